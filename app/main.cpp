@@ -1,0 +1,14 @@
+#include <QApplication>
+#include <QLabel>
+
+#include "platform/appinfo.h"
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QLabel window(QStringLiteral("%1").arg(QLatin1String(ApplicationName)));
+    window.setWindowTitle(QLatin1String(ApplicationName));
+    window.resize(1020, 700);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,36 @@
+# zr35_folder_library(<target> DEPS <targets...>)
+# One static library per source folder, made of every .cpp/.h/.qrc in that folder (not below it).
+# A folder that has no sources yet gives an interface library, so dependants link it all the same.
+function(zr35_folder_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+       "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h"
+       "${CMAKE_CURRENT_SOURCE_DIR}/*.qrc")
+  list(FILTER sources INCLUDE REGEX "\\.cpp$|\\.qrc$")
+  if(sources)
+    file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
+    add_library(${target} STATIC ${sources} ${headers})
+    target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(${target} INTERFACE)
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# zr35_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One QtTest executable; ctest runs it on the offscreen platform. Each test makes its own
+# temporary HOME (tests/support/testmain.h), so tests may run in parallel.
+function(zr35_add_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE zr35_testsupport ${ARG_LIBS} Qt5::Test)
+  target_compile_definitions(${name} PRIVATE ZR35_TEST_APP_DIR="${ZR35_APP_DIR}"
+                             ZR35_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
+                             ZR35_BINARY_DIR="${CMAKE_BINARY_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZR35_DEVICES=;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+endfunction()
