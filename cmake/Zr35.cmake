@@ -34,3 +34,20 @@ function(zr35_add_test name)
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZR35_DEVICES=;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()
+
+# zr35_folder_tests(LIBS <targets...>)
+# Every tst_<name>.cpp in the calling folder becomes the test executable tst_<name>, linked with
+# LIBS. Sources a test shares with no other test sit in tst_<name>_*.cpp beside it.
+function(zr35_folder_tests)
+  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  file(GLOB tests CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp")
+  foreach(file IN LISTS tests)
+    get_filename_component(name "${file}" NAME_WE)
+    if(name MATCHES "^tst_[^_]+_")
+      continue()
+    endif()
+    file(GLOB extra CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${name}_*.cpp"
+                                      "${CMAKE_CURRENT_SOURCE_DIR}/${name}_*.h")
+    zr35_add_test(${name} SOURCES "${file}" ${extra} LIBS ${ARG_LIBS})
+  endforeach()
+endfunction()

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+// The current user's registry, kept as groups of one INI file:
+// <XDG config folder>/ZR35 Mouse Software/registry.ini. Keys keep their registry paths, e.g.
+// "HKEY_CURRENT_USER\\Software\\ZR35 Mouse Software\\ZR35 Mouse Software\\Mouse Drive Test",
+// so callers name values exactly as on the original platform. Safe to use from any thread.
+//
+// The start-up key HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run maps to the
+// desktop's autostart folder: setting a value there writes <XDG config>/autostart/<name>.desktop
+// that starts the program; removing the value removes the file.
+namespace Registry {
+QVariant value(const QString &key, const QString &name, const QVariant &defaultValue = {});
+bool contains(const QString &key, const QString &name);
+void setValue(const QString &key, const QString &name, const QVariant &value);
+void remove(const QString &key, const QString &name);
+// The file that holds every key other than the start-up key.
+QString filePath();
+} // namespace Registry
