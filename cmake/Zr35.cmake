@@ -50,6 +50,9 @@ function(zr35_folder_tests)
     file(GLOB fixture_headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
     add_library(${fixture_lib} STATIC ${fixtures} ${fixture_headers})
     target_link_libraries(${fixture_lib} PUBLIC zr35_testsupport ${ARG_LIBS} Qt5::Test)
+    target_compile_definitions(${fixture_lib} PRIVATE ZR35_TEST_APP_DIR="${ZR35_APP_DIR}"
+                               ZR35_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
+                               ZR35_BINARY_DIR="${CMAKE_BINARY_DIR}")
     list(PREPEND libs ${fixture_lib})
   endif()
   foreach(file IN LISTS tests)
