@@ -34,7 +34,8 @@ public:
         m_value = std::move(value);
     }
 
-    // Runs f(value) under the lock and returns what f returns.
+    // Runs f(value) under the lock and returns what f returns, by value: no reference into the
+    // shared value leaves the lock.
     template <typename F>
     auto with(F &&f)
     {
