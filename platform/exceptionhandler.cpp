@@ -164,8 +164,15 @@ void writeReport(int fd, int signal, const siginfo_t *info, long threadId)
     line.add(signalName(signal));
     line.add(")\ncode ");
     line.addSigned(info ? info->si_code : 0);
-    line.add("\naddress 0x");
-    line.addUnsigned(info ? reinterpret_cast<uintptr_t>(info->si_addr) : 0, 16);
+    // The fault address exists only for faults the kernel raised; a signal sent by raise(),
+    // abort() or kill has a sender instead.
+    if (info && info->si_code > 0) {
+        line.add("\naddress 0x");
+        line.addUnsigned(reinterpret_cast<uintptr_t>(info->si_addr), 16);
+    } else if (info) {
+        line.add("\nsent by process ");
+        line.addUnsigned(static_cast<unsigned long long>(info->si_pid));
+    }
     line.add("\nprocess ");
     line.addUnsigned(static_cast<unsigned long long>(getpid()));
     line.add("\nthread ");
@@ -176,6 +183,23 @@ void writeReport(int fd, int signal, const siginfo_t *info, long threadId)
     void *frames[maxFrames];
     const int count = backtrace(frames, maxFrames);
     backtrace_symbols_fd(frames, count, fd);
+
+    // The memory map turns the backtrace's module offsets into source lines later.
+    Line header;
+    header.add("modules:\n");
+    header.writeTo(fd);
+    const int maps = open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
+    if (maps < 0)
+        return;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = read(maps, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0 || write(fd, buffer, static_cast<size_t>(n)) != n)
+            break;
+    }
+    close(maps);
 }
 
 void onFatalSignal(int signal, siginfo_t *info, void *)

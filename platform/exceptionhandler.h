@@ -3,7 +3,7 @@
 // Writes a crash report when the process dies of a fatal signal (SIGSEGV, SIGBUS, SIGFPE, SIGILL,
 // SIGABRT) and ends the process quietly with exit code 128 + the signal number. The report is
 // <user data folder>/Exception/<yyyy_MM_dd_hh_mm_ss>.dmp, named by the local time of the crash:
-// the signal, the fault address, the crashing thread and a backtrace, as text.
+// the signal, the fault address, the crashing thread, a backtrace and the memory map, as text.
 //
 // Everything the handler needs (folder, time zone offset, the unwinder) is prepared by Install,
 // because the handler itself may only make async-signal-safe calls. The folder and offset are
