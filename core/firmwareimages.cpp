@@ -1,5 +1,6 @@
 #include "core/firmwareimages.h"
 
+#include "core/configini.h"
 #include "platform/appdir.h"
 
 #include <QDir>
@@ -26,8 +27,9 @@ constexpr int MidOffset = 0x16;
 constexpr int ModelNameOffset = 0x57;
 constexpr int ModelNameSize = 64;
 
-enum class SearchMode {
-    TakeLast,  // FindFirmwareFile: keep the last image worth offering
+enum class SearchMode
+{
+    TakeLast,   // FindFirmwareFile: keep the last image worth offering
     StopAtFirst // HasNewFirmware: answer at the first one, keep nothing
 };
 
@@ -35,10 +37,9 @@ enum class SearchMode {
 // it is skipped as unreadable like any other file that cannot be opened.
 QFileInfoList imageFiles(const QDir &folder)
 {
-    const QFileInfoList entries =
-        folder.entryInfoList({QStringLiteral("*.bin")},
-                             QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
-                             QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList entries = folder.entryInfoList(
+        {QStringLiteral("*.bin")}, QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+        QDir::Name | QDir::IgnoreCase);
     QFileInfoList files;
     for (const QFileInfo &entry : entries) {
         if (entry.isFile() || (entry.isSymLink() && !entry.exists()))
@@ -153,6 +154,38 @@ bool HasNewFirmware(int target, const QString &deviceVersion, const QString &mod
     if (deviceVersion.isEmpty())
         return false;
     return runSearch(target, deviceVersion, modelName, cid, mid, SearchMode::StopAtFirst, nullptr);
+}
+
+bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, int driveIndex)
+{
+    const ConfigIni *config = ConfigIni::instance();
+    const int cid = config->intValue(QStringLiteral("Option"), QStringLiteral("CID"));
+    configCid.store(cid);
+    const QString group = QStringLiteral("Drive%1").arg(driveIndex + 1);
+    QString nameKey;
+    if (target == MouseTarget) {
+        nameKey = QStringLiteral("MM");
+    } else {
+        switch (receiverCode) {
+        case 1:
+            nameKey = QStringLiteral("DM");
+            break;
+        case 2:
+            nameKey = QStringLiteral("D2M");
+            break;
+        case 4:
+            nameKey = QStringLiteral("D4M");
+            break;
+        case 8:
+            nameKey = QStringLiteral("D8M");
+            break;
+        default:
+            return false;
+        }
+    }
+    const QString modelName = config->value(group, nameKey);
+    const int mid = config->intValue(group, QStringLiteral("MID"));
+    return HasNewFirmware(target, versionText, modelName, cid, mid);
 }
 
 QList<QByteArray> FirmwareImageList()

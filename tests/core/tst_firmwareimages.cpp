@@ -1,3 +1,4 @@
+#include "core/configini.h"
 #include "core/firmwareimages.h"
 #include "tests/support/testmain.h"
 
@@ -67,7 +68,11 @@ private slots:
         QVERIFY(m_app->isValid());
         AppDir::setOverride(m_app->path());
     }
-    void cleanupTestCase() { AppDir::setOverride(QString()); }
+    void cleanupTestCase()
+    {
+        AppDir::setOverride(QString());
+        ConfigIni::resetForTests(QString());
+    }
 
     void versionText_data()
     {
@@ -96,45 +101,50 @@ private slots:
         QTest::addColumn<bool>("offered");  // HasNewFirmware
 
         const QString mouse = QStringLiteral(" 210 MM10");
-        QTest::newRow("same version") << QStringList{"a.bin 0105" + mouse} << "v1.05" << ""
-                                      << false;
-        QTest::newRow("newer") << QStringList{"a.bin 0106" + mouse} << "v1.05" << "a.bin" << true;
-        QTest::newRow("older is offered too")
-            << QStringList{"a.bin 0150" + mouse} << "v2.00" << "a.bin" << true;
-        QTest::newRow("hex minors differ")
-            << QStringList{"a.bin 010B" + mouse} << "v1.0A" << "a.bin" << true;
-        QTest::newRow("hex minor equal")
-            << QStringList{"a.bin 010A" + mouse} << "v1.0A" << "" << false;
-        QTest::newRow("0x0A is not 0x00")
-            << QStringList{"a.bin 010A" + mouse} << "v1.00" << "a.bin" << true;
+        QTest::newRow("same version") << QStringList{"a.bin 0105" + mouse} << "v1.05"
+                                      << "" << false;
+        QTest::newRow("newer") << QStringList{"a.bin 0106" + mouse} << "v1.05"
+                               << "a.bin" << true;
+        QTest::newRow("older is offered too") << QStringList{"a.bin 0150" + mouse} << "v2.00"
+                                              << "a.bin" << true;
+        QTest::newRow("hex minors differ") << QStringList{"a.bin 010B" + mouse} << "v1.0A"
+                                           << "a.bin" << true;
+        QTest::newRow("hex minor equal") << QStringList{"a.bin 010A" + mouse} << "v1.0A"
+                                         << "" << false;
+        QTest::newRow("0x0A is not 0x00") << QStringList{"a.bin 010A" + mouse} << "v1.00"
+                                          << "a.bin" << true;
         QTest::newRow("last match wins")
-            << QStringList{"a.bin 0106" + mouse, "b.bin 0107" + mouse} << "v1.05" << "b.bin"
-            << true;
+            << QStringList{"a.bin 0106" + mouse, "b.bin 0107" + mouse} << "v1.05"
+            << "b.bin" << true;
         QTest::newRow("name order ignores case")
-            << QStringList{"B.bin 0107" + mouse, "a.bin 0106" + mouse} << "v1.05" << "B.bin"
-            << true;
+            << QStringList{"B.bin 0107" + mouse, "a.bin 0106" + mouse} << "v1.05"
+            << "B.bin" << true;
         QTest::newRow("equal image skipped, later one taken")
-            << QStringList{"a.bin 0105" + mouse, "b.bin 0107" + mouse} << "v1.05" << "b.bin"
-            << true;
+            << QStringList{"a.bin 0105" + mouse, "b.bin 0107" + mouse} << "v1.05"
+            << "b.bin" << true;
         QTest::newRow("no device version takes the last")
-            << QStringList{"a.bin 0105" + mouse, "b.bin 0105" + mouse} << "" << "b.bin" << false;
+            << QStringList{"a.bin 0105" + mouse, "b.bin 0105" + mouse} << ""
+            << "b.bin" << false;
         QTest::newRow("receiver image never matches a mouse search")
-            << QStringList{"a.bin 0106 211 MM10"} << "v1.05" << "" << false;
-        QTest::newRow("other model name") << QStringList{"a.bin 0106 210 MM11"} << "v1.05" << ""
-                                          << false;
+            << QStringList{"a.bin 0106 211 MM10"} << "v1.05"
+            << "" << false;
+        QTest::newRow("other model name") << QStringList{"a.bin 0106 210 MM11"} << "v1.05"
+                                          << "" << false;
         QTest::newRow("model name is case-sensitive")
-            << QStringList{"a.bin 0106 210 mm10"} << "v1.05" << "" << false;
+            << QStringList{"a.bin 0106 210 mm10"} << "v1.05"
+            << "" << false;
         QTest::newRow("other customer") << QStringList{"a.bin 0106 210 other-cid"} << "v1.05"
                                         << "" << false;
         QTest::newRow("other model id") << QStringList{"a.bin 0106 210 other-mid"} << "v1.05"
                                         << "" << false;
         QTest::newRow("shorter than a header")
-            << QStringList{"a.bin short", "b.bin 0106" + mouse} << "v1.05" << "b.bin" << true;
+            << QStringList{"a.bin short", "b.bin 0106" + mouse} << "v1.05"
+            << "b.bin" << true;
         QTest::newRow("unreadable file among good ones")
-            << QStringList{"a.bin 0106" + mouse, "b.bin dangling", "c.bin 0107" + mouse}
-            << "v1.05" << "c.bin" << true;
-        QTest::newRow("only *.bin files")
-            << QStringList{"a.img 0106" + mouse} << "v1.05" << "" << false;
+            << QStringList{"a.bin 0106" + mouse, "b.bin dangling", "c.bin 0107" + mouse} << "v1.05"
+            << "c.bin" << true;
+        QTest::newRow("only *.bin files") << QStringList{"a.img 0106" + mouse} << "v1.05"
+                                          << "" << false;
     }
     void search()
     {
@@ -182,6 +192,42 @@ private slots:
         QVERIFY(ReadFirmwareHeader(image, &header));
         QCOMPARE(header.ModelName, QString(64, QLatin1Char('N')));
         QVERIFY(!ReadFirmwareHeader(image.left(HeaderSize - 1), &header));
+    }
+
+    void checkForTheCurrentModel_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<int>("receiverCode");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("mouse") << MouseTarget << "v1.05" << 0 << true;
+        QTest::newRow("mouse up to date") << MouseTarget << "v1.06" << 0 << false;
+        QTest::newRow("receiver class 4") << ReceiverTarget << "v2.00" << 4 << true;
+        QTest::newRow("receiver class 8 has no image") << ReceiverTarget << "v2.00" << 8 << false;
+        QTest::newRow("receiver class 3 is no class") << ReceiverTarget << "v2.00" << 3 << false;
+        QTest::newRow("receiver class 0") << ReceiverTarget << "v2.00" << 0 << false;
+        QTest::newRow("no device version") << MouseTarget << "" << 0 << false;
+    }
+    void checkForTheCurrentModel()
+    {
+        QFETCH(int, target);
+        QFETCH(QString, version);
+        QFETCH(int, receiverCode);
+        QFETCH(bool, offered);
+        const auto b64 = [](const char *text) { return QByteArray(text).toBase64(); };
+        QDir().mkpath(m_app->path() + QStringLiteral("/usersetting"));
+        QFile ini(m_app->path() + QStringLiteral("/usersetting/Config.ini"));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Option]\nDeviceTotal=2\nCID=" + b64("12") + "\n[Drive1]\nMID=11\nMM=" +
+                  b64("MM11") + "\n[Drive2]\nMID=10\nMM=" + b64("MM10") + "\nD4M=" + b64("D4M10") +
+                  "\nD8M=" + b64("D8M10") + "\n");
+        ini.close();
+        ConfigIni::resetForTests(ini.fileName());
+        writeImages(m_app->path() + QStringLiteral("/bin"),
+                    {"m.bin 0106 210 MM10", "r.bin 0201 211 D4M10", "s.bin 0201 211 D8M11"});
+
+        QCOMPARE(CheckNewFirmware(target, version, receiverCode, 1), offered);
+        QCOMPARE(ConfigCid(), Cid);
     }
 
 private:
