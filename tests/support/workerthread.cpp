@@ -1,0 +1,30 @@
+#include "tests/support/workerthread.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+
+bool runOnWorkerThread(const std::function<void()> &work, int timeoutMs)
+{
+    QThread *thread = QThread::create(work);
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+    limit.start(timeoutMs);
+    thread->start();
+    loop.exec();
+    if (!thread->wait(0)) {
+        // The application object owns it from now on, so nothing leaks when the work never ends;
+        // it goes away as soon as the work does.
+        thread->setParent(QCoreApplication::instance());
+        QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+        if (thread->isFinished())
+            thread->deleteLater();
+        return false;
+    }
+    delete thread;
+    return true;
+}
