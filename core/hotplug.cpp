@@ -151,16 +151,19 @@ void HandleDeviceUsbChanged()
             emit hub->SigChangeMainDialog(0);
         }
     } else {
-        int notCurrent = 0;
         for (const DeviceAllInfo &entry : list) {
-            const DeviceAllInfo current = s.CurrentDeviceInfo.get();
-            if (isCableOfCurrentMouse(entry, current))
+            if (isCableOfCurrentMouse(entry, s.CurrentDeviceInfo.get()))
                 SelectOnlineDevice(entry);
-            if (!current.Path.isEmpty() && entry.Path != current.Path)
-                ++notCurrent;
         }
-        // The current device is gone, unless a firmware update restarts it in boot mode.
-        if (notCurrent == list.size() && s.UpdateIdle.load() == 1)
+        // The current device is gone when its path is not listed; asked after a switch to the
+        // cable, so that the receiver listed beside the cable does not count as the current
+        // device's absence. Without a current device nothing is gone. A firmware update restarts
+        // the device in boot mode, which must not end the device page.
+        const QString currentPath = s.CurrentDeviceInfo.get().Path;
+        bool listed = false;
+        for (const DeviceAllInfo &entry : list)
+            listed = listed || entry.Path == currentPath;
+        if (!currentPath.isEmpty() && !listed && s.UpdateIdle.load() == 1)
             emit hub->SigChangeMainDialog(0);
 
         if (s.CurrentDeviceInfo.get().Wired == 1)
