@@ -233,11 +233,12 @@ void handleClearDone()
     // The reset switched battery optimisation off so that the device stays awake for it.
     UsbServer_SetBatteryOptimizeEnable(1);
     applyFactoryDefaults(state().CurrentDeviceInfo.get());
-    UsbServer_ReadAllFlashData();
-    // The full record that answers this read clears the keys and macros and must not read back
-    // the receiver settings just written.
+    // The full record that answers the read clears the keys and macros and must not read back the
+    // receiver settings just written. The flags go first: the answer may arrive on the server's
+    // thread before this call returns.
     state().ResetClearPending = 1;
     state().ResetSkipReceiverRead = 1;
+    UsbServer_ReadAllFlashData();
 }
 
 void handleVersion()
