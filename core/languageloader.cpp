@@ -9,6 +9,13 @@
 
 const QVector<LanguageSection> &LanguageCatalogue()
 {
+    // The idle-time choices and the lighting modes appear in more than one form.
+    static const QStringList sleepTimeKeys{"StopCloseTime",  "StopCloseTime1", "StopCloseTime2",
+                                           "StopCloseTime3", "StopCloseTime4", "StopCloseTime5",
+                                           "StopCloseTime6", "StopCloseTime7", "StopCloseTime8",
+                                           "StopCloseTime9", "StopCloseTime10"};
+    static const QStringList lightModeKeys{"LightMod",  "LightMod1", "LightMod2", "LightMod3",
+                                           "LightMod4", "LightMod5", "LightMod6"};
     // Keys in the order the files list them: forms read entries by position.
     static const QVector<LanguageSection> catalogue = {
         {"AddDelayTime", &AddDelayTimeTexts, {"label"}},
@@ -17,6 +24,9 @@ const QVector<LanguageSection> &LanguageCatalogue()
          &AutoRepairTexts,
          {"ToolText", "Cancel", "NoDevice", "SameDevice", "NewHong_2", "NoRecieve", "NoUSB",
           "Error", "FileError", "Error2", "MultiMouse", "MultiDongle", "ReadyUpdate"}},
+        // The shipped files leave out "VolumeUp_8": the button page reads entries 46 to 51 as the
+        // texts of the keys after it (wheel up and down, the macro and profile prefixes, the
+        // debounce unit, the home-page key), so the row has 52 entries.
         {"Buttoninterface",
          &ButtoninterfaceTexts,
          {"label_2",       "Reset",         "ImportData",    "OutputData",
@@ -43,28 +53,22 @@ const QVector<LanguageSection> &LanguageCatalogue()
         {"DialogMain", &DialogMainTexts, {"MainForm", "Exit"}},
         {"English", &NetTexts, {"CompanyName", "CompanyNameCn", "CompanyWebcn", "CompanyWeben"}},
         {"FireKey", &FireKeyTexts, {"label", "label_2", "label_3"}},
-        {"FormSetting",
-         &FormSettingTexts,
-         {"label",          "label_2",        "label_3",        "label_4",         "label_6",
-          "label_8",        "pushButton_2",   "Receive",        "Mouse",           "label_9",
-          "label_10",       "pushButton",     "label_11",       "textEdit",        "WiredMode",
-          "NoDevice",       "NewLabel",       "SameDevice",     "VerNew",          "label_14",
-          "textEdit_2",     "textEdit_3",     "textEdit_4",     "NoRecieve",       "NoUSB",
-          "Error",          "MultiMouse",     "MultiDongle",    "StopCloseTime",   "StopCloseTime1",
-          "StopCloseTime2", "StopCloseTime3", "StopCloseTime4", "StopCloseTime5",  "StopCloseTime6",
-          "StopCloseTime7", "StopCloseTime8", "StopCloseTime9", "StopCloseTime10", "label_12",
-          "label_13",       "RecieveInfo",    "ScreenInfo",     "LihghtMode"}},
+        {"FormSetting", &FormSettingTexts,
+         QStringList{"label",      "label_2",      "label_3",    "label_4",   "label_6",
+                     "label_8",    "pushButton_2", "Receive",    "Mouse",     "label_9",
+                     "label_10",   "pushButton",   "label_11",   "textEdit",  "WiredMode",
+                     "NoDevice",   "NewLabel",     "SameDevice", "VerNew",    "label_14",
+                     "textEdit_2", "textEdit_3",   "textEdit_4", "NoRecieve", "NoUSB",
+                     "Error",      "MultiMouse",   "MultiDongle"} +
+             sleepTimeKeys +
+             QStringList{"label_12", "label_13", "RecieveInfo", "ScreenInfo", "LihghtMode"}},
         {"groupKey", &GroupKeyTexts, {"label"}},
         {"InportFail", &InportFailTexts, {"label", "label_1"}},
         {"LessThree", &LessThreeTexts, {"label"}},
-        {"Light",
-         &LightTexts,
-         {"label",          "LightMod",       "LightMod1",       "LightMod2",      "LightMod3",
-          "LightMod4",      "LightMod5",      "LightMod6",       "label_2",        "label_3",
-          "label_4",        "label_5",        "StopCloseTime",   "StopCloseTime1", "StopCloseTime2",
-          "StopCloseTime3", "StopCloseTime4", "StopCloseTime5",  "StopCloseTime6", "StopCloseTime7",
-          "StopCloseTime8", "StopCloseTime9", "StopCloseTime10", "label_6",        "label_8",
-          "label_13",       "label_11",       "label_10",        "label_12"}},
+        {"Light", &LightTexts,
+         QStringList{"label"} + lightModeKeys +
+             QStringList{"label_2", "label_3", "label_4", "label_5"} + sleepTimeKeys +
+             QStringList{"label_6", "label_8", "label_13", "label_11", "label_10", "label_12"}},
         {"Limit", &LimitTexts, {"label"}},
         {"Macro", &MacroTexts, {"label",        "label_2",      "NewHong",
                                 "DeleteHong",   "Amend",        "DeleteKey",
@@ -87,11 +91,9 @@ const QVector<LanguageSection> &LanguageCatalogue()
         {"QuestionB", &QuestionBTexts, {"label"}},
         {"RePair", &RePairTexts, {"label"}},
         {"SameMacro", &SameMacroTexts, {"label"}},
-        {"ScreenInfo",
-         &ScreenInfoTexts,
-         {"label",     "label_2",   "label_3",    "Input",     "Output",    "Light",     "LightMod",
-          "LightMod1", "LightMod2", "LightMod3",  "LightMod4", "LightMod5", "LightMod6", "Bri",
-          "Speed",     "ColorPre",  "LightColor", "SetColor",  "R",         "G",         "B"}},
+        {"ScreenInfo", &ScreenInfoTexts,
+         QStringList{"label", "label_2", "label_3", "Input", "Output", "Light"} + lightModeKeys +
+             QStringList{"Bri", "Speed", "ColorPre", "LightColor", "SetColor", "R", "G", "B"}},
         {"Sensor",
          &SensorTexts,
          {"label_2",
@@ -154,15 +156,7 @@ private:
     void ReadLanguageSections()
     {
         reader.readNext();
-        while (!reader.atEnd()) {
-            if (reader.isEndElement()) {
-                reader.readNext();
-                return;
-            }
-            if (!reader.isStartElement()) {
-                reader.readNext();
-                continue;
-            }
+        while (NextChild()) {
             if (const LanguageSection *section = FindSection())
                 ReadSectionTexts(*section);
             else
@@ -174,15 +168,7 @@ private:
     {
         reader.readNext();
         QStringList row;
-        while (!reader.atEnd()) {
-            if (reader.isEndElement()) {
-                reader.readNext();
-                return;
-            }
-            if (!reader.isStartElement()) {
-                reader.readNext();
-                continue;
-            }
+        while (NextChild()) {
             const int key = section.keys.indexOf(reader.name().toString());
             if (key < 0) {
                 SkipElement();
@@ -195,6 +181,21 @@ private:
                 section.table->appendRow(row);
             reader.readNext();
         }
+    }
+
+    // Moves to the next child element of the element being read. False when that element closes
+    // (the stream is then just after its end tag) or the stream ends or fails.
+    bool NextChild()
+    {
+        while (!reader.atEnd()) {
+            if (reader.isStartElement())
+                return true;
+            const bool closing = reader.isEndElement();
+            reader.readNext();
+            if (closing)
+                return false;
+        }
+        return false;
     }
 
     void SkipElement()
