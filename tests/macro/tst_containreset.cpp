@@ -3,6 +3,7 @@
 #include "core/postmsg.h"
 #include "macro/containreset.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 
 #include <QLabel>
@@ -62,6 +63,13 @@ private slots:
         QCOMPARE(dialog.exec(), int(QDialog::Rejected));
         QVERIFY2(driver->fired(), qPrintable(driver->failure()));
         QCOMPARE(dialog.Confirmed, confirmed);
+    }
+
+    void picturesAreShipped()
+    {
+        ContainReset dialog;
+        QVERIFY(!referencedPictures(&dialog).isEmpty());
+        QCOMPARE(missingPictures(&dialog), QStringList());
     }
 
     void texts()

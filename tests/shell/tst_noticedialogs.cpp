@@ -12,6 +12,7 @@
 #include "shell/updatewarning.h"
 #include "tests/shell/noticetexts.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 
 #include <QLabel>
@@ -82,6 +83,21 @@ private slots:
     {
         DeviceState::instance()->CurrentLanguage = 0;
         DeviceState::instance()->ImportResult = 0;
+    }
+
+    void picturesAreShipped_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        for (const char *name : {"QuestiondialogB", "LeftButtonOnly", "RePair", "DeleteConfirm",
+                                 "InportFail", "UpDateWarning", "LessThree"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void picturesAreShipped()
+    {
+        QFETCH(QString, dialog);
+        auto notice = makeNotice(dialog);
+        QVERIFY(!referencedPictures(notice.get()).isEmpty());
+        QCOMPARE(missingPictures(notice.get()), QStringList());
     }
 
     void answers_data()
