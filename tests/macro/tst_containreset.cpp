@@ -57,9 +57,13 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, confirmed);
         ContainReset dialog;
-        const auto match = ModalDriver::named(QStringLiteral("ContainReset"));
-        std::unique_ptr<ModalDriver> driver(key ? new ModalDriver(match, key)
-                                                : new ModalDriver(match, button));
+        const auto named = ModalDriver::named(QStringLiteral("ContainReset"));
+        // A key reaches a shortcut only once the window is active.
+        const ModalDriver::Match active = [named](QWidget *modal) {
+            return named(modal) && QApplication::activeWindow() == modal;
+        };
+        std::unique_ptr<ModalDriver> driver(key ? new ModalDriver(active, key)
+                                                : new ModalDriver(named, button));
         QCOMPARE(dialog.exec(), int(QDialog::Rejected));
         QVERIFY2(driver->fired(), qPrintable(driver->failure()));
         QCOMPARE(dialog.Confirmed, confirmed);
