@@ -1,4 +1,5 @@
 #include "core/devicestate.h"
+#include "core/languageloader.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "macro/containreset.h"
@@ -89,6 +90,21 @@ private slots:
         QCOMPARE(textOf(&dialog, "Cancel"), QStringLiteral("uk Question 3"));
         dialog.SetText(QStringLiteral("Repair the receiver?"));
         QCOMPARE(textOf(&dialog, "label"), QStringLiteral("Repair the receiver?"));
+    }
+
+    // Last: replaces the fixture rows with the shipped language files.
+    void shippedTexts()
+    {
+        ReloadLanguageFilesForTest(AppDir::filePath(QStringLiteral("Language")));
+        DeviceState::instance()->CurrentLanguage = 0;
+        ContainReset dialog;
+        const QString english = textOf(&dialog, "label");
+        const QString ok = textOf(&dialog, "OK");
+        emit PostMsg::GetInstance()->SigAllLanguage(1);
+        QVERIFY(!english.trimmed().isEmpty());
+        QVERIFY(english != textOf(&dialog, "label"));
+        QVERIFY(ok != QLatin1String("确定"));
+        QVERIFY(ok != textOf(&dialog, "OK"));
     }
 };
 
