@@ -4,9 +4,11 @@
 #include "shell/questiondialogb.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTimer>
@@ -60,6 +62,20 @@ private slots:
         QVERIFY(!page.findChild<QLabel *>(QStringLiteral("label_2"))->isVisible());
         QVERIFY(!page.findChild<QToolButton *>(QStringLiteral("RightButton"))->isVisible());
         QVERIFY(!page.findChild<QToolButton *>(QStringLiteral("LeftButton"))->isVisible());
+    }
+
+    void everyPictureOfTheHomePageIsShipped()
+    {
+        HomeBench bench(OneReceiverSet + "[S]\nType=Receiver\nKind=0\nVID=0x3D7A\nPID=0x1210\n"
+                                         "[SM]\nType=Mouse\nCid=12\nMid=99\nReceiver=S\n");
+        QVERIFY(bench.ok());
+        DialogChange page;
+        page.show();
+        QVERIFY(waitForTiles(&page, 2));
+        QCOMPARE(missingPictures(&page), QStringList());
+        for (const char *picture : {"OnLine0.png", "DisOnlin0.png", "Unknow.png", "OnLineUsb.png",
+                                    "1KHz.png", "2KHz.png", "8KHz.png"})
+            QVERIFY2(QFile::exists(page.HomePicturePath + QLatin1String(picture)), picture);
     }
 
     void asleepMouseShowsItsOfflineTile()
