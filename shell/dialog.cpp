@@ -16,7 +16,8 @@ void Ui_Dialog::setupUi(QWidget *page)
     frame->setGeometry(0, 0, 1020, 700);
     stackedWidget = new QStackedWidget(frame);
     stackedWidget->setObjectName(QStringLiteral("stackedWidget"));
-    stackedWidget->setGeometry(0, 60, 1020, 640);
+    // The area right of the tab column and below the header of the background picture.
+    stackedWidget->setGeometry(134, 111, 886, 589);
 }
 
 Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui_Dialog)

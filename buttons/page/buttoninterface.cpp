@@ -10,7 +10,7 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), widget(new 
 {
     setObjectName(QStringLiteral("Buttoninterface"));
     widget->setObjectName(QStringLiteral("widget"));
-    widget->setGeometry(290, 120, 432, 356);
+    widget->setGeometry(227, 116, 432, 356);
 
     connect(PostMsg::GetInstance(), SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
 

@@ -78,6 +78,23 @@ private slots:
             QVERIFY2(QFile::exists(page.HomePicturePath + QLatin1String(picture)), picture);
     }
 
+    void withoutDevicesOnlyThePromptShows()
+    {
+        HomeBench bench("[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\nPlugged=false\n");
+        QVERIFY(bench.ok());
+        DialogChange page;
+        page.show();
+        QTest::qWait(100);
+        QVERIFY(page.findChild<QLabel *>(QStringLiteral("label_2"))->isVisible());
+        QVERIFY(!page.findChild<QLabel *>(QStringLiteral("label_3"))->isVisible());
+
+        // Plugging in rebuilds: the tile and the line under it replace the prompt.
+        QVERIFY(SimulationControl::plugReceiver(QStringLiteral("R"), true));
+        QVERIFY(waitForTiles(&page, 1));
+        QVERIFY(!page.findChild<QLabel *>(QStringLiteral("label_2"))->isVisible());
+        QVERIFY(page.findChild<QLabel *>(QStringLiteral("label_3"))->isVisible());
+    }
+
     void asleepMouseShowsItsOfflineTile()
     {
         HomeBench bench(OneReceiverSet + "Online=false\n");
