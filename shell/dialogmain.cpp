@@ -254,7 +254,10 @@ void DialogMain::slotActionExitApp()
     // Leave as the page's own close button does, so the device is told, its record is cached
     // and the device library's threads are stopped before the process ends.
     if (onDevicePage()) {
-        SaveDeviceCache(state().OnlineCacheName.get(), state().CurrentFlashData.get());
+        // No name yet: the device never sent its configuration, so there is nothing to keep.
+        const QString cacheName = state().OnlineCacheName.get();
+        if (!cacheName.isEmpty())
+            SaveDeviceCache(cacheName, state().CurrentFlashData.get());
         SlotChangeSize(1);
     } else {
         SlotChangeSize(3);

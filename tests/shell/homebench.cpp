@@ -9,11 +9,13 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "platform/registry.h"
 #include "shell/dialogchange.h"
+#include "shell/dialogmain.h"
 #include "shell/mytoolbuttonenter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QStackedWidget>
 #include <QTest>
 #include <QtEndian>
 
@@ -107,4 +109,9 @@ bool waitForTiles(const DialogChange *page, int count, int timeoutMs)
 {
     // The library's first hot-plug call comes on its own thread and reaches the page queued.
     return QTest::qWaitFor([&] { return page->TileButtons.size() == count; }, timeoutMs);
+}
+
+int currentPage(const DialogMain &window)
+{
+    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidgetMain"))->currentIndex();
 }

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 class DialogChange;
+class DialogMain;
 class QLabel;
 class QWidget;
 
@@ -44,5 +45,8 @@ extern const QByteArray OneReceiverSet;
 QWidget *tileButton(const DialogChange *page, int number);
 QLabel *offlineIcon(const DialogChange *page, int number);
 QLabel *connectionIcon(const DialogChange *page, int number);
+// The main window's page: 0 the home page, 1 the device page.
+int currentPage(const DialogMain &window);
+
 // Waits until the home page shows `count` tiles; false on time-out.
 bool waitForTiles(const DialogChange *page, int count, int timeoutMs = 5000);

@@ -11,7 +11,6 @@
 #include "tests/support/testmain.h"
 
 #include <QSignalSpy>
-#include <QStackedWidget>
 #include <QToolButton>
 
 #include <cstring>
@@ -23,11 +22,6 @@ namespace {
 DeviceState &state()
 {
     return *DeviceState::instance();
-}
-
-int currentPage(const DialogMain &window)
-{
-    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidgetMain"))->currentIndex();
 }
 
 // Receiver "A" (kind 0) and receiver "B" (kind 1), each with a mouse of model Drive1; the mouse

@@ -1,4 +1,5 @@
 #include "core/devicediscovery.h"
+#include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "shell/dialogchange.h"
 #include "shell/questiondialogb.h"
@@ -106,6 +107,26 @@ private slots:
         QVERIFY(offlineIcon(&page, 0)->isVisible());
         QVERIFY(!connectionIcon(&page, 0)->isVisible());
         QVERIFY(offlineIcon(&page, 0)->toolTip().contains(QLatin1Char('\n')));
+    }
+
+    void pointerEnteringATileRefreshesIt()
+    {
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        DialogChange page;
+        page.show();
+        QVERIFY(waitForTiles(&page, 1));
+        // No hot-plug rebuild from here on: only the tile itself can notice the mouse sleeping.
+        StopUsbChanged();
+        QVERIFY(SimulationControl::setOnline(QStringLiteral("M"), false));
+        QTest::qWait(50);
+        QVERIFY(styleOf(tileButton(&page, 0)).contains(QStringLiteral("OnLine0.png")));
+
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(tileButton(&page, 0), &enter);
+        QVERIFY(styleOf(tileButton(&page, 0)).contains(QStringLiteral("DisOnlin0.png")));
+        QVERIFY(offlineIcon(&page, 0)->isVisible());
+        QVERIFY(!connectionIcon(&page, 0)->isVisible());
     }
 
     void fourDevicesPageThroughTwoPages()

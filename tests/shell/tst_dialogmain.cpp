@@ -22,7 +22,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStackedWidget>
 #include <QTimer>
 #include <QToolButton>
 
@@ -33,11 +32,6 @@ namespace {
 DeviceState &state()
 {
     return *DeviceState::instance();
-}
-
-int currentPage(const DialogMain &window)
-{
-    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidgetMain"))->currentIndex();
 }
 
 // The driver states the program sent since the log was last cleared, in order.
