@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTest>
+#include <QTimer>
 #include <QtEndian>
 
 const QByteArray OneReceiverSet = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\n"
@@ -114,4 +115,17 @@ bool waitForTiles(const DialogChange *page, int count, int timeoutMs)
 int currentPage(const DialogMain &window)
 {
     return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidgetMain"))->currentIndex();
+}
+
+int runEventLoop(const std::function<void()> &action, int timeoutMs)
+{
+    QTimer start;
+    start.setSingleShot(true);
+    QObject::connect(&start, &QTimer::timeout, action);
+    start.start(0);
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, [] { QCoreApplication::exit(-7); });
+    limit.start(timeoutMs);
+    return QCoreApplication::exec();
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+
 class DialogChange;
 class DialogMain;
 class QLabel;
@@ -50,3 +52,7 @@ int currentPage(const DialogMain &window);
 
 // Waits until the home page shows `count` tiles; false on time-out.
 bool waitForTiles(const DialogChange *page, int count, int timeoutMs = 5000);
+
+// Runs the application's event loop, as the program does, with `action` as its first event;
+// returns the loop's result, or -7 when the loop was still running after timeoutMs.
+int runEventLoop(const std::function<void()> &action, int timeoutMs = 5000);

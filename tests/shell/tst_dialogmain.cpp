@@ -22,7 +22,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTimer>
 #include <QToolButton>
 
 using namespace FirmwareImages;
@@ -214,12 +213,7 @@ private slots:
         SimulationControl::clearLog();
 
         // The exit runs in the program's own event loop and must end it with 0.
-        QTimer::singleShot(0, &window, &DialogMain::slotActionExitApp);
-        QTimer limit;
-        limit.setSingleShot(true);
-        connect(&limit, &QTimer::timeout, [] { QCoreApplication::exit(7); });
-        limit.start(5000);
-        QCOMPARE(QCoreApplication::exec(), 0);
+        QCOMPARE(runEventLoop([&] { window.slotActionExitApp(); }), 0);
 
         QVERIFY(!window.isVisible());
         QCOMPARE(driverStatuses(), statuses);
@@ -298,6 +292,40 @@ private slots:
                                          (window.height() - shownSize.height()) / 2);
             QCOMPARE(shownAt, centre - QPoint(20, 0));
         }
+    }
+
+    void spaceOnTheDevicePagePairsAndRestartsTheServer()
+    {
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        window.show();
+        QVERIFY(openDevice(window));
+        SimulationControl::clearLog();
+        ModalDriver pairing(ModalDriver::named(QStringLiteral("Match")),
+                            QStringLiteral("CloseButton"));
+        QTest::keyClick(&window, Qt::Key_Space);
+        QVERIFY2(pairing.fired(), qPrintable(pairing.failure()));
+        QCOMPARE(state().PairDeviceSet.load(), quint8(1));
+        QCOMPARE(currentPage(window), 1);
+        // The pairing ran the server with its own callback: the device's server runs again.
+        const auto starts = SimulationControl::calls(QStringLiteral("UsbServerC_Start"));
+        QCOMPARE(starts.size(), 1);
+        QVERIFY(starts.first().arguments.contains(
+            QString::fromLatin1(SimulationControl::receiverPath(QStringLiteral("R")))));
+    }
+
+    void closeButtonOfTheHomePageEndsTheProgram()
+    {
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        SimulationControl::clearLog();
+        auto *close = window.homePage()->findChild<QToolButton *>(QStringLiteral("CloseButton"));
+        QCOMPARE(runEventLoop([&] { close->click(); }), 0);
+        QVERIFY(!window.isVisible());
+        QCOMPARE(driverStatuses(), QStringList());
+        QCOMPARE(SimulationControl::calls(QStringLiteral("UsbServer_Exit")).size(), 1);
     }
 
     void spaceNeedsExactlyOneReceiverEntry_data()
