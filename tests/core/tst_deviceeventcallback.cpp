@@ -347,6 +347,24 @@ private slots:
         QVERIFY(int(state().CurrentFlashData.get().ReportRate) != 32);
     }
 
+    void closingWhileTheCallbackWaitsForTheGuiThread()
+    {
+        state().ReadAllPending = 1;
+        QVERIFY(UsbServer_ReadAllFlashData());
+        // This thread serves nothing now: the callback waits in its first page emission.
+        QThread::msleep(200);
+        QCOMPARE(int(state().ReadAllPending.load()), 1);
+
+        // The window closes: the server stops without waiting for the callback, and the pages
+        // go away with the window, which releases the emission the callback waits in.
+        QElapsedTimer elapsed;
+        elapsed.start();
+        UsbServer_Exit();
+        m_recorder.reset();
+        QVERIFY(elapsed.elapsed() < 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(state().ReadAllPending.load()), 0, 3000);
+    }
+
 private:
     QScopedPointer<HubRecorder> m_recorder;
 };
