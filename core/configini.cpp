@@ -17,19 +17,20 @@ const char *const identifierKeys[] = {
     "VID", "USB_PID", "Wireless_PID", "Wireless2_PID", "Wireless4_PID", "Wireless8_PID"};
 
 // The shipped theme's colours, used when Config.ini lacks a usable one. They match
-// assets/usersetting/Config.ini: light grey text on dark grey, with one accent colour.
+// assets/usersetting/Config.ini and the pictures' palette: light grey text, raised grey combo
+// boxes, one accent colour.
 struct ThemeDefault
 {
     const char *key;
     const char *rgb;
 };
 const ThemeDefault themeDefaults[] = {
-    {"LabelColor", "200,200,200"},         {"ButtonColor", "240,240,240"},
-    {"ComboxTextColor", "200,200,200"},    {"ComboxSelectColor", "0,168,214"},
-    {"ComboxBackGroundColor", "45,45,50"}, {"LinEditColor", "200,200,200"},
-    {"LinEditColorSecond", "200,200,200"}, {"SliderColor", "0,168,214"},
+    {"LabelColor", "233,236,239"},         {"ButtonColor", "233,236,239"},
+    {"ComboxTextColor", "233,236,239"},    {"ComboxSelectColor", "35,179,232"},
+    {"ComboxBackGroundColor", "42,46,53"}, {"LinEditColor", "233,236,239"},
+    {"LinEditColorSecond", "233,236,239"}, {"SliderColor", "35,179,232"},
 };
-const char *const fallbackColor = "200,200,200";
+const char *const fallbackColor = "233,236,239";
 
 QString defaultColor(const QString &key)
 {

@@ -30,7 +30,21 @@ alignas(16) char altStack[altStackSize];
 // The thread id of the thread writing a report; 0 while none is.
 std::atomic<long> reportingThread{0};
 
-// A small fixed buffer for building one line without snprintf, which is not async-signal-safe.
+bool writeAll(int fd, const char *data, size_t length)
+{
+    size_t done = 0;
+    while (done < length) {
+        const ssize_t n = write(fd, data + done, length - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// A fixed buffer for building one line without snprintf, which is not async-signal-safe.
 struct Line
 {
     char text[pathCapacity + 64];
@@ -63,18 +77,7 @@ struct Line
             addUnsigned(static_cast<unsigned long long>(value));
         }
     }
-    void writeTo(int fd) const
-    {
-        size_t done = 0;
-        while (done < length) {
-            const ssize_t n = write(fd, text + done, length - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                return;
-            done += static_cast<size_t>(n);
-        }
-    }
+    void writeTo(int fd) const { writeAll(fd, text, length); }
 };
 
 const char *signalName(int signal)
@@ -185,9 +188,8 @@ void writeReport(int fd, int signal, const siginfo_t *info, long threadId)
     backtrace_symbols_fd(frames, count, fd);
 
     // The memory map turns the backtrace's module offsets into source lines later.
-    Line header;
-    header.add("modules:\n");
-    header.writeTo(fd);
+    static const char modulesHeader[] = "modules:\n";
+    writeAll(fd, modulesHeader, sizeof modulesHeader - 1);
     const int maps = open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
     if (maps < 0)
         return;
@@ -196,7 +198,7 @@ void writeReport(int fd, int signal, const siginfo_t *info, long threadId)
         const ssize_t n = read(maps, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0 || write(fd, buffer, static_cast<size_t>(n)) != n)
+        if (n <= 0 || !writeAll(fd, buffer, static_cast<size_t>(n)))
             break;
     }
     close(maps);

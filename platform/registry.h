@@ -15,6 +15,7 @@
 namespace Registry {
 QVariant value(const QString &key, const QString &name, const QVariant &defaultValue = {});
 bool contains(const QString &key, const QString &name);
+// May run on a device-library thread (the firmware version is stored from there).
 void setValue(const QString &key, const QString &name, const QVariant &value);
 void remove(const QString &key, const QString &name);
 // The file that holds every key other than the start-up key.

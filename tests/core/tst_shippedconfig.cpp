@@ -88,6 +88,21 @@ private slots:
         }
     }
 
+    // A file without usable colours falls back to the shipped theme, not to another look.
+    void defaultColoursAreTheShippedTheme()
+    {
+        QHash<QString, QString> shipped;
+        for (const char *key :
+             {"LabelColor", "ButtonColor", "ComboxTextColor", "ComboxSelectColor",
+              "ComboxBackGroundColor", "LinEditColor", "LinEditColorSecond", "SliderColor"})
+            shipped.insert(QLatin1String(key), store->color(QLatin1String(key)));
+        ConfigIni::resetForTests(
+            QDir::temp().filePath(QStringLiteral("no-such-folder/Config.ini")));
+        for (auto it = shipped.cbegin(); it != shipped.cend(); ++it)
+            QCOMPARE(store->color(it.key()), it.value());
+        ConfigIni::resetForTests(QString());
+    }
+
     // What the team's simulated devices and fixtures rely on.
     void sharedIdentifiers()
     {

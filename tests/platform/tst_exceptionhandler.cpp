@@ -12,6 +12,7 @@
 #include <ctime>
 #include <sys/resource.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -21,7 +22,8 @@ enum class Crash
     Raise,
     BadAddress,
     Abort,
-    StackOverflow
+    StackOverflow,
+    OtherThread
 };
 
 // Far deeper than any stack: the recursion ends by overflow, but the compiler cannot tell.
@@ -37,6 +39,14 @@ int recurse(int depth)
     return recurse(depth + 1) + frame[(depth + 1) % sizeof frame];
 }
 
+// An unmapped page near zero: a real fault with a known address. Not a null pointer, which the
+// undefined-behaviour checker would report before the fault happens.
+uintptr_t badAddress()
+{
+    static volatile uintptr_t address = 0x10;
+    return address;
+}
+
 void crash(Crash how, int signal)
 {
     switch (how) {
@@ -44,14 +54,18 @@ void crash(Crash how, int signal)
         raise(signal);
         break;
     case Crash::BadAddress: {
-        // An unmapped page near zero: a real fault with a known address. Not a null pointer,
-        // which the undefined-behaviour checker would report before the fault happens.
-        volatile char *bad = reinterpret_cast<volatile char *>(static_cast<uintptr_t>(0x10));
+        volatile char *bad = reinterpret_cast<volatile char *>(badAddress());
         *bad = 1;
         break;
     }
     case Crash::Abort:
         abort();
+    case Crash::OtherThread: {
+        // As a device-library callback thread would.
+        std::thread worker([] { *reinterpret_cast<volatile char *>(badAddress()) = 1; });
+        worker.join();
+        break;
+    }
     case Crash::StackOverflow: {
         const rlimit small{1 << 20, 1 << 20};
         setrlimit(RLIMIT_STACK, &small);
@@ -122,6 +136,7 @@ private slots:
         QTest::newRow("SIGABRT") << Crash::Raise << int(SIGABRT) << "SIGABRT";
         QTest::newRow("bad address") << Crash::BadAddress << int(SIGSEGV) << "SIGSEGV";
         QTest::newRow("abort") << Crash::Abort << int(SIGABRT) << "SIGABRT";
+        QTest::newRow("other thread") << Crash::OtherThread << int(SIGSEGV) << "SIGSEGV";
         QTest::newRow("stack overflow") << Crash::StackOverflow << int(SIGSEGV) << "SIGSEGV";
     }
     void crashWritesOneReport()
@@ -154,7 +169,17 @@ private slots:
         // At least a few frames below the header.
         QVERIFY2(report.mid(report.indexOf("backtrace:")).count('\n') > 3, report.constData());
         QVERIFY(report.contains("\nmodules:\n"));
-        if (how == Crash::BadAddress)
+        const auto field = [&report](const QByteArray &name) {
+            for (const QByteArray &line : report.split('\n'))
+                if (line.startsWith(name + ' '))
+                    return line.mid(name.size() + 1);
+            return QByteArray();
+        };
+        const QByteArray process = field("process");
+        const QByteArray thread = field("thread");
+        QVERIFY(!process.isEmpty() && !thread.isEmpty());
+        QCOMPARE(process == thread, how != Crash::OtherThread);
+        if (how == Crash::BadAddress || how == Crash::OtherThread)
             QVERIFY(report.contains("\naddress 0x10\n"));
         if (how == Crash::Raise)
             QVERIFY(report.contains("\nsent by process "));

@@ -12,11 +12,15 @@ bool runOnWorkerThread(const std::function<void()> &work, int timeoutMs)
     QTimer limit;
     limit.setSingleShot(true);
     QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
-    QObject::connect(thread, &QThread::finished, &loop, &QEventLoop::quit);
+    bool done = false;
+    QObject::connect(thread, &QThread::finished, &loop, [&] {
+        done = true;
+        loop.quit();
+    });
     limit.start(timeoutMs);
     thread->start();
     loop.exec();
-    if (!thread->wait(0)) {
+    if (!done) {
         // The application object owns it from now on, so nothing leaks when the work never ends;
         // it goes away as soon as the work does.
         thread->setParent(QCoreApplication::instance());
@@ -25,6 +29,8 @@ bool runOnWorkerThread(const std::function<void()> &work, int timeoutMs)
             thread->deleteLater();
         return false;
     }
+    // finished() comes from the thread itself just before it ends.
+    thread->wait();
     delete thread;
     return true;
 }

@@ -349,7 +349,10 @@ bool field(const Canvas &c, QString *)
     QPainter &p = c.p;
     const bool row = c.str("style") == QLatin1String("row");
     if (row) {
-        p.fillRect(c.all(), c.theme.surface);
+        QLinearGradient rowFill(0, 0, 0, c.h);
+        rowFill.setColorAt(0, c.theme.surface.lighter(112));
+        rowFill.setColorAt(1, c.theme.surface);
+        p.fillRect(c.all(), rowFill);
         p.fillRect(QRectF(0, c.h - 1, c.w, 1), withAlpha(c.theme.edge, 160));
         return true;
     }
