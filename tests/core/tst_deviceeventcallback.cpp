@@ -20,11 +20,6 @@ DeviceState &state()
     return *DeviceState::instance();
 }
 
-bool sameBytes(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
-}
-
 // Hands one event to the callback on a thread of its own, as the library does, and waits for it.
 constexpr int WholeBuffer = std::numeric_limits<int>::min();
 
@@ -82,11 +77,8 @@ class TestDeviceEventCallback : public QObject
 private slots:
     void init()
     {
-        QVERIFY(LinkFixture::loadDevices(LinkFixture::receiverWithMouse()));
-        LinkFixture::selectDevice(LinkFixture::deviceInfo(LinkFixture::receiverPath(), 1));
+        QVERIFY(LinkFixture::selectReceiverWithServer());
         state().ShowBatteryValueSetting = 1;
-        const QByteArray path = LinkFixture::receiverPath();
-        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback));
         m_recorder.reset(new HubRecorder);
         SimulationControl::clearLog();
     }
@@ -110,7 +102,7 @@ private slots:
         QVERIFY(UsbServer_ReadAllFlashData());
         QTRY_VERIFY_WITH_TIMEOUT(m_recorder->count("Form") == 1, 5000);
 
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), device));
+        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), device));
         QCOMPARE(state().OnlineCacheName.get(), QStringLiteral("Device_CID0C_MID0A.bin"));
         // The follow-up reads in their order, then the receiver settings, then one send back.
         QCOMPARE(LinkFixture::operations({"UsbServer_ReadDPILed", "UsbServer_ReadBatteryLevel",
@@ -128,7 +120,7 @@ private slots:
         const QList<FlashDataMap> records = m_recorder->records().mid(0, 3);
         QCOMPARE(records.size(), 3);
         for (const FlashDataMap &record : records)
-            QVERIFY(sameBytes(record, device));
+            QVERIFY(LinkFixture::sameRecord(record, device));
         QCOMPARE(int(state().ReadAllPending.load()), 0);
         QCOMPARE(int(state().OnlineAtLastRead.load()), 1);
         QCOMPARE(int(state().SensorUiUpdated.load()), 0);
@@ -162,7 +154,7 @@ private slots:
                 QVERIFY2(slotIsEmpty(after, slot), qPrintable(QString::number(slot)));
             }
         }
-        QVERIFY(sameBytes(LinkFixture::storedRecord(), after));
+        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), after));
         QCOMPARE(LinkFixture::calls("ProtocolDataUpdate"), 1);
         QVERIFY(LinkFixture::operations(receiverReads).isEmpty());
         QCOMPARE(int(state().ResetClearPending.load()), 0);
@@ -172,7 +164,7 @@ private slots:
         // The next full record clears nothing and reads the receiver again.
         SimulationControl::clearLog();
         QVERIFY(deliver(eventHeader(8, 0, 6912), fullRecordPayload(before)));
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), before));
+        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), before));
         QCOMPARE(LinkFixture::operations(receiverReads), receiverReads);
     }
 
@@ -332,7 +324,7 @@ private slots:
 
         QVERIFY(deliver(header, payload, headerLength, payloadLength));
 
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), before));
+        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), before));
         QVERIFY(m_recorder->events().isEmpty());
         QVERIFY(LinkFixture::operations().isEmpty());
     }

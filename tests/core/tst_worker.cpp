@@ -20,11 +20,6 @@ DeviceState &state()
     return *DeviceState::instance();
 }
 
-bool sameBytes(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
-}
-
 // A record that differs from the mouse's in every global byte, as a cache file from another day.
 FlashDataMap cachedRecord()
 {
@@ -114,7 +109,8 @@ private slots:
         QVERIFY(events.indexOf("Light") < events.indexOf("Sensor"));
         QVERIFY(events.indexOf("Sensor") < events.indexOf("Form"));
         QCOMPARE(SimulationControl::receivedRecords().size(), 1);
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), LinkFixture::storedRecord()));
+        QVERIFY(
+            LinkFixture::sameRecord(state().CurrentFlashData.get(), LinkFixture::storedRecord()));
         QCOMPARE(int(state().ReadAllPending.load()), 0);
         QCOMPARE(int(state().OnlineAtLastRead.load()), 1);
         QCOMPARE(int(state().CurrentDeviceInfo.get().Online), 1);
@@ -178,11 +174,11 @@ private slots:
         if (cached) {
             QCOMPARE(m_recorder->events(), QStringList({"Button", "Light", "Sensor", "Form"}));
             for (const FlashDataMap &record : m_recorder->records())
-                QVERIFY(sameBytes(record, cachedRecord()));
+                QVERIFY(LinkFixture::sameRecord(record, cachedRecord()));
         } else {
             QCOMPARE(m_recorder->events(), QStringList({"FormReset"}));
         }
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), before));
+        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), before));
         // The server runs all the same: the device's events come once it answers.
         QCOMPARE(LinkFixture::operations(passCalls), passCalls);
         QCOMPARE(int(state().RecheckOnline.load()), 1);
