@@ -254,6 +254,24 @@ private slots:
                               "LongRange(false)", "Rgb(0)"}));
     }
 
+    void versionReply()
+    {
+        state().CurrentDeviceInfo.with([](DeviceAllInfo &d) { d.MouseVersion = "v1.01"; });
+        RegistryValues::SetMouseVer(QStringLiteral("MouseVer1210"), QStringLiteral("v1.01"));
+
+        // The mouse does not answer the version read: nothing is put on record.
+        SimulationControl::setNoAnswer(QStringLiteral("UsbFinderC_GetVersion"), 1);
+        QVERIFY(deliver(eventHeader(18), QByteArray()));
+        QCOMPARE(state().CurrentDeviceInfo.get().MouseVersion, QStringLiteral("v1.01"));
+        QCOMPARE(RegistryValues::MouseVer(QStringLiteral("MouseVer1210")), QStringLiteral("v1.01"));
+        QVERIFY(m_recorder->events().isEmpty());
+
+        QVERIFY(deliver(eventHeader(18), QByteArray()));
+        QCOMPARE(state().CurrentDeviceInfo.get().MouseVersion, QStringLiteral("v1.05"));
+        QCOMPARE(RegistryValues::MouseVer(QStringLiteral("MouseVer1210")), QStringLiteral("v1.05"));
+        QTRY_COMPARE(m_recorder->events(), QStringList({"Setver(0)"}));
+    }
+
     void statusChangeReadsInOrder()
     {
         state().ConfigRereadTimer.with([](QElapsedTimer &timer) { timer.start(); });
