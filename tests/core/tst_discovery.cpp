@@ -373,8 +373,8 @@ private slots:
 
         QCOMPARE(lists().DevicePageList.get().size(), 2);
         QVERIFY(m_recorder->events().contains(QStringLiteral("LabelTextB(v1.02,%1)").arg(flag)));
-        QCOMPARE(int(state().ReceiverUpdateAvailable.load()), receiverNew);
-        QCOMPARE(int(state().MouseUpdateAvailable.load()), mouseNew);
+        QCOMPARE(int(FirmwareImages::ReceiverFirmwareNew().load()), receiverNew);
+        QCOMPARE(int(FirmwareImages::MouseFirmwareNew().load()), mouseNew);
     }
 
     void unplugReturnsHome_data()
