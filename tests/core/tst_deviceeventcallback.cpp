@@ -134,6 +134,49 @@ private slots:
         QCOMPARE(RegistryValues::MouseVer(QStringLiteral("MouseVer1210")), QStringLiteral("v1.05"));
     }
 
+    void receiverSettingsAfterFullRecord_data()
+    {
+        QTest::addColumn<bool>("longRangeOn");
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("events");
+        const QStringList record = {"Button", "Light", "Sensor", "Form"};
+        QTest::newRow("led and long range on")
+            << true << true << 1 << QStringList({"Rgb(2)", "LongRange(true)"}) + record;
+        QTest::newRow("long range off is not announced")
+            << false << true << 1 << QStringList({"Rgb(2)"}) + record;
+        QTest::newRow("no answer leaves 's' in the cell")
+            << true << false << 1 << QStringList({"Rgb(2)"}) + record;
+        QTest::newRow("other receiver kind has no led")
+            << true << true << 5 << QStringList({"LongRange(true)"}) + record;
+    }
+    void receiverSettingsAfterFullRecord()
+    {
+        QFETCH(bool, longRangeOn);
+        QFETCH(bool, answers);
+        QFETCH(int, kind);
+        QFETCH(QStringList, events);
+        const QStringList record = {"Button", "Light", "Sensor", "Form"};
+        QString devices = LinkFixture::receiverWithMouse();
+        devices.replace("LongRange=0", longRangeOn ? "LongRange=1" : "LongRange=0");
+        QVERIFY(LinkFixture::loadDevices(devices));
+        LinkFixture::selectDevice(LinkFixture::deviceInfo(LinkFixture::receiverPath(), kind));
+        const QByteArray path = LinkFixture::receiverPath();
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback));
+        if (!answers)
+            SimulationControl::setNoAnswer(QStringLiteral("UsbFinderC_GetLongRangeMode"), 1);
+
+        QVERIFY(deliver(eventHeader(8, 0, 6912), fullRecordPayload(LinkFixture::storedRecord())));
+        // The answers to the follow-up reads arrive meanwhile on the server's thread; only the
+        // full record's own signals count here.
+        QStringList own;
+        for (const QString &event : m_recorder->events()) {
+            if (event.startsWith("Rgb") || event.startsWith("LongRange") || record.contains(event))
+                own.append(event);
+        }
+        QCOMPARE(own, events);
+    }
+
     void factoryResetKeepsKeySequenceSlots()
     {
         const FlashDataMap before = recordWithAllSlotsUsed(LinkFixture::storedRecord());
