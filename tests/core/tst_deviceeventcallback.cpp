@@ -390,6 +390,19 @@ private slots:
         QVERIFY(LinkFixture::operations().isEmpty());
     }
 
+    void malformedEventsThroughTheLibrary()
+    {
+        // Through the server's own thread, in order: the good reply after the bad ones is the
+        // sign that they have all been handled.
+        QVERIFY(SimulationControl::injectEvent(eventHeader(8, 0, 1).left(1), QByteArray(1, 16)));
+        QVERIFY(SimulationControl::injectEvent(eventHeader(8, 0, 1, 2), QByteArray(1, 16)));
+        QVERIFY(SimulationControl::injectEvent(eventHeader(8, 4, 2), QByteArray(2, 1)));
+        QVERIFY(SimulationControl::injectEvent(eventHeader(13), QByteArray(1, 1)));
+        QVERIFY(SimulationControl::injectEvent(eventHeader(8, 0, 1), QByteArray(1, 4)));
+        QTRY_COMPARE_WITH_TIMEOUT(m_recorder->events(), QStringList({"ReportRate(4)"}), 5000);
+        QCOMPARE(int(state().CurrentFlashData.get().ReportRate), 4);
+    }
+
     void guiThreadCallIsRefused()
     {
         const QByteArray header = eventHeader(8, 0, 1);

@@ -142,6 +142,21 @@ private slots:
         QVERIFY(m_recorder->events().isEmpty());
     }
 
+    void startDuringAPassIsLost()
+    {
+        QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
+        QVERIFY(SaveDeviceCache(state().DeviceCacheName.get(), cachedRecord()));
+        m_recorder->slotDelayMs = 30; // the pages are slow to fill
+        StartWorkerPass();
+        QVERIFY(state().WorkerThread.load()->isRunning());
+        StartWorkerPass();
+        QVERIFY(passEnded());
+        QTest::qWait(50);
+        QCOMPARE(m_recorder->count("Form"), 1);
+        QCOMPARE(SimulationControl::calls("UsbServerC_Start").size(), 1);
+        QCOMPARE(int(state().ReadAllPending.load()), 0);
+    }
+
     void homePageNeverRefreshes()
     {
         state().OnDevicePage = 0;
