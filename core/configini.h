@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QHash>
+#include <QReadWriteLock>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+// The read-only store over the product configuration <AppDir>/usersetting/Config.ini (INI, UTF-8):
+// the supported models (one `Drive<N>` section each), the identifiers used to find devices and
+// the theme colours (`Option`). The program never writes the file.
+//
+// The whole file is read once when the store is created, into a map nobody changes afterwards, so
+// the device-event callback can read it on a library thread while the GUI thread does too. The
+// store is created on first use and never destroyed.
+//
+// Thirteen identifier keys (firmware names, sensor chip, customer, vendor and product identifiers)
+// are stored Base64-coded; `value` and `valueList` return them decoded, so callers only ever see
+// plain text.
+class ConfigIni
+{
+public:
+    // May run on a device-library thread.
+    static ConfigIni *instance();
+
+    // group/key as text: empty when missing, and empty for a value written as an unquoted comma
+    // list (read those with valueList). May run on a device-library thread.
+    QString value(const QString &group, const QString &key) const;
+    // group/key as a list of texts split at unquoted commas: empty when missing; a value without a
+    // comma gives a list of that one text. May run on a device-library thread.
+    QStringList valueList(const QString &group, const QString &key) const;
+    // group/key read as a base-10 integer; 0 when missing or not a number.
+    // May run on a device-library thread.
+    int intValue(const QString &group, const QString &key) const;
+    // The `Option` theme colour `key` as "r,g,b" for the rgb(...) of a style sheet. A value that is
+    // missing or does not start with three numbers 0..255 gives the theme's default for that key,
+    // so no style sheet is ever built from a short list.
+    QString color(const QString &key) const;
+
+    // Whether values of `key` are stored Base64-coded (exact, case-sensitive name, any section).
+    static bool isIdentifierKey(const QString &key);
+    // Base64 text to plain text as the file stores identifiers: characters outside the Base64
+    // alphabet are skipped, the bytes are read as UTF-8, then every line feed and every space is
+    // removed (generators of the file wrap and pad the coded names). A malformed text is decoded
+    // as far as it goes.
+    static QString decodeIdentifier(const QString &coded);
+
+    // The file the store was read from.
+    QString path() const;
+
+    // Test-only: reads the store again from `path` (an empty text: from the app folder's
+    // usersetting/Config.ini). The program itself never reloads; tests use this to load fixture
+    // files into the one process-wide store.
+    static void resetForTests(const QString &path);
+
+private:
+    explicit ConfigIni(const QString &path);
+    void load(const QString &path);
+
+    mutable QReadWriteLock lock;
+    QString filePath;
+    QHash<QString, QVariant> values; // "group/key" -> QString or QStringList, as the INI gives it
+};
