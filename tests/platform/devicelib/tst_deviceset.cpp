@@ -1,5 +1,7 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/deviceset.h"
+#include "platform/devicelib/factorysettings.h"
+#include "platform/devicelib/modelconfig.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/platform/devicelib/simfixture.h"
 #include "tests/support/testmain.h"
@@ -182,6 +184,45 @@ private slots:
         QCOMPARE(set.mice.first().receiver, set.receivers.first().name);
         QVERIFY(set.mice.first().awake);
         QCOMPARE(set.mice.first().battery, 80);
+    }
+
+    // The built-in devices must be found and recognised with the shipped Config.ini.
+    void builtInSetIsAmongTheShippedIdentifiers()
+    {
+        const ModelConfig::Identifiers ids = ModelConfig::identifiers();
+        const QVector<int> models = ModelConfig::modelIds();
+        QVERIFY(!models.isEmpty());
+        const DeviceSet set = DeviceSetFile::builtIn();
+        for (const VirtualReceiver &r : set.receivers) {
+            QVERIFY(ids.vids.contains(QString::fromLatin1(r.vid)));
+            const int receiverClass = r.kind == 0 ? 0 : r.kind == 4 ? 1 : r.kind == 1 ? 2 : 3;
+            QVERIFY2(ids.wirelessPids[receiverClass].contains(QString::fromLatin1(r.pid)),
+                     r.pid.constData());
+        }
+        for (const VirtualMouse &m : set.mice) {
+            QCOMPARE(int(m.cid), ids.cid);
+            QVERIFY(models.contains(m.mid));
+            QVERIFY(ids.vids.contains(QString::fromLatin1(m.cableVid)));
+            QVERIFY(ids.usbPids.contains(QString::fromLatin1(m.cablePid)));
+        }
+    }
+
+    // Every model of the shipped file gives a factory record without a value the firmware could
+    // not read; the first model's play/pause button gets its key record.
+    void shippedModelsHaveReadableFactorySettings()
+    {
+        for (int mid : ModelConfig::modelIds()) {
+            QStringList notes;
+            QByteArray record;
+            FactorySettings::restore(record, ModelConfig::model(mid), &notes);
+            QVERIFY2(notes.isEmpty(), qPrintable(notes.join(QLatin1Char('\n'))));
+        }
+        const QByteArray first = FactorySettings::record(ModelConfig::model(10));
+        QCOMPARE(first.mid(0x4A + 3 * 5, 3), QByteArray::fromHex("050000"));
+        QCOMPARE(first.mid(0x7C + 52 * 5, 20),
+                 QByteArray::fromHex("020000000002cd000a0000000102cd000a000000"));
+        QCOMPARE(first.mid(0x4A + 3 * 10, 3), QByteArray::fromHex("040a03"));
+        QCOMPARE(int(first.at(0x01)), 8);
     }
 };
 
