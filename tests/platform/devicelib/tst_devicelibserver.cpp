@@ -290,6 +290,19 @@ private slots:
         QCOMPARE(EventRecorder::settledCount(), 0);
     }
 
+    void pairingIsNotThereYet()
+    {
+        SimulatedBench bench(oneMouseSet());
+        QVERIFY(startOnReceiver());
+        QVERIFY(!UsbServer_EnterDonglePairOnlyCid(12));
+        QVERIFY(!UsbServer_ReadDonglePairStatus());
+        SimulationControl::plugCable(QStringLiteral("M"), true);
+        const unsigned char id[3] = {1, 2, 3};
+        QVERIFY(!UsbFinderC_SetDongleIDToMouse(
+            SimulationControl::cablePath(QStringLiteral("M")).constData(), id));
+        QCOMPARE(EventRecorder::settledCount(), 0);
+    }
+
     void injectedEventsArriveAsTheyAre_data()
     {
         QTest::addColumn<QByteArray>("header");

@@ -204,6 +204,20 @@ private slots:
         QCOMPARE(otherEvents.load(), 0);
     }
 
+    void theCallbackMayStartAnotherServer()
+    {
+        SimulatedBench bench(oneMouseSet());
+        EventRecorder::setHook([](const EventRecorder::Event &) {
+            startOnReceiver(&otherCallback);
+            UsbServer_ReadBatteryLevel();
+        });
+        QVERIFY(startOnReceiver());
+        UsbServer_ReadAllFlashData();
+        QVERIFY(waitFor([] { return otherEvents == 1; }));
+        QCOMPARE(EventRecorder::settledCount(), 1);
+        QCOMPARE(otherEvents.load(), 1);
+    }
+
     void hotPlugCallsAfterRegistrationWhileDevicesArePresent()
     {
         SimulatedBench bench(oneMouseSet());
