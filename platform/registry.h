@@ -10,12 +10,17 @@
 //
 // The start-up key HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run maps to the
 // desktop's autostart folder: setting a value there writes <XDG config>/autostart/<name>.desktop
-// that starts the program; removing the value removes the file.
+// that starts the program (Exec= the value, the program's native path); removing the value removes
+// the file; reading it gives that path back while the file exists. Value names hold no '/' or '\\'.
 namespace Registry {
 QVariant value(const QString &key, const QString &name, const QVariant &defaultValue = {});
 bool contains(const QString &key, const QString &name);
+// May run on a device-library thread (the firmware version is stored from there).
 void setValue(const QString &key, const QString &name, const QVariant &value);
 void remove(const QString &key, const QString &name);
 // The file that holds every key other than the start-up key.
 QString filePath();
+// The autostart entry that stands for the start-up value `name`; empty for a name that cannot be
+// a file name.
+QString autostartFilePath(const QString &name);
 } // namespace Registry

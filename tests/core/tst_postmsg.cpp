@@ -1,0 +1,142 @@
+#include "core/blockingconnect.h"
+#include "core/postmsg.h"
+
+#include "tests/support/testmain.h"
+
+#include <QProcess>
+#include <QtTest>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+namespace {
+const char GuardChildVariable[] = "ZR35_POSTMSG_GUARD_CHILD";
+
+// A page that fills itself from a record, slowly enough that an emitter that did not wait would
+// return before it is done.
+class RecordPage : public QObject
+{
+    Q_OBJECT
+
+public:
+    std::atomic<int> filled{0};
+    std::atomic<bool> ranOnGuiThread{false};
+    std::atomic<bool> recordIntact{false};
+    unsigned char expected = 0;
+
+public slots:
+    void SlotRecord(const FlashDataMap &record)
+    {
+        ranOnGuiThread = QThread::currentThread() == qApp->thread();
+        const auto *bytes = reinterpret_cast<const unsigned char *>(&record);
+        bool intact = true;
+        for (size_t i = 0; i < sizeof record; ++i)
+            intact = intact && bytes[i] == expected;
+        recordIntact = intact;
+        QThread::msleep(30);
+        ++filled;
+    }
+
+    void SlotRGBValue(DongleRGB *record) { record->Mode = 3; }
+
+    void SlotForm() {}
+};
+} // namespace
+
+class TestPostMsg : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Receivers connect by signature strings and stored language files and peers address the
+    // signals by position: the order is part of the hub's contract.
+    void signalOrderEndsWhereItStarts()
+    {
+        const QMetaObject &meta = PostMsg::staticMetaObject;
+        const int offset = meta.methodOffset();
+        QCOMPARE(meta.methodCount() - offset, 59);
+        QCOMPARE(meta.method(offset).methodSignature(), QByteArray("SigChangeMainDialog(int)"));
+        QCOMPARE(meta.method(offset + 42).methodSignature(), QByteArray("SigRGBValue(DongleRGB*)"));
+        QCOMPARE(meta.method(offset + 58).methodSignature(), QByteArray("SigUpdateFrame(bool)"));
+    }
+
+    // The device-event callback emits a full record to three pages; the emission returns only
+    // after every page has filled itself, on the GUI thread, from an intact copy.
+    void blockingEmissionReturnsAfterEverySlotRan()
+    {
+        RecordPage pages[3];
+        for (RecordPage &page : pages) {
+            page.expected = 0x5A;
+            QVERIFY(ConnectBlocking(SIGNAL(SigUpDataLightSensor(FlashDataMap)), &page,
+                                    SLOT(SlotRecord(FlashDataMap))));
+        }
+
+        std::atomic<bool> done{false};
+        std::atomic<int> filledWhenEmitReturned{-1};
+        std::thread callback([&] {
+            FlashDataMap record;
+            std::memset(&record, 0x5A, sizeof record);
+            emit PostMsg::GetInstance()->SigUpDataLightSensor(record);
+            filledWhenEmitReturned = pages[0].filled + pages[1].filled + pages[2].filled;
+            done = true;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(done.load(), 10000);
+        callback.join();
+
+        QCOMPARE(filledWhenEmitReturned.load(), 3);
+        for (RecordPage &page : pages) {
+            QVERIFY(page.ranOnGuiThread);
+            QVERIFY(page.recordIntact);
+        }
+    }
+
+    // The receiver-LED record travels by pointer: the slot reads and changes the one record
+    // while the emitter waits, and the emitter sees the change when the emission returns.
+    void receiverLedRecordIsSharedInPlace()
+    {
+        RecordPage settingsPage;
+        QVERIFY(ConnectBlocking(SIGNAL(SigRGBValue(DongleRGB *)), &settingsPage,
+                                SLOT(SlotRGBValue(DongleRGB *))));
+        DeviceState *state = DeviceState::instance();
+        state->CurrentDongleRGB.with([](DongleRGB &record) { record.Mode = 1; });
+
+        std::atomic<int> modeAfterEmit{-1};
+        std::thread callback([&] {
+            emit PostMsg::GetInstance()->SigRGBValue(state->CurrentDongleRGB.address());
+            modeAfterEmit = state->CurrentDongleRGB.get().Mode;
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(modeAfterEmit.load(), 3, 10000);
+        callback.join();
+    }
+
+    void blockingEmissionOnGuiThreadFailsLoudly()
+    {
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(GuardChildVariable, QStringLiteral("1"));
+        child.setProcessEnvironment(environment);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {QStringLiteral("emitBlockingOnGuiThreadInChild")});
+        QVERIFY(child.waitForFinished(30000));
+        QVERIFY(child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0);
+        const QByteArray output = child.readAllStandardError() + child.readAllStandardOutput();
+        QVERIFY2(output.contains("blocking signal SigForm() emitted on the GUI thread"),
+                 output.constData());
+    }
+
+    // Runs only inside the child of the test above: the guard must end the process before the
+    // emission waits for its own thread.
+    void emitBlockingOnGuiThreadInChild()
+    {
+        if (!qEnvironmentVariableIsSet(GuardChildVariable))
+            QSKIP("runs in the child process of blockingEmissionOnGuiThreadFailsLoudly");
+        RecordPage settingsPage;
+        QVERIFY(ConnectBlocking(SIGNAL(SigForm()), &settingsPage, SLOT(SlotForm())));
+        emit PostMsg::GetInstance()->SigForm();
+        QFAIL("the blocking emission on the GUI thread was not stopped");
+    }
+};
+
+ZR35_TEST_MAIN(TestPostMsg)
+#include "tst_postmsg.moc"
