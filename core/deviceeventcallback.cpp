@@ -324,6 +324,7 @@ void DeviceEventCallback(const unsigned char *header, int headerLength,
     }
 }
 
+// Runs on a device-library thread.
 void ReadChangedStatus()
 {
     DeviceState &s = state();

@@ -31,6 +31,7 @@ struct FirmwareHeader
 bool ReadFirmwareHeader(const QByteArray &data, FirmwareHeader *header);
 
 // "v" + major in decimal + "." + minor as two upper-case hexadecimal digits: 0x021A gives "v2.1A".
+// Any thread (the version reply of the device-event callback uses it).
 QString FirmwareVersionText(quint32 version);
 
 // Reads a text of the form above (the "v" may be missing) back into its version word. False for
