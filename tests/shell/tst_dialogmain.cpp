@@ -16,6 +16,7 @@
 #include "tests/support/testmain.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -397,6 +398,21 @@ private slots:
         QCOMPARE(stored.count(), 0);
     }
 
+    void doNotShowAgainIsStored()
+    {
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        auto *box = window.homePage()->findChild<QCheckBox *>(QStringLiteral("NoApear"));
+        box->click();
+        QCOMPARE(
+            SettingsStore::instance()->value(QStringLiteral("FindNew"), QStringLiteral("IsShow")),
+            QStringLiteral("1"));
+        box->click();
+        QCOMPARE(
+            SettingsStore::instance()->value(QStringLiteral("FindNew"), QStringLiteral("IsShow")),
+            QStringLiteral("0"));
+    }
+
     void enterOpensTheRepairDialogWhileAnUpdateIsUnfinished()
     {
         RegistryValues::SetUpdateFailInfo(QStringLiteral("211,1,2,3"));
@@ -406,6 +422,8 @@ private slots:
         QVERIFY(waitForTiles(window.homePage(), 1));
         auto *repairButton = window.homePage()->findChild<QPushButton *>(QStringLiteral("Repair"));
         QVERIFY(repairButton->isVisible());
+        QCOMPARE(window.homePage()->findChild<QLabel *>(QStringLiteral("label_2"))->text(),
+                 window.homePage()->RepairHintText);
 
         QTest::keyClick(&window, Qt::Key_Return);
         UpDateRepair *dialog = state().UpdateDialog;
