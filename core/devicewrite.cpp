@@ -25,28 +25,42 @@ bool validStage(int stage)
 
 // The pages write while they fill their widgets from a record only by accident of a change
 // signal; an offline notice for that would pop up for something the user never did.
+void raiseOfflineNotice()
+{
+    if (state().ButtonFilling.load() == 0 && state().SensorFilling.load() == 0)
+        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+}
+
 bool deviceAnswers()
 {
     const QByteArray path = state().DevicePath.get();
     if (UsbFinderC_GetDeviceOnLine(path.constData()))
         return true;
-    if (state().ButtonFilling.load() == 0 && state().SensorFilling.load() == 0)
-        emit PostMsg::GetInstance()->SigMouseOffLineo(0);
+    raiseOfflineNotice();
     return false;
 }
 
 // Stores under the record's lock and sends the record before the lock goes, so that a reply of
 // the device-event callback cannot slip between our store and our send and be sent back stale.
+// The device may go (unplugged, asleep) between the question and the send: a record it did not
+// take is taken back, so that the program never holds, caches or reports as written a value the
+// device does not have.
 template <typename Store>
 bool storeAndSend(Store store)
 {
     if (!deviceAnswers())
         return false;
-    state().CurrentFlashData.with([&](FlashDataMap &record) {
+    const bool sent = state().CurrentFlashData.with([&](FlashDataMap &record) {
+        const FlashDataMap before = record;
         store(record);
-        ProtocolDataUpdate(&record);
+        if (ProtocolDataUpdate(&record))
+            return true;
+        record = before;
+        return false;
     });
-    return true;
+    if (!sent)
+        raiseOfflineNotice();
+    return sent;
 }
 
 bool writeByte(std::uint8_t FlashDataMap::*field, int value)

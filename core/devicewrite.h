@@ -4,9 +4,10 @@
 
 // One function per setting: each asks whether the selected device answers, stores its value in
 // the current record and sends the whole record to the device (the device only ever takes the
-// record whole). When the device does not answer nothing is stored and the hub raises the
-// device-offline notice (SigMouseOffLineo(0)), unless the button or the sensor page is filling its
-// widgets from a record. The result is true when the record was stored and sent.
+// record whole). When the device does not answer, or does not take the record sent, nothing is
+// stored and the hub raises the device-offline notice (SigMouseOffLineo(0)), unless the button or
+// the sensor page is filling its widgets from a record. The result is true when the record was
+// stored and the device took it.
 //
 // Integer arguments keep only their low byte. Slots are 0..15 and DPI stages 0..7: a call outside
 // those stores nothing, sends nothing and returns false, without asking the device.

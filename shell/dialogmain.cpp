@@ -166,6 +166,9 @@ void DialogMain::SlotChangeMainDialog(int page)
         UsbServer_Exit();
         Sleep(100);
         ui->stackedWidgetMain->setCurrentIndex(HomePageIndex);
+        // The library calls back after registration only while devices are present: when the
+        // device that was shown was the last one, the tiles must not go on showing it.
+        HandleHomeUsbChanged();
         StartUsbChanged(HomeUsbChanged, 600);
     } else if (page == DevicePageIndex) {
         ui->stackedWidgetMain->setCurrentIndex(DevicePageIndex);

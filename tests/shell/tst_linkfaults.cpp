@@ -1,0 +1,381 @@
+#include "core/blockingconnect.h"
+#include "core/devicecache.h"
+#include "core/devicediscovery.h"
+#include "core/devicestate.h"
+#include "core/devicewrite.h"
+#include "core/postmsg.h"
+#include "platform/devicelib/devicelib.h"
+#include "platform/devicelib/simulationcontrol.h"
+#include "shell/dialogchange.h"
+#include "shell/dialogmain.h"
+#include "tests/shell/homebench.h"
+#include "tests/support/modaldriver.h"
+#include "tests/support/testmain.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QRandomGenerator>
+#include <QThread>
+#include <QToolButton>
+
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+namespace {
+
+DeviceState &state()
+{
+    return *DeviceState::instance();
+}
+
+const QString Mouse = QStringLiteral("M");
+const QString Receiver = QStringLiteral("R");
+const QString CacheName = QStringLiteral("Device_CID0C_MID0A.bin");
+
+FlashDataMap storedRecord()
+{
+    FlashDataMap record{};
+    const QByteArray bytes = SimulationControl::storedRecord(Mouse);
+    if (bytes.size() == int(FlashDataMap::Size))
+        std::memcpy(record.bytes(), bytes.constData(), FlashDataMap::Size);
+    return record;
+}
+
+bool same(const FlashDataMap &a, const FlashDataMap &b)
+{
+    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
+}
+
+// The cache a earlier run left: the mouse's record with a sleep time it never had.
+FlashDataMap writeOldCache()
+{
+    FlashDataMap old = storedRecord();
+    old.SleepTime = quint8(old.SleepTime + 77);
+    QDir().mkpath(DeviceCachePath(QString()));
+    SaveDeviceCache(CacheName, old);
+    return old;
+}
+
+// What the next start finds: a whole cache that is either the old file or the record the program
+// held when it ended, and no temporary file of an unfinished save beside it.
+bool cacheIsOldOrNew(const FlashDataMap &old, const FlashDataMap &current)
+{
+    FlashDataMap loaded{};
+    if (!LoadDeviceCache(CacheName, &loaded))
+        return false;
+    const QStringList files = QDir(DeviceCachePath(QString())).entryList(QDir::Files);
+    return (same(loaded, old) || same(loaded, current)) && files == QStringList{CacheName};
+}
+
+// Calls `action` once, on the GUI thread, while the device link waits in its first blocking
+// emission of a record (the button page's copy) for the pages to fill themselves.
+class WhilePagesFill : public QObject
+{
+    Q_OBJECT
+public:
+    explicit WhilePagesFill(std::function<void()> action) : m_action(std::move(action))
+    {
+        ConnectBlocking(SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this,
+                        SLOT(SlotRecord(FlashDataMap)));
+    }
+    bool fired() const { return m_fired; }
+
+private slots:
+    void SlotRecord(const FlashDataMap &)
+    {
+        if (m_fired)
+            return;
+        m_fired = true;
+        m_action();
+    }
+
+private:
+    std::function<void()> m_action;
+    bool m_fired = false;
+};
+
+// Posts `action` to the GUI thread from the emitting thread, just before the pages' blocking
+// emissions of the record are queued: the GUI thread runs it while the emitter waits for them.
+// Connected directly, so it must exist before the pages connect.
+class BeforePagesFill : public QObject
+{
+    Q_OBJECT
+public:
+    explicit BeforePagesFill(std::function<void()> action) : m_action(std::move(action))
+    {
+        connect(PostMsg::GetInstance(), SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this,
+                SLOT(SlotRecord()), Qt::DirectConnection);
+    }
+    bool fired() const { return m_fired.load(); }
+
+private slots:
+    // Runs on the thread that emits: the device service pass or the device-event callback.
+    void SlotRecord()
+    {
+        if (m_fired.exchange(true))
+            return;
+        QMetaObject::invokeMethod(qApp, m_action, Qt::QueuedConnection);
+        // Gives the GUI thread the time to be inside the action when the emission is queued.
+        QThread::msleep(50);
+    }
+
+private:
+    std::function<void()> m_action;
+    std::atomic<bool> m_fired{false};
+};
+
+void clickTile(DialogMain &window)
+{
+    static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
+}
+
+// The tray menu's Exit, from inside the program's event loop as a user reaches it: true when the
+// loop ended with the program's result.
+bool exitProgram(DialogMain &window)
+{
+    return runEventLoop([&] { window.slotActionExitApp(); }) == 0;
+}
+
+bool waitForRecordOf(const FlashDataMap &record)
+{
+    return QTest::qWaitFor([&] { return same(state().CurrentFlashData.get(), record); }, 5000);
+}
+
+} // namespace
+
+// The device link under faults of the hardware, with the real main window, real threads and the
+// simulated library at zero latency. Each case ends in a state the user can go on from (the home
+// page, or the device page that says the mouse is offline), and a cache that is whole.
+class TestLinkFaults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        DialogMain::TrayAvailable = [] { return false; };
+        QFile::remove(DeviceCachePath(CacheName));
+    }
+
+    void faultWhileThePagesFill_data()
+    {
+        QTest::addColumn<bool>("unplug");
+        QTest::addColumn<int>("page");
+        QTest::newRow("receiver pulled") << true << 0;
+        QTest::newRow("mouse falls asleep") << false << 1;
+    }
+    void faultWhileThePagesFill()
+    {
+        QFETCH(bool, unplug);
+        QFETCH(int, page);
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        const FlashDataMap old = writeOldCache();
+        WhilePagesFill fault([unplug] {
+            if (unplug)
+                SimulationControl::plugReceiver(Receiver, false);
+            else
+                SimulationControl::setOnline(Mouse, false);
+        });
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        clickTile(window);
+        QTRY_VERIFY_WITH_TIMEOUT(fault.fired(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(currentPage(window), page, 5000);
+        QTest::qWait(200); // the follow-up reads the callback asked for before the fault
+        QCOMPARE(currentPage(window), page);
+        if (page == 0) {
+            QTRY_COMPARE_WITH_TIMEOUT(DeviceLists::instance()->HomeDeviceList.get().size(), 0,
+                                      5000);
+        } else {
+            // The record that arrived is the one the pages show; a write now finds the mouse
+            // asleep, says so, and changes nothing.
+            QVERIFY(same(state().CurrentFlashData.get(), storedRecord()));
+            ModalDriver notice(ModalDriver::named(QStringLiteral("MouseOffLine")),
+                               QStringLiteral("CloseButton"));
+            QVERIFY(!WriteSleepTime(5));
+            QVERIFY(notice.fired());
+            QVERIFY(same(state().CurrentFlashData.get(), storedRecord()));
+        }
+        const FlashDataMap atExit = state().CurrentFlashData.get();
+        QVERIFY(exitProgram(window));
+        QVERIFY(cacheIsOldOrNew(old, atExit));
+    }
+
+    void unplugDuringWrites()
+    {
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        const FlashDataMap old = writeOldCache();
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        clickTile(window);
+        QVERIFY(waitForRecordOf(storedRecord()));
+        QTest::qWait(100); // the follow-up reads
+
+        // The receiver goes at a random moment of a run of writes.
+        const unsigned delayUs = QRandomGenerator::global()->bounded(0u, 3000u);
+        std::thread puller([delayUs] {
+            QThread::usleep(delayUs);
+            SimulationControl::plugReceiver(Receiver, false);
+        });
+        ModalDriver notice(ModalDriver::named(QStringLiteral("MouseOffLine")),
+                           QStringLiteral("CloseButton"));
+        int lastTaken = -1;
+        for (int value = 1; value < 100000; ++value) {
+            if (!WriteSleepTime(value % 200 + 1))
+                break;
+            lastTaken = value % 200 + 1;
+        }
+        puller.join();
+        QTRY_VERIFY_WITH_TIMEOUT(notice.fired(), 5000);
+
+        // What the program holds is what the mouse took: a write the mouse did not take is not
+        // reported as done.
+        const FlashDataMap held = state().CurrentFlashData.get();
+        QVERIFY(same(held, storedRecord()));
+        if (lastTaken > 0)
+            QCOMPARE(int(held.SleepTime), lastTaken);
+        QTRY_COMPARE_WITH_TIMEOUT(currentPage(window), 0, 5000);
+        QVERIFY(exitProgram(window));
+        QVERIFY(cacheIsOldOrNew(old, held));
+    }
+
+    void sendTheMouseDoesNotTakeIsNoSuccess()
+    {
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        clickTile(window);
+        QVERIFY(waitForRecordOf(storedRecord()));
+        QTest::qWait(100);
+        const FlashDataMap before = state().CurrentFlashData.get();
+
+        // The mouse answers the online question, then the record it is sent gets lost.
+        SimulationControl::setNoAnswer(QStringLiteral("ProtocolDataUpdate"), 1);
+        ModalDriver notice(ModalDriver::named(QStringLiteral("MouseOffLine")),
+                           QStringLiteral("CloseButton"));
+        QVERIFY(!WriteSleepTime(before.SleepTime + 1));
+        QVERIFY(notice.fired());
+        QVERIFY(same(state().CurrentFlashData.get(), before));
+        QVERIFY(same(storedRecord(), before));
+
+        QVERIFY(WriteSleepTime(before.SleepTime + 1));
+        QCOMPARE(int(storedRecord().SleepTime), before.SleepTime + 1);
+        QVERIFY(exitProgram(window));
+    }
+
+    void noAnswerToTheFullRead()
+    {
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        const FlashDataMap old = writeOldCache();
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), -1);
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        clickTile(window);
+        QVERIFY(QTest::qWaitFor(
+            [] { return !SimulationControl::calls("UsbServer_ReadAllFlashData").isEmpty(); },
+            5000));
+        QTest::qWait(300);
+        QCOMPARE(currentPage(window), 1);
+        // Nothing arrived, so nothing is known of the device: no cache is written for it.
+        QVERIFY(state().OnlineCacheName.get().isEmpty());
+        const FlashDataMap held = state().CurrentFlashData.get();
+        QVERIFY(exitProgram(window));
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), 0);
+        QVERIFY(cacheIsOldOrNew(old, old));
+        Q_UNUSED(held);
+    }
+
+    void sleepAndWake()
+    {
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        const FlashDataMap old = writeOldCache();
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        clickTile(window);
+        QVERIFY(waitForRecordOf(storedRecord()));
+        QTest::qWait(100);
+
+        QVERIFY(SimulationControl::setOnline(Mouse, false));
+        QTest::qWait(100);
+        SimulationControl::clearLog();
+
+        // The offline notice stays until the mouse answers again; the online check then closes
+        // it and reads the whole configuration.
+        QString shownNotice;
+        QTimer::singleShot(300, [&] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                shownNotice = QString::fromLatin1(modal->metaObject()->className());
+            SimulationControl::setOnline(Mouse, true);
+        });
+        QElapsedTimer waited;
+        waited.start();
+        QVERIFY(!WriteSleepTime(9)); // returns once the notice has closed itself
+        QVERIFY(waited.elapsed() < 5000);
+        QCOMPARE(shownNotice, QStringLiteral("MouseOffLine"));
+        QVERIFY(QTest::qWaitFor(
+            [] { return !SimulationControl::calls("UsbServer_ReadAllFlashData").isEmpty(); },
+            5000));
+        QVERIFY(waitForRecordOf(storedRecord()));
+        QCOMPARE(currentPage(window), 1);
+        QVERIFY(WriteSleepTime(9));
+        QCOMPARE(int(storedRecord().SleepTime), 9);
+
+        const FlashDataMap atExit = state().CurrentFlashData.get();
+        QVERIFY(exitProgram(window));
+        QVERIFY(cacheIsOldOrNew(old, atExit));
+    }
+
+    // The user closes the program while the device service pass (the mouse asleep: the pages
+    // get the cached record) or the device-event callback (the mouse awake: the record it read)
+    // waits for the pages in a blocking emission.
+    void closeWhileTheLinkWaitsForThePages_data()
+    {
+        QTest::addColumn<bool>("online");
+        QTest::newRow("event callback") << true;
+        QTest::newRow("service pass") << false;
+    }
+    void closeWhileTheLinkWaitsForThePages()
+    {
+        QFETCH(bool, online);
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        const FlashDataMap old = writeOldCache();
+        QVERIFY(SimulationControl::setOnline(Mouse, online));
+        auto *window = new DialogMain;
+        qint64 closeMs = -1;
+        BeforePagesFill close([&] {
+            QElapsedTimer timer;
+            timer.start();
+            window->slotActionExitApp();
+            delete window;
+            window = nullptr;
+            closeMs = timer.elapsed();
+        });
+        window->show();
+        QVERIFY(waitForTiles(window->homePage(), 1));
+        // The program's event loop ends with the exit's result, not at the time limit.
+        QCOMPARE(runEventLoop([&] { clickTile(*window); }, 10000), 0);
+        QVERIFY(close.fired());
+        QVERIFY(!window);
+        QVERIFY2(closeMs >= 0 && closeMs < 3000, qPrintable(QString::number(closeMs)));
+        QVERIFY(!state().WorkerThread.load());
+        // Whatever the program held, the cache is whole.
+        QVERIFY(cacheIsOldOrNew(old, state().CurrentFlashData.get()));
+        QTest::qWait(100);
+    }
+};
+
+ZR35_TEST_MAIN(TestLinkFaults)
+#include "tst_linkfaults.moc"
