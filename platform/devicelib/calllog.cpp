@@ -27,11 +27,21 @@ Log &log()
 
 thread_local QByteArray currentThreadName;
 
+// Trimmed in batches: dropping the oldest entry on every call moved the whole log each time, which
+// made every library call of a long session cost thousands of copies. Readers see the newest `max`.
 template <typename List>
 void trim(List &list, int max)
 {
-    if (list.size() > max)
+    if (list.size() >= 2 * max)
         list.erase(list.begin(), list.begin() + (list.size() - max));
+}
+
+template <typename List>
+List newest(const List &list, int max)
+{
+    if (list.size() <= max)
+        return list;
+    return List(list.mid(list.size() - max));
 }
 
 } // namespace
@@ -66,21 +76,21 @@ QVector<CallLog::Call> CallLog::calls()
 {
     Log &l = log();
     QMutexLocker lock(&l.mutex);
-    return l.calls;
+    return newest(l.calls, MaxCalls);
 }
 
 QVector<QByteArray> CallLog::updates()
 {
     Log &l = log();
     QMutexLocker lock(&l.mutex);
-    return l.updates;
+    return newest(l.updates, MaxUpdates);
 }
 
 QStringList CallLog::cuts()
 {
     Log &l = log();
     QMutexLocker lock(&l.mutex);
-    return l.cuts;
+    return newest(l.cuts, MaxCuts);
 }
 
 void CallLog::clear()
