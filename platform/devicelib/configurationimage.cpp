@@ -64,16 +64,35 @@ void writeLe32(unsigned char *p, quint32 value)
         p[i] = (value >> (8 * i)) & 0xFF;
 }
 
-// Names a value that was cut, in the program's terms, e.g. "macro 3 event 12 Delay 2000000 ->
-// 1048575".
-void noteCut(QStringList *cuts, const QString &where, const char *field, quint64 from, quint64 to)
+// Where a value sits, in the program's terms: "key record 3", "macro 3 event 12". Made into text
+// only when a value is cut: formatting it for every event made packing a record cost as much as
+// a hundred of its transfers.
+struct Where
+{
+    const char *block; // "key record" or "macro"
+    int slot;
+    int event = -1; // -1: the block itself
+
+    QString text() const
+    {
+        QString where = QStringLiteral("%1 %2").arg(QLatin1String(block)).arg(slot);
+        if (event >= 0)
+            where += QStringLiteral(" event %1").arg(event);
+        return where;
+    }
+};
+
+// Names a value that was cut, e.g. "macro 3 event 12 Delay 2000000 -> 1048575".
+void noteCut(QStringList *cuts, const Where &where, const char *field, quint64 from, quint64 to)
 {
     if (cuts)
-        *cuts
-            << QStringLiteral("%1 %2 %3 -> %4").arg(where, QLatin1String(field)).arg(from).arg(to);
+        *cuts << QStringLiteral("%1 %2 %3 -> %4")
+                     .arg(where.text(), QLatin1String(field))
+                     .arg(from)
+                     .arg(to);
 }
 
-unsigned clampNoted(unsigned value, unsigned limit, QStringList *cuts, const QString &where,
+unsigned clampNoted(unsigned value, unsigned limit, QStringList *cuts, const Where &where,
                     const char *field)
 {
     if (value <= limit)
@@ -83,7 +102,7 @@ unsigned clampNoted(unsigned value, unsigned limit, QStringList *cuts, const QSt
 }
 
 void packEvent(const unsigned char *event, unsigned char *packed, QStringList *cuts,
-               const QString &where)
+               const Where &where)
 {
     const quint64 action = clampNoted(event[0], ActionMax, cuts, where, "Action");
     const quint64 kind = clampNoted(event[1], KindMax, cuts, where, "Kind");
@@ -118,7 +137,7 @@ QByteArray ConfigurationImage::encode(const unsigned char *record, QStringList *
     for (int s = 0; s < SlotCount; ++s) {
         const unsigned char *key = record + RecordKeyRecords + s * RecordKeyRecordSize;
         unsigned char *out = image + ImageKeyRecords + s * ImageKeyRecordSize;
-        const QString where = QStringLiteral("key record %1").arg(s);
+        const Where where{"key record", s};
         out[0] = clampNoted(key[0], KeyEventsPerKeyRecord, cuts, where, "Count");
         for (int b = 1; b <= 3; ++b) {
             if (key[b] != 0)
@@ -126,22 +145,24 @@ QByteArray ConfigurationImage::encode(const unsigned char *record, QStringList *
         }
         for (int e = 0; e < KeyEventsPerKeyRecord; ++e)
             packEvent(key + 4 + e * KeyEventSize, out + 1 + e * PackedEventSize, cuts,
-                      QStringLiteral("%1 event %2").arg(where).arg(e));
+                      Where{"key record", s, e});
     }
 
     for (int s = 0; s < SlotCount; ++s) {
         const unsigned char *macro = record + RecordMacros + s * RecordMacroSize;
         unsigned char *out = image + ImageMacros + s * ImageMacroSize;
-        const QString where = QStringLiteral("macro %1").arg(s);
+        const Where where{"macro", s};
         out[0] = clampNoted(macro[0], MacroNameSize, cuts, where, "NameLength");
         std::memcpy(out + 1, macro + 1, MacroNameSize);
         out[1 + MacroNameSize] = clampNoted(macro[31], EventsPerMacro, cuts, where, "EventCount");
         for (int e = 0; e < EventsPerMacro; ++e)
             packEvent(macro + 32 + e * KeyEventSize, out + 2 + MacroNameSize + e * PackedEventSize,
-                      cuts, QStringLiteral("%1 event %2").arg(where).arg(e));
+                      cuts, Where{"macro", s, e});
     }
 
-    std::memcpy(image + ImageMagic, Magic, sizeof Magic);
+    // Through the array rather than the pointer: GCC's overflow check loses the array's size on
+    // the pointer in an optimised build and warns about a write that is in bounds.
+    bytes.replace(ImageMagic, int(sizeof Magic), Magic, int(sizeof Magic));
     writeLe32(image + ImageCrc, crc32(image, ImageCrc));
     return bytes;
 }

@@ -13,7 +13,9 @@
 #include <QMutexLocker>
 #include <QThread>
 
+#include <cstdlib>
 #include <cstring>
+#include <future>
 
 namespace {
 // Plug changes that arrive while a hot-plug call is still waiting make no second call.
@@ -35,15 +37,64 @@ SimulatedBus &SimulatedBus::instance()
     static SimulatedBus *bus = [] {
         auto *made = new SimulatedBus;
         made->load(DeviceSetFile::fromEnvironment());
+        // What the devices were told last is stored before the process ends.
+        std::atexit([] { SimulatedBus::instance().waitForStore(); });
         return made;
     }();
     return *bus;
 }
 
-SimulatedBus::SimulatedBus() = default;
+namespace {
+// One write of the store waiting is enough: it writes whatever changed until it runs.
+constexpr int StoreWriteKey = 1;
+} // namespace
+
+SimulatedBus::SimulatedBus() : m_storeThread(std::make_shared<CallbackThread>("device store")) {}
+
+void SimulatedBus::waitForStore()
+{
+    auto written = std::make_shared<std::promise<void>>();
+    std::future<void> done = written->get_future();
+    m_storeThread->post([this, written] {
+        writeStore();
+        written->set_value();
+    });
+    done.wait();
+}
+
+void SimulatedBus::writeStore()
+{
+    QVector<VirtualMouse> mice;
+    QVector<VirtualReceiver> receivers;
+    {
+        QMutexLocker lock(&m_mutex);
+        for (const QString &name : qAsConst(m_unsavedMice)) {
+            if (const VirtualMouse *mouse = mouseNamed(name))
+                mice.append(*mouse);
+        }
+        for (const QString &name : qAsConst(m_unsavedReceivers)) {
+            if (const VirtualReceiver *receiver = receiverNamed(name))
+                receivers.append(*receiver);
+        }
+        m_unsavedMice.clear();
+        m_unsavedReceivers.clear();
+    }
+    for (const VirtualMouse &mouse : qAsConst(mice)) {
+        if (!DeviceStore::save(mouse))
+            CallLog::record(QStringLiteral("store"),
+                            QStringLiteral("cannot write the state of %1").arg(mouse.name));
+    }
+    for (const VirtualReceiver &receiver : qAsConst(receivers)) {
+        if (!DeviceStore::save(receiver))
+            CallLog::record(QStringLiteral("store"),
+                            QStringLiteral("cannot write the state of %1").arg(receiver.name));
+    }
+}
 
 void SimulatedBus::load(const DeviceSet &set)
 {
+    // The devices come back with what they stored, so every write still to come must land first.
+    waitForStore();
     QMutexLocker lock(&m_mutex);
     stopServerLocked();
     m_definitions = set;
@@ -90,16 +141,14 @@ void SimulatedBus::prepare(VirtualReceiver &receiver)
 
 void SimulatedBus::persist(const VirtualMouse &mouse)
 {
-    if (!DeviceStore::save(mouse))
-        CallLog::record(QStringLiteral("store"),
-                        QStringLiteral("cannot write the state of %1").arg(mouse.name));
+    m_unsavedMice.insert(mouse.name);
+    m_storeThread->post([this] { writeStore(); }, 0, StoreWriteKey);
 }
 
 void SimulatedBus::persist(const VirtualReceiver &receiver)
 {
-    if (!DeviceStore::save(receiver))
-        CallLog::record(QStringLiteral("store"),
-                        QStringLiteral("cannot write the state of %1").arg(receiver.name));
+    m_unsavedReceivers.insert(receiver.name);
+    m_storeThread->post([this] { writeStore(); }, 0, StoreWriteKey);
 }
 
 void SimulatedBus::setLatency(int milliseconds)

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QMutex>
+#include <QSet>
 #include <QStringList>
 
 #include <atomic>
@@ -99,6 +100,10 @@ public:
     bool batteryOptimize(const QString &mouse) const;
     int driverStatus() const;
 
+    // Waits until every change of device state made so far is in the device store. Never call it
+    // with m_mutex held or on the store thread.
+    void waitForStore();
+
 private:
     SimulatedBus();
 
@@ -118,8 +123,13 @@ private:
     bool noAnswer(const char *operation);
     void prepare(VirtualMouse &mouse);
     void prepare(VirtualReceiver &receiver);
+    // Queue a write of the device's state to the device store (m_mutex held). The store thread
+    // writes it shortly after, as a device writes its flash after the transfer that changed it:
+    // the caller does not wait for the disk.
     void persist(const VirtualMouse &mouse);
     void persist(const VirtualReceiver &receiver);
+    // On the store thread: writes the state of every device changed since its last write.
+    void writeStore();
 
     // Queues a hot-plug call (m_mutex held).
     void notifyPlugChange();
@@ -156,4 +166,9 @@ private:
 
     UsbChangedCallback m_hotPlugCallback = nullptr;
     std::shared_ptr<CallbackThread> m_hotPlugThread;
+
+    // Names of the devices whose state has changed since the store thread last wrote it.
+    QSet<QString> m_unsavedMice;
+    QSet<QString> m_unsavedReceivers;
+    std::shared_ptr<CallbackThread> m_storeThread;
 };

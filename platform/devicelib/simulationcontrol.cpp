@@ -36,11 +36,15 @@ void SimulationControl::restartBus()
 
 void SimulationControl::setStateFolder(const QString &folder)
 {
+    // Changes made so far belong to the folder they were made with.
+    bus().waitForStore();
     DeviceStore::setFolder(folder);
 }
 
 QString SimulationControl::stateFolder()
 {
+    // Whoever asks is about to look at the files: the writes still to come land first.
+    bus().waitForStore();
     return DeviceStore::folder();
 }
 

@@ -23,7 +23,8 @@ void loadBuiltInDeviceSet();
 // set come back with only their stored state; the server and the hot-plug registration end.
 void restartBus();
 // Where device state is stored; an empty text returns to the default folder. Takes effect at the
-// next load or restart.
+// next load or restart. Devices write their state a moment after it changes; both functions first
+// wait until every change made so far is written, so the files can be read right after.
 void setStateFolder(const QString &folder);
 QString stateFolder();
 // Transfer latency of every request and reply (a few milliseconds by default; tests use 0).

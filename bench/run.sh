@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release, in build/bench) and runs each one, printing medians. Not part of
+# ./test.sh: the figures depend on the machine. Optional: BENCH_REPETITIONS (default 15),
+# BENCH_IDLE_SECONDS (default 20).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./tools/ensure-deps.sh
+cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/bench --target bench_link bench_startup bench_idle zr35-mouse-software
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+export ZR35_DEVICES=
+repetitions="${BENCH_REPETITIONS:-15}"
+
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
+for bench in bench_link bench_startup; do
+  echo
+  echo "== $bench (medians of $repetitions repetitions)"
+  "build/bench/bench/$bench" --benchmark_repetitions="$repetitions" \
+    --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true \
+    --benchmark_filter="${BENCH_FILTER:-.}" 2>&1 | grep -E '_median|^Benchmark|^-|^first' || true
+done
+echo
+echo "== bench_idle"
+build/bench/bench/bench_idle "${BENCH_IDLE_SECONDS:-20}"
