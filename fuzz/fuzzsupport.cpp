@@ -1,0 +1,46 @@
+#include "fuzz/fuzzsupport.h"
+
+#include "platform/appdir.h"
+#include "tests/support/isolatedhome.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+QCoreApplication *application = nullptr;
+// The application sees only the program name: libFuzzer's own flags are not Qt's.
+int applicationArgc = 1;
+
+// Qt's warnings about malformed input (an unknown variant type in an INI value, ...) are what the
+// inputs are made to provoke; printing them would only slow fuzzing down. A fatal message still
+// aborts after this handler, so it is found as a crash.
+void dropMessages(QtMsgType, const QMessageLogContext &, const QString &) {}
+} // namespace
+
+void Fuzz::initialise(int *argc, char ***argv)
+{
+    if (application)
+        return;
+    Q_UNUSED(argc);
+    // Kept for the whole run and removed at exit, like a test's temporary HOME.
+    static IsolatedHome home;
+    qInstallMessageHandler(dropMessages);
+    application = new QCoreApplication(applicationArgc, *argv);
+    const QString appFolder = home.path() + QStringLiteral("/app");
+    QDir().mkpath(appFolder);
+    AppDir::setOverride(appFolder);
+}
+
+void Fuzz::writeInput(const QString &path, const std::uint8_t *data, std::size_t size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(reinterpret_cast<const char *>(data), qint64(size)) != qint64(size)) {
+        std::fprintf(stderr, "cannot write the fuzz input to %s\n", qPrintable(path));
+        std::abort();
+    }
+}
