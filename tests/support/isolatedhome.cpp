@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-IsolatedHome::IsolatedHome()
+IsolatedHome::IsolatedHome(Scope scope)
     : m_dir(QDir::tempPath() + QStringLiteral("/zr35-test-XXXXXX"))
 {
     if (!m_dir.isValid()) {
@@ -13,7 +13,8 @@ IsolatedHome::IsolatedHome()
         std::abort();
     }
     const QByteArray home = QFile::encodeName(m_dir.path());
-    const struct {
+    const struct
+    {
         const char *name;
         const char *sub;
     } folders[] = {{"HOME", ""},
@@ -25,7 +26,9 @@ IsolatedHome::IsolatedHome()
     for (const auto &f : folders) {
         const QByteArray value = home + f.sub;
         QDir().mkpath(QFile::decodeName(value));
-        qputenv(f.name, value);
+        m_environment.append({QByteArray(f.name), value});
+        if (scope == Scope::ThisProcess)
+            qputenv(f.name, value);
     }
     // The runtime folder must be private, as the desktop session makes it.
     QFile::setPermissions(m_dir.path() + QStringLiteral("/runtime"),

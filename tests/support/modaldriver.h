@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+
+class QWidget;
+
+// Answers one modal dialog the way a user would. Made before the code under test runs exec();
+// while that modal loop runs, a timer on the GUI thread watches the active modal widget and,
+// when it is the expected dialog, presses the named child button or sends the key, once.
+// When the time limit passes first, a modal dialog still open is rejected so the test does not
+// hang, and fired() stays false.
+class ModalDriver : public QObject
+{
+    Q_OBJECT
+public:
+    using Match = std::function<bool(QWidget *modal)>;
+
+    // Matches a dialog by its class name (or a base class) or by its object name.
+    static Match named(const QString &classOrObjectName);
+
+    ModalDriver(Match dialog, const QString &buttonObjectName, int timeoutMs = 5000);
+    ModalDriver(Match dialog, int key, int timeoutMs = 5000);
+
+    bool fired() const { return m_fired; }
+    // Why it did not fire (no dialog, another dialog, no such button); empty once it fired.
+    QString failure() const { return m_failure; }
+
+private:
+    void poll();
+    void giveUp();
+
+    Match m_match;
+    QString m_button;
+    int m_key = 0;
+    bool m_fired = false;
+    QString m_failure;
+    QTimer m_poll;
+    QTimer m_limit;
+};

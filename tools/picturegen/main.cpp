@@ -1,0 +1,95 @@
+// Draws the program's pictures at build time from assets/pictures/manifest.json:
+//   zr35_picturegen <manifest> <app folder>
+// writes <app folder>/Picture/<form>/<file>.png for every entry. Run on the offscreen platform.
+#include "picturegen.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPainter>
+#include <QSaveFile>
+
+#include <cstdio>
+
+namespace {
+
+int fail(const QString &message)
+{
+    std::fprintf(stderr, "picturegen: %s\n", qPrintable(message));
+    return 1;
+}
+
+bool readTheme(const QJsonObject &palette, Theme *theme, QString *error)
+{
+    const struct
+    {
+        const char *key;
+        QColor Theme::*member;
+    } roles[] = {{"base", &Theme::base},   {"surface", &Theme::surface}, {"raised", &Theme::raised},
+                 {"edge", &Theme::edge},   {"accent", &Theme::accent},   {"text", &Theme::text},
+                 {"muted", &Theme::muted}, {"warning", &Theme::warning}};
+    for (const auto &role : roles) {
+        const QColor colour(palette.value(QLatin1String(role.key)).toString());
+        if (!colour.isValid()) {
+            *error = QStringLiteral("palette colour \"%1\" missing or unreadable")
+                         .arg(QLatin1String(role.key));
+            return false;
+        }
+        theme->*role.member = colour;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() != 3)
+        return fail(QStringLiteral("usage: zr35_picturegen <manifest> <app folder>"));
+
+    QFile file(args.at(1));
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("cannot read %1").arg(args.at(1)));
+    QJsonParseError parseError;
+    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (!doc.isObject())
+        return fail(QStringLiteral("manifest: %1").arg(parseError.errorString()));
+    Theme theme;
+    QString error;
+    if (!readTheme(doc.object().value(QLatin1String("palette")).toObject(), &theme, &error))
+        return fail(error);
+
+    const QJsonArray pictures = doc.object().value(QLatin1String("pictures")).toArray();
+    const QDir pictureRoot(args.at(2) + QStringLiteral("/Picture"));
+    for (const QJsonValue &value : pictures) {
+        const QJsonObject entry = value.toObject();
+        const QString form = entry.value(QLatin1String("form")).toString();
+        const QString name = entry.value(QLatin1String("file")).toString();
+        const QJsonArray size = entry.value(QLatin1String("size")).toArray();
+        const QString where = form + QLatin1Char('/') + name;
+        if (form.isEmpty() || name.isEmpty() || size.size() != 2 || size.at(0).toInt() <= 0 ||
+            size.at(1).toInt() <= 0)
+            return fail(
+                QStringLiteral("entry \"%1\": needs form, file and size [w, h]").arg(where));
+
+        QImage image(size.at(0).toInt(), size.at(1).toInt(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        {
+            QPainter painter(&image);
+            if (!drawPicture(painter, image.width(), image.height(), entry, theme, &error))
+                return fail(QStringLiteral("entry \"%1\": %2").arg(where, error));
+        }
+        if (!pictureRoot.mkpath(form))
+            return fail(QStringLiteral("cannot make %1").arg(pictureRoot.filePath(form)));
+        // Whole files only: a build stopped half-way must not leave a cut picture behind.
+        QSaveFile out(pictureRoot.filePath(where + QStringLiteral(".png")));
+        if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG") || !out.commit())
+            return fail(QStringLiteral("cannot write %1").arg(out.fileName()));
+    }
+    return 0;
+}
