@@ -1,5 +1,6 @@
 #include "fuzz/fuzzsupport.h"
 
+#include "core/configini.h"
 #include "platform/appdir.h"
 #include "tests/support/isolatedhome.h"
 
@@ -33,6 +34,18 @@ void Fuzz::initialise(int *argc, char ***argv)
     const QString appFolder = home.path() + QStringLiteral("/app");
     QDir().mkpath(appFolder);
     AppDir::setOverride(appFolder);
+}
+
+void Fuzz::installShippedConfig()
+{
+    const QString target = AppDir::filePath(QStringLiteral("usersetting/Config.ini"));
+    QDir().mkpath(AppDir::filePath(QStringLiteral("usersetting")));
+    QFile::remove(target);
+    if (!QFile::copy(QStringLiteral(ZR35_SOURCE_DIR "/assets/usersetting/Config.ini"), target)) {
+        std::fprintf(stderr, "cannot copy the shipped Config.ini\n");
+        std::abort();
+    }
+    ConfigIni::resetForTests(target);
 }
 
 void Fuzz::writeInput(const QString &path, const std::uint8_t *data, std::size_t size)

@@ -14,6 +14,10 @@ namespace Fuzz {
 // temporary folder of its own (AppDir::path()).
 void initialise(int *argc, char ***argv);
 
+// Copies the shipped Config.ini (assets/usersetting) into the app folder, for targets whose code
+// reads the model configuration, and reloads the store from it.
+void installShippedConfig();
+
 // Replaces the file at `path` with the input's bytes. Aborts when it cannot: a target that could
 // not write its input would test nothing and report success.
 void writeInput(const QString &path, const std::uint8_t *data, std::size_t size);

@@ -46,3 +46,32 @@ payload 1 pattern 0 >"$image/pattern-sealed.bin"
 payload 1 ones 0 >"$image/ones-sealed.bin"
 perl -e 'print "\x00", "\x00" x 0x1A4C, "ZRCF", "\x00" x 172, "\x01\x02\x03\x04"' >"$image/bad-crc.bin"
 printf '\x01\x03\x08' >"$image/short-sealed.bin"
+
+# Device events for the event callback: each is a header-length byte, the 8-byte header (frame
+# marker 0xA5, type, sequence, status, command, payload length LE, 0), a 16-bit LE payload length
+# and the payload.
+events="$corpus/deviceeventcallback"
+mkdir -p "$events"
+# shellcheck disable=SC2016
+event() { # <type> <command> <status> <payload as a perl expression>
+  perl -MCompress::Zlib -e '
+    my ($type, $command, $status, $expr) = @ARGV;
+    my $p = eval $expr;
+    die $@ if $@;
+    print chr(8), pack("CCCCCvC", 0xA5, $type, 0, $status, $command, length($p), 0),
+          pack("v", length($p)), $p' "$1" "$2" "$3" "$4"
+}
+image='my $p = join("", map { chr($_ % 251) } 0 .. 6911); substr($p, 0x1A4C, 4) = "ZRCF";
+  substr($p, 0x1A50, 172) = chr(0) x 172; substr($p, 6908, 4) = pack("V", crc32(substr($p, 0, 6908))); $p'
+event 8 0 0 "$image" >"$events/full-record.bin"
+{ event 9 0 0 '""'; event 8 0 0 "$image"; } >"$events/reset-then-full-record.bin"
+event 4 0 0 '"\x01\x50\x00\x00"' >"$events/battery.bin"
+{ event 8 0 0 '"\x02"'; event 8 4 0 '"\x03"'; } >"$events/report-rate-and-dpi-stage.bin"
+{ event 8 76 0 '"\x01\x02\x03\x04\x05\x06\x07\x08"'; event 8 160 0 '"\x01" x 9'; } \
+  >"$events/dpi-light-and-led-bar.bin"
+event 10 0 0 '"\x01" x 7' >"$events/status-changed-all.bin"
+{ event 14 0 0 '"\x02"'; event 14 0 0 '""'; event 18 0 0 '""'; event 21 0 0 '""';
+  event 23 0 0 '"\x00" x 10'; } >"$events/config-version-led-long-range.bin"
+{ event 8 0 1 "$image"; event 8 0 0 '"\x00" x 100'; event 99 0 0 '"x"'; } \
+  >"$events/refused-and-malformed.bin"
+printf '\x00\x00\x00\x03\x08\xa5\x04\x01\x00' >"$events/no-header-short-header.bin"
