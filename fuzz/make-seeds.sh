@@ -75,3 +75,30 @@ event 10 0 0 '"\x01" x 7' >"$events/status-changed-all.bin"
 { event 8 0 1 "$image"; event 8 0 0 '"\x00" x 100'; event 99 0 0 '"x"'; } \
   >"$events/refused-and-malformed.bin"
 printf '\x00\x00\x00\x03\x08\xa5\x04\x01\x00' >"$events/no-header-short-header.bin"
+
+# Settings export files: three data-stream blocks (32-bit big-endian length, bytes): the tag
+# "Tavik" and the sensor name, each zero-padded to 12 bytes, and the 10428-byte record. The fuzz
+# target imports for the sensor "OPT5100" with eight DPI stages; record byte 1 is the stage count.
+settings="$corpus/settingsfile"
+mkdir -p "$settings"
+settingsfile() { # <tag> <sensor> <stage count> [record length]; "|" in a text is a zero byte
+  perl -e '
+    my ($tag, $sensor, $stages, $length) = @ARGV;
+    s/\|/\0/g for ($tag, $sensor);
+    my $record = join("", map { chr($_ % 251) } 0 .. $length - 1);
+    substr($record, 1, 1) = chr($stages) if $length > 1;
+    sub block { pack("N", length($_[0])) . $_[0] }
+    sub text12 { substr($_[0] . ("\0" x 12), 0, 12) }
+    print block(text12($tag)), block(text12($sensor)), block($record)' \
+    "$1" "$2" "$3" "${4:-10428}"
+}
+settingsfile Tavik OPT5100 4 >"$settings/accepted.bin"
+settingsfile Tavik OPT3300 4 >"$settings/other-sensor.bin"
+settingsfile Tavik OPT5100 0 >"$settings/no-dpi-stage.bin"
+settingsfile Tavik OPT5100 9 >"$settings/too-many-dpi-stages.bin"
+settingsfile Other OPT5100 4 >"$settings/other-program.bin"
+settingsfile Tavik OPT5100 4 10000 >"$settings/short-record.bin"
+settingsfile "Tavik|junk" "OPT5100|x" 4 >"$settings/bytes-after-text.bin"
+perl -e 'print pack("N", 12), "Tavik", "\0" x 7, pack("N", 0xFFFFFFFF), pack("N", 0x7FFFFFFF)' \
+  >"$settings/null-and-huge-blocks.bin"
+: >"$settings/empty.bin"
