@@ -29,14 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static const QString exported = UserDir::filePath(QStringLiteral("exported.bin"));
     Fuzz::writeInput(path, data, size);
 
-    FlashDataMap record;
-    std::memset(record.bytes(), 0xA5, FlashDataMap::Size);
+    FlashDataMap record = Fuzz::markedRecord();
     const SettingsFile::Result result = SettingsFile::Read(path, Sensor, DpiMaxGrade, &record);
     if (result != SettingsFile::Accepted) {
-        for (std::size_t i = 0; i < FlashDataMap::Size; ++i) {
-            if (record.bytes()[i] != 0xA5)
-                std::abort();
-        }
+        if (!Fuzz::isMarked(record))
+            std::abort();
         return 0;
     }
 

@@ -8,13 +8,16 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 QCoreApplication *application = nullptr;
 // The application sees only the program name: libFuzzer's own flags are not Qt's.
 int applicationArgc = 1;
+constexpr std::uint8_t Marker = 0xA5;
 
 // Qt's warnings about malformed input (an unknown variant type in an INI value, ...) are what the
 // inputs are made to provoke; printing them would only slow fuzzing down. A fatal message still
@@ -56,4 +59,17 @@ void Fuzz::writeInput(const QString &path, const std::uint8_t *data, std::size_t
         std::fprintf(stderr, "cannot write the fuzz input to %s\n", qPrintable(path));
         std::abort();
     }
+}
+
+FlashDataMap Fuzz::markedRecord()
+{
+    FlashDataMap record;
+    std::memset(record.bytes(), Marker, FlashDataMap::Size);
+    return record;
+}
+
+bool Fuzz::isMarked(const FlashDataMap &record)
+{
+    return std::all_of(record.bytes(), record.bytes() + FlashDataMap::Size,
+                       [](std::uint8_t byte) { return byte == Marker; });
 }

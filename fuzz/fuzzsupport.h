@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record/flashdatamap.h"
+
 #include <QString>
 
 #include <cstddef>
@@ -21,5 +23,10 @@ void installShippedConfig();
 // Replaces the file at `path` with the input's bytes. Aborts when it cannot: a target that could
 // not write its input would test nothing and report success.
 void writeInput(const QString &path, const std::uint8_t *data, std::size_t size);
+
+// A record holding only a marker byte, and whether a record still does: a reader that refuses its
+// input must leave the destination as it was.
+FlashDataMap markedRecord();
+bool isMarked(const FlashDataMap &record);
 
 } // namespace Fuzz
