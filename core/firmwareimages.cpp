@@ -1,6 +1,7 @@
 #include "core/firmwareimages.h"
 
 #include "core/configini.h"
+#include "core/devicestate.h"
 #include "platform/appdir.h"
 
 #include <QDir>
@@ -187,6 +188,7 @@ bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, 
     const int mid = config->intValue(group, QStringLiteral("MID"));
     return HasNewFirmware(target, versionText, modelName, cid, mid);
 }
+
 
 QList<QByteArray> FirmwareImageList()
 {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
+
 // Firmware images for the mouse and its receiver are shipped as <appdir>/bin/*.bin. The device
 // library takes the whole file as the image; the program only reads the first 728 bytes to tell
 // which device and which version an image is for. The settings page wraps these functions; the
@@ -29,6 +31,7 @@ struct FirmwareHeader
 bool ReadFirmwareHeader(const QByteArray &data, FirmwareHeader *header);
 
 // "v" + major in decimal + "." + minor as two upper-case hexadecimal digits: 0x021A gives "v2.1A".
+// Any thread (the version reply of the device-event callback uses it).
 QString FirmwareVersionText(quint32 version);
 
 // Reads a text of the form above (the "v" may be missing) back into its version word. False for

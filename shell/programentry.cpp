@@ -1,10 +1,10 @@
 #include "shell/programentry.h"
 
 #include "core/startup.h"
-#include "platform/appinfo.h"
 #include "platform/screenmetrics.h"
 #include "platform/singleinstance.h"
 #include "platform/windowreport.h"
+#include "shell/dialogmain.h"
 #include "shell/exeisrun.h"
 
 #include <QApplication>
@@ -19,14 +19,6 @@ SingleInstance &InstanceGuard()
 {
     static SingleInstance guard;
     return guard;
-}
-
-QWidget *BuildPlaceholderMainWindow()
-{
-    auto *window = new QWidget;
-    window->setWindowTitle(QLatin1String(ApplicationName));
-    window->resize(1020, 700);
-    return window;
 }
 } // namespace
 
@@ -52,7 +44,7 @@ int ProgramMain(int &argc, char **argv)
         return 0;
     }
 
-    std::unique_ptr<QWidget> window(BuildPlaceholderMainWindow());
+    std::unique_ptr<QWidget> window(new DialogMain(nullptr));
     ScaleWidgetFont(window.get(), fontFactor);
     window->show();
     return app->exec();

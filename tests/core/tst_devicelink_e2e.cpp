@@ -21,11 +21,6 @@ DeviceState &state()
     return *DeviceState::instance();
 }
 
-bool sameBytes(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
-}
-
 QString path(const QByteArray &bytes)
 {
     return QString::fromLatin1(bytes);
@@ -77,7 +72,8 @@ private slots:
         StartWorkerPass();
         QVERIFY(waitFor("Form", 1));
         QCOMPARE(SimulationControl::driverStatus(), 1);
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), LinkFixture::storedRecord()));
+        QVERIFY(
+            LinkFixture::sameRecord(state().CurrentFlashData.get(), LinkFixture::storedRecord()));
         QVERIFY(waitForEvent("Setver(0)")); // the follow-up reads have been answered
         QCOMPARE(state().CurrentDeviceInfo.get().MouseVersion, QStringLiteral("v1.05"));
 
@@ -97,7 +93,7 @@ private slots:
         QVERIFY(WriteButtonMacro(4, &macroFunction, &macro));
         const FlashDataMap written = state().CurrentFlashData.get();
         QCOMPARE(int(written.ReportRate), 32);
-        QVERIFY(sameBytes(LinkFixture::storedRecord(), written));
+        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), written));
 
         // The mouse changes its DPI stage itself: the stage is read, stored and sent back.
         const int stageBefore = written.CurrentDpiStage;
@@ -105,19 +101,20 @@ private slots:
         QVERIFY(waitForEvent(QStringLiteral("Dpi(%1)").arg((stageBefore + 1) %
                                                            qMax(1, int(written.DpiStageCount)))));
         QTRY_VERIFY_WITH_TIMEOUT(
-            sameBytes(LinkFixture::storedRecord(), state().CurrentFlashData.get()), 5000);
+            LinkFixture::sameRecord(LinkFixture::storedRecord(), state().CurrentFlashData.get()),
+            5000);
 
         // The next full read returns what was written.
         m_recorder->clear();
         QVERIFY(UsbServer_ReadAllFlashData());
         QVERIFY(waitFor("Form", 1));
         const FlashDataMap reread = m_recorder->records().first();
-        QVERIFY(sameBytes(reread, state().CurrentFlashData.get()));
+        QVERIFY(LinkFixture::sameRecord(reread, state().CurrentFlashData.get()));
         QCOMPARE(int(reread.ReportRate), 32);
         QCOMPARE(int(reread.DpiStages[1].Green), 20);
         QCOMPARE(int(reread.SleepTime), 60);
         QVERIFY(std::memcmp(&reread.Macros[4], &macro, sizeof macro) == 0);
-        QVERIFY(sameBytes(reread, LinkFixture::storedRecord()));
+        QVERIFY(LinkFixture::sameRecord(reread, LinkFixture::storedRecord()));
 
         // Offline: a write changes nothing and raises the notice once.
         QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
@@ -151,7 +148,7 @@ private slots:
         const MacroRecord noMacro{};
         QVERIFY(std::memcmp(&reset.Macros[4], &noMacro, sizeof noMacro) == 0);
         QVERIFY(reset.KeyRecords[5].Count > 0); // button 6's default key sequence
-        QVERIFY(sameBytes(LinkFixture::storedRecord(), reset));
+        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), reset));
         QVERIFY(SimulationControl::batteryOptimize(QStringLiteral("M1")));
         QVERIFY(m_recorder->events().contains("LongRange(true)"));
 
