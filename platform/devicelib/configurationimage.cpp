@@ -1,0 +1,187 @@
+#include "platform/devicelib/configurationimage.h"
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+// Record layout (the program's FlashDataMap).
+constexpr int GlobalBlockSize = 0x7C;
+constexpr int RecordKeyRecords = 0x7C;
+constexpr int RecordKeyRecordSize = 52;
+constexpr int RecordMacros = 0x3BC;
+constexpr int RecordMacroSize = 592;
+constexpr int KeyEventSize = 8;
+constexpr int SlotCount = 16;
+
+// Image layout (see the header).
+constexpr int ImageKeyRecords = 0x7C;
+constexpr int PackedEventSize = 5;
+constexpr int ImageKeyRecordSize = 1 + ConfigurationImage::KeyEventsPerKeyRecord * PackedEventSize;
+constexpr int ImageMacros = ImageKeyRecords + SlotCount * ImageKeyRecordSize;
+constexpr int ImageMacroSize = 1 + ConfigurationImage::MacroNameSize + 1 +
+                               ConfigurationImage::EventsPerMacro * PackedEventSize;
+constexpr int ImageMagic = ImageMacros + SlotCount * ImageMacroSize;
+constexpr int ImageCrc = ConfigurationImage::ImageSize - 4;
+constexpr char Magic[4] = {'Z', 'R', 'C', 'F'};
+
+static_assert(ImageKeyRecords + SlotCount * ImageKeyRecordSize == 0x26C);
+static_assert(ImageMagic == 0x1A4C);
+static_assert(RecordMacros + SlotCount * RecordMacroSize == ConfigurationImage::RecordSize);
+
+constexpr unsigned ActionMax = 1;
+constexpr unsigned KindMax = 7;
+
+std::array<quint32, 256> makeCrcTable()
+{
+    std::array<quint32, 256> table{};
+    for (quint32 n = 0; n < 256; ++n) {
+        quint32 c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+quint32 crc32(const unsigned char *data, int length)
+{
+    static const std::array<quint32, 256> table = makeCrcTable();
+    quint32 c = 0xFFFFFFFFu;
+    for (int i = 0; i < length; ++i)
+        c = table[(c ^ data[i]) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+quint32 readLe32(const unsigned char *p)
+{
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+
+void writeLe32(unsigned char *p, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        p[i] = (value >> (8 * i)) & 0xFF;
+}
+
+// Names a value that was cut, in the program's terms, e.g. "macro 3 event 12 Delay 2000000 ->
+// 1048575".
+void noteCut(QStringList *cuts, const QString &where, const char *field, quint64 from, quint64 to)
+{
+    if (cuts)
+        *cuts
+            << QStringLiteral("%1 %2 %3 -> %4").arg(where, QLatin1String(field)).arg(from).arg(to);
+}
+
+unsigned clampNoted(unsigned value, unsigned limit, QStringList *cuts, const QString &where,
+                    const char *field)
+{
+    if (value <= limit)
+        return value;
+    noteCut(cuts, where, field, value, limit);
+    return limit;
+}
+
+void packEvent(const unsigned char *event, unsigned char *packed, QStringList *cuts,
+               const QString &where)
+{
+    const quint64 action = clampNoted(event[0], ActionMax, cuts, where, "Action");
+    const quint64 kind = clampNoted(event[1], KindMax, cuts, where, "Kind");
+    const quint64 code = quint64(event[2]) | quint64(event[3]) << 8;
+    const quint64 delay =
+        clampNoted(readLe32(event + 4), ConfigurationImage::MaxDelay, cuts, where, "Delay");
+    const quint64 bits = action | kind << 1 | code << 4 | delay << 20;
+    for (int i = 0; i < PackedEventSize; ++i)
+        packed[i] = (bits >> (8 * i)) & 0xFF;
+}
+
+void unpackEvent(const unsigned char *packed, unsigned char *event)
+{
+    quint64 bits = 0;
+    for (int i = 0; i < PackedEventSize; ++i)
+        bits |= quint64(packed[i]) << (8 * i);
+    event[0] = bits & 0x1;
+    event[1] = (bits >> 1) & 0x7;
+    event[2] = (bits >> 4) & 0xFF;
+    event[3] = (bits >> 12) & 0xFF;
+    writeLe32(event + 4, quint32((bits >> 20) & ConfigurationImage::MaxDelay));
+}
+
+} // namespace
+
+QByteArray ConfigurationImage::encode(const unsigned char *record, QStringList *cuts)
+{
+    QByteArray bytes(ImageSize, '\0');
+    auto *image = reinterpret_cast<unsigned char *>(bytes.data());
+    std::memcpy(image, record, GlobalBlockSize);
+
+    for (int s = 0; s < SlotCount; ++s) {
+        const unsigned char *key = record + RecordKeyRecords + s * RecordKeyRecordSize;
+        unsigned char *out = image + ImageKeyRecords + s * ImageKeyRecordSize;
+        const QString where = QStringLiteral("key record %1").arg(s);
+        out[0] = clampNoted(key[0], KeyEventsPerKeyRecord, cuts, where, "Count");
+        for (int b = 1; b <= 3; ++b) {
+            if (key[b] != 0)
+                noteCut(cuts, where, b == 1 ? "byte 1" : b == 2 ? "byte 2" : "byte 3", key[b], 0);
+        }
+        for (int e = 0; e < KeyEventsPerKeyRecord; ++e)
+            packEvent(key + 4 + e * KeyEventSize, out + 1 + e * PackedEventSize, cuts,
+                      QStringLiteral("%1 event %2").arg(where).arg(e));
+    }
+
+    for (int s = 0; s < SlotCount; ++s) {
+        const unsigned char *macro = record + RecordMacros + s * RecordMacroSize;
+        unsigned char *out = image + ImageMacros + s * ImageMacroSize;
+        const QString where = QStringLiteral("macro %1").arg(s);
+        out[0] = clampNoted(macro[0], MacroNameSize, cuts, where, "NameLength");
+        std::memcpy(out + 1, macro + 1, MacroNameSize);
+        out[1 + MacroNameSize] = clampNoted(macro[31], EventsPerMacro, cuts, where, "EventCount");
+        for (int e = 0; e < EventsPerMacro; ++e)
+            packEvent(macro + 32 + e * KeyEventSize, out + 2 + MacroNameSize + e * PackedEventSize,
+                      cuts, QStringLiteral("%1 event %2").arg(where).arg(e));
+    }
+
+    std::memcpy(image + ImageMagic, Magic, sizeof Magic);
+    writeLe32(image + ImageCrc, crc32(image, ImageCrc));
+    return bytes;
+}
+
+bool ConfigurationImage::decode(const unsigned char *image, unsigned char *record)
+{
+    if (std::memcmp(image + ImageMagic, Magic, sizeof Magic) != 0)
+        return false;
+    if (readLe32(image + ImageCrc) != crc32(image, ImageCrc))
+        return false;
+
+    std::memcpy(record, image, GlobalBlockSize);
+    for (int s = 0; s < SlotCount; ++s) {
+        const unsigned char *in = image + ImageKeyRecords + s * ImageKeyRecordSize;
+        unsigned char *key = record + RecordKeyRecords + s * RecordKeyRecordSize;
+        key[0] = in[0];
+        key[1] = key[2] = key[3] = 0;
+        for (int e = 0; e < KeyEventsPerKeyRecord; ++e)
+            unpackEvent(in + 1 + e * PackedEventSize, key + 4 + e * KeyEventSize);
+    }
+    for (int s = 0; s < SlotCount; ++s) {
+        const unsigned char *in = image + ImageMacros + s * ImageMacroSize;
+        unsigned char *macro = record + RecordMacros + s * RecordMacroSize;
+        macro[0] = in[0];
+        std::memcpy(macro + 1, in + 1, MacroNameSize);
+        macro[31] = in[1 + MacroNameSize];
+        for (int e = 0; e < EventsPerMacro; ++e)
+            unpackEvent(in + 2 + MacroNameSize + e * PackedEventSize,
+                        macro + 32 + e * KeyEventSize);
+    }
+    return true;
+}
+
+QByteArray ConfigurationImage::stored(const QByteArray &record, QStringList *cuts)
+{
+    QByteArray full = record.left(RecordSize);
+    full.append(QByteArray(RecordSize - full.size(), '\0'));
+    const QByteArray image =
+        encode(reinterpret_cast<const unsigned char *>(full.constData()), cuts);
+    decode(reinterpret_cast<const unsigned char *>(image.constData()),
+           reinterpret_cast<unsigned char *>(full.data()));
+    return full;
+}

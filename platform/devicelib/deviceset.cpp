@@ -1,0 +1,252 @@
+#include "platform/devicelib/deviceset.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSettings>
+
+#include <algorithm>
+#include <cstdio>
+
+// The resource of a static library is registered by hand, from the global namespace.
+static void registerBuiltInSet()
+{
+    Q_INIT_RESOURCE(devicelib);
+}
+
+namespace {
+
+const char BuiltInFile[] = ":/devicelib/builtin-devices.ini";
+
+// Reads one section; the first problem ends the reading with a message that names the section and
+// the key, so a typo in a hand-written file is found at once.
+class SectionReader
+{
+public:
+    SectionReader(QSettings &file, const QString &section, QString *error)
+        : m_file(file), m_section(section), m_error(error)
+    {}
+
+    bool ok() const { return m_error->isEmpty(); }
+
+    QByteArray text(const char *key, bool required)
+    {
+        const QString value = raw(key).toString().trimmed();
+        if (value.isEmpty() && required)
+            fail(key, QStringLiteral("is missing"));
+        return value.toLatin1();
+    }
+
+    uint number(const char *key, uint defaultValue, uint max)
+    {
+        const QVariant value = raw(key);
+        if (!value.isValid())
+            return defaultValue;
+        bool ok = false;
+        const uint n = value.toString().trimmed().toUInt(&ok, 0);
+        if (!ok || n > max) {
+            fail(key, QStringLiteral("must be a number from 0 to %1").arg(max));
+            return defaultValue;
+        }
+        return n;
+    }
+
+    bool flag(const char *key, bool defaultValue)
+    {
+        const QVariant value = raw(key);
+        if (!value.isValid())
+            return defaultValue;
+        const QString text = value.toString().trimmed().toLower();
+        if (text == QLatin1String("true") || text == QLatin1String("1"))
+            return true;
+        if (text == QLatin1String("false") || text == QLatin1String("0"))
+            return false;
+        fail(key, QStringLiteral("must be true or false"));
+        return defaultValue;
+    }
+
+    bool bytes(const char *key, unsigned char *out, int count)
+    {
+        const QVariant value = raw(key);
+        if (!value.isValid())
+            return false;
+        const QStringList parts = value.toStringList();
+        if (parts.size() != count) {
+            fail(key, QStringLiteral("must hold %1 numbers").arg(count));
+            return false;
+        }
+        for (int i = 0; i < count; ++i) {
+            bool ok = false;
+            const uint n = parts.at(i).trimmed().toUInt(&ok, 0);
+            if (!ok || n > 0xFF) {
+                fail(key, QStringLiteral("must hold numbers from 0 to 255"));
+                return false;
+            }
+            out[i] = n;
+        }
+        return true;
+    }
+
+    void fail(const char *key, const QString &problem)
+    {
+        if (m_error->isEmpty())
+            *m_error = QStringLiteral("[%1] %2 %3").arg(m_section, QLatin1String(key), problem);
+    }
+
+    // Keys this reader has not been asked for: a misspelt key must not pass unnoticed.
+    void rejectUnknownKeys()
+    {
+        m_file.beginGroup(m_section);
+        const QStringList keys = m_file.childKeys();
+        m_file.endGroup();
+        for (const QString &key : keys) {
+            if (!m_known.contains(key)) {
+                fail(qPrintable(key), QStringLiteral("is not a known key"));
+                return;
+            }
+        }
+    }
+
+private:
+    QVariant raw(const char *key)
+    {
+        m_known.insert(QLatin1String(key));
+        return m_file.value(m_section + QLatin1Char('/') + QLatin1String(key));
+    }
+
+    QSettings &m_file;
+    QString m_section;
+    QString *m_error;
+    QSet<QString> m_known;
+};
+
+VirtualReceiver readReceiver(SectionReader &r, const QString &name)
+{
+    VirtualReceiver receiver;
+    receiver.name = name;
+    receiver.kind = r.number("Kind", 1, 5);
+    if (r.ok() && receiver.kind != 0 && receiver.kind != 1 && receiver.kind != 4 &&
+        receiver.kind != 5)
+        r.fail("Kind", QStringLiteral("must be 0, 4, 1 or 5"));
+    receiver.vid = r.text("VID", true);
+    receiver.pid = r.text("PID", true);
+    r.bytes("ReceiverId", receiver.id, 3);
+    receiver.version = r.number("Version", 0x0100, 0xFFFF);
+    receiver.dongleRgb = QByteArray(10, '\0');
+    const uint led = r.number("LedMode", 1, 3);
+    if (r.ok() && led == 0)
+        r.fail("LedMode", QStringLiteral("must be 1, 2 or 3"));
+    if (receiver.hasLed())
+        receiver.dongleRgb[0] = char(led);
+    receiver.longRange = r.number("LongRange", 0, 1);
+    receiver.plugged = r.flag("Plugged", true);
+    return receiver;
+}
+
+VirtualMouse readMouse(SectionReader &r, const QString &name)
+{
+    VirtualMouse mouse;
+    mouse.name = name;
+    mouse.cid = r.number("Cid", 0, 0xFF);
+    mouse.mid = r.number("Mid", 0, 0xFF);
+    mouse.receiver = QString::fromLatin1(r.text("Receiver", false));
+    mouse.awake = r.flag("Online", true);
+    mouse.battery = r.number("Battery", 100, 100);
+    mouse.charging = r.flag("Charging", false);
+    mouse.version = r.number("Version", 0x0100, 0xFFFF);
+    mouse.profile = r.number("Profile", 0, 0xFF);
+    mouse.cablePlugged = r.flag("Cable", false);
+    mouse.cableKind = r.number("CableKind", 2, 0xFF);
+    if (r.ok() && (mouse.cableKind & 0xFA) == 0)
+        r.fail("CableKind", QStringLiteral("must not be a receiver kind (0, 1, 4, 5)"));
+    mouse.cableVid = r.text("CableVID", mouse.cablePlugged);
+    mouse.cablePid = r.text("CablePID", mouse.cablePlugged);
+    return mouse;
+}
+
+void complain(const QString &file, const QString &problem)
+{
+    std::fprintf(stderr,
+                 "%s: %s. %s names a device set that cannot be used: using the built-in "
+                 "set of simulated devices.\n",
+                 qPrintable(QDir::toNativeSeparators(file)), qPrintable(problem),
+                 DeviceSetFile::EnvironmentVariable);
+}
+
+} // namespace
+
+bool DeviceSetFile::read(const QString &file, DeviceSet *set, QString *error)
+{
+    QString problem;
+    if (!QFileInfo(file).isFile()) {
+        *error = QStringLiteral("no such file");
+        return false;
+    }
+    QSettings ini(file, QSettings::IniFormat);
+    ini.setIniCodec("UTF-8");
+    if (ini.status() != QSettings::NoError) {
+        *error = QStringLiteral("not a readable INI file");
+        return false;
+    }
+    DeviceSet read;
+    static const QRegularExpression validName(QStringLiteral("^[A-Za-z0-9_-]+$"));
+    const QStringList sections = ini.childGroups();
+    for (const QString &section : sections) {
+        SectionReader r(ini, section, &problem);
+        if (!validName.match(section).hasMatch())
+            r.fail("", QStringLiteral("is no valid device name (letters, digits, - and _)"));
+        const QByteArray type = r.text("Type", true);
+        if (type == "Receiver")
+            read.receivers << readReceiver(r, section);
+        else if (type == "Mouse")
+            read.mice << readMouse(r, section);
+        else if (r.ok())
+            r.fail("Type", QStringLiteral("must be Receiver or Mouse"));
+        r.rejectUnknownKeys();
+        if (!problem.isEmpty()) {
+            *error = problem;
+            return false;
+        }
+    }
+    for (const VirtualMouse &mouse : qAsConst(read.mice)) {
+        const bool known =
+            std::any_of(read.receivers.cbegin(), read.receivers.cend(),
+                        [&](const VirtualReceiver &r) { return r.name == mouse.receiver; });
+        if (!mouse.receiver.isEmpty() && !known) {
+            *error = QStringLiteral("[%1] Receiver names no receiver of the file").arg(mouse.name);
+            return false;
+        }
+    }
+    if (read.receivers.isEmpty() && read.mice.isEmpty()) {
+        *error = QStringLiteral("no device in the file");
+        return false;
+    }
+    *set = read;
+    return true;
+}
+
+DeviceSet DeviceSetFile::builtIn()
+{
+    static const bool registered = (registerBuiltInSet(), true);
+    Q_UNUSED(registered);
+    DeviceSet set;
+    QString error;
+    // The built-in file is part of the library and is checked by its tests.
+    read(QLatin1String(BuiltInFile), &set, &error);
+    return set;
+}
+
+DeviceSet DeviceSetFile::fromEnvironment()
+{
+    const QString file = qEnvironmentVariable(EnvironmentVariable);
+    if (file.isEmpty())
+        return builtIn();
+    DeviceSet set;
+    QString error;
+    if (!read(file, &set, &error)) {
+        complain(file, error);
+        return builtIn();
+    }
+    return set;
+}

@@ -1,0 +1,157 @@
+#include "platform/devicelib/devicestore.h"
+
+#include "platform/appinfo.h"
+#include "platform/devicelib/configurationimage.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QSaveFile>
+#include <QSettings>
+
+namespace {
+
+QMutex folderMutex;
+QString folderOverride;
+
+QString filePath(const char *kind, const QString &name)
+{
+    return QDir(DeviceStore::folder())
+        .filePath(QLatin1String(kind) + QLatin1Char('-') + name + QStringLiteral(".ini"));
+}
+
+QString hex(uint value)
+{
+    return QStringLiteral("0x") +
+           QString::number(value, 16).rightJustified(4, QLatin1Char('0')).toUpper();
+}
+
+// QSettings cannot write through QSaveFile, so the few keys are written as INI text by hand; a
+// crash while writing leaves the previous file whole.
+bool writeAtomically(const QString &path, const QString &group, const QStringList &lines)
+{
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray text = '[' + group.toUtf8() + "]\n";
+    for (const QString &line : lines)
+        text += line.toUtf8() + '\n';
+    file.write(text);
+    return file.commit();
+}
+
+uint number(const QSettings &file, const QString &key, bool *ok)
+{
+    return file.value(key).toString().toUInt(ok, 0);
+}
+
+} // namespace
+
+QString DeviceStore::folder()
+{
+    {
+        QMutexLocker lock(&folderMutex);
+        if (!folderOverride.isEmpty())
+            return folderOverride;
+    }
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty())
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QLatin1Char('/') + QLatin1String(ApplicationName) +
+           QStringLiteral("/simulation");
+}
+
+void DeviceStore::setFolder(const QString &folder)
+{
+    QMutexLocker lock(&folderMutex);
+    folderOverride = folder;
+}
+
+bool DeviceStore::save(const VirtualMouse &mouse)
+{
+    const QByteArray image = ConfigurationImage::encode(
+        reinterpret_cast<const unsigned char *>(mouse.record.constData()));
+    return writeAtomically(filePath("mouse", mouse.name), QStringLiteral("Mouse"),
+                           {QStringLiteral("Cid=%1").arg(mouse.cid),
+                            QStringLiteral("Mid=%1").arg(mouse.mid),
+                            QStringLiteral("Version=") + hex(mouse.version),
+                            QStringLiteral("Profile=%1").arg(mouse.profile),
+                            QStringLiteral("Receiver=") + mouse.receiver,
+                            QStringLiteral("Image=") + QString::fromLatin1(image.toBase64())});
+}
+
+bool DeviceStore::load(VirtualMouse &mouse)
+{
+    const QString path = filePath("mouse", mouse.name);
+    if (!QFileInfo::exists(path))
+        return false;
+    QSettings file(path, QSettings::IniFormat);
+    bool ok = true;
+    if (number(file, QStringLiteral("Mouse/Cid"), &ok) != mouse.cid || !ok ||
+        number(file, QStringLiteral("Mouse/Mid"), &ok) != mouse.mid || !ok)
+        return false;
+    const QByteArray image =
+        QByteArray::fromBase64(file.value(QStringLiteral("Mouse/Image")).toString().toLatin1());
+    QByteArray record(ConfigurationImage::RecordSize, '\0');
+    if (image.size() != ConfigurationImage::ImageSize ||
+        !ConfigurationImage::decode(reinterpret_cast<const unsigned char *>(image.constData()),
+                                    reinterpret_cast<unsigned char *>(record.data())))
+        return false;
+    mouse.record = record;
+    const uint version = number(file, QStringLiteral("Mouse/Version"), &ok);
+    if (ok && version <= 0xFFFF)
+        mouse.version = version;
+    const uint profile = number(file, QStringLiteral("Mouse/Profile"), &ok);
+    if (ok && profile <= 0xFF)
+        mouse.profile = profile;
+    if (file.contains(QStringLiteral("Mouse/Receiver")))
+        mouse.receiver = file.value(QStringLiteral("Mouse/Receiver")).toString();
+    return true;
+}
+
+bool DeviceStore::save(const VirtualReceiver &receiver)
+{
+    return writeAtomically(
+        filePath("receiver", receiver.name), QStringLiteral("Receiver"),
+        {QStringLiteral("Kind=%1").arg(receiver.kind),
+         QStringLiteral("Version=") + hex(receiver.version),
+         QStringLiteral("ReceiverId=%1, %2, %3")
+             .arg(receiver.id[0])
+             .arg(receiver.id[1])
+             .arg(receiver.id[2]),
+         QStringLiteral("DongleRgb=") + QString::fromLatin1(receiver.dongleRgb.toHex()),
+         QStringLiteral("LongRange=%1").arg(receiver.longRange)});
+}
+
+bool DeviceStore::load(VirtualReceiver &receiver)
+{
+    const QString path = filePath("receiver", receiver.name);
+    if (!QFileInfo::exists(path))
+        return false;
+    QSettings file(path, QSettings::IniFormat);
+    bool ok = true;
+    if (number(file, QStringLiteral("Receiver/Kind"), &ok) != receiver.kind || !ok)
+        return false;
+    const uint version = number(file, QStringLiteral("Receiver/Version"), &ok);
+    if (ok && version <= 0xFFFF)
+        receiver.version = version;
+    const QStringList id = file.value(QStringLiteral("Receiver/ReceiverId")).toStringList();
+    if (id.size() == 3) {
+        for (int i = 0; i < 3; ++i) {
+            const uint byte = id.at(i).trimmed().toUInt(&ok, 0);
+            if (ok && byte <= 0xFF)
+                receiver.id[i] = byte;
+        }
+    }
+    const QByteArray rgb =
+        QByteArray::fromHex(file.value(QStringLiteral("Receiver/DongleRgb")).toString().toLatin1());
+    if (rgb.size() == receiver.dongleRgb.size())
+        receiver.dongleRgb = rgb;
+    const uint longRange = number(file, QStringLiteral("Receiver/LongRange"), &ok);
+    if (ok && longRange <= 1)
+        receiver.longRange = longRange;
+    return true;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/devicelib/virtualdevices.h"
+
+#include <QString>
+
+// What a virtual device keeps across runs, as the hardware keeps it in flash: a mouse's stored
+// configuration (as its 6912-byte image), firmware version, profile and pairing; a receiver's
+// firmware version, identifier, LED record and long-range mode. One file per device,
+// <folder>/<kind>-<name>.ini, written atomically. State stored for another model (another Cid or
+// Mid under the same name) or another receiver kind is not used.
+namespace DeviceStore {
+
+// <XDG state folder>/ZR35 Mouse Software/simulation, unless a folder was set.
+QString folder();
+// An empty text returns to the default folder.
+void setFolder(const QString &folder);
+
+// Applies the stored state, if any; false when there was none to use.
+bool load(VirtualMouse &mouse);
+bool load(VirtualReceiver &receiver);
+bool save(const VirtualMouse &mouse);
+bool save(const VirtualReceiver &receiver);
+
+} // namespace DeviceStore

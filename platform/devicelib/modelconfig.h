@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// What the virtual devices take from the shipped model configuration file
+// (<app folder>/usersetting/Config.ini): the identifier lists enumeration is matched against, and
+// each model's factory settings. The device library reads the file on its own, as a device's
+// firmware carries its own factory settings: it never uses the program's configuration store.
+// Each call reads the file afresh, so it is safe from any thread.
+namespace ModelConfig {
+
+struct Identifiers
+{
+    int cid = 0;
+    QStringList vids;
+    QStringList usbPids;
+    QStringList wirelessPids[4]; // receiver classes 1, 2, 4, 8
+};
+
+struct Model
+{
+    int section = 0; // N of Drive<N>; 0 when no model matched
+    int mid = 0;
+    QVector<QStringList> keyParams; // KeyParam1.. in order; an empty list where a key is missing
+    int dpiMaxGrade = 0;
+    QStringList dpiGrade;
+    QStringList dpiColor;
+};
+
+QString filePath();
+Identifiers identifiers();
+// The Drive<N> section whose MID is mid (the customer identifier is the file's one CID).
+Model model(int mid);
+// The model identifiers of every Drive<N>, N = 1..DeviceTotal.
+QVector<int> modelIds();
+
+} // namespace ModelConfig

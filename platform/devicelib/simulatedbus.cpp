@@ -1,0 +1,445 @@
+#include "platform/devicelib/simulatedbus.h"
+
+#include "platform/devicelib/callbackthread.h"
+#include "platform/devicelib/calllog.h"
+#include "platform/devicelib/configurationimage.h"
+#include "platform/devicelib/deviceset.h"
+#include "platform/devicelib/devicestore.h"
+#include "platform/devicelib/eventwire.h"
+#include "platform/devicelib/factorysettings.h"
+#include "platform/devicelib/modelconfig.h"
+#include "platform/devicelib/replycoders.h"
+
+#include <QMutexLocker>
+#include <QThread>
+
+#include <cstring>
+
+namespace {
+// Plug changes that arrive while a hot-plug call is still waiting make no second call.
+constexpr int HotPlugCoalesceKey = 1;
+} // namespace
+
+QByteArray DevicePaths::receiver(const QString &name)
+{
+    return "sim/receiver/" + name.toLatin1();
+}
+
+QByteArray DevicePaths::cable(const QString &mouse)
+{
+    return "sim/cable/" + mouse.toLatin1();
+}
+
+SimulatedBus &SimulatedBus::instance()
+{
+    static SimulatedBus *bus = [] {
+        auto *made = new SimulatedBus;
+        made->load(DeviceSetFile::fromEnvironment());
+        return made;
+    }();
+    return *bus;
+}
+
+SimulatedBus::SimulatedBus() = default;
+
+void SimulatedBus::load(const DeviceSet &set)
+{
+    QMutexLocker lock(&m_mutex);
+    stopServerLocked();
+    m_definitions = set;
+    m_receivers = set.receivers;
+    m_mice = set.mice;
+    for (VirtualReceiver &receiver : m_receivers)
+        prepare(receiver);
+    for (VirtualMouse &mouse : m_mice)
+        prepare(mouse);
+    m_noAnswer.clear();
+    m_emptyInfo.clear();
+    notifyPlugChange();
+}
+
+void SimulatedBus::restart()
+{
+    {
+        QMutexLocker lock(&m_mutex);
+        m_hotPlugCallback = nullptr;
+        m_hotPlugThread.reset();
+    }
+    DeviceSet set;
+    {
+        QMutexLocker lock(&m_mutex);
+        set = m_definitions;
+    }
+    load(set);
+}
+
+void SimulatedBus::prepare(VirtualMouse &mouse)
+{
+    if (!DeviceStore::load(mouse))
+        mouse.record = FactorySettings::record(ModelConfig::model(mouse.mid));
+}
+
+void SimulatedBus::prepare(VirtualReceiver &receiver)
+{
+    DeviceStore::load(receiver);
+}
+
+void SimulatedBus::persist(const VirtualMouse &mouse)
+{
+    if (!DeviceStore::save(mouse))
+        CallLog::record(QStringLiteral("store"),
+                        QStringLiteral("cannot write the state of %1").arg(mouse.name));
+}
+
+void SimulatedBus::persist(const VirtualReceiver &receiver)
+{
+    if (!DeviceStore::save(receiver))
+        CallLog::record(QStringLiteral("store"),
+                        QStringLiteral("cannot write the state of %1").arg(receiver.name));
+}
+
+void SimulatedBus::setLatency(int milliseconds)
+{
+    m_latencyMs.store(qMax(0, milliseconds));
+}
+
+void SimulatedBus::transfer() const
+{
+    const int ms = m_latencyMs.load();
+    if (ms > 0)
+        QThread::msleep(ms);
+}
+
+VirtualMouse *SimulatedBus::mouseNamed(const QString &name)
+{
+    for (VirtualMouse &mouse : m_mice) {
+        if (mouse.name == name)
+            return &mouse;
+    }
+    return nullptr;
+}
+
+VirtualReceiver *SimulatedBus::receiverNamed(const QString &name)
+{
+    for (VirtualReceiver &receiver : m_receivers) {
+        if (receiver.name == name)
+            return &receiver;
+    }
+    return nullptr;
+}
+
+VirtualReceiver *SimulatedBus::pairedReceiver(const VirtualMouse &mouse)
+{
+    return mouse.receiver.isEmpty() ? nullptr : receiverNamed(mouse.receiver);
+}
+
+SimulatedBus::Target SimulatedBus::resolve(const QByteArray &path)
+{
+    Target target;
+    for (VirtualReceiver &receiver : m_receivers) {
+        if (!receiver.plugged || DevicePaths::receiver(receiver.name) != path)
+            continue;
+        target.receiver = &receiver;
+        // A receiver holds one link: the first mouse of the set paired to it.
+        for (VirtualMouse &mouse : m_mice) {
+            if (mouse.receiver == receiver.name) {
+                target.mouse = &mouse;
+                target.reachable = mouse.awake;
+                break;
+            }
+        }
+        return target;
+    }
+    for (VirtualMouse &mouse : m_mice) {
+        if (mouse.cablePlugged && DevicePaths::cable(mouse.name) == path) {
+            target.mouse = &mouse;
+            target.reachable = true;
+            return target;
+        }
+    }
+    return target;
+}
+
+bool SimulatedBus::anyPlugged() const
+{
+    for (const VirtualReceiver &receiver : m_receivers) {
+        if (receiver.plugged)
+            return true;
+    }
+    for (const VirtualMouse &mouse : m_mice) {
+        if (mouse.cablePlugged)
+            return true;
+    }
+    return false;
+}
+
+bool SimulatedBus::noAnswer(const char *operation)
+{
+    const auto it = m_noAnswer.find(QLatin1String(operation));
+    if (it == m_noAnswer.end() || *it == 0)
+        return false;
+    if (*it > 0)
+        --*it;
+    CallLog::record(QLatin1String(operation), QStringLiteral("no answer"));
+    return true;
+}
+
+QVector<QByteArray> SimulatedBus::find(const QByteArray &vid, const QByteArray &pid)
+{
+    QMutexLocker lock(&m_mutex);
+    QVector<QByteArray> paths;
+    for (const VirtualReceiver &receiver : qAsConst(m_receivers)) {
+        if (receiver.plugged && receiver.vid == vid && receiver.pid == pid)
+            paths << DevicePaths::receiver(receiver.name);
+    }
+    for (const VirtualMouse &mouse : qAsConst(m_mice)) {
+        if (mouse.cablePlugged && mouse.cableVid == vid && mouse.cablePid == pid)
+            paths << DevicePaths::cable(mouse.name);
+    }
+    return paths;
+}
+
+UsbDeviceInfo SimulatedBus::deviceInfo(const QByteArray &path)
+{
+    QMutexLocker lock(&m_mutex);
+    const Target target = resolve(path);
+    UsbDeviceInfo info{0, 0, 0};
+    if (target.receiver)
+        info.Kind = target.receiver->kind;
+    else if (target.mouse)
+        info.Kind = target.mouse->cableKind;
+    else
+        return info;
+    int &empty = m_emptyInfo[path];
+    if (empty > 0) {
+        --empty;
+        return info;
+    }
+    if (target.mouse) {
+        info.Cid = target.mouse->cid;
+        info.Mid = target.mouse->mid;
+    }
+    return info;
+}
+
+bool SimulatedBus::usbVersion(const QByteArray &path, quint16 *version)
+{
+    QMutexLocker lock(&m_mutex);
+    const Target target = resolve(path);
+    if (target.receiver)
+        *version = target.receiver->version;
+    else if (target.mouse)
+        *version = target.mouse->version;
+    else
+        return false;
+    return true;
+}
+
+bool SimulatedBus::online(const QByteArray &path)
+{
+    QMutexLocker lock(&m_mutex);
+    return resolve(path).reachable && !noAnswer("UsbFinderC_GetDeviceOnLine");
+}
+
+bool SimulatedBus::onlineStatus(const QByteArray &path, unsigned char *status)
+{
+    QMutexLocker lock(&m_mutex);
+    const Target target = resolve(path);
+    if ((!target.receiver && !target.mouse) || noAnswer("UsbFinderC_GetDeviceOnLineWithUsbAddress"))
+        return false;
+    std::memset(status, 0, OnlineStatusSize);
+    status[6] = target.reachable ? 1 : 0;
+    // On a cable the mouse reports the receiver it is paired to, so the program can tell that the
+    // mouse on the cable is the one it knows from that receiver.
+    const VirtualReceiver *receiver =
+        target.receiver ? target.receiver : pairedReceiver(*target.mouse);
+    if (receiver)
+        std::memcpy(status + 7, receiver->id, 3);
+    return true;
+}
+
+int SimulatedBus::mouseVersion(const QByteArray &path)
+{
+    QMutexLocker lock(&m_mutex);
+    const Target target = resolve(path);
+    if (!target.reachable || noAnswer("UsbFinderC_GetVersion"))
+        return 0;
+    return target.mouse->version;
+}
+
+bool SimulatedBus::receiverVersion(const QByteArray &path, int *version)
+{
+    QMutexLocker lock(&m_mutex);
+    const Target target = resolve(path);
+    if (!target.receiver || noAnswer("UsbFinderC_GetSlaveVersion"))
+        return false;
+    *version = target.receiver->version;
+    return true;
+}
+
+bool SimulatedBus::dongleRgb(const QByteArray &path, unsigned char *rgb)
+{
+    QMutexLocker lock(&m_mutex);
+    const Target target = resolve(path);
+    if (!target.receiver || !target.receiver->hasLed() ||
+        noAnswer("UsbFinderC_Get4KDongleRGBValue"))
+        return false;
+    std::memcpy(rgb, target.receiver->dongleRgb.constData(), DongleRgbSize);
+    return true;
+}
+
+bool SimulatedBus::setDongleRgb(const QByteArray &path, const unsigned char *rgb)
+{
+    QMutexLocker lock(&m_mutex);
+    const Target target = resolve(path);
+    if (!target.receiver || !target.receiver->hasLed() || noAnswer("UsbFinderC_Set4KDongleRGB"))
+        return false;
+    // The receiver has three LED modes; it refuses any other and keeps its own.
+    if (rgb[0] < 1 || rgb[0] > 3) {
+        CallLog::recordCuts({QStringLiteral("receiver %1 LED mode %2 refused")
+                                 .arg(target.receiver->name)
+                                 .arg(rgb[0])});
+        return false;
+    }
+    target.receiver->dongleRgb = QByteArray(reinterpret_cast<const char *>(rgb), DongleRgbSize);
+    persist(*target.receiver);
+    return true;
+}
+
+bool SimulatedBus::longRange(const QByteArray &path, unsigned char *mode)
+{
+    QMutexLocker lock(&m_mutex);
+    const Target target = resolve(path);
+    if (!target.receiver || noAnswer("UsbFinderC_GetLongRangeMode"))
+        return false;
+    *mode = target.receiver->longRange;
+    return true;
+}
+
+bool SimulatedBus::setLongRange(const QByteArray &path, unsigned char mode)
+{
+    QMutexLocker lock(&m_mutex);
+    const Target target = resolve(path);
+    if (!target.receiver || noAnswer("UsbFinderC_SetLongRangeMode"))
+        return false;
+    target.receiver->longRange = mode != 0 ? 1 : 0;
+    persist(*target.receiver);
+    return true;
+}
+
+void SimulatedBus::startHotPlug(UsbChangedCallback callback)
+{
+    QMutexLocker lock(&m_mutex);
+    m_hotPlugCallback = callback;
+    m_hotPlugThread = std::make_shared<CallbackThread>("hot-plug");
+    // The program fills its first device list from this call: nothing else tells it what is
+    // plugged in already.
+    if (anyPlugged())
+        notifyPlugChange();
+}
+
+void SimulatedBus::stopHotPlug()
+{
+    std::shared_ptr<CallbackThread> stopped;
+    {
+        QMutexLocker lock(&m_mutex);
+        m_hotPlugCallback = nullptr;
+        stopped.swap(m_hotPlugThread);
+    }
+    if (stopped)
+        stopped->stop();
+}
+
+void SimulatedBus::notifyPlugChange()
+{
+    if (!m_hotPlugThread || !m_hotPlugCallback)
+        return;
+    const UsbChangedCallback callback = m_hotPlugCallback;
+    m_hotPlugThread->post(
+        [callback] {
+            CallLog::record(QStringLiteral("hot-plug callback"));
+            callback();
+        },
+        m_latencyMs.load(), HotPlugCoalesceKey);
+}
+
+bool SimulatedBus::plugReceiver(const QString &name, bool plugged)
+{
+    QMutexLocker lock(&m_mutex);
+    VirtualReceiver *receiver = receiverNamed(name);
+    if (!receiver)
+        return false;
+    if (receiver->plugged != plugged) {
+        receiver->plugged = plugged;
+        notifyPlugChange();
+    }
+    return true;
+}
+
+bool SimulatedBus::plugCable(const QString &name, bool plugged)
+{
+    QMutexLocker lock(&m_mutex);
+    VirtualMouse *mouse = mouseNamed(name);
+    if (!mouse || mouse->cableVid.isEmpty())
+        return false;
+    if (mouse->cablePlugged != plugged) {
+        mouse->cablePlugged = plugged;
+        notifyPlugChange();
+    }
+    return true;
+}
+
+bool SimulatedBus::setAwake(const QString &name, bool awake)
+{
+    QMutexLocker lock(&m_mutex);
+    VirtualMouse *mouse = mouseNamed(name);
+    if (!mouse)
+        return false;
+    if (mouse->awake != awake) {
+        mouse->awake = awake;
+        // The receiver's link to its mouse came or went: the hardware library reports that as a
+        // plug change of the receiver.
+        if (pairedReceiver(*mouse))
+            notifyPlugChange();
+    }
+    return true;
+}
+
+void SimulatedBus::setNoAnswer(const QString &operation, int times)
+{
+    QMutexLocker lock(&m_mutex);
+    m_noAnswer.insert(operation, times);
+}
+
+void SimulatedBus::setEmptyDeviceInfoReplies(const QByteArray &path, int count)
+{
+    QMutexLocker lock(&m_mutex);
+    m_emptyInfo.insert(path, qMax(0, count));
+}
+
+QByteArray SimulatedBus::storedRecord(const QString &name) const
+{
+    QMutexLocker lock(&m_mutex);
+    const VirtualMouse *mouse = const_cast<SimulatedBus *>(this)->mouseNamed(name);
+    return mouse ? mouse->record : QByteArray();
+}
+
+int SimulatedBus::profile(const QString &name) const
+{
+    QMutexLocker lock(&m_mutex);
+    const VirtualMouse *mouse = const_cast<SimulatedBus *>(this)->mouseNamed(name);
+    return mouse ? mouse->profile : -1;
+}
+
+bool SimulatedBus::batteryOptimize(const QString &name) const
+{
+    QMutexLocker lock(&m_mutex);
+    const VirtualMouse *mouse = const_cast<SimulatedBus *>(this)->mouseNamed(name);
+    return mouse && mouse->batteryOptimize;
+}
+
+int SimulatedBus::driverStatus() const
+{
+    QMutexLocker lock(&m_mutex);
+    return m_driverStatus;
+}

@@ -1,0 +1,159 @@
+#pragma once
+
+#include "platform/devicelib/devicelib.h"
+#include "platform/devicelib/virtualdevices.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QMutex>
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+
+class CallbackThread;
+
+// The simulated USB bus: the virtual devices, the device server and the hot-plug notification.
+// Every public operation is safe from any thread. One mutex guards the devices; it is never held
+// while a callback runs (callbacks run on the library threads of CallbackThread, which take no
+// lock of the bus), so a callback may call any operation again and may wait for a thread that is
+// itself calling one.
+//
+// simulatedbus.cpp holds the devices, the queries and the hot-plug side; busserver.cpp the device
+// server, its requests and the events.
+class SimulatedBus
+{
+public:
+    enum class Request
+    {
+        ReadAllFlashData,
+        ReadBatteryLevel,
+        ReadConfig,
+        ReadVersion,
+        ReadCurrentDpi,
+        ReadReportRate,
+        ReadDpiLed,
+        ReadLedBar,
+    };
+
+    // The one bus, made with the device set of the environment on first use; never destroyed, as
+    // library threads may use it while the process exits.
+    static SimulatedBus &instance();
+
+    // --- Device set and lifetime ---
+    // Replaces every device by those of set, each with its stored state; stops the server.
+    void load(const DeviceSet &set);
+    // A restart: the devices of the current set come back from their definitions and stored state
+    // only; the server and the hot-plug registration end.
+    void restart();
+    void setLatency(int milliseconds);
+    int latency() const { return m_latencyMs.load(); }
+    // Sleeps for the transfer latency (outside any lock).
+    void transfer() const;
+
+    // --- Queries (the finder operations) ---
+    QVector<QByteArray> find(const QByteArray &vid, const QByteArray &pid);
+    UsbDeviceInfo deviceInfo(const QByteArray &path);
+    bool usbVersion(const QByteArray &path, quint16 *version);
+    bool online(const QByteArray &path);
+    bool onlineStatus(const QByteArray &path, unsigned char *status);
+    int mouseVersion(const QByteArray &path);
+    bool receiverVersion(const QByteArray &path, int *version);
+    bool dongleRgb(const QByteArray &path, unsigned char *rgb);
+    bool setDongleRgb(const QByteArray &path, const unsigned char *rgb);
+    bool longRange(const QByteArray &path, unsigned char *mode);
+    bool setLongRange(const QByteArray &path, unsigned char mode);
+
+    // --- Hot-plug ---
+    void startHotPlug(UsbChangedCallback callback);
+    void stopHotPlug();
+
+    // --- Device server (busserver.cpp) ---
+    bool startServer(const QByteArray &path, UsbServerEventCallback callback);
+    void exitServer();
+    bool request(Request request);
+    bool setDriverStatus(unsigned char attached);
+    bool setBatteryOptimize(unsigned char enable);
+    bool clearSettings();
+    bool setCurrentConfig(unsigned char profile);
+    bool update(const unsigned char *record);
+    bool injectEvent(const QByteArray &header, const QByteArray &payload);
+
+    // --- Changes on the device side (the test control) ---
+    bool plugReceiver(const QString &name, bool plugged);
+    bool plugCable(const QString &mouse, bool plugged);
+    bool setAwake(const QString &mouse, bool awake);
+    bool setBattery(const QString &mouse, int level, bool charging);
+    bool reportBattery(const QString &mouse);
+    bool pressDpiButton(const QString &mouse);
+    bool setReportRateOnDevice(const QString &mouse, unsigned char code);
+    bool setProfileOnDevice(const QString &mouse, int profile);
+    bool setDpiLightOnDevice(const QString &mouse, const QByteArray &block);
+    bool setLedBarOnDevice(const QString &mouse, const QByteArray &block);
+    bool setReceiverLedOnDevice(const QString &receiver, unsigned char mode);
+    bool setLongRangeOnDevice(const QString &receiver, bool on);
+    void setNoAnswer(const QString &operation, int times);
+    void setEmptyDeviceInfoReplies(const QByteArray &path, int count);
+    QByteArray storedRecord(const QString &mouse) const;
+    int profile(const QString &mouse) const;
+    bool batteryOptimize(const QString &mouse) const;
+    int driverStatus() const;
+
+private:
+    SimulatedBus();
+
+    // What a path reaches. Only valid while m_mutex is held.
+    struct Target
+    {
+        VirtualReceiver *receiver = nullptr; // the path is this receiver
+        VirtualMouse *mouse = nullptr;       // the mouse behind the path (paired or on the cable)
+        bool reachable = false;              // the mouse answers
+    };
+    Target resolve(const QByteArray &path);
+    VirtualMouse *mouseNamed(const QString &name);
+    VirtualReceiver *receiverNamed(const QString &name);
+    VirtualReceiver *pairedReceiver(const VirtualMouse &mouse);
+    bool anyPlugged() const;
+    // Takes one pending "no answer" of the operation (m_mutex held).
+    bool noAnswer(const char *operation);
+    void prepare(VirtualMouse &mouse);
+    void prepare(VirtualReceiver &receiver);
+    void persist(const VirtualMouse &mouse);
+    void persist(const VirtualReceiver &receiver);
+
+    // Queues a hot-plug call (m_mutex held).
+    void notifyPlugChange();
+    // Queues an event of the server's device (m_mutex held). Only while the server's path reaches
+    // this mouse and the mouse answers, or, for receiver events, when the server's path is this
+    // receiver.
+    void sendFromMouse(const VirtualMouse &mouse, unsigned char type, unsigned char command,
+                       const QByteArray &payload);
+    void sendFromReceiver(const VirtualReceiver &receiver, unsigned char type,
+                          const QByteArray &payload);
+    void post(unsigned char type, unsigned char command, const QByteArray &payload);
+    void postRaw(const QByteArray &header, const QByteArray &payload);
+    bool changeOnDevice(const QString &mouse, int offset, const QByteArray &bytes, int item);
+    void stopServerLocked();
+
+    mutable QMutex m_mutex;
+    DeviceSet m_definitions; // the set as loaded, for a restart
+    QVector<VirtualReceiver> m_receivers;
+    QVector<VirtualMouse> m_mice;
+    QHash<QString, int> m_noAnswer;     // operation -> calls left without answer (-1 all)
+    QHash<QByteArray, int> m_emptyInfo; // path -> empty device-info replies left
+    std::atomic<int> m_latencyMs{4};
+
+    struct Server
+    {
+        QByteArray path;
+        UsbServerEventCallback callback = nullptr;
+        std::shared_ptr<CallbackThread> thread;
+        unsigned char sequence = 0;
+        int driverStatus = 0;
+    };
+    std::unique_ptr<Server> m_server;
+    int m_driverStatus = 0;
+
+    UsbChangedCallback m_hotPlugCallback = nullptr;
+    std::shared_ptr<CallbackThread> m_hotPlugThread;
+};

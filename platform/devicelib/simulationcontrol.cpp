@@ -1,0 +1,186 @@
+#include "platform/devicelib/simulationcontrol.h"
+
+#include "platform/devicelib/deviceset.h"
+#include "platform/devicelib/devicestore.h"
+#include "platform/devicelib/simulatedbus.h"
+
+namespace {
+SimulatedBus &bus()
+{
+    return SimulatedBus::instance();
+}
+} // namespace
+
+bool SimulationControl::loadDeviceSet(const QString &file, QString *error)
+{
+    DeviceSet set;
+    QString problem;
+    if (!DeviceSetFile::read(file, &set, &problem)) {
+        if (error)
+            *error = problem;
+        return false;
+    }
+    bus().load(set);
+    return true;
+}
+
+void SimulationControl::loadBuiltInDeviceSet()
+{
+    bus().load(DeviceSetFile::builtIn());
+}
+
+void SimulationControl::restartBus()
+{
+    bus().restart();
+}
+
+void SimulationControl::setStateFolder(const QString &folder)
+{
+    DeviceStore::setFolder(folder);
+}
+
+QString SimulationControl::stateFolder()
+{
+    return DeviceStore::folder();
+}
+
+void SimulationControl::setLatency(int milliseconds)
+{
+    bus().setLatency(milliseconds);
+}
+
+QByteArray SimulationControl::receiverPath(const QString &receiver)
+{
+    return DevicePaths::receiver(receiver);
+}
+
+QByteArray SimulationControl::cablePath(const QString &mouse)
+{
+    return DevicePaths::cable(mouse);
+}
+
+bool SimulationControl::plugReceiver(const QString &receiver, bool plugged)
+{
+    return bus().plugReceiver(receiver, plugged);
+}
+
+bool SimulationControl::plugCable(const QString &mouse, bool plugged)
+{
+    return bus().plugCable(mouse, plugged);
+}
+
+bool SimulationControl::setOnline(const QString &mouse, bool online)
+{
+    return bus().setAwake(mouse, online);
+}
+
+bool SimulationControl::setBattery(const QString &mouse, int level, bool charging)
+{
+    return bus().setBattery(mouse, level, charging);
+}
+
+bool SimulationControl::pressDpiButton(const QString &mouse)
+{
+    return bus().pressDpiButton(mouse);
+}
+
+bool SimulationControl::setReportRate(const QString &mouse, int code)
+{
+    return bus().setReportRateOnDevice(mouse, quint8(code));
+}
+
+bool SimulationControl::setProfile(const QString &mouse, int profile)
+{
+    return bus().setProfileOnDevice(mouse, profile);
+}
+
+bool SimulationControl::setDpiLight(const QString &mouse, const QByteArray &block4)
+{
+    return bus().setDpiLightOnDevice(mouse, block4);
+}
+
+bool SimulationControl::setLightBar(const QString &mouse, const QByteArray &block7)
+{
+    return bus().setLedBarOnDevice(mouse, block7);
+}
+
+bool SimulationControl::sendBatteryReport(const QString &mouse)
+{
+    return bus().reportBattery(mouse);
+}
+
+bool SimulationControl::setReceiverLed(const QString &receiver, int mode)
+{
+    return mode >= 1 && mode <= 3 && bus().setReceiverLedOnDevice(receiver, quint8(mode));
+}
+
+bool SimulationControl::setLongRange(const QString &receiver, bool on)
+{
+    return bus().setLongRangeOnDevice(receiver, on);
+}
+
+bool SimulationControl::injectEvent(const QByteArray &header, const QByteArray &payload)
+{
+    return bus().injectEvent(header, payload);
+}
+
+void SimulationControl::setNoAnswer(const QString &operation, int times)
+{
+    bus().setNoAnswer(operation, times);
+}
+
+void SimulationControl::setEmptyDeviceInfoReplies(const QByteArray &path, int count)
+{
+    bus().setEmptyDeviceInfoReplies(path, count);
+}
+
+QByteArray SimulationControl::storedRecord(const QString &mouse)
+{
+    return bus().storedRecord(mouse);
+}
+
+int SimulationControl::profile(const QString &mouse)
+{
+    return bus().profile(mouse);
+}
+
+bool SimulationControl::batteryOptimize(const QString &mouse)
+{
+    return bus().batteryOptimize(mouse);
+}
+
+int SimulationControl::driverStatus()
+{
+    return bus().driverStatus();
+}
+
+QVector<CallLog::Call> SimulationControl::calls()
+{
+    return CallLog::calls();
+}
+
+QVector<CallLog::Call> SimulationControl::calls(const QString &operation)
+{
+    QVector<CallLog::Call> matching;
+    const QVector<CallLog::Call> all = CallLog::calls();
+    for (const CallLog::Call &call : all) {
+        if (call.operation == operation)
+            matching << call;
+    }
+    return matching;
+}
+
+QVector<QByteArray> SimulationControl::receivedRecords()
+{
+    return CallLog::updates();
+}
+
+QStringList SimulationControl::cutValues()
+{
+    return CallLog::cuts();
+}
+
+void SimulationControl::clearLog()
+{
+    CallLog::clear();
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "platform/devicelib/calllog.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// The test control of the simulated device library: what a tester does with the hardware in hand
+// (plugging, waking, pressing buttons), what a faulty device does (no answer, empty replies,
+// malformed events), and the log of what the program asked. Only tests use it. Devices are named
+// by their section names in the device set (DEVICES.md); functions that take a name return false
+// for a name that is not in the set. Safe from any thread.
+namespace SimulationControl {
+
+// --- The bus ---
+// Replaces the devices by the set of an INI file; false (nothing changed) with *error set when
+// the file cannot be used.
+bool loadDeviceSet(const QString &file, QString *error = nullptr);
+void loadBuiltInDeviceSet();
+// A restart of the simulated bus, as at the next start of the program: the devices of the current
+// set come back with only their stored state; the server and the hot-plug registration end.
+void restartBus();
+// Where device state is stored; an empty text returns to the default folder. Takes effect at the
+// next load or restart.
+void setStateFolder(const QString &folder);
+QString stateFolder();
+// Transfer latency of every request and reply (a few milliseconds by default; tests use 0).
+void setLatency(int milliseconds);
+
+// --- Paths of the USB entries ---
+QByteArray receiverPath(const QString &receiver);
+QByteArray cablePath(const QString &mouse);
+
+// --- The hardware in hand ---
+bool plugReceiver(const QString &receiver, bool plugged);
+bool plugCable(const QString &mouse, bool plugged);
+// Awake (online) or asleep on the wireless link.
+bool setOnline(const QString &mouse, bool online);
+// Each change below is followed by a status-change event (type 10) from the mouse.
+bool setBattery(const QString &mouse, int level, bool charging);
+bool pressDpiButton(const QString &mouse); // the next DPI stage, wrapping at DpiStageCount
+bool setReportRate(const QString &mouse, int code);
+bool setProfile(const QString &mouse, int profile);
+bool setDpiLight(const QString &mouse, const QByteArray &block4); // record bytes 0x3F..0x42
+bool setLightBar(const QString &mouse, const QByteArray &block7); // record bytes 0x43..0x49
+// Unprompted events: the battery (type 4), the receiver LED (type 21, only receivers of kind 1),
+// the long-range mode (type 23).
+bool sendBatteryReport(const QString &mouse);
+bool setReceiverLed(const QString &receiver, int mode);
+bool setLongRange(const QString &receiver, bool on);
+
+// --- A faulty device ---
+// Any event, well-formed or not, to the running server's callback; false with no server.
+bool injectEvent(const QByteArray &header, const QByteArray &payload);
+// The next `times` calls of the operation (its library name, e.g. "UsbServer_ReadAllFlashData"
+// or "UsbFinderC_GetLongRangeMode") get no answer: no event, outputs untouched. -1: every call;
+// 0: answer again.
+void setNoAnswer(const QString &operation, int times);
+// The next `count` UsbFinderC_GetDeviceInfo calls on the path answer zero identifiers.
+void setEmptyDeviceInfoReplies(const QByteArray &path, int count);
+
+// --- What the device holds ---
+QByteArray storedRecord(const QString &mouse); // 10428 bytes; empty for an unknown mouse
+int profile(const QString &mouse);
+bool batteryOptimize(const QString &mouse);
+int driverStatus(); // the last UsbServer_SetPCDriverStatus
+
+// --- The log ---
+QVector<CallLog::Call> calls();
+// Calls of one operation, in order.
+QVector<CallLog::Call> calls(const QString &operation);
+QVector<QByteArray> receivedRecords(); // every record ProtocolDataUpdate received
+QStringList cutValues();               // every value a device cut to its limits
+void clearLog();
+
+} // namespace SimulationControl

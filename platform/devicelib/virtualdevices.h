@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QVector>
+
+// The virtual devices on the simulated bus. A receiver and a mouse's cable are the USB devices
+// the program enumerates; the mouse itself is reached through its receiver (when paired to it and
+// awake) or through its cable. Devices in boot mode and screen devices would join as further
+// kinds of USB entries beside these two.
+
+struct VirtualReceiver
+{
+    QString name;
+    unsigned char kind = 1; // connection kind 0, 4, 1 or 5: receiver class 1, 2, 4 or 8
+    QByteArray vid;         // the vendor and product identifier texts it answers to
+    QByteArray pid;
+    unsigned char id[3] = {0x52, 0x31, 0x01}; // the receiver identifier
+    quint16 version = 0x0100;                 // firmware version word, also its USB device version
+    QByteArray dongleRgb; // 10-byte LED record, byte 0 the mode 1..3 (kind 1 only)
+    unsigned char longRange = 0;
+    int pairState = 0; // no pairing in progress
+    bool plugged = true;
+
+    bool hasLed() const { return kind == 1; }
+};
+
+struct VirtualMouse
+{
+    QString name;
+    unsigned char cid = 0;
+    unsigned char mid = 0;
+    QString receiver;         // the receiver it is paired to; empty when unpaired
+    bool awake = true;        // online on its wireless link
+    quint16 version = 0x0100; // firmware version word
+    int battery = 100;        // percent
+    bool charging = false;
+    int profile = 0;
+    QByteArray record; // the stored configuration as the program's record, within the
+                       // device's limits (see configurationimage.h)
+    bool batteryOptimize = true;
+    bool cablePlugged = false;
+    unsigned char cableKind = 2; // any kind with a bit outside 0x05 is a cable connection
+    QByteArray cableVid;
+    QByteArray cablePid;
+};
+
+struct DeviceSet
+{
+    QVector<VirtualReceiver> receivers;
+    QVector<VirtualMouse> mice;
+};
+
+// Path texts of the USB entries; device names are restricted to letters, digits, '-' and '_'.
+namespace DevicePaths {
+QByteArray receiver(const QString &name);
+QByteArray cable(const QString &mouse);
+} // namespace DevicePaths

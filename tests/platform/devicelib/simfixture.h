@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QVector>
+
+#include <functional>
+
+// What the device server delivered to the test's event callback, with the thread it came on.
+namespace EventRecorder {
+
+struct Event
+{
+    QByteArray header;
+    QByteArray payload;
+    Qt::HANDLE thread;
+
+    int type() const { return header.size() > 1 ? quint8(header.at(1)) : 0; }
+    int status() const { return header.size() > 3 ? quint8(header.at(3)) : 0; }
+    int command() const { return header.size() > 4 ? quint8(header.at(4)) : 0; }
+};
+
+void reset();
+// The event callback to hand to UsbServerC_Start.
+void callback(const unsigned char *header, int headerLength, const unsigned char *payload,
+              int payloadLength);
+// Runs inside the callback before the event is recorded (e.g. to block it, or to call the library).
+void setHook(std::function<void(const Event &)> hook);
+QVector<Event> events();
+// Waits until at least count events have arrived; false on time-out.
+bool waitForCount(int count, int timeoutMs = 3000);
+// Gives the library time to deliver anything still under way, then returns how many arrived.
+int settledCount();
+
+} // namespace EventRecorder
+
+// A fresh bus for one test: no latency, an empty log, the device state in its own folder and the
+// given device set (an INI text; empty: the built-in set).
+class SimulatedBench
+{
+public:
+    explicit SimulatedBench(const QByteArray &deviceSet = QByteArray());
+    ~SimulatedBench();
+    bool ok() const { return m_ok; }
+    QString folder() const { return m_dir.path(); }
+    QString writeFile(const QString &name, const QByteArray &text) const;
+    // Points the app folder at one holding this Config.ini (until the bench ends), then reloads
+    // the device set so that the mice take this file's factory settings.
+    void useConfigIni(const QByteArray &text);
+
+private:
+    QTemporaryDir m_dir;
+    QByteArray m_deviceSet;
+    bool m_ok = false;
+};
+
+// A receiver "R" of kind 1 answering "0x3D7A"/"0x1240" with one mouse "M" (Cid 12, Mid 10),
+// awake, battery 80, which can also be plugged in by cable ("0x3D7A"/"0x1201").
+QByteArray oneMouseSet();
