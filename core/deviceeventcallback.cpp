@@ -1,0 +1,342 @@
+#include "core/deviceeventcallback.h"
+
+#include "core/configini.h"
+#include "core/devicecache.h"
+#include "core/devicestate.h"
+#include "core/devicewrite.h"
+#include "core/firmwareimages.h"
+#include "core/postmsg.h"
+#include "core/registryvalues.h"
+#include "platform/devicelib/devicelib.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QThread>
+#include <QtGlobal>
+
+#include <cstring>
+
+namespace {
+
+// Data-reply commands (header byte 4) and the payload length each is valid with.
+constexpr int CommandConfiguration = 0x00; // the whole configuration, or the report rate
+constexpr int CommandDpiStage = 0x04;
+constexpr int CommandDpiLight = 0x4C;
+constexpr int CommandLedBar = 0xA0;
+constexpr int ReportRateLength = 1;
+constexpr int DpiStageLength = 1;
+constexpr int LongRangeReplyLength = 10;
+constexpr int ConfigRereadThrottleMs = 3000;
+// A long-range answer cell that still holds this after the read means the receiver gave none.
+constexpr unsigned char NoLongRangeAnswer = 's';
+// A default assignment whose first element is this text keeps the button's key record and macro
+// through a factory reset (the key-sequence category).
+const QString KeySequenceCategoryText = QStringLiteral("0x05");
+constexpr int KeyParamsWithDefaults = 6;
+
+DeviceState &state()
+{
+    return *DeviceState::instance();
+}
+
+PostMsg *hub()
+{
+    return PostMsg::GetInstance();
+}
+
+QString driveGroup(const DeviceAllInfo &device)
+{
+    return QStringLiteral("Drive%1").arg(device.DriveIndex + 1);
+}
+
+// The payload with zero bytes after it: the library's decoders read fixed-size blocks, and a
+// malformed event must not make them read past what was delivered.
+QByteArray paddedPayload(const unsigned char *payload, int length)
+{
+    QByteArray bytes(length + 64, '\0');
+    if (payload && length > 0)
+        std::memcpy(bytes.data(), payload, size_t(length));
+    return bytes;
+}
+
+const unsigned char *bytesOf(const QByteArray &bytes)
+{
+    return reinterpret_cast<const unsigned char *>(bytes.constData());
+}
+
+void handleBattery(const QByteArray &payload)
+{
+    const BatteryStatus battery = state().BatteryCell.with([&](BatteryStatus &cell) {
+        GetDeviceBatteryStatus(bytesOf(payload), reinterpret_cast<unsigned char *>(&cell));
+        return cell;
+    });
+    emit hub()->SigBattery(battery.Charging > 0, battery.Level,
+                           state().ShowBatteryValueSetting.load() == 1);
+}
+
+// The receiver LED (receivers of kind 1 only) and the long-range mode, read back after a full
+// record unless a factory reset just set them itself.
+void readReceiverSettings(const DeviceAllInfo &device)
+{
+    const QByteArray path = device.Path.toLatin1();
+    if (device.Wired != 1 && device.Kind == 1) {
+        DongleRGB rgb = state().CurrentDongleRGB.get();
+        if (UsbFinderC_Get4KDongleRGBValue(path.constData(),
+                                           reinterpret_cast<unsigned char *>(&rgb))) {
+            state().CurrentDongleRGB.set(rgb);
+            if (rgb.Mode != 0)
+                emit hub()->SigRGBValue(state().CurrentDongleRGB.address());
+        }
+    }
+    unsigned char longRange = NoLongRangeAnswer;
+    UsbFinderC_GetLongRangeMode(path.constData(), &longRange);
+    // An "off" answer is not announced: the settings page shows off unless told otherwise.
+    if (longRange != NoLongRangeAnswer && longRange != 0)
+        emit hub()->SigLongRangeMode(true);
+}
+
+// The slots whose default assignment is a key sequence: they keep their key record and macro
+// through a factory reset.
+QList<qint32> keySequenceSlots(const DeviceAllInfo &device)
+{
+    QList<qint32> kept;
+    const ConfigIni *config = ConfigIni::instance();
+    for (int i = 1; i <= KeyParamsWithDefaults; ++i) {
+        const QStringList param =
+            config->valueList(driveGroup(device), QStringLiteral("KeyParam%1").arg(i));
+        if (!param.isEmpty() && param.first() == KeySequenceCategoryText)
+            kept.append(i - 1);
+    }
+    return kept;
+}
+
+void clearKeysAndMacros(FlashDataMap &record, const QList<qint32> &kept)
+{
+    if (kept.isEmpty()) {
+        std::memset(record.bytes() + FlashDataMap::KeysAndMacrosOffset, 0,
+                    FlashDataMap::KeysAndMacrosSize);
+        return;
+    }
+    for (int slot = 0; slot < int(FlashDataMap::ButtonSlots); ++slot) {
+        if (kept.contains(slot))
+            continue;
+        std::memset(&record.KeyRecords[slot], 0, sizeof(KeyRecord));
+        std::memset(&record.Macros[slot], 0, sizeof(MacroRecord));
+    }
+}
+
+void handleFullRecord(const unsigned char *payload)
+{
+    DeviceState &s = state();
+    const bool parsed = s.CurrentFlashData.with(
+        [&](FlashDataMap &record) { return ProtocolDataParser(payload, &record); });
+    if (!parsed)
+        return; // a damaged reply is no answer: record, pages and device stay as they were
+
+    const DeviceAllInfo device = s.CurrentDeviceInfo.get();
+    s.OnlineCacheName.set(DeviceCacheFileName(device.Cid, device.Mid));
+
+    // Their answers arrive later as events of their own.
+    UsbServer_ReadDPILed();
+    UsbServer_ReadBatteryLevel();
+    UsbServer_ReadVersion();
+    UsbServer_ReadConfig();
+
+    if (!s.ResetSkipReceiverRead.load())
+        readReceiverSettings(device);
+    s.ResetSkipReceiverRead = 0;
+
+    if (s.ResetClearPending.load()) {
+        s.KeptKeySlots.set(keySequenceSlots(device));
+        const QList<qint32> kept = s.KeptKeySlots.get();
+        s.CurrentFlashData.with([&](FlashDataMap &record) { clearKeysAndMacros(record, kept); });
+        s.ResetClearPending = 0;
+    }
+
+    const FlashDataMap record = s.CurrentFlashData.with([](FlashDataMap &current) {
+        ProtocolDataUpdate(&current);
+        return current;
+    });
+    s.KeptKeySlots.set({});
+    s.SensorUiUpdated = 0;
+    s.ButtonUiUpdated = 0;
+
+    // Each page gets a copy of its own, taken now, so that a page changing its copy changes no
+    // other page's.
+    emit hub()->SigUpDataLightUIButton(FlashDataMap(record));
+    emit hub()->SigUpDataLightLight(FlashDataMap(record));
+    emit hub()->SigUpDataLightSensor(FlashDataMap(record));
+    emit hub()->SigForm();
+
+    s.OnlineAtLastRead = 1;
+    s.ReadAllPending = 0;
+}
+
+void handleDataReply(int command, const QByteArray &payload, int length)
+{
+    DeviceState &s = state();
+    const unsigned char *bytes = bytesOf(payload);
+    if (command == CommandConfiguration && length == FullConfigurationSize) {
+        handleFullRecord(bytes);
+    } else if (command == CommandConfiguration && length == ReportRateLength) {
+        s.CurrentFlashData.with([&](FlashDataMap &record) { record.ReportRate = bytes[0]; });
+        emit hub()->SigUpDataReportRate(bytes[0]);
+        WriteFlashData();
+    } else if (command == CommandDpiStage && length == DpiStageLength) {
+        s.CurrentFlashData.with([&](FlashDataMap &record) { record.CurrentDpiStage = bytes[0]; });
+        emit hub()->SigUpDataDPI(bytes[0]);
+        WriteFlashData();
+    } else if (command == CommandDpiLight && length == DpiLightReplySize) {
+        const FlashDataMap record = s.CurrentFlashData.with([&](FlashDataMap &current) {
+            BufferToDPILed(bytes, &current.DpiLightMode);
+            return current;
+        });
+        emit hub()->SigUpDataDPILed(record);
+    } else if (command == CommandLedBar && length == LedBarReplySize) {
+        const FlashDataMap record = s.CurrentFlashData.with([&](FlashDataMap &current) {
+            BufferToLedBar(bytes, &current.LightMode);
+            return current;
+        });
+        emit hub()->SigUpDataLightLight(record);
+    }
+}
+
+// Elements 0 and 1 of the model's Adveanced list: the long-range default and the receiver-LED
+// default. A missing element means the model has no default for it.
+void applyFactoryDefaults(const DeviceAllInfo &device)
+{
+    const QStringList advanced =
+        ConfigIni::instance()->valueList(driveGroup(device), QStringLiteral("Adveanced"));
+    const QByteArray path = device.Path.toLatin1();
+
+    bool ledOk = false;
+    const int ledDefault = advanced.size() > 1 ? advanced.at(1).trimmed().toInt(&ledOk) : 0;
+    if (ledOk && ledDefault > 0 && device.Wired != 1 && device.Kind == 1) {
+        DongleRGB rgb = state().CurrentDongleRGB.get();
+        rgb.Mode = quint8(ledDefault);
+        state().CurrentDongleRGB.set(rgb);
+        UsbFinderC_Set4KDongleRGB(path.constData(), reinterpret_cast<const unsigned char *>(&rgb));
+        if (rgb.Mode != 0)
+            emit hub()->SigRGBValue(state().CurrentDongleRGB.address());
+    }
+
+    bool rangeOk = false;
+    const int rangeDefault = !advanced.isEmpty() ? advanced.at(0).trimmed().toInt(&rangeOk) : -1;
+    if (rangeOk && (rangeDefault == 0 || rangeDefault == 1)) {
+        UsbFinderC_SetLongRangeMode(path.constData(), quint8(rangeDefault));
+        emit hub()->SigLongRangeMode(rangeDefault == 1);
+    }
+}
+
+void handleClearDone()
+{
+    // The reset switched battery optimisation off so that the device stays awake for it.
+    UsbServer_SetBatteryOptimizeEnable(1);
+    applyFactoryDefaults(state().CurrentDeviceInfo.get());
+    // The full record that answers the read clears the keys and macros and must not read back the
+    // receiver settings just written. The flags go first: the answer may arrive on the server's
+    // thread before this call returns.
+    state().ResetClearPending = 1;
+    state().ResetSkipReceiverRead = 1;
+    UsbServer_ReadAllFlashData();
+}
+
+void handleVersion()
+{
+    DeviceState &s = state();
+    const QByteArray path = s.CurrentDeviceInfo.get().Path.toLatin1();
+    const int version = UsbFinderC_GetVersion(path.constData());
+    const QString text = FirmwareImages::FirmwareVersionText(quint32(version));
+    const int driveIndex = s.CurrentDeviceInfo.with([&](DeviceAllInfo &current) {
+        current.MouseVersion = text;
+        return current.DriveIndex;
+    });
+    const QString name = RegistryValues::MouseVerNameOfModel(driveIndex);
+    emit hub()->SigSetver(0);
+    RegistryValues::SetMouseVer(name, text);
+}
+
+} // namespace
+
+// Runs on a device-library thread.
+void DeviceEventCallback(const unsigned char *header, int headerLength,
+                         const unsigned char *payload, int payloadLength)
+{
+    if (QCoreApplication::instance() &&
+        QThread::currentThread() == QCoreApplication::instance()->thread()) {
+        qWarning("DeviceEventCallback called on the GUI thread; event dropped");
+        return;
+    }
+    if (payloadLength < 0 || (payloadLength > 0 && !payload))
+        return;
+    const auto headerByte = [&](int i) -> int {
+        return header && i < headerLength ? header[i] : 0;
+    };
+    const QByteArray data = paddedPayload(payload, payloadLength);
+
+    switch (headerByte(1)) {
+    case int(DeviceEventType::Battery):
+        handleBattery(data);
+        break;
+    case int(DeviceEventType::DataReply):
+        if (headerByte(3) == 0)
+            handleDataReply(headerByte(4), data, payloadLength);
+        break;
+    case int(DeviceEventType::ClearDone):
+        handleClearDone();
+        break;
+    case int(DeviceEventType::StatusChanged):
+        state().StatusChangedCell.with(
+            [&](StatusChangedFlags &cell) { GetDeviceStatusChanged(bytesOf(data), cell.Changed); });
+        ReadChangedStatus();
+        break;
+    case int(DeviceEventType::ConfigReply):
+        if (payloadLength == 1)
+            emit hub()->SigUpDataConfigUI(4, data.at(0) & 0xFF, true);
+        else
+            emit hub()->SigUpDataConfigUI(0, 0, false);
+        break;
+    case int(DeviceEventType::VersionReply):
+        handleVersion();
+        break;
+    case int(DeviceEventType::DongleRgbReply):
+        emit hub()->SigRGBValue(state().CurrentDongleRGB.address());
+        break;
+    case int(DeviceEventType::LongRangeReply):
+        if (payloadLength == LongRangeReplyLength)
+            emit hub()->SigLongRangeMode(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void ReadChangedStatus()
+{
+    DeviceState &s = state();
+    const StatusChangedFlags flags = s.StatusChangedCell.get();
+    const auto changed = [&](StatusChangedFlags::Item item) { return flags.Changed[item] != 0; };
+    if (changed(StatusChangedFlags::DpiStage))
+        UsbServer_ReadCurrentDPI();
+    if (changed(StatusChangedFlags::ReportRate))
+        UsbServer_ReadReportRate();
+    if (changed(StatusChangedFlags::Battery))
+        UsbServer_ReadBatteryLevel();
+    if (changed(StatusChangedFlags::LedBar))
+        UsbServer_ReadLedBar();
+    if (changed(StatusChangedFlags::DpiLight))
+        UsbServer_ReadDPILed();
+    if (changed(StatusChangedFlags::Configuration)) {
+        // A profile switch on the mouse reports a burst of changes; one re-read covers them.
+        const bool accepted = s.ConfigRereadTimer.with([](QElapsedTimer &timer) {
+            if (timer.isValid() && timer.elapsed() <= ConfigRereadThrottleMs)
+                return false;
+            timer.start();
+            return true;
+        });
+        if (accepted) {
+            s.RereadWhenOnline = 1;
+            s.RereadRequested = 1;
+        }
+    }
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "core/record/flashdatamap.h"
+
+// One function per setting: each asks whether the selected device answers, stores its value in
+// the current record and sends the whole record to the device (the device only ever takes the
+// record whole). When the device does not answer nothing is stored and the hub raises the
+// device-offline notice (SigMouseOffLineo(0)), unless the button or the sensor page is filling its
+// widgets from a record. The result is true when the record was stored and sent.
+//
+// Integer arguments keep only their low byte. Slots are 0..15 and DPI stages 0..7: a call outside
+// those stores nothing, sends nothing and returns false, without asking the device.
+//
+// The pages call these on the GUI thread.
+
+// Asks the device only: true when it answers; raises the offline notice like the writers.
+bool CheckDeviceOnline();
+
+bool WriteReportRate(int value);
+bool WriteDpiStageCount(int value);
+bool WriteCurrentDpiStage(int value);
+bool WriteByte03(int value);
+bool WriteByte04(int value);
+bool WriteLod(int value);
+bool WriteDebounceTime(int value);
+bool WriteMotionSync(int value);
+bool WriteSleepTime(int value);
+bool WriteStraightLine(int value);
+bool WriteRippleControl(int value);
+bool WriteLightOffWhileMoving(int value);
+bool WritePerformanceMode(int value);
+bool WritePerformanceTime(int value);
+bool WriteSensorMode(int value);
+bool WriteDpiLightBrightness(int value);
+bool WriteDpiLightSpeed(int value);
+bool WriteLightSpeed(int value);
+bool WriteLightBrightness(int value);
+
+// Register codes and flags of one DPI stage (CodeY is always written equal to CodeX by the page).
+bool WriteDpiValue(int stage, int codeX, int codeY, int flags);
+bool WriteDpiColor(int stage, int red, int green, int blue);
+// Stage j takes *first, then stage k takes *second (so with j == k the second wins); stage n
+// becomes current and n + 1 stages are in use. The DPI panel swaps two stages with it.
+bool WriteDpiStageOrder(const DpiStage *first, const DpiStage *second, int k, int j, int n);
+// Mode 0 switches the light off and keeps the last effect; any other mode switches it on with that
+// effect.
+bool WriteDpiLightMode(int mode);
+bool WriteLightMode(int mode);
+bool WriteLightColor(int red, int green, int blue);
+
+bool WriteButtonFunction(int slot, int category, int code, int param);
+// The button's function first, then its key record (multimedia keys and key combinations).
+bool WriteButtonKeyRecord(int slot, const ButtonFunction *function, const KeyRecord *keys);
+// The button's function first, then its macro.
+bool WriteButtonMacro(int slot, const ButtonFunction *function, const MacroRecord *macro);
+
+// Sends the current record as it stands, without asking whether the device answers.
+void WriteFlashData();

@@ -1,0 +1,369 @@
+#include "shell/dialogchange.h"
+
+#include "core/configini.h"
+#include "core/devicestate.h"
+#include "core/hotplug.h"
+#include "core/languagetables.h"
+#include "core/postmsg.h"
+#include "core/registryvalues.h"
+#include "core/settingsstore.h"
+#include "platform/devicelib/devicelib.h"
+#include "settings/updaterepair.h"
+#include "shell/myconmbobox.h"
+#include "shell/mytoolbuttonenter.h"
+#include "shell/noticeframe.h"
+#include "shell/theme.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+
+DialogChange *DialogChange::HomePageObject = nullptr;
+
+namespace {
+
+QToolButton *addToolButton(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setGeometry(geometry);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+
+// The small window buttons: fixed 20 x 20, flat, with room for a 30 x 30 icon.
+QToolButton *addWindowButton(QWidget *parent, const QString &name, const QPoint &at)
+{
+    QToolButton *button = addToolButton(parent, name, QRect(at, QSize(20, 20)));
+    button->setMaximumSize(20, 20);
+    button->setIconSize(QSize(30, 30));
+    button->setAutoRaise(true);
+    return button;
+}
+
+QLabel *addPromptLabel(QWidget *parent, const QString &name, int y, int points)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setGeometry(0, y, 1021, 121);
+    label->setFont(NoticeFrame::font(points));
+    label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    return label;
+}
+
+QString url(const QString &folder, const QString &picture)
+{
+    return QStringLiteral("url(") + folder + picture + QLatin1Char(')');
+}
+
+// Small push-style buttons: a centred picture for each of normal, hover and pressed.
+QString pushStyle(const QString &folder, const QString &name)
+{
+    return QStringLiteral("QToolButton{border:0px;background-image: %1;background-position:center;"
+                          "background-repeat:no-repeat;}QToolButton:hover{background-image: %2;}"
+                          "QToolButton:pressed{background-image: %3;}")
+        .arg(url(folder, name + QStringLiteral(".png")),
+             url(folder, name + QStringLiteral("Hover.png")),
+             url(folder, name + QStringLiteral("Click.png")));
+}
+
+// The page arrows: the picture fills the button, another while the pointer is over it.
+QString arrowStyle(const QString &folder, const QString &name)
+{
+    return QStringLiteral("QToolButton{border-image: %1;}QToolButton:hover{border-image: %2;}")
+        .arg(url(folder, name + QStringLiteral(".png")),
+             url(folder, name + QStringLiteral("Click.png")));
+}
+
+} // namespace
+
+void Ui_DialogChange::setupUi(QWidget *page)
+{
+    page->setObjectName(QStringLiteral("DialogChange"));
+    page->setFixedSize(1020, 700);
+
+    frameChange = new QFrame(page);
+    frameChange->setObjectName(QStringLiteral("frameChange"));
+    frameChange->setGeometry(0, 0, 1020, 700);
+    frameChange->setFixedSize(1020, 700);
+    frameChange->setFrameShape(QFrame::StyledPanel);
+    frameChange->setFrameShadow(QFrame::Raised);
+
+    MinButton = addWindowButton(frameChange, QStringLiteral("MinButton"), {940, 10});
+    CloseButton = addWindowButton(frameChange, QStringLiteral("CloseButton"), {980, 10});
+
+    comboBox = new MyConmboBox(frameChange);
+    comboBox->setObjectName(QStringLiteral("comboBox"));
+    comboBox->setGeometry(790, 10, 142, 26);
+    comboBox->setFont(NoticeFrame::font(10));
+    comboBox->setFocusPolicy(Qt::NoFocus);
+
+    label_2 = addPromptLabel(frameChange, QStringLiteral("label_2"), 320, 20);
+    LeftButton = addToolButton(frameChange, QStringLiteral("LeftButton"), {10, 360, 46, 46});
+    RightButton = addToolButton(frameChange, QStringLiteral("RightButton"), {965, 360, 46, 46});
+
+    Repair = new QPushButton(frameChange);
+    Repair->setObjectName(QStringLiteral("Repair"));
+    Repair->setGeometry(740, 8, 36, 33);
+    Repair->setFocusPolicy(Qt::NoFocus);
+
+    stackedWidget = new QStackedWidget(frameChange);
+    stackedWidget->setObjectName(QStringLiteral("stackedWidget"));
+    stackedWidget->setGeometry(65, 200, 894, 360);
+
+    FindVer = new QFrame(frameChange);
+    FindVer->setObjectName(QStringLiteral("FindVer"));
+    FindVer->setGeometry(350, 300, 300, 140);
+    FindVer->setFixedSize(300, 140);
+    FindVer->setFrameShape(QFrame::StyledPanel);
+    FindVer->setFrameShadow(QFrame::Raised);
+    CloseButton_2 = addWindowButton(FindVer, QStringLiteral("CloseButton_2"), {275, 5});
+    NewHong = addToolButton(FindVer, QStringLiteral("NewHong"), {100, 90, 90, 24});
+    NewHong->setMaximumSize(500, 500);
+    NewHong->setFont(NoticeFrame::font(11));
+    NewHong->setAutoRaise(true);
+    FindVerlaebl = new QLabel(FindVer);
+    FindVerlaebl->setObjectName(QStringLiteral("FindVerlaebl"));
+    FindVerlaebl->setGeometry(0, 20, 301, 51);
+    FindVerlaebl->setFont(NoticeFrame::font(11));
+    FindVerlaebl->setAlignment(Qt::AlignCenter);
+    FindVerlaebl->setWordWrap(true);
+    NoApear = new QCheckBox(FindVer);
+    NoApear->setObjectName(QStringLiteral("NoApear"));
+    NoApear->setGeometry(5, 120, 291, 18);
+    NoApear->setFont(NoticeFrame::font(9));
+    NoApear->setFocusPolicy(Qt::NoFocus);
+
+    label_3 = addPromptLabel(frameChange, QStringLiteral("label_3"), 530, 16);
+
+    retranslateUi(page);
+    QMetaObject::connectSlotsByName(page);
+}
+
+void Ui_DialogChange::retranslateUi(QWidget *page)
+{
+    page->setWindowTitle(QStringLiteral("Dialog"));
+    for (QToolButton *button : {MinButton, CloseButton, LeftButton, RightButton, CloseButton_2})
+        button->setText(QString());
+    Repair->setText(QString());
+    // The item index is the language index.
+    comboBox->clear();
+    comboBox->addItem(QStringLiteral("English"));
+    comboBox->addItem(QStringLiteral("Ukrainian"));
+    label_2->setText(QStringLiteral("请接入你的游戏装备"));
+    NewHong->setText(QStringLiteral("确定"));
+    FindVerlaebl->setText(QStringLiteral("发现新固件,请更新!"));
+    NoApear->setText(QStringLiteral("下次不再显示"));
+    label_3->setText(QStringLiteral("点击图案进入使用"));
+}
+
+DialogChange::DialogChange(QWidget *parent) : QWidget(parent), ui(new Ui_DialogChange)
+{
+    ui->setupUi(this);
+    HomePageObject = this;
+    HomePicturePath = Theme::PictureFolder(QStringLiteral("DialogChange"));
+    applyTheme();
+
+    ui->label_2->show();
+    ui->label_3->show();
+    ui->RightButton->hide();
+    ui->LeftButton->hide();
+
+    PostMsg *hub = PostMsg::GetInstance();
+    connect(hub, SIGNAL(SigLanguageSameA(int)), this, SLOT(SlotSameLanguageA(int)));
+    connect(hub, SIGNAL(SigUpDateButton(bool)), this, SLOT(SlotUpDateButton(bool)));
+    connect(hub, SIGNAL(SigEnterKey()), this, SLOT(SlotEnterKey()));
+
+    ui->Repair->hide();
+    if (!RegistryValues::UpdateFailInfo().isEmpty())
+        ui->Repair->show();
+
+    ModelCount = qMax(0, ConfigIni::instance()->intValue(QStringLiteral("Option"),
+                                                         QStringLiteral("DeviceTotal")));
+
+    connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    ui->FindVer->hide();
+
+    HotPlugHooks &hooks = HotPlugHooksInstance();
+    hooks.ShowRepairState = [this](bool updateFailed) { showRepairState(updateFailed); };
+    hooks.BuildDeviceTiles = [this] { BuildDeviceTiles(); };
+    hooks.StyleDeviceTile = [this](int index, HotPlugHooks::TileLook look) {
+        styleTile(index, look == HotPlugHooks::TileLook::Unknown  ? TileLook::Unknown
+                         : look == HotPlugHooks::TileLook::Online ? TileLook::Online
+                                                                  : TileLook::Offline);
+    };
+    // Last: the library calls back once soon after registration when devices are present, and
+    // that call builds the first tiles.
+    StartUsbChanged(HomeUsbChanged, 600);
+}
+
+DialogChange::~DialogChange()
+{
+    HotPlugHooks &hooks = HotPlugHooksInstance();
+    hooks.ShowRepairState = nullptr;
+    hooks.BuildDeviceTiles = nullptr;
+    hooks.StyleDeviceTile = nullptr;
+    if (HomePageObject == this)
+        HomePageObject = nullptr;
+}
+
+void DialogChange::applyTheme()
+{
+    const QString p = HomePicturePath;
+    const QString w = Theme::WarningFolder();
+    const ConfigIni *config = ConfigIni::instance();
+    const QString text = config->color(QStringLiteral("ComboxTextColor"));
+    const QString select = config->color(QStringLiteral("ComboxSelectColor"));
+    const QString back = config->color(QStringLiteral("ComboxBackGroundColor"));
+
+    ui->frameChange->setStyleSheet(QStringLiteral("#frameChange{border-image: %1;}")
+                                       .arg(url(p, QStringLiteral("MainBack.png"))));
+    ui->CloseButton->setStyleSheet(pushStyle(p, QStringLiteral("Close")));
+    ui->MinButton->setStyleSheet(pushStyle(p, QStringLiteral("Min")));
+    ui->Repair->setStyleSheet(QStringLiteral("#Repair{border:0px;background-image: %1;"
+                                             "background-position:center;"
+                                             "background-repeat:no-repeat;}")
+                                  .arg(url(p, QStringLiteral("Repair.png"))));
+    ui->RightButton->setStyleSheet(arrowStyle(p, QStringLiteral("Right")));
+    ui->LeftButton->setStyleSheet(arrowStyle(p, QStringLiteral("Left")));
+    ui->comboBox->setStyleSheet(
+        QStringLiteral("QComboBox{border: 1px solid gray; color: rgb(%1); border-image: %2;}"
+                       "QComboBox::drop-down:button{border-radius:5px; background:rgb(%3);} "
+                       "QComboBox::down-arrow{image: %4; right: 8px; }"
+                       "QComboBox::down-arrow:on{ image: %5;}"
+                       "QComboBox QAbstractItemView::item{height:25px;}"
+                       "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid "
+                       "gray;color: rgb(%1); border-image: %6;selection-background-color: "
+                       "rgb(%7); }")
+            .arg(text, url(p, QStringLiteral("ComboboxBack.png")), back,
+                 url(p, QStringLiteral("Menu.png")), url(p, QStringLiteral("MenuClicked.png")),
+                 url(p, QStringLiteral("ComboboxTextBack.png")), select));
+
+    ui->FindVerlaebl->setStyleSheet(Theme::LabelStyle());
+    ui->NewHong->setStyleSheet(Theme::ConfirmButtonStyle(w));
+    ui->CloseButton_2->setStyleSheet(Theme::CloseButtonStyle(w));
+    ui->FindVer->setStyleSheet(Theme::PanelStyle(QStringLiteral("FindVer"), w));
+    ui->NoApear->setStyleSheet(Theme::CheckBoxStyle(w));
+
+    auto *list = new QListView(ui->comboBox);
+    list->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: rgb(%1);}"
+                                       "QListView::item:hover{background-color: rgb(%1);}")
+                            .arg(select));
+    ui->comboBox->setMaxVisibleItems(5);
+    ui->comboBox->setView(list);
+}
+
+void DialogChange::on_MinButton_clicked()
+{
+    emit PostMsg::GetInstance()->SigChangeSize(2);
+}
+
+void DialogChange::on_CloseButton_clicked()
+{
+    emit PostMsg::GetInstance()->SigChangeSize(3);
+}
+
+void DialogChange::on_comboBox_activated(int index)
+{
+    StoreLanguage(index);
+    DeviceState::instance()->CurrentLanguage = index;
+    PostMsg *hub = PostMsg::GetInstance();
+    emit hub->SigAllLanguage(index);
+    emit hub->SigLanguageSameB(index);
+}
+
+void DialogChange::SlotSameLanguageA(int index)
+{
+    const bool blocked = ui->comboBox->blockSignals(true);
+    ui->comboBox->setCurrentIndex(index);
+    ui->comboBox->blockSignals(blocked);
+}
+
+void DialogChange::showRepairState(bool updateFailed)
+{
+    ui->Repair->setVisible(updateFailed);
+    ui->label_2->setText(updateFailed ? RepairHintText : HomeHintText);
+}
+
+void DialogChange::SlotUpDateButton(bool repaired)
+{
+    showRepairState(!repaired);
+}
+
+void DialogChange::on_Repair_clicked()
+{
+    UpDateRepair *dialog = DeviceState::instance()->UpdateDialog;
+    if (!dialog)
+        return;
+    NoticeFrame::place(dialog, this, QPoint(0, 0));
+    dialog->ResetUi();
+    dialog->setModal(true);
+    emit PostMsg::GetInstance()->SigRepairCheckUpdate();
+    dialog->show();
+}
+
+void DialogChange::SlotEnterKey()
+{
+    if (ui->FindVer->isVisible())
+        ui->FindVer->hide();
+    else if (ui->Repair->isVisible())
+        on_Repair_clicked();
+}
+
+void DialogChange::SlotAllLanguage(int language)
+{
+    const TextTable &t = DialogChangeTexts;
+    HomeHintText = t.text(language, 0, HomeHintText);
+    if (!ui->Repair->isVisible())
+        ui->label_2->setText(HomeHintText);
+    ui->label_3->setText(t.text(language, 1, ui->label_3->text()));
+    OfflineTipFirst = t.text(language, 5, OfflineTipFirst);
+    OfflineTipSecond = t.text(language, 6, OfflineTipSecond);
+    RepairHintText = t.text(language, 2, RepairHintText);
+    if (ui->Repair->isVisible())
+        ui->label_2->setText(RepairHintText);
+    ui->FindVerlaebl->setText(t.text(language, 3, ui->FindVerlaebl->text()));
+    ui->NewHong->setText(t.text(language, 4, ui->NewHong->text()));
+    ui->NoApear->setText(t.text(language, 7, ui->NoApear->text()));
+    DeviceState &state = *DeviceState::instance();
+    state.HomeNoticeText.set(t.text(language, 8, state.HomeNoticeText.get()));
+
+    for (QLabel *offline : qAsConst(OfflineLabels)) {
+        offline->setToolTip(OfflineTipFirst + QLatin1Char('\n') + OfflineTipSecond);
+        offline->setFont(ui->NoApear->font());
+    }
+}
+
+void DialogChange::on_CloseButton_2_clicked()
+{
+    ui->FindVer->hide();
+}
+
+void DialogChange::on_NewHong_clicked()
+{
+    ui->FindVer->hide();
+}
+
+void DialogChange::on_NoApear_clicked(bool checked)
+{
+    StoreFindNewShown(checked);
+}
+
+void DialogChange::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        const bool blocked = ui->comboBox->blockSignals(true);
+        ui->retranslateUi(this);
+        ui->comboBox->setCurrentIndex(0);
+        ui->comboBox->blockSignals(blocked);
+    }
+    QWidget::changeEvent(event);
+}

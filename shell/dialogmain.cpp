@@ -1,0 +1,376 @@
+#include "shell/dialogmain.h"
+
+#include "core/configini.h"
+#include "core/devicecache.h"
+#include "core/devicediscovery.h"
+#include "core/deviceeventcallback.h"
+#include "core/devicestate.h"
+#include "core/hotplug.h"
+#include "core/languageloader.h"
+#include "core/languagetables.h"
+#include "core/postmsg.h"
+#include "core/registryvalues.h"
+#include "macro/containreset.h"
+#include "platform/appinfo.h"
+#include "platform/delayms.h"
+#include "platform/devicelib/devicelib.h"
+#include "platform/sleep.h"
+#include "settings/match.h"
+#include "settings/updaterepair.h"
+#include "shell/dialog.h"
+#include "shell/dialogchange.h"
+#include "shell/firmwareoffer.h"
+#include "shell/mouseoffline.h"
+#include "shell/noticeframe.h"
+#include "shell/theme.h"
+#include "shell/updatewarning.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QDebug>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStackedWidget>
+
+std::function<bool()> DialogMain::TrayAvailable = [] {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+};
+
+namespace {
+
+DeviceState &state()
+{
+    return *DeviceState::instance();
+}
+
+enum Page
+{
+    HomePageIndex = 0,
+    DevicePageIndex = 1
+};
+
+// The receiver image's name in the model group, by connection kind; empty for a cable kind.
+QString receiverKeyOfKind(int kind)
+{
+    switch (kind) {
+    case 0:
+        return QStringLiteral("DM");
+    case 4:
+        return QStringLiteral("D2M");
+    case 1:
+        return QStringLiteral("D4M");
+    case 5:
+        return QStringLiteral("D8M");
+    default:
+        return QString();
+    }
+}
+
+void restartDeviceServer()
+{
+    StartUsbChanged(DeviceUsbChanged, 600);
+    const QByteArray path = state().DevicePath.get();
+    UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
+}
+
+} // namespace
+
+void Ui_DialogMain::setupUi(QDialog *dialog)
+{
+    dialog->setObjectName(QStringLiteral("DialogMain"));
+    dialog->resize(1020, 700);
+    frame = new QFrame(dialog);
+    frame->setObjectName(QStringLiteral("frame"));
+    frame->setGeometry(0, 0, 1020, 700);
+    frame->setMaximumSize(1020, 700);
+    frame->setFrameShape(QFrame::StyledPanel);
+    frame->setFrameShadow(QFrame::Raised);
+    stackedWidgetMain = new QStackedWidget(frame);
+    stackedWidgetMain->setObjectName(QStringLiteral("stackedWidgetMain"));
+    stackedWidgetMain->setGeometry(0, 0, 1020, 700);
+    stackedWidgetMain->setMaximumSize(1020, 700);
+    stackedWidgetMain->setStyleSheet(QString());
+    retranslateUi(dialog);
+    QMetaObject::connectSlotsByName(dialog);
+}
+
+void Ui_DialogMain::retranslateUi(QDialog *dialog)
+{
+    dialog->setWindowTitle(QLatin1String(ApplicationName));
+}
+
+DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui_DialogMain)
+{
+    ui->setupUi(this);
+    LoadLanguageFiles();
+    RegistryValues::MigrateLanguageIndex();
+    state().CurrentLanguage = StoredLanguage();
+    ImageFolder = Theme::PictureFolder(QStringLiteral("Dialog"));
+
+    // The device page first: its button page creates the device service the home page starts.
+    DevicePage = new Dialog(this);
+    HomePage = new DialogChange(this);
+    ui->stackedWidgetMain->addWidget(HomePage);
+    ui->stackedWidgetMain->addWidget(DevicePage);
+    ui->stackedWidgetMain->setCurrentIndex(HomePageIndex);
+
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint);
+    setFixedSize(width(), height());
+    // While hidden the program lives in the notification area; a notice closing then must not
+    // end it. The close path ends the program itself.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    PostMsg *hub = PostMsg::GetInstance();
+    connect(hub, SIGNAL(SigChangeMainDialog(int)), this, SLOT(SlotChangeMainDialog(int)));
+    connect(hub, SIGNAL(SigChangeSize(int)), this, SLOT(SlotChangeSize(int)));
+    connect(hub, SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
+    connect(hub, SIGNAL(SigUpPageLight()), this, SLOT(SlotUpPageLight()));
+    connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
+
+    SysTrayIcon = new QSystemTrayIcon(QIcon(ImageFolder + QStringLiteral("Logo.png")));
+    SysTrayIcon->setToolTip(QLatin1String(ApplicationName));
+
+    const int language = state().CurrentLanguage.load();
+    emit hub->SigLanguageSameA(language);
+    emit hub->SigLanguageSameB(language);
+    emit hub->SigAllLanguage(language);
+}
+
+DialogMain::~DialogMain()
+{
+    delete SysTrayIcon;
+    delete TrayMenu;
+    // The pages before the form: the device page's destructor stops the device service.
+    delete HomePage;
+    delete DevicePage;
+}
+
+bool DialogMain::onDevicePage() const
+{
+    return ui->stackedWidgetMain->currentIndex() == DevicePageIndex;
+}
+
+void DialogMain::SlotChangeMainDialog(int page)
+{
+    DeviceState &s = state();
+    s.WriteEnabled = 1;
+    PostMsg *hub = PostMsg::GetInstance();
+    if (page == HomePageIndex) {
+        emit hub->SigSecondPageChange();
+        s.OnDevicePage = 0;
+        emit hub->SigMainPageChange();
+        UsbServer_Exit();
+        Sleep(100);
+        ui->stackedWidgetMain->setCurrentIndex(HomePageIndex);
+        StartUsbChanged(HomeUsbChanged, 600);
+    } else if (page == DevicePageIndex) {
+        ui->stackedWidgetMain->setCurrentIndex(DevicePageIndex);
+        StartUsbChanged(DeviceUsbChanged, 600);
+    }
+}
+
+void DialogMain::SlotChangeSize(int code)
+{
+    if (code < 0 || code > 3)
+        return;
+    if (code == 0 || code == 1)
+        UsbServer_SetPCDriverStatus(0);
+    if (code == 0 || code == 2) {
+        minimise();
+        return;
+    }
+    qDebug() << "close";
+    StopUsbChanged();
+    DelayMs(200);
+    UsbServer_Exit();
+    close();
+    QCoreApplication::quit();
+}
+
+void DialogMain::minimise()
+{
+    if (!TrayAvailable()) {
+        // No notification area: a hidden window could never be shown again.
+        MinimisedWithoutTray = true;
+        showMinimized();
+        return;
+    }
+    hide();
+    delete TrayMenu;
+    TrayMenu = new QMenu;
+    ActionMain = new QAction(TrayTextMain, TrayMenu);
+    ActionExit = new QAction(TrayTextExit, TrayMenu);
+    connect(ActionMain, SIGNAL(triggered()), this, SLOT(slotActionMain()));
+    connect(ActionExit, SIGNAL(triggered()), this, SLOT(slotActionExitApp()));
+    TrayMenu->addAction(ActionMain);
+    TrayMenu->addSeparator();
+    TrayMenu->addAction(ActionExit);
+    SysTrayIcon->setContextMenu(TrayMenu);
+    if (!TrayConnected) {
+        connect(SysTrayIcon, SIGNAL(activated(QSystemTrayIcon::ActivationReason)), this,
+                SLOT(on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason)));
+        TrayConnected = true;
+    }
+    SysTrayIcon->show();
+}
+
+void DialogMain::showAgain()
+{
+    show();
+    if (onDevicePage())
+        UsbServer_SetPCDriverStatus(1);
+    SysTrayIcon->hide();
+}
+
+void DialogMain::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Context:
+        if (TrayMenu)
+            TrayMenu->exec(QCursor::pos());
+        break;
+    case QSystemTrayIcon::DoubleClick:
+        show();
+        SysTrayIcon->hide();
+        break;
+    case QSystemTrayIcon::Trigger:
+        showAgain();
+        break;
+    default:
+        break;
+    }
+}
+
+void DialogMain::slotActionMain()
+{
+    showAgain();
+}
+
+void DialogMain::slotActionExitApp()
+{
+    // Leave as the page's own close button does, so the device is told, its record is cached
+    // and the device library's threads are stopped before the process ends.
+    if (onDevicePage()) {
+        SaveDeviceCache(state().OnlineCacheName.get(), state().CurrentFlashData.get());
+        SlotChangeSize(1);
+    } else {
+        SlotChangeSize(3);
+    }
+    QCoreApplication::exit(0);
+}
+
+void DialogMain::SlotUpPageLight() {}
+
+void DialogMain::SlotAllLanguage(int language)
+{
+    TrayTextMain = DialogMainTexts.text(language, 0, TrayTextMain);
+    TrayTextExit = DialogMainTexts.text(language, 1, TrayTextExit);
+}
+
+void DialogMain::SlotMouseOffLine(int mode)
+{
+    DeviceState &s = state();
+    s.MouseOffLineMode = mode;
+    MouseOffLine notice;
+    NoticeFrame::place(&notice, this, NoticeOffset::MouseOffLine);
+    s.RecheckOnline = 1;
+    s.RereadWhenOnline = 1;
+    notice.exec();
+}
+
+void DialogMain::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::WindowStateChange && MinimisedWithoutTray && !isMinimized()) {
+        MinimisedWithoutTray = false;
+        if (onDevicePage())
+            UsbServer_SetPCDriverStatus(1);
+    }
+    QDialog::changeEvent(event);
+}
+
+void DialogMain::mousePressEvent(QMouseEvent *event)
+{
+    PressGlobal = event->globalPos();
+    PressWindow = pos();
+    DragOffset = PressGlobal - PressWindow;
+}
+
+void DialogMain::mouseMoveEvent(QMouseEvent *event)
+{
+    if (event->buttons() == Qt::LeftButton && !isMaximized() && !DragOffset.isNull())
+        move(event->globalPos() - DragOffset);
+}
+
+void DialogMain::mouseReleaseEvent(QMouseEvent *event)
+{
+    Q_UNUSED(event);
+    DragOffset = QPoint();
+}
+
+void DialogMain::keyPressEvent(QKeyEvent *event)
+{
+    if (state().MacroRecording.load() != 0)
+        return;
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_F12:
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit PostMsg::GetInstance()->SigEnterKey();
+        return;
+    case Qt::Key_Space:
+        if (onDevicePage())
+            runPairing(true);
+        else
+            spaceOnHomePage();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void DialogMain::runPairing(bool pairDeviceSet)
+{
+    Match pairing;
+    state().PairDeviceSet = pairDeviceSet ? 1 : 0;
+    pairing.PrepareMatch();
+    NoticeFrame::place(&pairing, this, QPoint(0, 0));
+    pairing.exec();
+    // Pairing ran the server with its own callback and closing it handed hot-plug to the home
+    // page: the device page takes both back.
+    restartDeviceServer();
+}
+
+void DialogMain::spaceOnHomePage()
+{
+    const QList<DeviceAllInfo> listed = DeviceLists::instance()->HomeDeviceList.get();
+    if (listed.size() != 1 || listed.first().Wired != 0)
+        return;
+    const DeviceAllInfo device = listed.first();
+
+    UpDateRepair repair;
+    NoticeFrame::place(&repair, this, QPoint(0, 0));
+    const FirmwareOffer offer = CheckFirmwareOffer(device, receiverKeyOfKind(device.Kind), repair);
+    if (offer.MouseVersion.isEmpty() || offer.MouseImage == offer.ReceiverImage) {
+        runPairing(false);
+    } else if (offer.ReceiverImage) {
+        ContainReset question;
+        question.SetText(state().HomeNoticeText.get());
+        NoticeFrame::place(&question, this, NoticeOffset::ContainResetMainWindow);
+        question.exec();
+        if (question.Confirmed) {
+            repair.StartForced(0);
+            repair.exec();
+        }
+    } else {
+        UpDateWarning warning;
+        warning.SetText(state().UpdateWarningText.get());
+        NoticeFrame::place(&warning, this, NoticeOffset::UpDateWarning);
+        warning.exec();
+    }
+}

@@ -1,0 +1,124 @@
+#include "tests/core/linkfixture.h"
+
+#include "core/devicecache.h"
+#include "core/devicestate.h"
+#include "platform/devicelib/simulationcontrol.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <cstring>
+
+namespace LinkFixture {
+
+bool loadDevices(const QString &ini)
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("devices.ini"));
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    out.write(ini.toUtf8());
+    out.close();
+    SimulationControl::setLatency(0);
+    QString error;
+    if (!SimulationControl::loadDeviceSet(file, &error)) {
+        qWarning("device set: %s", qPrintable(error));
+        return false;
+    }
+    SimulationControl::clearLog();
+    return true;
+}
+
+QString receiverWithMouse()
+{
+    return QStringLiteral("[R1]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\n"
+                          "ReceiverId=0x5A, 0x35, 0x01\nVersion=0x0102\nLedMode=2\nLongRange=0\n"
+                          "[M1]\nType=Mouse\nCid=12\nMid=10\nReceiver=R1\nOnline=true\n"
+                          "Battery=80\nVersion=0x0105\nCableVID=0x3D7A\nCablePID=0x1201\n");
+}
+
+QByteArray receiverPath(const QString &receiver)
+{
+    return SimulationControl::receiverPath(receiver);
+}
+
+QByteArray cablePath(const QString &mouse)
+{
+    return SimulationControl::cablePath(mouse);
+}
+
+FlashDataMap storedRecord(const QString &mouse)
+{
+    FlashDataMap record{};
+    const QByteArray bytes = SimulationControl::storedRecord(mouse);
+    if (bytes.size() == int(FlashDataMap::Size))
+        std::memcpy(record.bytes(), bytes.constData(), FlashDataMap::Size);
+    return record;
+}
+
+DeviceAllInfo deviceInfo(const QByteArray &path, int kind, int mid, int driveIndex)
+{
+    DeviceAllInfo info;
+    info.Path = QString::fromLatin1(path);
+    info.Vid = QStringLiteral("0x3D7A");
+    info.Pid = QStringLiteral("0x1240");
+    info.Cid = 12;
+    info.Mid = quint8(mid);
+    info.Kind = quint8(kind);
+    info.Wired = DeviceAllInfo::WiredFromKind(quint8(kind));
+    info.DriveIndex = driveIndex;
+    info.Online = 1;
+    return info;
+}
+
+void selectDevice(const DeviceAllInfo &device, const QString &mouse)
+{
+    DeviceState::ResetForTest();
+    DeviceState &s = *DeviceState::instance();
+    s.CurrentDeviceInfo.set(device);
+    s.DeviceCacheName.set(DeviceCacheFileName(device.Cid, device.Mid));
+    s.DevicePath.set(device.Path.toLatin1());
+    s.CurrentFlashData.set(storedRecord(mouse));
+}
+
+bool runOnLibraryThread(const std::function<void()> &work, int timeoutMs)
+{
+    QThread *thread = QThread::create(work);
+    thread->start();
+    QDeadlineTimer deadline(timeoutMs);
+    // QThread::finished comes shortly before the thread has really ended, so the wait itself is
+    // what tells that the work is over.
+    while (!thread->wait(1)) {
+        if (deadline.hasExpired()) {
+            thread->setParent(QCoreApplication::instance());
+            QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    delete thread;
+    return true;
+}
+
+int calls(const QString &operation)
+{
+    return int(operations({operation}).size());
+}
+
+QStringList operations(const QStringList &only)
+{
+    QStringList result;
+    const QVector<CallLog::Call> log = SimulationControl::calls();
+    for (const CallLog::Call &call : log) {
+        if (only.isEmpty() || only.contains(call.operation))
+            result.append(call.operation);
+    }
+    return result;
+}
+
+} // namespace LinkFixture

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/deviceallinfo.h"
+#include "core/record/flashdatamap.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+// The simulated bus as the device-link tests use it: a device set written by the test, no transfer
+// latency, and the device state pointing at one device as a selection on the home page leaves it.
+namespace LinkFixture {
+
+// Replaces the bus's devices by the set described in `ini` (the format of the simulated library's
+// device files) and clears the call log; false with a message when the text is not a device set.
+bool loadDevices(const QString &ini);
+
+// One receiver of kind 1 ("R1", PID 0x1240) with a mouse of the first model (Cid 12, Mid 10,
+// "M1") paired to it and awake; the mouse's cable (PID 0x1201) can be plugged by the test.
+QString receiverWithMouse();
+
+QByteArray receiverPath(const QString &receiver = QStringLiteral("R1"));
+QByteArray cablePath(const QString &mouse = QStringLiteral("M1"));
+
+// What the virtual mouse holds now, as a record.
+FlashDataMap storedRecord(const QString &mouse = QStringLiteral("M1"));
+
+// The device description of a device at `path` as discovery makes it.
+DeviceAllInfo deviceInfo(const QByteArray &path, int kind, int mid = 10, int driveIndex = 0);
+
+// Resets the device state and makes the device at `path` the current one (description, cache
+// name and DevicePath), with the current record set to what the mouse holds.
+void selectDevice(const DeviceAllInfo &device, const QString &mouse = QStringLiteral("M1"));
+
+// Runs work on a thread of its own, as the device library calls the program, while the GUI
+// thread keeps delivering events (blocking emissions included); true when it ended within the
+// limit. On a timeout the thread is left to end on its own.
+bool runOnLibraryThread(const std::function<void()> &work, int timeoutMs = 5000);
+
+// How many calls of `operation` the simulated library logged since the last clear.
+int calls(const QString &operation);
+// The operations logged since the last clear, in order, limited to those in `only` when given.
+QStringList operations(const QStringList &only = {});
+
+} // namespace LinkFixture

@@ -1,0 +1,110 @@
+#include "tests/shell/homebench.h"
+
+#include "core/devicediscovery.h"
+#include "core/devicestate.h"
+#include "core/firmwareimages.h"
+#include "core/registryvalues.h"
+#include "platform/appdir.h"
+#include "platform/devicelib/devicelib.h"
+#include "platform/devicelib/simulationcontrol.h"
+#include "platform/registry.h"
+#include "shell/dialogchange.h"
+#include "shell/mytoolbuttonenter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+#include <QtEndian>
+
+const QByteArray OneReceiverSet = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\n"
+                                  "ReceiverId=0x11, 0x22, 0x33\nVersion=0x0203\n"
+                                  "[M]\nType=Mouse\nCid=12\nMid=10\nReceiver=R\nBattery=80\n"
+                                  "Version=0x0105\nCableVID=0x3D7A\nCablePID=0x1201\n";
+
+HomeBench::HomeBench(const QByteArray &deviceSet)
+{
+    DeviceState::ResetForTest();
+    DeviceLists::ResetForTest();
+    storeMouseVersion(QString());
+
+    const QString app = appFolder();
+    QDir().mkpath(app);
+    const QString shipped = QStringLiteral(ZR35_TEST_APP_DIR);
+    for (const QString &folder :
+         {QStringLiteral("Language"), QStringLiteral("Picture"), QStringLiteral("usersetting")})
+        QFile::link(shipped + QLatin1Char('/') + folder, app + QLatin1Char('/') + folder);
+    AppDir::setOverride(app);
+
+    SimulationControl::setLatency(0);
+    SimulationControl::setStateFolder(m_dir.path() + QStringLiteral("/state"));
+    const QString setFile = m_dir.path() + QStringLiteral("/devices.ini");
+    QFile file(setFile);
+    m_ok = file.open(QIODevice::WriteOnly) && file.write(deviceSet) == deviceSet.size();
+    file.close();
+    m_ok = m_ok && SimulationControl::loadDeviceSet(setFile);
+    SimulationControl::clearLog();
+}
+
+HomeBench::~HomeBench()
+{
+    UsbServer_Exit();
+    StopUsbChanged();
+    SimulationControl::setStateFolder(QString());
+    AppDir::setOverride(QStringLiteral(ZR35_TEST_APP_DIR));
+}
+
+QString HomeBench::appFolder() const
+{
+    return m_dir.path() + QStringLiteral("/app");
+}
+
+void HomeBench::makeFirmwareFolder()
+{
+    QDir().mkpath(appFolder() + QStringLiteral("/bin"));
+}
+
+void HomeBench::writeImage(const QString &name, int target, quint32 version,
+                           const QByteArray &modelName, int cid, int mid)
+{
+    makeFirmwareFolder();
+    QByteArray data(FirmwareImages::HeaderSize, '\0');
+    qToLittleEndian<quint32>(version, reinterpret_cast<uchar *>(data.data()) + 0x10);
+    data[0x14] = char(target);
+    data[0x15] = char(cid);
+    data[0x16] = char(mid);
+    data.replace(0x57, modelName.size(), modelName);
+    QFile file(appFolder() + QStringLiteral("/bin/") + name);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(data + name.toLatin1());
+}
+
+void HomeBench::storeMouseVersion(const QString &version)
+{
+    const QString name = RegistryValues::MouseVerName(QStringLiteral("12"), QStringLiteral("10"));
+    if (version.isEmpty())
+        Registry::remove(RegistryValues::UpdateKey(), name);
+    else
+        RegistryValues::SetMouseVer(name, version);
+}
+
+QWidget *tileButton(const DialogChange *page, int number)
+{
+    return page->TileButtons.value(number);
+}
+
+QLabel *offlineIcon(const DialogChange *page, int number)
+{
+    return page->OfflineLabels.value(number);
+}
+
+QLabel *connectionIcon(const DialogChange *page, int number)
+{
+    return page->ConnectionIcons.value(number);
+}
+
+bool waitForTiles(const DialogChange *page, int count, int timeoutMs)
+{
+    // The library's first hot-plug call comes on its own thread and reaches the page queued.
+    return QTest::qWaitFor([&] { return page->TileButtons.size() == count; }, timeoutMs);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+class DialogChange;
+class QLabel;
+class QWidget;
+
+// A fresh simulated bus and a fresh device state for one test of the home page: no latency, an
+// empty call log, the devices' stored state in a folder of its own, the given device set (an INI
+// text as the simulated library reads it), and an app folder of its own that shares the build's
+// language files, pictures and Config.ini and may get a firmware folder.
+class HomeBench
+{
+public:
+    explicit HomeBench(const QByteArray &deviceSet);
+    ~HomeBench();
+
+    bool ok() const { return m_ok; }
+    QString appFolder() const;
+
+    // Firmware image `name` in <app>/bin: its header's target, version word, customer, model and
+    // model name (the Config.ini name, e.g. "ZR35_M10").
+    void writeImage(const QString &name, int target, quint32 version, const QByteArray &modelName,
+                    int cid = 12, int mid = 10);
+    // An empty <app>/bin.
+    void makeFirmwareFolder();
+    // The mouse firmware version the program last stored for model Drive1 (CID 12, MID 10); an
+    // empty text removes it.
+    static void storeMouseVersion(const QString &version);
+
+private:
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+};
+
+// A receiver of kind 1 ("R", PID 0x1240) with the mouse "M" of model Drive1 on it, awake; the
+// mouse can be plugged in by cable (PID 0x1201).
+extern const QByteArray OneReceiverSet;
+
+// The widgets of tile `number` of the home page; null when there is no such tile.
+QWidget *tileButton(const DialogChange *page, int number);
+QLabel *offlineIcon(const DialogChange *page, int number);
+QLabel *connectionIcon(const DialogChange *page, int number);
+// Waits until the home page shows `count` tiles; false on time-out.
+bool waitForTiles(const DialogChange *page, int count, int timeoutMs = 5000);

@@ -1,0 +1,207 @@
+#include "core/devicediscovery.h"
+#include "core/devicestate.h"
+#include "core/firmwareimages.h"
+#include "core/postmsg.h"
+#include "core/record/flashdatamap.h"
+#include "platform/devicelib/simulationcontrol.h"
+#include "shell/dialogchange.h"
+#include "shell/dialogmain.h"
+#include "tests/shell/homebench.h"
+#include "tests/support/modaldriver.h"
+#include "tests/support/testmain.h"
+
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include <cstring>
+
+using namespace FirmwareImages;
+
+namespace {
+
+DeviceState &state()
+{
+    return *DeviceState::instance();
+}
+
+int currentPage(const DialogMain &window)
+{
+    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidgetMain"))->currentIndex();
+}
+
+// Receiver "A" (kind 0) and receiver "B" (kind 1), each with a mouse of model Drive1; the mouse
+// on A is asleep, the one on B awake. A is listed first (its product id comes first in
+// Config.ini).
+const QByteArray TwinSet = "[A]\nType=Receiver\nKind=0\nVID=0x3D7A\nPID=0x1210\n"
+                           "ReceiverId=0x0A, 0x22, 0x33\nVersion=0x0203\n"
+                           "[AM]\nType=Mouse\nCid=12\nMid=10\nReceiver=A\nOnline=false\n"
+                           "[B]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\n"
+                           "ReceiverId=0x0B, 0x22, 0x33\n"
+                           "[BM]\nType=Mouse\nCid=12\nMid=10\nReceiver=B\n";
+
+} // namespace
+
+class TestDeviceSelection : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        DialogMain::TrayAvailable = [] { return false; };
+    }
+
+    void clickOpensTheDeviceAndReadsItsConfiguration()
+    {
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        const QByteArray path = SimulationControl::receiverPath(QStringLiteral("R"));
+        // What the previous device left behind must not be read for this one.
+        state().DevicePath.set("sim/previous-device");
+        SimulationControl::clearLog();
+
+        QSignalSpy selected(PostMsg::GetInstance(), SIGNAL(SigSelectMouseInfo(DeviceAllInfo)));
+        static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
+
+        QCOMPARE(currentPage(window), 1);
+        QCOMPARE(selected.count(), 1);
+        QCOMPARE(state().DevicePath.get(), path);
+        QCOMPARE(state().CurrentDeviceInfo.get().Path, QString::fromLatin1(path));
+        QCOMPARE(state().OnDevicePage.load(), 1);
+
+        const QByteArray stored = SimulationControl::storedRecord(QStringLiteral("M"));
+        QCOMPARE(stored.size(), int(FlashDataMap::Size));
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                const FlashDataMap current = state().CurrentFlashData.get();
+                return std::memcmp(&current, stored.constData(), FlashDataMap::Size) == 0;
+            }(),
+            5000);
+        const auto starts = SimulationControl::calls(QStringLiteral("UsbServerC_Start"));
+        QVERIFY(!starts.isEmpty());
+        QVERIFY(starts.first().arguments.contains(QString::fromLatin1(path)));
+    }
+
+    void clickOnAVanishedEntryIsIgnored()
+    {
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        QToolButton stale;
+        stale.setObjectName(QStringLiteral("btn7"));
+        connect(&stale, SIGNAL(clicked()), window.homePage(), SLOT(slotButtonClicked()));
+        QSignalSpy selected(PostMsg::GetInstance(), SIGNAL(SigSelectMouseInfo(DeviceAllInfo)));
+        stale.click();
+        QCOMPARE(selected.count(), 0);
+        QCOMPARE(currentPage(window), 0);
+    }
+
+    void unrecognisedWiredEntryDoesNothing()
+    {
+        HomeBench bench("[M]\nType=Mouse\nCid=12\nMid=99\nCable=true\nCableVID=0x3D7A\n"
+                        "CablePID=0x1201\n");
+        QVERIFY(bench.ok());
+        HomeBench::storeMouseVersion(QString());
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        ModalDriver anyDialog([](QWidget *) { return true; }, QStringLiteral("CloseButton"), 500);
+        QSignalSpy selected(PostMsg::GetInstance(), SIGNAL(SigSelectMouseInfo(DeviceAllInfo)));
+        static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
+        QVERIFY(!anyDialog.fired());
+        QCOMPARE(selected.count(), 0);
+        QCOMPARE(currentPage(window), 0);
+        QCOMPARE(state().PairDeviceSet.load(), quint8(0));
+    }
+
+    void offlineTwinDecides_data()
+    {
+        QTest::addColumn<QString>("mouseVersion");
+        QTest::addColumn<bool>("mouseImage");
+        QTest::addColumn<bool>("receiverImage");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("pairs");
+        QTest::addColumn<bool>("opens");
+
+        QTest::newRow("no stored version: pairing") << QString() << true << true << "Match"
+                                                    << "CloseButton" << true << false;
+        QTest::newRow("both images, declined") << "v1.05" << true << true << "RePair"
+                                               << "Cancel" << false << false;
+        QTest::newRow("both images, confirmed") << "v1.05" << true << true << "RePair"
+                                                << "OK" << true << false;
+        QTest::newRow("neither image, declined") << "v1.05" << false << false << "RePair"
+                                                 << "CloseButton" << false << false;
+        QTest::newRow("mouse image only: firmware notice")
+            << "v1.05" << true << false << "UpDateWarning"
+            << "NewHong" << false << false;
+        QTest::newRow("receiver image only: opens the device")
+            << "v1.05" << false << true << QString() << QString() << false << true;
+    }
+    void offlineTwinDecides()
+    {
+        QFETCH(QString, mouseVersion);
+        QFETCH(bool, mouseImage);
+        QFETCH(bool, receiverImage);
+        QFETCH(QString, dialog);
+        QFETCH(QString, answer);
+        QFETCH(bool, pairs);
+        QFETCH(bool, opens);
+
+        HomeBench bench(TwinSet);
+        QVERIFY(bench.ok());
+        HomeBench::storeMouseVersion(mouseVersion);
+        bench.makeFirmwareFolder();
+        if (mouseImage)
+            bench.writeImage(QStringLiteral("mouse.bin"), MouseTarget, 0x0106, "ZR35_M10");
+        if (receiverImage)
+            bench.writeImage(QStringLiteral("receiver.bin"), ReceiverTarget, 0x0301, "ZR35_RX1K");
+
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 2));
+        const DeviceAllInfo asleep = DeviceLists::instance()->HomeDeviceList.get().at(0);
+        QCOMPARE(asleep.Path, QString::fromLatin1(SimulationControl::receiverPath("A")));
+
+        QPoint shownAt;
+        QSize shownSize;
+        ModalDriver first(
+            [&](QWidget *modal) {
+                shownAt = modal->pos();
+                shownSize = modal->size();
+                return modal->inherits(dialog.toLatin1().constData());
+            },
+            answer.isEmpty() ? QStringLiteral("CloseButton") : answer,
+            dialog.isEmpty() ? 500 : 5000);
+        // A confirmed re-pair question leads into pairing.
+        ModalDriver pairing(ModalDriver::named(QStringLiteral("Match")),
+                            QStringLiteral("CloseButton"), 5000);
+        static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
+
+        QCOMPARE(first.fired(), !dialog.isEmpty());
+        QCOMPARE(state().PairDeviceSet.load(), quint8(pairs ? 1 : 0));
+        if (pairs) {
+            QVERIFY(pairing.fired() || dialog == QLatin1String("Match"));
+            QCOMPARE(state().PairDeviceInfo.get().Path, asleep.Path);
+        }
+        if (dialog == QLatin1String("UpDateWarning")) {
+            const QWidget *home = window.homePage();
+            const QPoint centre =
+                home->mapToGlobal(QPoint(0, 0)) + QPoint((home->width() - shownSize.width()) / 2,
+                                                         (home->height() - shownSize.height()) / 2);
+            QCOMPARE(shownAt, centre - QPoint(20, 0));
+        }
+        QCOMPARE(currentPage(window), opens ? 1 : 0);
+        if (opens)
+            QCOMPARE(state().CurrentDeviceInfo.get().Path, asleep.Path);
+    }
+};
+
+ZR35_TEST_MAIN(TestDeviceSelection)
+#include "tst_deviceselection.moc"
