@@ -1,5 +1,8 @@
 #include "shell/settingsfile.h"
 
+#include "core/configini.h"
+#include "core/devicestate.h"
+
 #include <QDataStream>
 #include <QFile>
 #include <QSaveFile>
@@ -49,7 +52,23 @@ bool readBlock(QDataStream &in, int limit, QByteArray *block)
     return true;
 }
 
+QString modelGroup()
+{
+    return QStringLiteral("Drive") +
+           QString::number(DeviceState::instance()->CurrentDeviceInfo.get().DriveIndex + 1);
+}
+
 } // namespace
+
+QString SettingsFile::CurrentModelSensor()
+{
+    return ConfigIni::instance()->value(modelGroup(), QStringLiteral("Sensor"));
+}
+
+int SettingsFile::CurrentModelDpiMaxGrade()
+{
+    return ConfigIni::instance()->intValue(modelGroup(), QStringLiteral("DPIMaxGrade"));
+}
 
 QByteArray SettingsFile::SensorBlockText(const QString &sensorName)
 {

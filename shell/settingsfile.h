@@ -26,6 +26,11 @@ enum Result
     OtherModel = 2  // another sensor, or a DPI stage count the model cannot take
 };
 
+// The sensor name and the DPI stage limit of the selected device's model, from its Config.ini
+// section Drive<DriveIndex + 1>.
+QString CurrentModelSensor();
+int CurrentModelDpiMaxGrade();
+
 // The model's sensor name as it is stored in and compared with a file: UTF-8, at most 12 bytes.
 QByteArray SensorBlockText(const QString &sensorName);
 

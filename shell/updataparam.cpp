@@ -1,6 +1,5 @@
 #include "shell/updataparam.h"
 
-#include "core/configini.h"
 #include "core/devicecache.h"
 #include "core/devicestate.h"
 #include "core/languagetables.h"
@@ -28,12 +27,6 @@ constexpr int RefreshStepMs = 500;
 constexpr int WaitLingerMs = 2000;
 // After an import the pages keep being served while the device takes the record.
 constexpr int ImportLingerMs = 2500;
-
-QString ModelGroup()
-{
-    return QStringLiteral("Drive") +
-           QString::number(DeviceState::instance()->CurrentDeviceInfo.get().DriveIndex + 1);
-}
 
 void EmitRecordToPages(const FlashDataMap &record)
 {
@@ -93,11 +86,8 @@ void UpDataParam::StartUpData()
 
 int UpDataParam::ReadImportFile(const QString &path, FlashDataMap *record)
 {
-    const QString group = ModelGroup();
-    ConfigIni *config = ConfigIni::instance();
-    const SettingsFile::Result result =
-        SettingsFile::Read(path, config->value(group, QStringLiteral("Sensor")),
-                           config->intValue(group, QStringLiteral("DPIMaxGrade")), record);
+    const SettingsFile::Result result = SettingsFile::Read(
+        path, SettingsFile::CurrentModelSensor(), SettingsFile::CurrentModelDpiMaxGrade(), record);
     if (result != SettingsFile::Accepted)
         qDebug() << "failed";
     return result;
