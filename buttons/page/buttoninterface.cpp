@@ -18,6 +18,9 @@ QToolButton *pageButton(QWidget *page, const char *name, int x)
     button->setObjectName(QLatin1String(name));
     button->setGeometry(x, 350, 90, 26);
     button->setFocusPolicy(Qt::NoFocus);
+    QFont font(QStringLiteral("微软雅黑"));
+    font.setPointSize(10);
+    button->setFont(font);
     button->setStyleSheet(QStringLiteral("QToolButton{color: %1;border: 1px solid %1;}")
                               .arg(Theme::Rgb(QStringLiteral("ButtonColor"))));
     return button;
@@ -31,7 +34,7 @@ Buttoninterface::Buttoninterface(QWidget *parent)
 {
     setObjectName(QStringLiteral("Buttoninterface"));
     widget->setObjectName(QStringLiteral("widget"));
-    widget->setGeometry(290, 120, 432, 356);
+    widget->setGeometry(200, 5, 432, 356);
     Reset->setText(QStringLiteral("Reset"));
     ImportData->setText(QStringLiteral("Import"));
     OutputData->setText(QStringLiteral("Export"));
