@@ -75,6 +75,24 @@ protected:
 
 const QString CacheName = QStringLiteral("Device_CID0C_MID0A.bin");
 
+// Opens the device page from the home page's only tile, as a user does, and waits until it shows
+// the virtual mouse's battery and the parameter update is over; null when it does not get there.
+Dialog *openFromTile(DialogMain &window)
+{
+    window.show();
+    if (!waitForTiles(window.homePage(), 1))
+        return nullptr;
+    static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
+    Dialog *page = window.devicePage();
+    if (mainPage(window) != 1 ||
+        !QTest::qWaitFor([page] { return child<QLabel>(page, "label_2")->text() == "80%"; }, 10000))
+        return nullptr;
+    // The parameter update ran and saw both pages take the device's record.
+    if (!QTest::qWaitFor([page] { return !page->parameterDialog()->isVisible(); }, 15000))
+        return nullptr;
+    return page;
+}
+
 } // namespace
 
 class TestDevicePage : public QObject
@@ -249,16 +267,9 @@ private slots:
         QFETCH(bool, asleepAtBack);
         HomeBench bench(OneReceiverSet);
         DialogMain window;
-        window.show();
-        QVERIFY(waitForTiles(window.homePage(), 1));
-        static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
-        QCOMPARE(mainPage(window), 1);
-        Dialog *page = window.devicePage();
-        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(page, "label_2")->text(), QStringLiteral("80%"),
-                                  10000);
+        Dialog *page = openFromTile(window);
+        QVERIFY(page);
         QCOMPARE(child<QProgressBar>(page, "progressBar")->value(), 80);
-        // The parameter update ran and saw both pages take the device's record.
-        QTRY_VERIFY_WITH_TIMEOUT(!page->parameterDialog()->isVisible(), 15000);
         QCOMPARE(state().OnlineCacheName.get(), CacheName);
 
         if (asleepAtBack)
@@ -279,13 +290,8 @@ private slots:
     {
         HomeBench bench(OneReceiverSet);
         DialogMain window;
-        window.show();
-        QVERIFY(waitForTiles(window.homePage(), 1));
-        static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
-        Dialog *page = window.devicePage();
-        QTRY_COMPARE_WITH_TIMEOUT(child<QLabel>(page, "label_2")->text(), QStringLiteral("80%"),
-                                  10000);
-        QTRY_VERIFY_WITH_TIMEOUT(!page->parameterDialog()->isVisible(), 15000);
+        Dialog *page = openFromTile(window);
+        QVERIFY(page);
         QFile::remove(DeviceCachePath(CacheName));
         SimulationControl::clearLog();
         child<QToolButton>(page, "CloseButton")->click();
