@@ -1,13 +1,6 @@
-#include <QApplication>
-
-#include "platform/windowreport.h"
-#include "shell/dialogmain.h"
+#include "shell/programentry.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    WindowReport::installIfRequested(app);
-    DialogMain window;
-    window.show();
-    return app.exec();
+    return ProgramMain(argc, argv);
 }

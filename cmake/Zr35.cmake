@@ -11,9 +11,26 @@ function(zr35_folder_library target)
     file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
     add_library(${target} STATIC ${sources} ${headers})
     target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+    zr35_autogen_follows_sources(${target} ${sources} ${headers})
   else()
     add_library(${target} INTERFACE)
     target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# With Ninja, moc does not run again when a globbed file joins a target (its step depends only on
+# the files it parsed last time), so a new Q_OBJECT header would link without its meta-object.
+# When the target's list of files changes, dropping the step's timestamp makes it run again.
+function(zr35_autogen_follows_sources target)
+  list(SORT ARGN)
+  set(listing_file "${CMAKE_CURRENT_BINARY_DIR}/${target}_files.txt")
+  set(old "")
+  if(EXISTS "${listing_file}")
+    file(READ "${listing_file}" old)
+  endif()
+  if(NOT old STREQUAL "${ARGN}")
+    file(WRITE "${listing_file}" "${ARGN}")
+    file(REMOVE "${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp")
   endif()
 endfunction()
 
@@ -51,6 +68,7 @@ function(zr35_folder_tests)
     set(fixture_lib "zr35_fixtures_${fixture_hash}")
     file(GLOB fixture_headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
     add_library(${fixture_lib} STATIC ${fixtures} ${fixture_headers})
+    zr35_autogen_follows_sources(${fixture_lib} ${fixtures} ${fixture_headers})
     target_link_libraries(${fixture_lib} PUBLIC zr35_testsupport ${ARG_LIBS} Qt5::Test)
     target_compile_definitions(${fixture_lib} PRIVATE ZR35_TEST_APP_DIR="${ZR35_APP_DIR}"
                                ZR35_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"

@@ -64,6 +64,7 @@ const unsigned char *bytesOf(const QByteArray &bytes)
     return reinterpret_cast<const unsigned char *>(bytes.constData());
 }
 
+// Runs on a device-library thread.
 void handleBattery(const QByteArray &payload)
 {
     const BatteryStatus battery = state().BatteryCell.with([&](BatteryStatus &cell) {
@@ -76,6 +77,7 @@ void handleBattery(const QByteArray &payload)
 
 // The receiver LED (receivers of kind 1 only) and the long-range mode, read back after a full
 // record unless a factory reset just set them itself.
+// Runs on a device-library thread.
 void readReceiverSettings(const DeviceAllInfo &device)
 {
     const QByteArray path = device.Path.toLatin1();
@@ -97,6 +99,7 @@ void readReceiverSettings(const DeviceAllInfo &device)
 
 // The slots whose default assignment is a key sequence: they keep their key record and macro
 // through a factory reset.
+// Runs on a device-library thread.
 QList<qint32> keySequenceSlots(const DeviceAllInfo &device)
 {
     QList<qint32> kept;
@@ -125,6 +128,7 @@ void clearKeysAndMacros(FlashDataMap &record, const QList<qint32> &kept)
     }
 }
 
+// Runs on a device-library thread.
 void handleFullRecord(const unsigned char *payload)
 {
     DeviceState &s = state();
@@ -172,6 +176,7 @@ void handleFullRecord(const unsigned char *payload)
     s.ReadAllPending = 0;
 }
 
+// Runs on a device-library thread.
 void handleDataReply(int command, const QByteArray &payload, int length)
 {
     DeviceState &s = state();
@@ -203,6 +208,7 @@ void handleDataReply(int command, const QByteArray &payload, int length)
 
 // Elements 0 and 1 of the model's Adveanced list: the long-range default and the receiver-LED
 // default. A missing element means the model has no default for it.
+// Runs on a device-library thread.
 void applyFactoryDefaults(const DeviceAllInfo &device)
 {
     const QStringList advanced =
@@ -228,6 +234,7 @@ void applyFactoryDefaults(const DeviceAllInfo &device)
     }
 }
 
+// Runs on a device-library thread.
 void handleClearDone()
 {
     // The reset switched battery optimisation off so that the device stays awake for it.
@@ -241,11 +248,17 @@ void handleClearDone()
     UsbServer_ReadAllFlashData();
 }
 
+// Runs on a device-library thread.
 void handleVersion()
 {
     DeviceState &s = state();
     const QByteArray path = s.CurrentDeviceInfo.get().Path.toLatin1();
     const int version = UsbFinderC_GetVersion(path.constData());
+    // The library answers 0 when the mouse did not answer. Storing "v0.00" would put a version
+    // on record for the model, and the home page would then skip the pairing it owes a mouse
+    // whose version was never read.
+    if (version == 0)
+        return;
     const QString text = FirmwareImages::FirmwareVersionText(quint32(version));
     const int driveIndex = s.CurrentDeviceInfo.with([&](DeviceAllInfo &current) {
         current.MouseVersion = text;
@@ -311,6 +324,7 @@ void DeviceEventCallback(const unsigned char *header, int headerLength,
     }
 }
 
+// Runs on a device-library thread.
 void ReadChangedStatus()
 {
     DeviceState &s = state();

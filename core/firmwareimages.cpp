@@ -1,6 +1,7 @@
 #include "core/firmwareimages.h"
 
 #include "core/configini.h"
+#include "core/devicestate.h"
 #include "platform/appdir.h"
 
 #include <QDir>
@@ -186,6 +187,16 @@ bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, 
     const QString modelName = config->value(group, nameKey);
     const int mid = config->intValue(group, QStringLiteral("MID"));
     return HasNewFirmware(target, versionText, modelName, cid, mid);
+}
+
+std::atomic<quint8> &ReceiverFirmwareNew()
+{
+    return DeviceState::instance()->ReceiverUpdateAvailable;
+}
+
+std::atomic<quint8> &MouseFirmwareNew()
+{
+    return DeviceState::instance()->MouseUpdateAvailable;
 }
 
 QList<QByteArray> FirmwareImageList()

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <atomic>
+
 // Firmware images for the mouse and its receiver are shipped as <appdir>/bin/*.bin. The device
 // library takes the whole file as the image; the program only reads the first 728 bytes to tell
 // which device and which version an image is for. The settings page wraps these functions; the
@@ -29,6 +31,7 @@ struct FirmwareHeader
 bool ReadFirmwareHeader(const QByteArray &data, FirmwareHeader *header);
 
 // "v" + major in decimal + "." + minor as two upper-case hexadecimal digits: 0x021A gives "v2.1A".
+// Any thread (the version reply of the device-event callback uses it).
 QString FirmwareVersionText(quint32 version);
 
 // Reads a text of the form above (the "v" may be missing) back into its version word. False for
@@ -51,6 +54,13 @@ bool HasNewFirmware(int target, const QString &deviceVersion, const QString &mod
 // image for MouseTarget, else the receiver image named for receiverCode 1, 2, 4 or 8 (any other
 // code gives false). Reads Config.ini and stores its customer id in ConfigCid(). Any thread.
 bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, int driveIndex);
+
+// Whether the last new-firmware check offered a receiver (mouse) image: 1 or 0. Written by the
+// callers of CheckNewFirmware (the device page's hot-plug handling, the home page's selection, the
+// settings page), cleared when an update ends. The same bytes as DeviceState's
+// ReceiverUpdateAvailable and MouseUpdateAvailable. Any thread.
+std::atomic<quint8> &ReceiverFirmwareNew();
+std::atomic<quint8> &MouseFirmwareNew();
 
 // The image the last FindFirmwareFile took: no entry or exactly one (the whole file).
 QList<QByteArray> FirmwareImageList();

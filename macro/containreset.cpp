@@ -1,8 +1,6 @@
 #include "macro/containreset.h"
 
-#include "core/devicestate.h"
 #include "core/languagetables.h"
-#include "core/postmsg.h"
 #include "shell/noticeframe.h"
 
 #include <QFrame>
@@ -36,8 +34,7 @@ ContainReset::ContainReset(QWidget *parent) : QDialog(parent), ui(new Ui_Contain
     ui->setupUi(this);
     NoticeFrame::applyLook(this, ui->ContainResetA, ui->label, ui->CloseButton,
                            {ui->OK, ui->Cancel});
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    NoticeFrame::followLanguage(this);
     ui->OK->setShortcut(QKeySequence(Qt::Key_Return));
     NoticeFrame::finish(this);
 }

@@ -1,8 +1,6 @@
 #include "shell/deleteconfirm.h"
 
-#include "core/devicestate.h"
 #include "core/languagetables.h"
-#include "core/postmsg.h"
 #include "shell/noticeframe.h"
 
 #include <QFrame>
@@ -32,8 +30,7 @@ DeleteConfirm::DeleteConfirm(QWidget *parent) : QDialog(parent), ui(new Ui_Delet
 {
     ui->setupUi(this);
     NoticeFrame::applyLook(this, ui->DeleteConfirmA, ui->label, ui->CloseButton, {ui->NewHong});
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    NoticeFrame::followLanguage(this);
     NoticeFrame::finish(this);
 }
 

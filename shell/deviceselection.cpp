@@ -67,50 +67,37 @@ bool isOfflineTwin(const QList<DeviceAllInfo> &listed, int number)
     return secondOnline == (number == 0);
 }
 
-// Keeps the page's tile pages alive for the duration of a click.
-class ClickScope
-{
-public:
-    explicit ClickScope(int &running) : m_running(running) { ++m_running; }
-    ~ClickScope() { --m_running; }
-
-private:
-    int &m_running;
-};
-
 } // namespace
 
 void DialogChange::slotButtonClicked()
 {
-    {
-        ClickScope scope(clicksRunning);
-        PostMsg *hub = PostMsg::GetInstance();
-        emit hub->SigSetver(6);
+    PostMsg *hub = PostMsg::GetInstance();
+    emit hub->SigSetver(6);
 
-        const QList<DeviceAllInfo> listed = DeviceLists::instance()->HomeDeviceList.get();
-        const int number = sender() ? mytoolButtonEnter::TileNumber(sender()->objectName()) : 0;
-        // The list may have changed since the tiles were built; such a click names no device.
-        if (number >= 0 && number < listed.size()) {
-            const DeviceAllInfo entry = listed.at(number);
-            const int mid = ConfigIni::instance()->intValue(ModelGroup(entry.DriveIndex),
-                                                            QStringLiteral("MID"));
-            if (mid == 11)
-                emit hub->SigMouseIndex(1);
-            emit hub->SigMouseIndex(0);
+    const QList<DeviceAllInfo> listed = DeviceLists::instance()->HomeDeviceList.get();
+    const int number = sender() ? mytoolButtonEnter::TileNumber(sender()->objectName()) : 0;
+    // The list may have changed since the tiles were built; such a click names no device.
+    if (number < 0 || number >= listed.size())
+        return;
+    const DeviceAllInfo entry = listed.at(number);
+    const int mid =
+        ConfigIni::instance()->intValue(ModelGroup(entry.DriveIndex), QStringLiteral("MID"));
+    if (mid == 11)
+        emit hub->SigMouseIndex(1);
+    emit hub->SigMouseIndex(0);
 
-            const bool unknown = entry.DriveIndex >= ModelCount || entry.DriveIndex < 0;
-            if (isOfflineTwin(listed, number)) {
-                if (decideForEntry(entry) && !unknown)
-                    selectDevice(entry);
-            } else if (unknown) {
-                if (entry.Wired == 0)
-                    decideForEntry(entry);
-            } else {
-                selectDevice(entry);
-            }
-        }
+    const bool unknown = entry.DriveIndex >= ModelCount || entry.DriveIndex < 0;
+    if (isOfflineTwin(listed, number)) {
+        // A continuing decision goes on as any other click would: an unrecognised entry still
+        // opens nothing.
+        if (decideForEntry(entry) && !unknown)
+            selectDevice(entry);
+    } else if (unknown) {
+        if (entry.Wired == 0)
+            decideForEntry(entry);
+    } else {
+        selectDevice(entry);
     }
-    retireOldPages();
 }
 
 bool DialogChange::decideForEntry(const DeviceAllInfo &entry)

@@ -120,23 +120,14 @@ void DialogChange::clearTiles()
     OfflineLabels.clear();
     ConnectionIcons.clear();
     RateBadges.clear();
-    // The widgets go with their pages.
+    // The widgets go with their pages. Deferred: a rebuild may run inside a dialog that a tile's
+    // own click opened.
     while (ui->stackedWidget->count() > 0) {
         QWidget *page = ui->stackedWidget->widget(0);
         ui->stackedWidget->removeWidget(page);
         page->hide();
-        retiredPages.append(page);
-    }
-    retireOldPages();
-}
-
-void DialogChange::retireOldPages()
-{
-    if (clicksRunning > 0)
-        return;
-    for (QWidget *page : qAsConst(retiredPages))
         page->deleteLater();
-    retiredPages.clear();
+    }
 }
 
 void DialogChange::BuildDeviceTiles()

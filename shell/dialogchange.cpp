@@ -171,10 +171,9 @@ DialogChange::DialogChange(QWidget *parent) : QWidget(parent), ui(new Ui_DialogC
     HomePicturePath = Theme::PictureFolder(QStringLiteral("DialogChange"));
     applyTheme();
 
-    ui->label_2->show();
-    ui->label_3->show();
-    ui->RightButton->hide();
-    ui->LeftButton->hide();
+    // No tile yet: the plug-in prompt, without the line that belongs under the tiles. The library
+    // calls back only when devices are present, so with none this is what the page keeps.
+    setPromptShown(true);
 
     PostMsg *hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigLanguageSameA(int)), this, SLOT(SlotSameLanguageA(int)));

@@ -96,7 +96,6 @@ private:
     void showRepairState(bool updateFailed);
     void setPromptShown(bool promptShown);
     void clearTiles();
-    void retireOldPages();
     void addTilePage(int firstTile, int tileCount);
     enum class TileLook
     {
@@ -112,8 +111,4 @@ private:
     void selectDevice(const DeviceAllInfo &entry);
 
     std::unique_ptr<Ui_DialogChange> ui;
-    // Tile pages of earlier builds wait here while a tile click runs: the clicked tile must
-    // outlive its own click, even when a dialog of the click lets a rebuild run.
-    QList<QWidget *> retiredPages;
-    int clicksRunning = 0;
 };

@@ -27,6 +27,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCursor>
 #include <QDebug>
 #include <QFrame>
@@ -120,8 +121,7 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui_DialogMain)
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
     setFixedSize(width(), height());
-    // While hidden the program lives in the notification area; a notice closing then must not
-    // end it. The close path ends the program itself.
+    // While hidden the program lives in the notification area; see closeEvent.
     QApplication::setQuitOnLastWindowClosed(false);
 
     PostMsg *hub = PostMsg::GetInstance();
@@ -188,7 +188,6 @@ void DialogMain::SlotChangeSize(int code)
     DelayMs(200);
     UsbServer_Exit();
     close();
-    QCoreApplication::quit();
 }
 
 void DialogMain::minimise()
@@ -255,7 +254,10 @@ void DialogMain::slotActionExitApp()
     // Leave as the page's own close button does, so the device is told, its record is cached
     // and the device library's threads are stopped before the process ends.
     if (onDevicePage()) {
-        SaveDeviceCache(state().OnlineCacheName.get(), state().CurrentFlashData.get());
+        // No name yet: the device never sent its configuration, so there is nothing to keep.
+        const QString cacheName = state().OnlineCacheName.get();
+        if (!cacheName.isEmpty())
+            SaveDeviceCache(cacheName, state().CurrentFlashData.get());
         SlotChangeSize(1);
     } else {
         SlotChangeSize(3);
@@ -290,6 +292,16 @@ void DialogMain::changeEvent(QEvent *event)
             UsbServer_SetPCDriverStatus(1);
     }
     QDialog::changeEvent(event);
+}
+
+void DialogMain::closeEvent(QCloseEvent *event)
+{
+    // The program runs as long as this window: hidden in the notification area it must not end
+    // when a notice closes, so the toolkit's quit on the last window is off and closing here ends
+    // the event loop instead.
+    QDialog::closeEvent(event);
+    if (event->isAccepted())
+        QCoreApplication::quit();
 }
 
 void DialogMain::mousePressEvent(QMouseEvent *event)

@@ -1,8 +1,6 @@
 #include "shell/findnewver.h"
 
-#include "core/devicestate.h"
 #include "core/languagetables.h"
-#include "core/postmsg.h"
 #include "shell/noticeframe.h"
 #include "shell/theme.h"
 
@@ -42,8 +40,7 @@ FindNewVer::FindNewVer(QWidget *parent) : QDialog(parent), ui(new Ui_FindNewVer)
     NoticeFrame::applyLook(this, ui->SameMacroA, ui->label, ui->CloseButton, {ui->NewHong});
     // The box would otherwise draw in the toolkit's text colour on the dark panel.
     ui->NoApear->setStyleSheet(Theme::CheckBoxStyle(Theme::WarningFolder()));
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    NoticeFrame::followLanguage(this);
     NoticeFrame::finish(this);
 }
 

@@ -2,7 +2,6 @@
 
 #include "core/devicestate.h"
 #include "core/languagetables.h"
-#include "core/postmsg.h"
 #include "shell/noticeframe.h"
 
 #include <QFrame>
@@ -32,8 +31,7 @@ InportFail::InportFail(QWidget *parent) : QDialog(parent), ui(new Ui_InportFail)
 {
     ui->setupUi(this);
     NoticeFrame::applyLook(this, ui->InportFailA, ui->label, ui->CloseButton, {ui->NewHong});
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    NoticeFrame::followLanguage(this);
     NoticeFrame::finish(this);
 }
 

@@ -1,8 +1,6 @@
 #include "shell/leftbuttononly.h"
 
-#include "core/devicestate.h"
 #include "core/languagetables.h"
-#include "core/postmsg.h"
 #include "shell/noticeframe.h"
 
 #include <QFrame>
@@ -30,8 +28,7 @@ LeftButtonOnly::LeftButtonOnly(QWidget *parent) : QDialog(parent), ui(new Ui_Lef
 {
     ui->setupUi(this);
     NoticeFrame::applyLook(this, ui->ButtonOnly, ui->label, ui->CloseButton, {});
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    NoticeFrame::followLanguage(this);
     NoticeFrame::finish(this);
 }
 

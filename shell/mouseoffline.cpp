@@ -37,8 +37,7 @@ MouseOffLine::MouseOffLine(QWidget *parent) : QDialog(parent), ui(new Ui_MouseOf
                            QStringLiteral("ConFirm.png"), QStringLiteral("ConFirmClick.png"));
     PostMsg *hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigCloseOffOnline()), this, SLOT(on_CloseButton_clicked()));
-    connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    NoticeFrame::followLanguage(this);
     NoticeFrame::finish(this);
 }
 

@@ -1,6 +1,8 @@
 #include "shell/noticeframe.h"
 
+#include "core/devicestate.h"
 #include "core/languagetables.h"
+#include "core/postmsg.h"
 #include "core/startup.h"
 #include "shell/theme.h"
 
@@ -93,6 +95,14 @@ void NoticeFrame::applyLook(QDialog *dialog, QFrame *panel, QLabel *label, QTool
         button->setStyleSheet(buttonStyle);
     close->setStyleSheet(Theme::CloseButtonStyle(folder));
     panel->setStyleSheet(Theme::PanelStyle(panel->objectName(), folder));
+}
+
+void NoticeFrame::followLanguage(QDialog *dialog)
+{
+    QObject::connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), dialog,
+                     SLOT(SlotAllLanguage(int)));
+    QMetaObject::invokeMethod(dialog, "SlotAllLanguage", Qt::DirectConnection,
+                              Q_ARG(int, DeviceState::instance()->CurrentLanguage.load()));
 }
 
 void NoticeFrame::finish(QDialog *dialog)

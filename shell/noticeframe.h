@@ -43,6 +43,10 @@ void applyLook(QDialog *dialog, QFrame *panel, QLabel *label, QToolButton *close
                const QString &confirmPicture = QStringLiteral("Confirm.png"),
                const QString &confirmPressedPicture = QStringLiteral("ConfirmClick.png"));
 
+// Connects the hub's SigAllLanguage(int) to the dialog's slot SlotAllLanguage(int) and applies
+// the current language at once, so a notice built after a change shows the new language.
+void followLanguage(QDialog *dialog);
+
 // Scales the dialog's fonts for the screen; the last step of every notice's constructor.
 void finish(QDialog *dialog);
 

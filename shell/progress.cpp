@@ -48,8 +48,7 @@ Progress::Progress(QWidget *parent) : QDialog(parent), ui(new Ui_Progress)
     NoticeFrame::applyLook(this, ui->AddDelayTimeA, ui->label, ui->CloseButton, {ui->NewHong});
     PostMsg *hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigCloseProgress()), this, SLOT(SlotCloseProgress()));
-    connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    NoticeFrame::followLanguage(this);
     ui->NewHong->hide();
     showPercent(1);
     NoticeFrame::finish(this);

@@ -1,8 +1,6 @@
 #include "shell/questiondialogb.h"
 
-#include "core/devicestate.h"
 #include "core/languagetables.h"
-#include "core/postmsg.h"
 #include "shell/noticeframe.h"
 
 #include <QFrame>
@@ -30,8 +28,7 @@ QuestiondialogB::QuestiondialogB(QWidget *parent) : QDialog(parent), ui(new Ui_Q
 {
     ui->setupUi(this);
     NoticeFrame::applyLook(this, ui->QuestionB, ui->label, ui->CloseButton, {});
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    NoticeFrame::followLanguage(this);
     NoticeFrame::finish(this);
 }
 

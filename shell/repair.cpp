@@ -1,8 +1,6 @@
 #include "shell/repair.h"
 
-#include "core/devicestate.h"
 #include "core/languagetables.h"
-#include "core/postmsg.h"
 #include "shell/noticeframe.h"
 
 #include <QFrame>
@@ -34,8 +32,7 @@ RePair::RePair(QWidget *parent) : QDialog(parent), ui(new Ui_RePair)
 {
     ui->setupUi(this);
     NoticeFrame::applyLook(this, ui->RePairA, ui->label, ui->CloseButton, {ui->OK, ui->Cancel});
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    NoticeFrame::followLanguage(this);
     NoticeFrame::finish(this);
 }
 

@@ -1,8 +1,6 @@
 #include "shell/updatewarning.h"
 
-#include "core/devicestate.h"
 #include "core/languagetables.h"
-#include "core/postmsg.h"
 #include "shell/noticeframe.h"
 
 #include <QFrame>
@@ -33,8 +31,7 @@ UpDateWarning::UpDateWarning(QWidget *parent) : QDialog(parent), ui(new Ui_UpDat
 {
     ui->setupUi(this);
     NoticeFrame::applyLook(this, ui->WarningFrame, ui->label, ui->CloseButton, {ui->NewHong});
-    connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    NoticeFrame::followLanguage(this);
     ui->NewHong->setShortcut(QKeySequence(Qt::Key_Return));
     NoticeFrame::finish(this);
 }

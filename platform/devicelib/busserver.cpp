@@ -18,11 +18,11 @@ namespace {
 // short (or malformed) payload stays inside the buffer.
 constexpr int PayloadSlack = 64;
 
-constexpr int RecordReportRate = 0x00;
-constexpr int RecordDpiStageCount = 0x01;
-constexpr int RecordCurrentDpiStage = 0x02;
-constexpr int RecordDpiLight = 0x3F;
-constexpr int RecordLedBar = 0x43;
+constexpr int RecordReportRate = offsetof(FlashDataMap, ReportRate);
+constexpr int RecordDpiStageCount = offsetof(FlashDataMap, DpiStageCount);
+constexpr int RecordCurrentDpiStage = offsetof(FlashDataMap, CurrentDpiStage);
+constexpr int RecordDpiLight = FlashDataMap::DpiLightBlockOffset;
+constexpr int RecordLedBar = FlashDataMap::LightBarBlockOffset;
 
 const char *requestName(SimulatedBus::Request request)
 {

@@ -8,15 +8,17 @@
 // - Paths are zero-terminated 8-bit texts. The arrays returned by the enumerations, and the path
 //   texts in them, stay valid until the process ends and must not be freed; each device's path
 //   text is kept once, so enumerating again does not grow memory. Callers copy what they keep.
-// - Callbacks run only on the library's own threads, never on the thread that made a call, and
-//   no lock of the library is held while they run: a callback may call back into the library and
+// - Callbacks run only on the library's own threads, never inside the call that caused them (a
+//   request made from the event callback is answered after that callback has returned), and no
+//   lock of the library is held while they run: a callback may call back into the library and
 //   may wait for the GUI thread.
 // - Event payloads handed to the event callback are followed by at least 64 zero bytes beyond
 //   payloadLength, so the fixed-size decoders below never read outside a short payload.
+// - The whole record crosses as the program's FlashDataMap (core/record/flashdatamap.h).
 // - Results are true when the device answered. A device that is not there leaves every output
 //   untouched.
 
-struct FlashDataMap;
+#include "core/record/flashdatamap.h"
 
 // The hot-plug callback: called after every plug change (and once after registration while
 // devices are present).

@@ -90,8 +90,10 @@ public:
 
     void fail(const char *key, const QString &problem)
     {
-        if (m_error->isEmpty())
-            *m_error = QStringLiteral("[%1] %2 %3").arg(m_section, QLatin1String(key), problem);
+        if (!m_error->isEmpty())
+            return;
+        *m_error = *key ? QStringLiteral("[%1] %2 %3").arg(m_section, QLatin1String(key), problem)
+                        : QStringLiteral("[%1] %2").arg(m_section, problem);
     }
 
     // Keys this reader has not been asked for: a misspelt key must not pass unnoticed.

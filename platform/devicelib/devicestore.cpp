@@ -12,8 +12,18 @@
 
 namespace {
 
-QMutex folderMutex;
-QString folderOverride;
+// Never destroyed: a library thread may store a device's state while the process exits.
+struct FolderOverride
+{
+    QMutex mutex;
+    QString folder;
+};
+
+FolderOverride &folderOverride()
+{
+    static FolderOverride *instance = new FolderOverride;
+    return *instance;
+}
 
 QString filePath(const char *kind, const QString &name)
 {
@@ -53,9 +63,9 @@ uint number(const QSettings &file, const QString &key, bool *ok)
 QString DeviceStore::folder()
 {
     {
-        QMutexLocker lock(&folderMutex);
-        if (!folderOverride.isEmpty())
-            return folderOverride;
+        QMutexLocker lock(&folderOverride().mutex);
+        if (!folderOverride().folder.isEmpty())
+            return folderOverride().folder;
     }
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (state.isEmpty())
@@ -66,8 +76,8 @@ QString DeviceStore::folder()
 
 void DeviceStore::setFolder(const QString &folder)
 {
-    QMutexLocker lock(&folderMutex);
-    folderOverride = folder;
+    QMutexLocker lock(&folderOverride().mutex);
+    folderOverride().folder = folder;
 }
 
 bool DeviceStore::save(const VirtualMouse &mouse)

@@ -1,6 +1,6 @@
 #include "platform/devicelib/factorysettings.h"
 
-#include "platform/devicelib/configurationimage.h"
+#include "core/record/flashdatamap.h"
 
 #include <QHash>
 
@@ -8,31 +8,25 @@
 
 namespace {
 
-constexpr int ButtonFunctions = 0x4A;
-constexpr int KeyRecords = 0x7C;
-constexpr int KeyRecordSize = 52;
-constexpr int DpiStages = 0x0F;
-constexpr int SlotCount = 16;
-constexpr int KeySequenceCategory = 5;
-constexpr int KeyDelayMs = 10;
-
-// Global settings 0x00..0x0E: 1000 Hz, stage count (set from the model), first stage, two
-// reserved bytes, lift-off 1 mm, debounce 4, motion sync off, sleep code 1, angle snapping off,
-// ripple control off, lights stay on while moving, performance mode off with time code 3, sensor
-// mode 0.
-const unsigned char GlobalDefaults[0x0F] = {1, 4, 0, 0, 0, 1, 4, 0, 1, 0, 0, 0, 0, 3, 0};
-// DPI light 0x3F..0x42: steady, brightness 128, speed 3, on. Light bar 0x43..0x49: colour flow,
-// red, speed 4, brightness 9, on.
-const unsigned char LightDefaults[11] = {1, 128, 3, 1, 1, 255, 0, 0, 4, 9, 1};
+// The factory model's buttons: left, right, middle, back, forward, DPI cycle, DPI up, DPI down,
+// report-rate switch twice, fire key (10 ms, held), none; slots 12..15 none.
+const ButtonFunction ButtonDefaults[12] = {
+    {FunctionCategory::MouseButton, MouseButtonCode::Left, 0},
+    {FunctionCategory::MouseButton, MouseButtonCode::Right, 0},
+    {FunctionCategory::MouseButton, MouseButtonCode::Middle, 0},
+    {FunctionCategory::MouseButton, MouseButtonCode::Back, 0},
+    {FunctionCategory::MouseButton, MouseButtonCode::Forward, 0},
+    {FunctionCategory::DpiControl, DpiControlCode::Cycle, 0},
+    {FunctionCategory::DpiControl, DpiControlCode::Up, 0},
+    {FunctionCategory::DpiControl, DpiControlCode::Down, 0},
+    {FunctionCategory::ReportRateSwitch, 0, 0},
+    {FunctionCategory::ReportRateSwitch, 0, 0},
+    {FunctionCategory::FireKey, 10, 0},
+    {FunctionCategory::Disabled, 0, 0}};
 const int DefaultDpi[8] = {400, 800, 1600, 3200, 6400, 12800, 16000, 26000};
-const unsigned char DefaultColours[8][3] = {{255, 0, 0},   {0, 255, 0},    {0, 0, 255},
-                                            {255, 255, 0}, {0, 255, 255},  {255, 0, 255},
-                                            {255, 128, 0}, {255, 255, 255}};
-// Button functions of the factory model: left, right, middle, back, forward, DPI cycle, DPI up,
-// DPI down, report-rate switch twice, fire key, none; slots 12..15 none.
-const unsigned char ButtonDefaults[12][3] = {{1, 1, 0},  {1, 2, 0}, {1, 4, 0}, {1, 8, 0},
-                                             {1, 16, 0}, {2, 1, 0}, {2, 2, 0}, {2, 3, 0},
-                                             {7, 0, 0},  {7, 0, 0}, {4, 0, 0}, {0, 0, 0}};
+const std::uint8_t DefaultColours[8][3] = {{255, 0, 0},   {0, 255, 0},    {0, 0, 255},
+                                           {255, 255, 0}, {0, 255, 255},  {255, 0, 255},
+                                           {255, 128, 0}, {255, 255, 255}};
 
 // The consumer usages a key-sequence button may carry, by their low byte.
 const QHash<int, int> &consumerUsages()
@@ -47,7 +41,7 @@ const QHash<int, int> &consumerUsages()
 
 struct KeyCode
 {
-    int kind;
+    std::uint8_t kind;
     int code;
 };
 
@@ -81,22 +75,19 @@ bool keyCode(const QString &name, KeyCode *out)
     return true;
 }
 
-void setEvent(unsigned char *key, int index, int action, const KeyCode &code)
+void setEvent(KeyEvent &event, std::uint8_t action, const KeyCode &code)
 {
-    unsigned char *event = key + 4 + 8 * index;
-    event[0] = action;
-    event[1] = code.kind;
-    event[2] = code.code & 0xFF;
-    event[3] = (code.code >> 8) & 0xFF;
-    event[4] = KeyDelayMs;
-    event[5] = event[6] = event[7] = 0;
+    event.Action = action;
+    event.Kind = code.kind;
+    event.setCode(code.code);
+    event.setDelay(KeyRecordEventDelay);
 }
 
 // The key record of a key-sequence default: {"0x05", x, usage byte} is a consumer key,
 // {"0x05", x, y, "Ctrl+C"} a key combination of at most three keys.
-bool keySequence(const QStringList &param, unsigned char *key, QString *problem)
+bool keySequence(const QStringList &param, KeyRecord &key, QString *problem)
 {
-    std::memset(key, 0, KeyRecordSize);
+    std::memset(&key, 0, sizeof key);
     if (param.size() == 3) {
         QString text = param.at(2).trimmed();
         if (text.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
@@ -108,9 +99,9 @@ bool keySequence(const QStringList &param, unsigned char *key, QString *problem)
             *problem = QStringLiteral("no consumer key %1").arg(param.at(2));
             return false;
         }
-        key[0] = 2;
-        setEvent(key, 0, 0, {2, *usage});
-        setEvent(key, 1, 1, {2, *usage});
+        key.Count = 2;
+        setEvent(key.Events[0], KeyEventAction::Press, {KeyEventKind::Consumer, *usage});
+        setEvent(key.Events[1], KeyEventAction::Release, {KeyEventKind::Consumer, *usage});
         return true;
     }
     if (param.size() == 4) {
@@ -121,13 +112,13 @@ bool keySequence(const QStringList &param, unsigned char *key, QString *problem)
             return false;
         }
         for (int i = 0; i < n; ++i) {
-            KeyCode code{1, 0};
+            KeyCode code{KeyEventKind::Keyboard, 0};
             if (!keyCode(names.at(i), &code))
                 *problem = QStringLiteral("unknown key name %1").arg(names.at(i));
-            setEvent(key, i, 0, code);
-            setEvent(key, 2 * n - 1 - i, 1, code);
+            setEvent(key.Events[i], KeyEventAction::Press, code);
+            setEvent(key.Events[2 * n - 1 - i], KeyEventAction::Release, code);
         }
-        key[0] = 2 * n;
+        key.Count = 2 * n;
         return true;
     }
     *problem = QStringLiteral("a key sequence needs 3 or 4 elements");
@@ -140,11 +131,11 @@ bool isKeySequence(const QStringList &param)
 }
 
 // Another default function: category, code, param as numbers ("0x01,0x02,0x00" or decimal).
-bool plainFunction(const QStringList &param, unsigned char *function)
+bool plainFunction(const QStringList &param, ButtonFunction &function)
 {
     if (param.size() < 3)
         return false;
-    unsigned char parsed[3];
+    std::uint8_t parsed[3];
     for (int i = 0; i < 3; ++i) {
         bool ok = false;
         const uint value = param.at(i).trimmed().toUInt(&ok, 0);
@@ -152,33 +143,59 @@ bool plainFunction(const QStringList &param, unsigned char *function)
             return false;
         parsed[i] = value;
     }
-    std::memcpy(function, parsed, 3);
+    function = {parsed[0], parsed[1], parsed[2]};
     return true;
 }
 
-void restoreGlobals(unsigned char *r, const ModelConfig::Model &model)
+// The generic sensor code of a DPI value: steps of 50 DPI from 50, its high bits in Flags.
+DpiStage stage(int dpi, const std::uint8_t *colour)
 {
-    std::memcpy(r, GlobalDefaults, sizeof GlobalDefaults);
-    r[1] = model.dpiMaxGrade >= 1 && model.dpiMaxGrade <= 8 ? model.dpiMaxGrade : 4;
+    const int code = dpi / 50 - 1;
+    const auto low = std::uint8_t(code & 0xFF);
+    return {low, low, std::uint8_t((code >> 8) & 0xFF), colour[0], colour[1], colour[2]};
+}
+
+void restoreGlobals(FlashDataMap &r, const ModelConfig::Model &model)
+{
+    r.ReportRate = ReportRateCode::Hz1000;
+    r.DpiStageCount = model.dpiMaxGrade >= 1 && model.dpiMaxGrade <= 8 ? model.dpiMaxGrade : 4;
+    r.CurrentDpiStage = 0;
+    r.Byte03 = r.Byte04 = 0;
+    r.Lod = LodCode::Mm1;
+    r.DebounceTime = 4;
+    r.MotionSync = 0;
+    r.SleepTime = SleepTimeCodes[0];
+    r.StraightLine = 0;
+    r.RippleControl = 0;
+    r.LightOffWhileMoving = 0;
+    r.PerformanceMode = 0;
+    r.PerformanceTime = PerformanceTimeCodes[0];
+    r.SensorMode = 0;
     for (int i = 0; i < 8; ++i) {
-        unsigned char *stage = r + DpiStages + 6 * i;
         bool ok = false;
         int dpi = i < model.dpiGrade.size() ? model.dpiGrade.at(i).trimmed().toInt(&ok) : 0;
         if (!ok || dpi < 50)
             dpi = DefaultDpi[i];
-        // The generic sensor code: steps of 50 DPI from 50, its high bits in Flags.
-        const int code = dpi / 50 - 1;
-        stage[0] = stage[1] = code & 0xFF;
-        stage[2] = (code >> 8) & 0xFF;
+        std::uint8_t colour[3];
         for (int c = 0; c < 3; ++c) {
             const int k = 3 * i + c;
-            int colour = k < model.dpiColor.size() ? model.dpiColor.at(k).trimmed().toInt(&ok) : -1;
-            if (!ok || colour < 0 || colour > 255)
-                colour = DefaultColours[i][c];
-            stage[3 + c] = colour;
+            const int value =
+                k < model.dpiColor.size() ? model.dpiColor.at(k).trimmed().toInt(&ok) : -1;
+            colour[c] = ok && value >= 0 && value <= 255 ? value : DefaultColours[i][c];
         }
+        r.DpiStages[i] = stage(dpi, colour);
     }
-    std::memcpy(r + 0x3F, LightDefaults, sizeof LightDefaults);
+    r.DpiLightMode = DpiLightModeCode::Steady;
+    r.DpiLightBrightness = 128;
+    r.DpiLightSpeed = 3;
+    r.DpiLightOn = 1;
+    r.LightMode = LightModeCode::ColourFlow;
+    r.LightRed = 255;
+    r.LightGreen = 0;
+    r.LightBlue = 0;
+    r.LightSpeed = 4;
+    r.LightBrightness = 9;
+    r.LightOn = 1;
 }
 
 } // namespace
@@ -186,28 +203,23 @@ void restoreGlobals(unsigned char *r, const ModelConfig::Model &model)
 void FactorySettings::restore(QByteArray &record, const ModelConfig::Model &model,
                               QStringList *notes)
 {
-    if (record.size() != ConfigurationImage::RecordSize)
-        record = QByteArray(ConfigurationImage::RecordSize, '\0');
-    auto *r = reinterpret_cast<unsigned char *>(record.data());
+    if (record.size() != int(sizeof(FlashDataMap)))
+        record = QByteArray(int(sizeof(FlashDataMap)), '\0');
+    FlashDataMap &r = *reinterpret_cast<FlashDataMap *>(record.data());
     restoreGlobals(r, model);
-    for (int s = 0; s < SlotCount; ++s) {
-        unsigned char *function = r + ButtonFunctions + 3 * s;
-        if (s < 12)
-            std::memcpy(function, ButtonDefaults[s], 3);
-        else
-            std::memset(function, 0, 3);
+    for (int s = 0; s < int(FlashDataMap::ButtonSlots); ++s) {
+        ButtonFunction &function = r.ButtonFunctions[s];
+        function = s < 12 ? ButtonDefaults[s] : ButtonFunction{FunctionCategory::Disabled, 0, 0};
         const QStringList param =
             s < model.keyParams.size() ? model.keyParams.at(s) : QStringList();
         if (param.isEmpty())
             continue;
         QString problem;
         if (isKeySequence(param)) {
-            unsigned char key[KeyRecordSize];
-            const bool usable = keySequence(param, key, &problem);
-            if (usable) {
-                std::memcpy(r + KeyRecords + KeyRecordSize * s, key, KeyRecordSize);
-                function[0] = KeySequenceCategory;
-                function[1] = function[2] = 0;
+            KeyRecord key;
+            if (keySequence(param, key, &problem)) {
+                r.KeyRecords[s] = key;
+                function = {FunctionCategory::KeySequence, 0, 0};
             }
         } else if (!plainFunction(param, function)) {
             problem = QStringLiteral("not a function");
@@ -222,7 +234,7 @@ void FactorySettings::restore(QByteArray &record, const ModelConfig::Model &mode
 
 QByteArray FactorySettings::record(const ModelConfig::Model &model)
 {
-    QByteArray record(ConfigurationImage::RecordSize, '\0');
+    QByteArray record(int(sizeof(FlashDataMap)), '\0');
     restore(record, model);
     return record;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record/flashdatamap.h"
+
 #include <QByteArray>
 
 // The small replies and notifications of a virtual mouse, as the device puts them on the wire.
@@ -17,6 +19,8 @@ namespace ReplyCoders {
 
 inline constexpr int DpiLightBlockSize = 4; // record bytes 0x3F..0x42
 inline constexpr int LedBarBlockSize = 7;   // record bytes 0x43..0x49
+static_assert(DpiLightBlockSize == FlashDataMap::DpiLightBlockSize &&
+              LedBarBlockSize == FlashDataMap::LightBarBlockSize);
 inline constexpr int BatteryEventSize = 4;
 inline constexpr int StatusEventSize = 2;
 

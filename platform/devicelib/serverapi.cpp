@@ -5,6 +5,9 @@
 #include "platform/devicelib/configurationimage.h"
 #include "platform/devicelib/simulatedbus.h"
 
+static_assert(sizeof(FlashDataMap) == ConfigurationImage::RecordSize,
+              "the device keeps the program's whole record");
+
 namespace {
 
 SimulatedBus &busFor(const char *operation, const QString &arguments = QString())
@@ -105,5 +108,5 @@ bool ProtocolDataParser(const unsigned char *payload, FlashDataMap *record)
 {
     if (!payload || !record)
         return false;
-    return ConfigurationImage::decode(payload, reinterpret_cast<unsigned char *>(record));
+    return ConfigurationImage::decode(payload, record->bytes());
 }

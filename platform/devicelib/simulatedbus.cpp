@@ -75,8 +75,12 @@ void SimulatedBus::restart()
 
 void SimulatedBus::prepare(VirtualMouse &mouse)
 {
+    const QString pairedInSet = mouse.receiver;
     if (!DeviceStore::load(mouse))
         mouse.record = FactorySettings::record(ModelConfig::model(mouse.mid));
+    // A pairing stored for a receiver that this set does not have cannot be used.
+    if (!mouse.receiver.isEmpty() && !receiverNamed(mouse.receiver))
+        mouse.receiver = pairedInSet;
 }
 
 void SimulatedBus::prepare(VirtualReceiver &receiver)
@@ -210,9 +214,9 @@ UsbDeviceInfo SimulatedBus::deviceInfo(const QByteArray &path)
         info.Kind = target.mouse->cableKind;
     else
         return info;
-    int &empty = m_emptyInfo[path];
-    if (empty > 0) {
-        --empty;
+    const auto empty = m_emptyInfo.find(path);
+    if (empty != m_emptyInfo.end() && *empty > 0) {
+        --*empty;
         return info;
     }
     if (target.mouse) {

@@ -1,7 +1,9 @@
 #include "tests/core/linkfixture.h"
 
 #include "core/devicecache.h"
+#include "core/deviceeventcallback.h"
 #include "core/devicestate.h"
+#include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 
 #include <QCoreApplication>
@@ -103,6 +105,20 @@ bool runOnLibraryThread(const std::function<void()> &work, int timeoutMs)
     }
     delete thread;
     return true;
+}
+
+bool selectReceiverWithServer()
+{
+    if (!loadDevices(receiverWithMouse()))
+        return false;
+    selectDevice(deviceInfo(receiverPath(), 1));
+    const QByteArray path = receiverPath();
+    return UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
+}
+
+bool sameRecord(const FlashDataMap &a, const FlashDataMap &b)
+{
+    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
 }
 
 int calls(const QString &operation)

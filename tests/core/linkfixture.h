@@ -38,6 +38,14 @@ void selectDevice(const DeviceAllInfo &device, const QString &mouse = QStringLit
 // limit. On a timeout the thread is left to end on its own.
 bool runOnLibraryThread(const std::function<void()> &work, int timeoutMs = 5000);
 
+// The usual start of a test: receiverWithMouse() on the bus, its receiver the current device and
+// the device server running on it with the device-event callback (sends reach the device the
+// server runs on).
+bool selectReceiverWithServer();
+
+// Whether two records hold the same 10428 bytes.
+bool sameRecord(const FlashDataMap &a, const FlashDataMap &b);
+
 // How many calls of `operation` the simulated library logged since the last clear.
 int calls(const QString &operation);
 // The operations logged since the last clear, in order, limited to those in `only` when given.

@@ -20,11 +20,6 @@ DeviceState &state()
     return *DeviceState::instance();
 }
 
-bool sameBytes(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
-}
-
 // Hands one event to the callback on a thread of its own, as the library does, and waits for it.
 constexpr int WholeBuffer = std::numeric_limits<int>::min();
 
@@ -82,11 +77,8 @@ class TestDeviceEventCallback : public QObject
 private slots:
     void init()
     {
-        QVERIFY(LinkFixture::loadDevices(LinkFixture::receiverWithMouse()));
-        LinkFixture::selectDevice(LinkFixture::deviceInfo(LinkFixture::receiverPath(), 1));
+        QVERIFY(LinkFixture::selectReceiverWithServer());
         state().ShowBatteryValueSetting = 1;
-        const QByteArray path = LinkFixture::receiverPath();
-        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback));
         m_recorder.reset(new HubRecorder);
         SimulationControl::clearLog();
     }
@@ -110,7 +102,7 @@ private slots:
         QVERIFY(UsbServer_ReadAllFlashData());
         QTRY_VERIFY_WITH_TIMEOUT(m_recorder->count("Form") == 1, 5000);
 
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), device));
+        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), device));
         QCOMPARE(state().OnlineCacheName.get(), QStringLiteral("Device_CID0C_MID0A.bin"));
         // The follow-up reads in their order, then the receiver settings, then one send back.
         QCOMPARE(LinkFixture::operations({"UsbServer_ReadDPILed", "UsbServer_ReadBatteryLevel",
@@ -128,7 +120,7 @@ private slots:
         const QList<FlashDataMap> records = m_recorder->records().mid(0, 3);
         QCOMPARE(records.size(), 3);
         for (const FlashDataMap &record : records)
-            QVERIFY(sameBytes(record, device));
+            QVERIFY(LinkFixture::sameRecord(record, device));
         QCOMPARE(int(state().ReadAllPending.load()), 0);
         QCOMPARE(int(state().OnlineAtLastRead.load()), 1);
         QCOMPARE(int(state().SensorUiUpdated.load()), 0);
@@ -140,6 +132,49 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(m_recorder->count("DpiLed") == 1, 5000);
         QCOMPARE(state().CurrentDeviceInfo.get().MouseVersion, QStringLiteral("v1.05"));
         QCOMPARE(RegistryValues::MouseVer(QStringLiteral("MouseVer1210")), QStringLiteral("v1.05"));
+    }
+
+    void receiverSettingsAfterFullRecord_data()
+    {
+        QTest::addColumn<bool>("longRangeOn");
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("events");
+        const QStringList record = {"Button", "Light", "Sensor", "Form"};
+        QTest::newRow("led and long range on")
+            << true << true << 1 << QStringList({"Rgb(2)", "LongRange(true)"}) + record;
+        QTest::newRow("long range off is not announced")
+            << false << true << 1 << QStringList({"Rgb(2)"}) + record;
+        QTest::newRow("no answer leaves 's' in the cell")
+            << true << false << 1 << QStringList({"Rgb(2)"}) + record;
+        QTest::newRow("other receiver kind has no led")
+            << true << true << 5 << QStringList({"LongRange(true)"}) + record;
+    }
+    void receiverSettingsAfterFullRecord()
+    {
+        QFETCH(bool, longRangeOn);
+        QFETCH(bool, answers);
+        QFETCH(int, kind);
+        QFETCH(QStringList, events);
+        const QStringList record = {"Button", "Light", "Sensor", "Form"};
+        QString devices = LinkFixture::receiverWithMouse();
+        devices.replace("LongRange=0", longRangeOn ? "LongRange=1" : "LongRange=0");
+        QVERIFY(LinkFixture::loadDevices(devices));
+        LinkFixture::selectDevice(LinkFixture::deviceInfo(LinkFixture::receiverPath(), kind));
+        const QByteArray path = LinkFixture::receiverPath();
+        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback));
+        if (!answers)
+            SimulationControl::setNoAnswer(QStringLiteral("UsbFinderC_GetLongRangeMode"), 1);
+
+        QVERIFY(deliver(eventHeader(8, 0, 6912), fullRecordPayload(LinkFixture::storedRecord())));
+        // The answers to the follow-up reads arrive meanwhile on the server's thread; only the
+        // full record's own signals count here.
+        QStringList own;
+        for (const QString &event : m_recorder->events()) {
+            if (event.startsWith("Rgb") || event.startsWith("LongRange") || record.contains(event))
+                own.append(event);
+        }
+        QCOMPARE(own, events);
     }
 
     void factoryResetKeepsKeySequenceSlots()
@@ -162,7 +197,7 @@ private slots:
                 QVERIFY2(slotIsEmpty(after, slot), qPrintable(QString::number(slot)));
             }
         }
-        QVERIFY(sameBytes(LinkFixture::storedRecord(), after));
+        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), after));
         QCOMPARE(LinkFixture::calls("ProtocolDataUpdate"), 1);
         QVERIFY(LinkFixture::operations(receiverReads).isEmpty());
         QCOMPARE(int(state().ResetClearPending.load()), 0);
@@ -172,7 +207,7 @@ private slots:
         // The next full record clears nothing and reads the receiver again.
         SimulationControl::clearLog();
         QVERIFY(deliver(eventHeader(8, 0, 6912), fullRecordPayload(before)));
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), before));
+        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), before));
         QCOMPARE(LinkFixture::operations(receiverReads), receiverReads);
     }
 
@@ -262,6 +297,24 @@ private slots:
                               "LongRange(false)", "Rgb(0)"}));
     }
 
+    void versionReply()
+    {
+        state().CurrentDeviceInfo.with([](DeviceAllInfo &d) { d.MouseVersion = "v1.01"; });
+        RegistryValues::SetMouseVer(QStringLiteral("MouseVer1210"), QStringLiteral("v1.01"));
+
+        // The mouse does not answer the version read: nothing is put on record.
+        SimulationControl::setNoAnswer(QStringLiteral("UsbFinderC_GetVersion"), 1);
+        QVERIFY(deliver(eventHeader(18), QByteArray()));
+        QCOMPARE(state().CurrentDeviceInfo.get().MouseVersion, QStringLiteral("v1.01"));
+        QCOMPARE(RegistryValues::MouseVer(QStringLiteral("MouseVer1210")), QStringLiteral("v1.01"));
+        QVERIFY(m_recorder->events().isEmpty());
+
+        QVERIFY(deliver(eventHeader(18), QByteArray()));
+        QCOMPARE(state().CurrentDeviceInfo.get().MouseVersion, QStringLiteral("v1.05"));
+        QCOMPARE(RegistryValues::MouseVer(QStringLiteral("MouseVer1210")), QStringLiteral("v1.05"));
+        QTRY_COMPARE(m_recorder->events(), QStringList({"Setver(0)"}));
+    }
+
     void statusChangeReadsInOrder()
     {
         state().ConfigRereadTimer.with([](QElapsedTimer &timer) { timer.start(); });
@@ -332,9 +385,22 @@ private slots:
 
         QVERIFY(deliver(header, payload, headerLength, payloadLength));
 
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), before));
+        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), before));
         QVERIFY(m_recorder->events().isEmpty());
         QVERIFY(LinkFixture::operations().isEmpty());
+    }
+
+    void malformedEventsThroughTheLibrary()
+    {
+        // Through the server's own thread, in order: the good reply after the bad ones is the
+        // sign that they have all been handled.
+        QVERIFY(SimulationControl::injectEvent(eventHeader(8, 0, 1).left(1), QByteArray(1, 16)));
+        QVERIFY(SimulationControl::injectEvent(eventHeader(8, 0, 1, 2), QByteArray(1, 16)));
+        QVERIFY(SimulationControl::injectEvent(eventHeader(8, 4, 2), QByteArray(2, 1)));
+        QVERIFY(SimulationControl::injectEvent(eventHeader(13), QByteArray(1, 1)));
+        QVERIFY(SimulationControl::injectEvent(eventHeader(8, 0, 1), QByteArray(1, 4)));
+        QTRY_COMPARE_WITH_TIMEOUT(m_recorder->events(), QStringList({"ReportRate(4)"}), 5000);
+        QCOMPARE(int(state().CurrentFlashData.get().ReportRate), 4);
     }
 
     void guiThreadCallIsRefused()
@@ -345,6 +411,24 @@ private slots:
         DeviceEventCallback(reinterpret_cast<const unsigned char *>(header.constData()), 8, &rate,
                             1);
         QVERIFY(int(state().CurrentFlashData.get().ReportRate) != 32);
+    }
+
+    void closingWhileTheCallbackWaitsForTheGuiThread()
+    {
+        state().ReadAllPending = 1;
+        QVERIFY(UsbServer_ReadAllFlashData());
+        // This thread serves nothing now: the callback waits in its first page emission.
+        QThread::msleep(200);
+        QCOMPARE(int(state().ReadAllPending.load()), 1);
+
+        // The window closes: the server stops without waiting for the callback, and the pages
+        // go away with the window, which releases the emission the callback waits in.
+        QElapsedTimer elapsed;
+        elapsed.start();
+        UsbServer_Exit();
+        m_recorder.reset();
+        QVERIFY(elapsed.elapsed() < 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(state().ReadAllPending.load()), 0, 3000);
     }
 
 private:

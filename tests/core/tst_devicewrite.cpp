@@ -22,11 +22,6 @@ FlashDataMap current()
     return state().CurrentFlashData.get();
 }
 
-bool sameBytes(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
-}
-
 using Write = std::function<bool()>;
 using Expect = std::function<void(FlashDataMap &)>;
 
@@ -42,11 +37,7 @@ class TestDeviceWrite : public QObject
 private slots:
     void init()
     {
-        QVERIFY(LinkFixture::loadDevices(LinkFixture::receiverWithMouse()));
-        LinkFixture::selectDevice(LinkFixture::deviceInfo(LinkFixture::receiverPath(), 1));
-        const QByteArray path = LinkFixture::receiverPath();
-        // Sends reach the device the server runs on.
-        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback));
+        QVERIFY(LinkFixture::selectReceiverWithServer());
         m_recorder.reset(new HubRecorder);
         SimulationControl::clearLog();
     }
@@ -146,8 +137,8 @@ private slots:
 
         QVERIFY(write());
 
-        QVERIFY(sameBytes(current(), expected));
-        QVERIFY(sameBytes(LinkFixture::storedRecord(), expected));
+        QVERIFY(LinkFixture::sameRecord(current(), expected));
+        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), expected));
         QCOMPARE(LinkFixture::calls("ProtocolDataUpdate"), 1);
         QCOMPARE(m_recorder->count("OffLine(0)"), 0);
     }
@@ -191,7 +182,7 @@ private slots:
         QVERIFY(!WriteButtonFunction(0, 1, 1, 0));
         QVERIFY(!CheckDeviceOnline());
 
-        QVERIFY(sameBytes(current(), before));
+        QVERIFY(LinkFixture::sameRecord(current(), before));
         QCOMPARE(LinkFixture::calls("ProtocolDataUpdate"), 0);
         QCOMPARE(m_recorder->count("OffLine(0)"), 3 * notices);
         state().ButtonFilling = 0;
@@ -227,7 +218,7 @@ private slots:
         QFETCH(Write, write);
         const FlashDataMap before = current();
         QVERIFY(!write());
-        QVERIFY(sameBytes(current(), before));
+        QVERIFY(LinkFixture::sameRecord(current(), before));
         QVERIFY(LinkFixture::operations().isEmpty()); // not even the online question
         QVERIFY(m_recorder->events().isEmpty());
     }

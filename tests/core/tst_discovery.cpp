@@ -319,6 +319,27 @@ private slots:
         QCOMPARE(m_recorder->count("ChangeMainDialog(0)"), 0);
     }
 
+    void selectingAnOfflineDeviceKeepsTheCurrentOne()
+    {
+        // The cable was listed by the last enumeration but is pulled by now.
+        QVERIFY(LinkFixture::loadDevices(devices(false, false, false)));
+        const DeviceAllInfo receiver = LinkFixture::deviceInfo(LinkFixture::receiverPath(), 1);
+        state().CurrentDeviceInfo.set(receiver);
+        state().WorkerThread = new Worker(nullptr);
+        state().DevicePath.set(LinkFixture::receiverPath());
+        state().OnDevicePage = 1;
+
+        SelectOnlineDevice(LinkFixture::deviceInfo(LinkFixture::cablePath(), 2));
+
+        // Nothing changes, but a pass is asked for all the same (and finds the receiver).
+        QCOMPARE(state().CurrentDeviceInfo.get().Path, receiver.Path);
+        QCOMPARE(state().DevicePath.get(), LinkFixture::receiverPath());
+        QTRY_VERIFY_WITH_TIMEOUT(m_recorder->count("Form") == 1, 5000);
+        const QVector<CallLog::Call> starts = SimulationControl::calls("UsbServerC_Start");
+        QCOMPARE(starts.size(), 1);
+        QVERIFY(starts.first().arguments.contains(receiver.Path));
+    }
+
     void cableMouseFirmwareCheck_data()
     {
         QTest::addColumn<QString>("images");
@@ -373,8 +394,8 @@ private slots:
 
         QCOMPARE(lists().DevicePageList.get().size(), 2);
         QVERIFY(m_recorder->events().contains(QStringLiteral("LabelTextB(v1.02,%1)").arg(flag)));
-        QCOMPARE(int(state().ReceiverUpdateAvailable.load()), receiverNew);
-        QCOMPARE(int(state().MouseUpdateAvailable.load()), mouseNew);
+        QCOMPARE(int(FirmwareImages::ReceiverFirmwareNew().load()), receiverNew);
+        QCOMPARE(int(FirmwareImages::MouseFirmwareNew().load()), mouseNew);
     }
 
     void unplugReturnsHome_data()

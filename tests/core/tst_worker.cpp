@@ -20,11 +20,6 @@ DeviceState &state()
     return *DeviceState::instance();
 }
 
-bool sameBytes(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
-}
-
 // A record that differs from the mouse's in every global byte, as a cache file from another day.
 FlashDataMap cachedRecord()
 {
@@ -114,7 +109,8 @@ private slots:
         QVERIFY(events.indexOf("Light") < events.indexOf("Sensor"));
         QVERIFY(events.indexOf("Sensor") < events.indexOf("Form"));
         QCOMPARE(SimulationControl::receivedRecords().size(), 1);
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), LinkFixture::storedRecord()));
+        QVERIFY(
+            LinkFixture::sameRecord(state().CurrentFlashData.get(), LinkFixture::storedRecord()));
         QCOMPARE(int(state().ReadAllPending.load()), 0);
         QCOMPARE(int(state().OnlineAtLastRead.load()), 1);
         QCOMPARE(int(state().CurrentDeviceInfo.get().Online), 1);
@@ -144,6 +140,21 @@ private slots:
         QTest::qWait(50);
         QVERIFY(SimulationControl::calls().isEmpty());
         QVERIFY(m_recorder->events().isEmpty());
+    }
+
+    void startDuringAPassIsLost()
+    {
+        QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
+        QVERIFY(SaveDeviceCache(state().DeviceCacheName.get(), cachedRecord()));
+        m_recorder->slotDelayMs = 30; // the pages are slow to fill
+        StartWorkerPass();
+        QVERIFY(state().WorkerThread.load()->isRunning());
+        StartWorkerPass();
+        QVERIFY(passEnded());
+        QTest::qWait(50);
+        QCOMPARE(m_recorder->count("Form"), 1);
+        QCOMPARE(SimulationControl::calls("UsbServerC_Start").size(), 1);
+        QCOMPARE(int(state().ReadAllPending.load()), 0);
     }
 
     void homePageNeverRefreshes()
@@ -178,11 +189,11 @@ private slots:
         if (cached) {
             QCOMPARE(m_recorder->events(), QStringList({"Button", "Light", "Sensor", "Form"}));
             for (const FlashDataMap &record : m_recorder->records())
-                QVERIFY(sameBytes(record, cachedRecord()));
+                QVERIFY(LinkFixture::sameRecord(record, cachedRecord()));
         } else {
             QCOMPARE(m_recorder->events(), QStringList({"FormReset"}));
         }
-        QVERIFY(sameBytes(state().CurrentFlashData.get(), before));
+        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), before));
         // The server runs all the same: the device's events come once it answers.
         QCOMPARE(LinkFixture::operations(passCalls), passCalls);
         QCOMPARE(int(state().RecheckOnline.load()), 1);

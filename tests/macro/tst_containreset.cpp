@@ -1,8 +1,10 @@
 #include "core/devicestate.h"
+#include "core/languageloader.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "macro/containreset.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 
 #include <QLabel>
@@ -56,12 +58,23 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, confirmed);
         ContainReset dialog;
-        const auto match = ModalDriver::named(QStringLiteral("ContainReset"));
-        std::unique_ptr<ModalDriver> driver(key ? new ModalDriver(match, key)
-                                                : new ModalDriver(match, button));
+        const auto named = ModalDriver::named(QStringLiteral("ContainReset"));
+        // A key reaches a shortcut only once the window is active.
+        const ModalDriver::Match active = [named](QWidget *modal) {
+            return named(modal) && QApplication::activeWindow() == modal;
+        };
+        std::unique_ptr<ModalDriver> driver(key ? new ModalDriver(active, key)
+                                                : new ModalDriver(named, button));
         QCOMPARE(dialog.exec(), int(QDialog::Rejected));
         QVERIFY2(driver->fired(), qPrintable(driver->failure()));
         QCOMPARE(dialog.Confirmed, confirmed);
+    }
+
+    void picturesAreShipped()
+    {
+        ContainReset dialog;
+        QVERIFY(!referencedPictures(&dialog).isEmpty());
+        QCOMPARE(missingPictures(&dialog), QStringList());
     }
 
     void texts()
@@ -77,6 +90,21 @@ private slots:
         QCOMPARE(textOf(&dialog, "Cancel"), QStringLiteral("uk Question 3"));
         dialog.SetText(QStringLiteral("Repair the receiver?"));
         QCOMPARE(textOf(&dialog, "label"), QStringLiteral("Repair the receiver?"));
+    }
+
+    // Last: replaces the fixture rows with the shipped language files.
+    void shippedTexts()
+    {
+        ReloadLanguageFilesForTest(AppDir::filePath(QStringLiteral("Language")));
+        DeviceState::instance()->CurrentLanguage = 0;
+        ContainReset dialog;
+        const QString english = textOf(&dialog, "label");
+        const QString ok = textOf(&dialog, "OK");
+        emit PostMsg::GetInstance()->SigAllLanguage(1);
+        QVERIFY(!english.trimmed().isEmpty());
+        QVERIFY(english != textOf(&dialog, "label"));
+        QVERIFY(ok != QLatin1String("确定"));
+        QVERIFY(ok != textOf(&dialog, "OK"));
     }
 };
 

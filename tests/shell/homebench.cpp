@@ -9,12 +9,15 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "platform/registry.h"
 #include "shell/dialogchange.h"
+#include "shell/dialogmain.h"
 #include "shell/mytoolbuttonenter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QStackedWidget>
 #include <QTest>
+#include <QTimer>
 #include <QtEndian>
 
 const QByteArray OneReceiverSet = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\n"
@@ -107,4 +110,22 @@ bool waitForTiles(const DialogChange *page, int count, int timeoutMs)
 {
     // The library's first hot-plug call comes on its own thread and reaches the page queued.
     return QTest::qWaitFor([&] { return page->TileButtons.size() == count; }, timeoutMs);
+}
+
+int currentPage(const DialogMain &window)
+{
+    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidgetMain"))->currentIndex();
+}
+
+int runEventLoop(const std::function<void()> &action, int timeoutMs)
+{
+    QTimer start;
+    start.setSingleShot(true);
+    QObject::connect(&start, &QTimer::timeout, action);
+    start.start(0);
+    QTimer limit;
+    limit.setSingleShot(true);
+    QObject::connect(&limit, &QTimer::timeout, [] { QCoreApplication::exit(-7); });
+    limit.start(timeoutMs);
+    return QCoreApplication::exec();
 }

@@ -4,7 +4,10 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+
 class DialogChange;
+class DialogMain;
 class QLabel;
 class QWidget;
 
@@ -44,5 +47,12 @@ extern const QByteArray OneReceiverSet;
 QWidget *tileButton(const DialogChange *page, int number);
 QLabel *offlineIcon(const DialogChange *page, int number);
 QLabel *connectionIcon(const DialogChange *page, int number);
+// The main window's page: 0 the home page, 1 the device page.
+int currentPage(const DialogMain &window);
+
 // Waits until the home page shows `count` tiles; false on time-out.
 bool waitForTiles(const DialogChange *page, int count, int timeoutMs = 5000);
+
+// Runs the application's event loop, as the program does, with `action` as its first event;
+// returns the loop's result, or -7 when the loop was still running after timeoutMs.
+int runEventLoop(const std::function<void()> &action, int timeoutMs = 5000);

@@ -4,14 +4,17 @@
 #include "core/postmsg.h"
 #include "core/record/flashdatamap.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "settings/match.h"
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QSignalSpy>
-#include <QStackedWidget>
+#include <QTimer>
 #include <QToolButton>
 
 #include <cstring>
@@ -23,11 +26,6 @@ namespace {
 DeviceState &state()
 {
     return *DeviceState::instance();
-}
-
-int currentPage(const DialogMain &window)
-{
-    return window.findChild<QStackedWidget *>(QStringLiteral("stackedWidgetMain"))->currentIndex();
 }
 
 // Receiver "A" (kind 0) and receiver "B" (kind 1), each with a mouse of model Drive1; the mouse
@@ -118,6 +116,39 @@ private slots:
         QCOMPARE(selected.count(), 0);
         QCOMPARE(currentPage(window), 0);
         QCOMPARE(state().PairDeviceSet.load(), quint8(0));
+    }
+
+    void rebuildDuringAClickLeavesTheClickedTileAlive()
+    {
+        HomeBench bench(TwinSet);
+        QVERIFY(bench.ok());
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 2));
+        // While the pairing dialog of the click is open, the other receiver goes: the tiles are
+        // rebuilt inside the dialog's loop, and the click then returns through its own tile.
+        bool unplugged = false;
+        bool closed = false;
+        QTimer poll;
+        poll.setInterval(10);
+        connect(&poll, &QTimer::timeout, [&] {
+            auto *pairing = qobject_cast<Match *>(QApplication::activeModalWidget());
+            if (!pairing || closed)
+                return;
+            if (!unplugged)
+                unplugged = SimulationControl::plugReceiver(QStringLiteral("B"), false);
+            else if (window.homePage()->TileButtons.size() == 1) {
+                closed = true;
+                pairing->WindowClosedSet();
+            }
+        });
+        poll.start();
+        QPointer<QWidget> clicked = tileButton(window.homePage(), 0);
+        static_cast<QToolButton *>(clicked.data())->click();
+        poll.stop();
+        QVERIFY(closed);
+        QCOMPARE(window.homePage()->TileButtons.size(), 1);
+        QTRY_VERIFY(clicked.isNull()); // the old tile page goes once the click is over
     }
 
     void offlineTwinDecides_data()

@@ -1,12 +1,15 @@
 #include "core/devicediscovery.h"
+#include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "shell/dialogchange.h"
 #include "shell/questiondialogb.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTimer>
@@ -62,6 +65,37 @@ private slots:
         QVERIFY(!page.findChild<QToolButton *>(QStringLiteral("LeftButton"))->isVisible());
     }
 
+    void everyPictureOfTheHomePageIsShipped()
+    {
+        HomeBench bench(OneReceiverSet + "[S]\nType=Receiver\nKind=0\nVID=0x3D7A\nPID=0x1210\n"
+                                         "[SM]\nType=Mouse\nCid=12\nMid=99\nReceiver=S\n");
+        QVERIFY(bench.ok());
+        DialogChange page;
+        page.show();
+        QVERIFY(waitForTiles(&page, 2));
+        QCOMPARE(missingPictures(&page), QStringList());
+        for (const char *picture : {"OnLine0.png", "DisOnlin0.png", "Unknow.png", "OnLineUsb.png",
+                                    "1KHz.png", "2KHz.png", "8KHz.png"})
+            QVERIFY2(QFile::exists(page.HomePicturePath + QLatin1String(picture)), picture);
+    }
+
+    void withoutDevicesOnlyThePromptShows()
+    {
+        HomeBench bench("[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\nPlugged=false\n");
+        QVERIFY(bench.ok());
+        DialogChange page;
+        page.show();
+        QTest::qWait(100);
+        QVERIFY(page.findChild<QLabel *>(QStringLiteral("label_2"))->isVisible());
+        QVERIFY(!page.findChild<QLabel *>(QStringLiteral("label_3"))->isVisible());
+
+        // Plugging in rebuilds: the tile and the line under it replace the prompt.
+        QVERIFY(SimulationControl::plugReceiver(QStringLiteral("R"), true));
+        QVERIFY(waitForTiles(&page, 1));
+        QVERIFY(!page.findChild<QLabel *>(QStringLiteral("label_2"))->isVisible());
+        QVERIFY(page.findChild<QLabel *>(QStringLiteral("label_3"))->isVisible());
+    }
+
     void asleepMouseShowsItsOfflineTile()
     {
         HomeBench bench(OneReceiverSet + "Online=false\n");
@@ -73,6 +107,26 @@ private slots:
         QVERIFY(offlineIcon(&page, 0)->isVisible());
         QVERIFY(!connectionIcon(&page, 0)->isVisible());
         QVERIFY(offlineIcon(&page, 0)->toolTip().contains(QLatin1Char('\n')));
+    }
+
+    void pointerEnteringATileRefreshesIt()
+    {
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        DialogChange page;
+        page.show();
+        QVERIFY(waitForTiles(&page, 1));
+        // No hot-plug rebuild from here on: only the tile itself can notice the mouse sleeping.
+        StopUsbChanged();
+        QVERIFY(SimulationControl::setOnline(QStringLiteral("M"), false));
+        QTest::qWait(50);
+        QVERIFY(styleOf(tileButton(&page, 0)).contains(QStringLiteral("OnLine0.png")));
+
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(tileButton(&page, 0), &enter);
+        QVERIFY(styleOf(tileButton(&page, 0)).contains(QStringLiteral("DisOnlin0.png")));
+        QVERIFY(offlineIcon(&page, 0)->isVisible());
+        QVERIFY(!connectionIcon(&page, 0)->isVisible());
     }
 
     void fourDevicesPageThroughTwoPages()

@@ -1,6 +1,7 @@
 #include "core/settingsstore.h"
 #include "platform/appdir.h"
 #include "shell/exeisrun.h"
+#include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 
 #include <QLabel>
@@ -75,6 +76,17 @@ private slots:
         QCOMPARE(labelText(notice), label);
         QCOMPARE(buttonText(notice), button);
         StoreLanguage(0);
+    }
+
+    void shippedFileAndPictures()
+    {
+        AppDir::setOverride(QStringLiteral(ZR35_TEST_APP_DIR));
+        StoreLanguage(1);
+        ExeIsRun notice;
+        StoreLanguage(0);
+        QVERIFY(labelText(notice) != QLatin1String("Confirm Delete"));
+        QVERIFY(!labelText(notice).isEmpty());
+        QCOMPARE(missingPictures(&notice), QStringList());
     }
 
     void furtherTexts()

@@ -12,6 +12,7 @@
 #include "shell/updatewarning.h"
 #include "tests/shell/noticetexts.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 
 #include <QLabel>
@@ -84,6 +85,21 @@ private slots:
         DeviceState::instance()->ImportResult = 0;
     }
 
+    void picturesAreShipped_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        for (const char *name : {"QuestiondialogB", "LeftButtonOnly", "RePair", "DeleteConfirm",
+                                 "InportFail", "UpDateWarning", "LessThree"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void picturesAreShipped()
+    {
+        QFETCH(QString, dialog);
+        auto notice = makeNotice(dialog);
+        QVERIFY(!referencedPictures(notice.get()).isEmpty());
+        QCOMPARE(missingPictures(notice.get()), QStringList());
+    }
+
     void answers_data()
     {
         QTest::addColumn<QString>("dialog");
@@ -127,9 +143,13 @@ private slots:
         QFETCH(bool, confirmed);
         auto notice = makeNotice(dialog);
         QVERIFY(notice);
-        std::unique_ptr<ModalDriver> driver(
-            key ? new ModalDriver(ModalDriver::named(dialog), key)
-                : new ModalDriver(ModalDriver::named(dialog), button));
+        const auto named = ModalDriver::named(dialog);
+        // A key reaches a shortcut only once the window is active.
+        const ModalDriver::Match active = [named](QWidget *modal) {
+            return named(modal) && QApplication::activeWindow() == modal;
+        };
+        std::unique_ptr<ModalDriver> driver(key ? new ModalDriver(active, key)
+                                                : new ModalDriver(named, button));
         QCOMPARE(notice->exec(), int(QDialog::Rejected));
         QVERIFY2(driver->fired(), qPrintable(driver->failure()));
         QVERIFY(!notice->isVisible());

@@ -5,6 +5,7 @@
 #include "shell/progress.h"
 #include "tests/shell/noticetexts.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 
 #include <QCheckBox>
@@ -75,6 +76,18 @@ private slots:
         const QString style = child<QToolButton>(&notice, "NewHong")->styleSheet();
         QVERIFY(style.contains(QLatin1String("/ConFirm.png")));
         QVERIFY(style.contains(QLatin1String("/ConFirmClick.png")));
+    }
+
+    void picturesAreShipped()
+    {
+        MouseOffLine offline;
+        Progress progress;
+        FindNewVer newVersion;
+        for (QWidget *notice : {static_cast<QWidget *>(&offline), static_cast<QWidget *>(&progress),
+                                static_cast<QWidget *>(&newVersion)}) {
+            QVERIFY(!referencedPictures(notice).isEmpty());
+            QCOMPARE(missingPictures(notice), QStringList());
+        }
     }
 
     void offlineNoticeClosesWhenTheMouseReturns()

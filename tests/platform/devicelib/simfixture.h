@@ -8,6 +8,17 @@
 
 #include <functional>
 
+// The bytes of an array as the library's operations take them.
+inline const unsigned char *bytesOf(const QByteArray &array)
+{
+    return reinterpret_cast<const unsigned char *>(array.constData());
+}
+
+inline unsigned char *bytesOf(QByteArray &array)
+{
+    return reinterpret_cast<unsigned char *>(array.data());
+}
+
 // What the device server delivered to the test's event callback, with the thread it came on.
 namespace EventRecorder {
 

@@ -1,5 +1,6 @@
 #include "platform/devicelib/configurationimage.h"
 #include "platform/devicelib/devicelib.h"
+#include "tests/platform/devicelib/simfixture.h"
 #include "tests/support/testmain.h"
 
 #include <QRandomGenerator>
@@ -126,16 +127,6 @@ QByteArray randomRecord()
     return r;
 }
 
-const unsigned char *u(const QByteArray &a)
-{
-    return reinterpret_cast<const unsigned char *>(a.constData());
-}
-
-unsigned char *u(QByteArray &a)
-{
-    return reinterpret_cast<unsigned char *>(a.data());
-}
-
 } // namespace
 
 class TestConfigurationImage : public QObject
@@ -156,13 +147,14 @@ private slots:
     {
         QFETCH(QByteArray, record);
         QStringList cuts;
-        const QByteArray image = ConfigurationImage::encode(u(record), &cuts);
+        const QByteArray image = ConfigurationImage::encode(bytesOf(record), &cuts);
         QCOMPARE(image.size(), FullConfigurationSize);
         QVERIFY2(cuts.isEmpty(), qPrintable(cuts.join(QLatin1Char('\n'))));
 
         // Through the operation the program calls, into a record full of other bytes.
         QByteArray parsed(ConfigurationImage::RecordSize, '\x77');
-        QVERIFY(ProtocolDataParser(u(image), reinterpret_cast<FlashDataMap *>(parsed.data())));
+        QVERIFY(
+            ProtocolDataParser(bytesOf(image), reinterpret_cast<FlashDataMap *>(parsed.data())));
         QCOMPARE(parsed, record);
     }
 
@@ -230,10 +222,10 @@ private slots:
     void damagedImageLeavesTheRecordAlone()
     {
         QFETCH(int, offset);
-        QByteArray image = ConfigurationImage::encode(u(typicalRecord()));
+        QByteArray image = ConfigurationImage::encode(bytesOf(typicalRecord()));
         image[offset] = char(image.at(offset) ^ 0x10);
         QByteArray record(ConfigurationImage::RecordSize, '\x33');
-        QVERIFY(!ConfigurationImage::decode(u(image), u(record)));
+        QVERIFY(!ConfigurationImage::decode(bytesOf(image), bytesOf(record)));
         QCOMPARE(record, QByteArray(ConfigurationImage::RecordSize, '\x33'));
     }
 };

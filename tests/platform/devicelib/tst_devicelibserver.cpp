@@ -18,11 +18,6 @@ bool startOnReceiver()
     return UsbServerC_Start(r().constData(), r().constData(), &EventRecorder::callback);
 }
 
-const unsigned char *u(const QByteArray &a)
-{
-    return reinterpret_cast<const unsigned char *>(a.constData());
-}
-
 const FlashDataMap *record(const QByteArray &a)
 {
     return reinterpret_cast<const FlashDataMap *>(a.constData());
@@ -103,12 +98,12 @@ private slots:
         const auto events = EventRecorder::events();
 
         QByteArray parsed(ConfigurationImage::RecordSize, '\0');
-        QVERIFY(ProtocolDataParser(u(events[0].payload),
+        QVERIFY(ProtocolDataParser(bytesOf(events[0].payload),
                                    reinterpret_cast<FlashDataMap *>(parsed.data())));
         QCOMPARE(parsed, stored);
 
         unsigned char battery[BatteryStatusSize];
-        GetDeviceBatteryStatus(u(events[1].payload), battery);
+        GetDeviceBatteryStatus(bytesOf(events[1].payload), battery);
         QCOMPARE(battery[0], 80);
         QCOMPARE(battery[1], 0);
 
@@ -116,7 +111,7 @@ private slots:
         QCOMPARE(UsbFinderC_GetVersion(r().constData()), 0x0A03);
 
         unsigned char light[4];
-        QVERIFY(BufferToDPILed(u(events[3].payload), light));
+        QVERIFY(BufferToDPILed(bytesOf(events[3].payload), light));
         QCOMPARE(QByteArray(reinterpret_cast<char *>(light), 4), stored.mid(0x3F, 4));
     }
 
@@ -287,6 +282,19 @@ private slots:
         SimulationControl::pressDpiButton(QStringLiteral("M"));
         SimulationControl::setReceiverLed(QStringLiteral("R"), 1);
         QVERIFY(UsbServer_ReadAllFlashData()); // sent to a receiver with no mouse: no answer
+        QCOMPARE(EventRecorder::settledCount(), 0);
+    }
+
+    void pairingIsNotThereYet()
+    {
+        SimulatedBench bench(oneMouseSet());
+        QVERIFY(startOnReceiver());
+        QVERIFY(!UsbServer_EnterDonglePairOnlyCid(12));
+        QVERIFY(!UsbServer_ReadDonglePairStatus());
+        SimulationControl::plugCable(QStringLiteral("M"), true);
+        const unsigned char id[3] = {1, 2, 3};
+        QVERIFY(!UsbFinderC_SetDongleIDToMouse(
+            SimulationControl::cablePath(QStringLiteral("M")).constData(), id));
         QCOMPARE(EventRecorder::settledCount(), 0);
     }
 

@@ -1,5 +1,6 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/replycoders.h"
+#include "tests/platform/devicelib/simfixture.h"
 #include "tests/support/testmain.h"
 
 namespace {
@@ -11,15 +12,6 @@ QByteArray bytes(std::initializer_list<int> values)
     return b;
 }
 
-const unsigned char *u(const QByteArray &a)
-{
-    return reinterpret_cast<const unsigned char *>(a.constData());
-}
-
-unsigned char *u(QByteArray &a)
-{
-    return reinterpret_cast<unsigned char *>(a.data());
-}
 } // namespace
 
 // The decoders the program calls, against the replies the virtual mouse sends.
@@ -48,10 +40,10 @@ private slots:
         QFETCH(bool, filled);
         QFETCH(QByteArray, block);
         QByteArray out = bytes({9, 9, 9, 9, 0x55});
-        QCOMPARE(BufferToDPILed(u(payload), u(out)), filled);
+        QCOMPARE(BufferToDPILed(bytesOf(payload), bytesOf(out)), filled);
         QCOMPARE(out, block + bytes({0x55}));
         if (filled)
-            QCOMPARE(ReplyCoders::encodeDpiLight(u(block)), payload);
+            QCOMPARE(ReplyCoders::encodeDpiLight(bytesOf(block)), payload);
     }
 
     void ledBar_data()
@@ -73,10 +65,10 @@ private slots:
         QFETCH(bool, filled);
         QFETCH(QByteArray, block);
         QByteArray out = bytes({9, 9, 9, 9, 9, 9, 9, 0x55});
-        QCOMPARE(BufferToLedBar(u(payload), u(out)), filled);
+        QCOMPARE(BufferToLedBar(bytesOf(payload), bytesOf(out)), filled);
         QCOMPARE(out, block + bytes({0x55}));
         if (filled)
-            QCOMPARE(ReplyCoders::encodeLedBar(u(block)), payload);
+            QCOMPARE(ReplyCoders::encodeLedBar(bytesOf(block)), payload);
     }
 
     void battery_data()
@@ -94,7 +86,7 @@ private slots:
         QFETCH(QByteArray, payload);
         QFETCH(QByteArray, status);
         QByteArray out = bytes({9, 9, 9, 9, 0x55});
-        GetDeviceBatteryStatus(u(payload), u(out));
+        GetDeviceBatteryStatus(bytesOf(payload), bytesOf(out));
         QCOMPARE(out, status + bytes({0x55}));
     }
 
@@ -124,7 +116,7 @@ private slots:
         QFETCH(QByteArray, flags);
         const QByteArray payload = ReplyCoders::encodeStatusChanged(mask);
         QByteArray out = bytes({9, 9, 9, 9, 9, 9, 9, 0x55});
-        GetDeviceStatusChanged(u(payload), u(out));
+        GetDeviceStatusChanged(bytesOf(payload), bytesOf(out));
         QCOMPARE(out, flags + bytes({0x55}));
     }
 };

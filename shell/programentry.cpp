@@ -1,0 +1,51 @@
+#include "shell/programentry.h"
+
+#include "core/startup.h"
+#include "platform/screenmetrics.h"
+#include "platform/singleinstance.h"
+#include "platform/windowreport.h"
+#include "shell/dialogmain.h"
+#include "shell/exeisrun.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include <memory>
+
+namespace {
+// Held from the first check to the end of the process: the lock marks this instance as the
+// running one until the process ends, however it ends.
+SingleInstance &InstanceGuard()
+{
+    static SingleInstance guard;
+    return guard;
+}
+} // namespace
+
+int ProgramMain(int &argc, char **argv)
+{
+    PrepareUserFolder();
+    // The scale factor must be in the environment before the application object reads it.
+    PrepareScaling(ScreenMetrics::desktopWidth());
+    CleanOldDiagnostics();
+
+    std::unique_ptr<QApplication> ownApplication;
+    if (!QCoreApplication::instance())
+        ownApplication = std::make_unique<QApplication>(argc, argv);
+    auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
+    if (!app)
+        return 1;
+    WindowReport::installIfRequested(*app);
+    const double fontFactor = ScreenFontFactor();
+
+    if (!InstanceGuard().tryAcquire()) {
+        ExeIsRun notice(nullptr);
+        notice.exec();
+        return 0;
+    }
+
+    std::unique_ptr<QWidget> window(new DialogMain(nullptr));
+    ScaleWidgetFont(window.get(), fontFactor);
+    window->show();
+    return app->exec();
+}
