@@ -20,6 +20,7 @@
 #include <QStackedWidget>
 #include <QToolButton>
 
+#include <csignal>
 #include <cstring>
 
 namespace {
@@ -105,6 +106,23 @@ private slots:
         // The start-up makes the cache folder; these tests start no program.
         QVERIFY(QDir().mkpath(QFileInfo(DeviceCachePath(CacheName)).absolutePath()));
         QFile::remove(DeviceCachePath(CacheName));
+    }
+
+    // Must run before any other test builds a page.
+    void crashHandlerComesWithThePage()
+    {
+        struct sigaction before
+        {
+        };
+        QCOMPARE(sigaction(SIGSEGV, nullptr, &before), 0);
+        HomeBench bench(OneReceiverSet);
+        Dialog page;
+        struct sigaction after
+        {
+        };
+        QCOMPARE(sigaction(SIGSEGV, nullptr, &after), 0);
+        QVERIFY(after.sa_flags & SA_SIGINFO);
+        QVERIFY(after.sa_sigaction != before.sa_sigaction);
     }
 
     void batteryIndicator_data()
@@ -267,9 +285,12 @@ private slots:
         QFETCH(bool, asleepAtBack);
         HomeBench bench(OneReceiverSet);
         DialogMain window;
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
         Dialog *page = openFromTile(window);
         QVERIFY(page);
         QCOMPARE(child<QProgressBar>(page, "progressBar")->value(), 80);
+        // Both pages took the device's record in time: no offline or time-out notice.
+        QCOMPARE(offline.size(), 0);
         QCOMPARE(state().OnlineCacheName.get(), CacheName);
 
         if (asleepAtBack)
