@@ -157,8 +157,6 @@ void Ui_Dialog::setupUi(QWidget *page)
     stackedWidgetDialog->setObjectName(QStringLiteral("stackedWidgetDialog"));
     stackedWidgetDialog->setMaximumSize(883, 605);
     verticalLayout_4->addWidget(stackedWidgetDialog);
-    // The top bar lies over the page area's upper edge; it is drawn last so it stays on top.
-    frame->raise();
 
     retranslateUi(page);
     stackedWidgetDialog->setCurrentIndex(-1);
