@@ -132,8 +132,11 @@ public:
     std::atomic<quint8> UpdateIdle{1};
     std::atomic<quint8> UpdateChecking{0};
     std::atomic<quint8> AutoRepairRunning{0};
-    std::atomic<quint8> ReceiverUpdateAvailable{0};
-    std::atomic<quint8> MouseUpdateAvailable{0};
+    // Whether the last new-firmware check offered a receiver (mouse) image. Written by the callers
+    // of CheckNewFirmware (the device page's hot-plug handling, the home page's selection, the
+    // settings page), cleared when an update ends.
+    std::atomic<quint8> ReceiverFirmwareNew{0};
+    std::atomic<quint8> MouseFirmwareNew{0};
     Locked<QString> UpdateWarningText;
     // The settings page's one update and repair dialog, held for the whole run. GUI thread only.
     UpDateRepair *UpdateDialog = nullptr;

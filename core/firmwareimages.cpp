@@ -189,15 +189,6 @@ bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, 
     return HasNewFirmware(target, versionText, modelName, cid, mid);
 }
 
-std::atomic<quint8> &ReceiverFirmwareNew()
-{
-    return DeviceState::instance()->ReceiverUpdateAvailable;
-}
-
-std::atomic<quint8> &MouseFirmwareNew()
-{
-    return DeviceState::instance()->MouseUpdateAvailable;
-}
 
 QList<QByteArray> FirmwareImageList()
 {

@@ -55,13 +55,6 @@ bool HasNewFirmware(int target, const QString &deviceVersion, const QString &mod
 // code gives false). Reads Config.ini and stores its customer id in ConfigCid(). Any thread.
 bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, int driveIndex);
 
-// Whether the last new-firmware check offered a receiver (mouse) image: 1 or 0. Written by the
-// callers of CheckNewFirmware (the device page's hot-plug handling, the home page's selection, the
-// settings page), cleared when an update ends. The same bytes as DeviceState's
-// ReceiverUpdateAvailable and MouseUpdateAvailable. Any thread.
-std::atomic<quint8> &ReceiverFirmwareNew();
-std::atomic<quint8> &MouseFirmwareNew();
-
 // The image the last FindFirmwareFile took: no entry or exactly one (the whole file).
 QList<QByteArray> FirmwareImageList();
 // Config.ini's customer id as the last CheckNewFirmware read it; the update engine uses it.

@@ -83,8 +83,8 @@ void checkFirmwareForCableMouse(const QList<DeviceAllInfo> &list)
         FirmwareImages::ReceiverTarget, receiverVersion, receiverClass, current.DriveIndex);
     const bool mouseNew = FirmwareImages::CheckNewFirmware(
         FirmwareImages::MouseTarget, current.MouseVersion, receiverClass, current.DriveIndex);
-    FirmwareImages::ReceiverFirmwareNew() = receiverNew ? 1 : 0;
-    FirmwareImages::MouseFirmwareNew() = mouseNew ? 1 : 0;
+    DeviceState::instance()->ReceiverFirmwareNew = receiverNew ? 1 : 0;
+    DeviceState::instance()->MouseFirmwareNew = mouseNew ? 1 : 0;
     emit PostMsg::GetInstance()->SigLabelTextB(
         receiverVersion, receiverNew || mouseNew ? QStringLiteral("true") : QString());
 }

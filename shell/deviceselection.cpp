@@ -152,7 +152,7 @@ void DialogChange::selectDevice(const DeviceAllInfo &entry)
     if (QDir(AppDir::filePath(QStringLiteral("bin"))).exists()) {
         const bool offered = FormSetting::CheckNewFirmware(FirmwareImages::ReceiverTarget,
                                                            entry.UsbVersion, receiverClass);
-        s.ReceiverUpdateAvailable = offered ? 1 : 0;
+        s.ReceiverFirmwareNew = offered ? 1 : 0;
         if (offered)
             flag = QStringLiteral("true");
     }

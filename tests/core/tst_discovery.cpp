@@ -394,8 +394,8 @@ private slots:
 
         QCOMPARE(lists().DevicePageList.get().size(), 2);
         QVERIFY(m_recorder->events().contains(QStringLiteral("LabelTextB(v1.02,%1)").arg(flag)));
-        QCOMPARE(int(FirmwareImages::ReceiverFirmwareNew().load()), receiverNew);
-        QCOMPARE(int(FirmwareImages::MouseFirmwareNew().load()), mouseNew);
+        QCOMPARE(int(DeviceState::instance()->ReceiverFirmwareNew.load()), receiverNew);
+        QCOMPARE(int(DeviceState::instance()->MouseFirmwareNew.load()), mouseNew);
     }
 
     void unplugReturnsHome_data()
