@@ -217,6 +217,34 @@ private slots:
         QVERIFY(store->value(QStringLiteral("Option"), QStringLiteral("CID")).isEmpty());
     }
 
+    // A value QSettings would decode as a serialized object (here a point list claiming 2^31 - 1
+    // points: the decoder's allocation fails and ends the program) is left out; the rest of the
+    // file, and an '@' inside a text, still read.
+    void serializedValuesAreLeftOut_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QStringList>("expected");
+        const QByteArray object = "@Variant(\\0\\0\\0G\\x7f\\xff\\xff\\xff)";
+        QTest::newRow("object") << "Title=" + object << QStringList();
+        QTest::newRow("object in a list") << "Title=a, " + object << QStringList();
+        QTest::newRow("quoted object") << "Title=\"" + object + "\"" << QStringList();
+        QTest::newRow("'@' made by an escape") << "Title=\\x40" + object.mid(1) << QStringList();
+        QTest::newRow("'@' inside a text") << QByteArray("Title=Ctrl+@") << QStringList{"Ctrl+@"};
+    }
+
+    void serializedValuesAreLeftOut()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QStringList, expected);
+        const FixtureFile hostile("[Option]\nCID=MTI=\n" + line + "\nLabelColor=10,20,30\n");
+        ConfigIni::resetForTests(hostile.path());
+        ConfigIni *store = ConfigIni::instance();
+        QCOMPARE(store->valueList(QStringLiteral("Option"), QStringLiteral("Title")), expected);
+        QCOMPARE(store->value(QStringLiteral("Option"), QStringLiteral("CID")),
+                 QStringLiteral("12"));
+        QCOMPARE(store->color(QStringLiteral("LabelColor")), QStringLiteral("10,20,30"));
+    }
+
     // Library threads read the store while the GUI thread does; a reload (tests only) swaps the
     // map under them. Every read must see a whole, consistent value.
     void concurrentReads()

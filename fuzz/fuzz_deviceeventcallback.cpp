@@ -1,0 +1,114 @@
+// The device-event callback on arbitrary events, against a device state that has one receiver
+// with a mouse selected (the simulated bus, no server running, so nothing answers behind the
+// fuzzer's back) and test receivers on the hub connected as the pages connect theirs. Each event
+// is delivered on a thread of its own while this thread serves the blocking emissions, as the
+// device library calls the program.
+//
+// An input is a sequence of up to 16 events, each: one byte whose low five bits give the header
+// length (0..31; 0 also passes no header at all), the header bytes, a 16-bit little-endian
+// payload length (cut to what is left of the input) and the payload bytes. A callback that does
+// not return within 5 s is reported as a crash: it waits for something that never comes.
+#include "core/deviceeventcallback.h"
+#include "core/devicestate.h"
+#include "fuzz/fuzzsupport.h"
+#include "platform/appdir.h"
+#include "platform/devicelib/simulationcontrol.h"
+#include "tests/core/hubrecorder.h"
+#include "tests/core/linkfixture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int MaxEvents = 16;
+constexpr int CallbackLimitMs = 5000;
+
+HubRecorder *recorder = nullptr;
+FlashDataMap startRecord;
+
+struct Event
+{
+    QByteArray header;
+    bool hasHeader = false;
+    QByteArray payload;
+};
+
+QVector<Event> eventsOf(const std::uint8_t *data, std::size_t size)
+{
+    QVector<Event> events;
+    std::size_t at = 0;
+    const auto take = [&](std::size_t count) {
+        count = std::min(count, size - at);
+        const QByteArray bytes(reinterpret_cast<const char *>(data + at), int(count));
+        at += count;
+        return bytes;
+    };
+    while (at < size && events.size() < MaxEvents) {
+        Event event;
+        const int headerLength = data[at++] & 0x1F;
+        event.hasHeader = headerLength > 0;
+        event.header = take(std::size_t(headerLength));
+        const QByteArray length = take(2);
+        const std::size_t payloadLength =
+            length.size() == 2 ? std::size_t(uchar(length[0]) | uchar(length[1]) << 8) : 0;
+        event.payload = take(payloadLength);
+        events.append(event);
+    }
+    return events;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    Fuzz::initialise(argc, argv);
+    Fuzz::installShippedConfig();
+    QDir().mkpath(UserDir::filePath(QStringLiteral("Device_Info")));
+    if (!LinkFixture::loadDevices(LinkFixture::receiverWithMouse())) {
+        std::fprintf(stderr, "cannot load the simulated devices\n");
+        std::abort();
+    }
+    startRecord = LinkFixture::storedRecord();
+    recorder = new HubRecorder;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    // Every input starts from the same state: the device as selected on the home page, holding
+    // the record it held at start.
+    LinkFixture::selectDevice(LinkFixture::deviceInfo(LinkFixture::receiverPath(), 1));
+    DeviceState::instance()->CurrentFlashData.set(startRecord);
+    DeviceState::instance()->ShowBatteryValueSetting = 1;
+    SimulationControl::clearLog();
+    recorder->clear();
+
+    for (const Event &event : eventsOf(data, size)) {
+        const bool returned = LinkFixture::runOnLibraryThread(
+            [event] {
+                const auto *header =
+                    event.hasHeader
+                        ? reinterpret_cast<const unsigned char *>(event.header.constData())
+                        : nullptr;
+                DeviceEventCallback(
+                    header, int(event.header.size()),
+                    reinterpret_cast<const unsigned char *>(event.payload.constData()),
+                    int(event.payload.size()));
+            },
+            CallbackLimitMs);
+        if (!returned) {
+            std::fprintf(stderr, "the device-event callback did not return within %d ms\n",
+                         CallbackLimitMs);
+            std::abort();
+        }
+    }
+    // Queued (non-blocking) emissions of the last event reach the receivers now, not during the
+    // next input.
+    QCoreApplication::processEvents();
+    return 0;
+}

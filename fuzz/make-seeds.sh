@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Writes the binary seed inputs of fuzz/corpus (the text seeds are kept as authored files).
+# Run from anywhere; it rewrites only the files named here. Deterministic: the same bytes every
+# time, so a rerun shows no change in git.
+set -euo pipefail
+corpus="$(cd "$(dirname "$0")" && pwd)/corpus"
+
+# Device cache files: a 32-bit big-endian block length, then the block. A record is 10428 bytes;
+# its bytes count up modulo 251 so that a shifted copy would show.
+cache="$corpus/devicecache"
+mkdir -p "$cache"
+block() { # <prefix length> <bytes that follow>
+  perl -e 'print pack("N", $ARGV[0]), map { chr($_ % 251) } 0 .. $ARGV[1] - 1' "$1" "$2"
+}
+block 10428 10428 >"$cache/whole-record.bin"
+block 10500 10500 >"$cache/longer-block.bin"
+block 10428 10427 >"$cache/truncated-record.bin"
+block 10427 10427 >"$cache/short-block.bin"
+block 4294967295 10428 >"$cache/null-block.bin"
+block 4294967294 10428 >"$cache/huge-length.bin"
+block 0 0 >"$cache/empty-block.bin"
+printf '\x00\x00' >"$cache/short-prefix.bin"
+: >"$cache/empty-file.bin"
+
+# Whole-configuration payloads (6912 bytes), after one mode byte: bit 0 set makes the fuzz target
+# write the magic and checksum itself. The "-ok" payloads carry both already (Compress::Zlib's
+# crc32 is the IEEE CRC-32 the image uses).
+image="$corpus/configurationimage"
+mkdir -p "$image"
+payload() { # <mode byte> <fill: pattern|zero|ones> <seal in the file: 0|1>
+  perl -MCompress::Zlib -e '
+    my ($mode, $fill, $seal) = @ARGV;
+    my $p = $fill eq "pattern" ? join("", map { chr($_ % 251) } 0 .. 6911)
+          : $fill eq "ones"    ? chr(255) x 6912 : chr(0) x 6912;
+    if ($seal) {
+      substr($p, 0x1A4C, 4) = "ZRCF";
+      substr($p, 0x1A50, 172) = chr(0) x 172;
+      substr($p, 6908, 4) = pack("V", crc32(substr($p, 0, 6908)));
+    }
+    print chr($mode), $p' "$1" "$2" "$3"
+}
+payload 0 pattern 1 >"$image/pattern-ok.bin"
+payload 0 zero 1 >"$image/zero-ok.bin"
+payload 0 pattern 0 >"$image/no-magic.bin"
+payload 1 pattern 0 >"$image/pattern-sealed.bin"
+payload 1 ones 0 >"$image/ones-sealed.bin"
+perl -e 'print "\x00", "\x00" x 0x1A4C, "ZRCF", "\x00" x 172, "\x01\x02\x03\x04"' >"$image/bad-crc.bin"
+printf '\x01\x03\x08' >"$image/short-sealed.bin"
+
+# Device events for the event callback: each is a header-length byte, the 8-byte header (frame
+# marker 0xA5, type, sequence, status, command, payload length LE, 0), a 16-bit LE payload length
+# and the payload.
+events="$corpus/deviceeventcallback"
+mkdir -p "$events"
+# shellcheck disable=SC2016
+event() { # <type> <command> <status> <payload as a perl expression>
+  perl -MCompress::Zlib -e '
+    my ($type, $command, $status, $expr) = @ARGV;
+    my $p = eval $expr;
+    die $@ if $@;
+    print chr(8), pack("CCCCCvC", 0xA5, $type, 0, $status, $command, length($p), 0),
+          pack("v", length($p)), $p' "$1" "$2" "$3" "$4"
+}
+image='my $p = join("", map { chr($_ % 251) } 0 .. 6911); substr($p, 0x1A4C, 4) = "ZRCF";
+  substr($p, 0x1A50, 172) = chr(0) x 172; substr($p, 6908, 4) = pack("V", crc32(substr($p, 0, 6908))); $p'
+event 8 0 0 "$image" >"$events/full-record.bin"
+{ event 9 0 0 '""'; event 8 0 0 "$image"; } >"$events/reset-then-full-record.bin"
+event 4 0 0 '"\x01\x50\x00\x00"' >"$events/battery.bin"
+{ event 8 0 0 '"\x02"'; event 8 4 0 '"\x03"'; } >"$events/report-rate-and-dpi-stage.bin"
+{ event 8 76 0 '"\x01\x02\x03\x04\x05\x06\x07\x08"'; event 8 160 0 '"\x01" x 9'; } \
+  >"$events/dpi-light-and-led-bar.bin"
+event 10 0 0 '"\x01" x 7' >"$events/status-changed-all.bin"
+{ event 14 0 0 '"\x02"'; event 14 0 0 '""'; event 18 0 0 '""'; event 21 0 0 '""';
+  event 23 0 0 '"\x00" x 10'; } >"$events/config-version-led-long-range.bin"
+{ event 8 0 1 "$image"; event 8 0 0 '"\x00" x 100'; event 99 0 0 '"x"'; } \
+  >"$events/refused-and-malformed.bin"
+printf '\x00\x00\x00\x03\x08\xa5\x04\x01\x00' >"$events/no-header-short-header.bin"
+
+# Settings export files: three data-stream blocks (32-bit big-endian length, bytes): the tag
+# "Tavik" and the sensor name, each zero-padded to 12 bytes, and the 10428-byte record. The fuzz
+# target imports for the sensor "OPT5100" with eight DPI stages; record byte 1 is the stage count.
+settings="$corpus/settingsfile"
+mkdir -p "$settings"
+settingsfile() { # <tag> <sensor> <stage count> [record length]; "|" in a text is a zero byte
+  perl -e '
+    my ($tag, $sensor, $stages, $length) = @ARGV;
+    s/\|/\0/g for ($tag, $sensor);
+    my $record = join("", map { chr($_ % 251) } 0 .. $length - 1);
+    substr($record, 1, 1) = chr($stages) if $length > 1;
+    sub block { pack("N", length($_[0])) . $_[0] }
+    sub text12 { substr($_[0] . ("\0" x 12), 0, 12) }
+    print block(text12($tag)), block(text12($sensor)), block($record)' \
+    "$1" "$2" "$3" "${4:-10428}"
+}
+settingsfile Tavik OPT5100 4 >"$settings/accepted.bin"
+settingsfile Tavik OPT3300 4 >"$settings/other-sensor.bin"
+settingsfile Tavik OPT5100 0 >"$settings/no-dpi-stage.bin"
+settingsfile Tavik OPT5100 9 >"$settings/too-many-dpi-stages.bin"
+settingsfile Other OPT5100 4 >"$settings/other-program.bin"
+settingsfile Tavik OPT5100 4 10000 >"$settings/short-record.bin"
+settingsfile "Tavik|junk" "OPT5100|x" 4 >"$settings/bytes-after-text.bin"
+perl -e 'print pack("N", 12), "Tavik", "\0" x 7, pack("N", 0xFFFFFFFF), pack("N", 0x7FFFFFFF)' \
+  >"$settings/null-and-huge-blocks.bin"
+: >"$settings/empty.bin"

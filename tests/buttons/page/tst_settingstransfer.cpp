@@ -1,0 +1,226 @@
+#include "buttons/page/buttoninterface.h"
+#include "core/devicestate.h"
+#include "core/languagetables.h"
+#include "core/postmsg.h"
+#include "platform/devicelib/devicelib.h"
+#include "platform/devicelib/simulationcontrol.h"
+#include "platform/filedialogs.h"
+#include "sensor/sensor.h"
+#include "tests/support/modaldriver.h"
+#include "tests/support/testmain.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+namespace {
+
+const QString Mouse = QStringLiteral("Mouse1");
+
+DeviceState &state()
+{
+    return *DeviceState::instance();
+}
+
+FlashDataMap recordWithSeed(std::uint8_t seed)
+{
+    FlashDataMap record;
+    for (std::size_t i = 0; i < FlashDataMap::Size; ++i)
+        record.bytes()[i] = std::uint8_t(seed + i * 3);
+    record.DpiStageCount = 4; // the shipped first model takes up to 8
+    return record;
+}
+
+QByteArray bytesOf(const FlashDataMap &record)
+{
+    return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(FlashDataMap::Size));
+}
+
+void noEvents(const unsigned char *, int, const unsigned char *, int) {}
+
+// Stands in for the user at the file dialogs: answers `path` and remembers what was asked.
+struct FileChooser
+{
+    QList<FileDialogs::Request> asked;
+    explicit FileChooser(const QString &path)
+    {
+        FileDialogs::setHandler([this, path](const FileDialogs::Request &request) {
+            asked << request;
+            return path;
+        });
+    }
+    ~FileChooser() { FileDialogs::setHandler(nullptr); }
+};
+
+} // namespace
+
+// The button page's export, import and reset, driven as a user does, against the simulated mouse
+// of the shipped first model.
+class TestSettingsTransfer : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+
+    QByteArray mousePath;
+
+    // The page's device service starts with no device; the tile click would select the mouse.
+    void selectMouse() { state().DevicePath.set(mousePath); }
+
+    static void click(Buttoninterface &page, const char *name)
+    {
+        page.findChild<QToolButton *>(QLatin1String(name))->click();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        SimulationControl::setLatency(0);
+        SimulationControl::setStateFolder(dir.filePath(QStringLiteral("devices")));
+        SimulationControl::loadBuiltInDeviceSet();
+        mousePath = SimulationControl::receiverPath(QStringLiteral("Receiver1"));
+        QVERIFY(UsbServerC_Start(mousePath.constData(), mousePath.constData(), noEvents));
+        InportFailTexts.clear();
+        InportFailTexts.appendRow(
+            {QStringLiteral("not a settings file"), QStringLiteral("another model")});
+    }
+    void cleanupTestCase() { UsbServer_Exit(); }
+
+    void init()
+    {
+        SimulationControl::setOnline(Mouse, true);
+        SimulationControl::clearLog();
+        DeviceAllInfo device;
+        device.DriveIndex = 0;
+        state().CurrentDeviceInfo.set(device);
+        state().CurrentLanguage = 0;
+    }
+
+    void exportedSettingsImportAgain()
+    {
+        Buttoninterface page;
+        selectMouse();
+        const QString path = dir.filePath(QStringLiteral("saved.bin"));
+        const FlashDataMap saved = recordWithSeed(7);
+        state().CurrentFlashData.set(saved);
+        {
+            FileChooser chooser(path);
+            click(page, "OutputData");
+            QCOMPARE(chooser.asked.size(), 1);
+            QCOMPARE(chooser.asked.at(0).kind, FileDialogs::Request::Kind::Save);
+            QCOMPARE(chooser.asked.at(0).filter, QStringLiteral("File(*.bin)"));
+        }
+        QCOMPARE(QFileInfo(path).size(), qint64(10464));
+
+        state().CurrentFlashData.set(recordWithSeed(99));
+        {
+            FileChooser chooser(path);
+            click(page, "ImportData");
+        }
+        QCOMPARE(bytesOf(state().CurrentFlashData.get()), bytesOf(saved));
+        QCOMPARE(bytesOf(page.ShownRecord()), bytesOf(saved));
+        const QVector<QByteArray> sent = SimulationControl::receivedRecords();
+        QCOMPARE(sent.size(), 1);
+        QCOMPARE(sent.at(0), bytesOf(saved));
+        QCOMPARE(state().ImportBusy.load(), quint8(0));
+        QCOMPARE(state().ImportDialogOpen.load(), quint8(0));
+    }
+
+    void damagedFileIsRefusedAndNothingSent()
+    {
+        Buttoninterface page;
+        selectMouse();
+        const QString path = dir.filePath(QStringLiteral("damaged.bin"));
+        state().CurrentFlashData.set(recordWithSeed(3));
+        {
+            FileChooser chooser(path);
+            click(page, "OutputData");
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.resize(6000));
+        file.close();
+        const QByteArray before = bytesOf(state().CurrentFlashData.get());
+        QString shown;
+        ModalDriver notice(
+            [&shown](QWidget *modal) {
+                if (!modal->inherits("InportFail"))
+                    return false;
+                shown = modal->findChild<QLabel *>(QStringLiteral("label"))->text();
+                return true;
+            },
+            QStringLiteral("NewHong"), 10000);
+        {
+            FileChooser chooser(path);
+            click(page, "ImportData");
+        }
+        QVERIFY2(notice.fired(), qPrintable(notice.failure()));
+        QCOMPARE(shown, QStringLiteral("not a settings file"));
+        QVERIFY(SimulationControl::receivedRecords().isEmpty());
+        QCOMPARE(bytesOf(state().CurrentFlashData.get()), before);
+    }
+
+    void importAsksNothingOfAnOfflineMouse()
+    {
+        Buttoninterface page;
+        selectMouse();
+        QVERIFY(SimulationControl::setOnline(Mouse, false));
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+        FileChooser chooser(dir.filePath(QStringLiteral("saved.bin")));
+        click(page, "ImportData");
+        QVERIFY(chooser.asked.isEmpty());
+        QCOMPARE(offline.size(), 1);
+        QCOMPARE(offline.at(0).at(0).toInt(), 0);
+    }
+
+    void cancelledImportLeavesNothingBusy()
+    {
+        Buttoninterface page;
+        selectMouse();
+        ModalDriver anyDialog([](QWidget *) { return true; }, QStringLiteral("NewHong"), 3000);
+        FileChooser chooser{QString()};
+        click(page, "ImportData");
+        QCOMPARE(chooser.asked.size(), 1);
+        QCOMPARE(chooser.asked.at(0).caption, QStringLiteral("SelectFile"));
+        QVERIFY(!anyDialog.fired());
+        QCOMPARE(state().ImportBusy.load(), quint8(0));
+    }
+
+    void resetAsksThenRestoresTheFactorySettings_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("confirmed") << true;
+        QTest::newRow("cancelled") << false;
+    }
+    void resetAsksThenRestoresTheFactorySettings()
+    {
+        QFETCH(bool, confirm);
+        Buttoninterface page;
+        selectMouse();
+        Sensor sensorPage;
+        selectMouse();
+        ModalDriver question(ModalDriver::named(QStringLiteral("ContainReset")),
+                             confirm ? QStringLiteral("OK") : QStringLiteral("Cancel"));
+        click(page, "Reset");
+        QVERIFY(question.fired());
+        QStringList requests;
+        for (const CallLog::Call &call : SimulationControl::calls()) {
+            if (call.operation == QLatin1String("UsbServer_SetBatteryOptimizeEnable") ||
+                call.operation == QLatin1String("ProtocolDataUpdate") ||
+                call.operation == QLatin1String("UsbServer_SetClearSetting"))
+                requests << call.operation;
+        }
+        if (confirm)
+            QCOMPARE(requests, (QStringList{QStringLiteral("UsbServer_SetBatteryOptimizeEnable"),
+                                            QStringLiteral("ProtocolDataUpdate"),
+                                            QStringLiteral("UsbServer_SetClearSetting")}));
+        else
+            QVERIFY(requests.isEmpty());
+        QCOMPARE(state().ImportBusy.load(), quint8(0));
+    }
+};
+
+ZR35_TEST_MAIN(TestSettingsTransfer)
+#include "tst_settingstransfer.moc"

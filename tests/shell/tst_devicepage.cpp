@@ -1,0 +1,335 @@
+#include "core/devicecache.h"
+#include "core/devicestate.h"
+#include "core/languagetables.h"
+#include "core/postmsg.h"
+#include "platform/devicelib/simulationcontrol.h"
+#include "shell/dialog.h"
+#include "shell/dialogmain.h"
+#include "shell/updataparam.h"
+#include "tests/shell/homebench.h"
+#include "tests/support/modaldriver.h"
+#include "tests/support/testmain.h"
+#include "tests/support/workerthread.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include <csignal>
+#include <cstring>
+
+namespace {
+
+DeviceState &state()
+{
+    return *DeviceState::instance();
+}
+
+template <typename T>
+T *child(const QWidget *parent, const char *name)
+{
+    return parent->findChild<T *>(QLatin1String(name));
+}
+
+QList<QToolButton *> tabs(const QWidget *page)
+{
+    return {child<QToolButton>(page, "ButtonMain"), child<QToolButton>(page, "SensorButton"),
+            child<QToolButton>(page, "MacroButton"), child<QToolButton>(page, "FormSetting"),
+            child<QToolButton>(page, "LightsButton")};
+}
+
+int mainPage(const DialogMain &window)
+{
+    return child<QStackedWidget>(&window, "stackedWidgetMain")->currentIndex();
+}
+
+int devicePageIndex(const QWidget *page)
+{
+    return child<QStackedWidget>(page, "stackedWidgetDialog")->currentIndex();
+}
+
+QByteArray bytesOf(const FlashDataMap &record)
+{
+    return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(FlashDataMap::Size));
+}
+
+QByteArray cachedBytes(const QString &name)
+{
+    FlashDataMap record;
+    return LoadDeviceCache(name, &record) ? bytesOf(record) : QByteArray();
+}
+
+// Records the keys that the device page passes on to its parent.
+class KeySink : public QWidget
+{
+public:
+    QList<int> keys;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override { keys << event->key(); }
+};
+
+const QString CacheName = QStringLiteral("Device_CID0C_MID0A.bin");
+
+// Opens the device page from the home page's only tile, as a user does, and waits until it shows
+// the virtual mouse's battery and the parameter update is over; null when it does not get there.
+Dialog *openFromTile(DialogMain &window)
+{
+    window.show();
+    if (!waitForTiles(window.homePage(), 1))
+        return nullptr;
+    static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
+    Dialog *page = window.devicePage();
+    if (mainPage(window) != 1 ||
+        !QTest::qWaitFor([page] { return child<QLabel>(page, "label_2")->text() == "80%"; }, 10000))
+        return nullptr;
+    // The parameter update ran and saw both pages take the device's record.
+    if (!QTest::qWaitFor([page] { return !page->parameterDialog()->isVisible(); }, 15000))
+        return nullptr;
+    return page;
+}
+
+} // namespace
+
+class TestDevicePage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        DialogMain::TrayAvailable = [] { return false; };
+        // The start-up makes the cache folder; these tests start no program.
+        QVERIFY(QDir().mkpath(QFileInfo(DeviceCachePath(CacheName)).absolutePath()));
+        QFile::remove(DeviceCachePath(CacheName));
+    }
+
+    // Must run before any other test builds a page.
+    void crashHandlerComesWithThePage()
+    {
+        struct sigaction before
+        {
+        };
+        QCOMPARE(sigaction(SIGSEGV, nullptr, &before), 0);
+        HomeBench bench(OneReceiverSet);
+        Dialog page;
+        struct sigaction after
+        {
+        };
+        QCOMPARE(sigaction(SIGSEGV, nullptr, &after), 0);
+        QVERIFY(after.sa_flags & SA_SIGINFO);
+        QVERIFY(after.sa_sigaction != before.sa_sigaction);
+    }
+
+    void batteryIndicator_data()
+    {
+        QTest::addColumn<bool>("charging");
+        QTest::addColumn<int>("level");
+        QTest::addColumn<bool>("showPercent");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("bar");
+        QTest::addColumn<QString>("fill");
+        QTest::newRow("low") << false << 15 << true << "15%" << 15 << "rgb(152, 43, 34)";
+        QTest::newRow("just above low") << true << 16 << false << "16" << 16 << "rgb(0, 255, 153)";
+        // Out of the bar's range: the fill stays where it was, the text shows the number.
+        QTest::newRow("above 100") << false << 120 << true << "120%" << 50 << "rgb(0, 255, 153)";
+    }
+    void batteryIndicator()
+    {
+        QFETCH(bool, charging);
+        QFETCH(int, level);
+        QFETCH(bool, showPercent);
+        QFETCH(QString, text);
+        QFETCH(int, bar);
+        QFETCH(QString, fill);
+        HomeBench bench(OneReceiverSet);
+        Dialog page;
+        QCOMPARE(child<QProgressBar>(&page, "progressBar")
+                     ->styleSheet()
+                     .contains(QLatin1String("rgb(191, 191, 191)")),
+                 true);
+        // The device-event callback reports the battery from a library thread and waits.
+        QVERIFY(runOnWorkerThread([] { emit PostMsg::GetInstance()->SigBattery(true, 50, true); }));
+        QVERIFY(runOnWorkerThread(
+            [=] { emit PostMsg::GetInstance()->SigBattery(charging, level, showPercent); }));
+        QCOMPARE(child<QLabel>(&page, "label_2")->text(), text);
+        QCOMPARE(child<QProgressBar>(&page, "progressBar")->value(), bar);
+        QVERIFY(child<QProgressBar>(&page, "progressBar")->styleSheet().contains(fill));
+        QCOMPARE(child<QLabel>(&page, "label")->isHidden(), !charging);
+    }
+
+    void recordingLocksTheTabs_data()
+    {
+        QTest::addColumn<QList<int>>("values");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("recording") << QList<int>{0} << false;
+        QTest::newRow("recording ended") << QList<int>{0, 1} << true;
+        QTest::newRow("other value") << QList<int>{0, 2} << false;
+    }
+    void recordingLocksTheTabs()
+    {
+        QFETCH(QList<int>, values);
+        QFETCH(bool, enabled);
+        HomeBench bench(OneReceiverSet);
+        Dialog page;
+        for (int value : values)
+            emit PostMsg::GetInstance()->SigStartRecord(value);
+        for (QToolButton *tab : tabs(&page))
+            QCOMPARE(tab->isEnabled(), enabled);
+        for (const char *name : {"UpArrow", "MinButton", "CloseButton"})
+            QVERIFY(child<QToolButton>(&page, name)->isEnabled());
+    }
+
+    void macroPageRecordingLocksTheTabs()
+    {
+        HomeBench bench(OneReceiverSet);
+        Dialog page;
+        child<QToolButton>(&page, "MacroButton")->click();
+        child<QToolButton>(&page, "StartRecord")->click();
+        QVERIFY(!child<QToolButton>(&page, "ButtonMain")->isEnabled());
+        child<QToolButton>(&page, "StopRecord")->click();
+        QVERIFY(child<QToolButton>(&page, "ButtonMain")->isEnabled());
+    }
+
+    void tabsShowTheirPages()
+    {
+        HomeBench bench(OneReceiverSet);
+        Dialog page;
+        page.show();
+        QSignalSpy macroList(PostMsg::GetInstance(), &PostMsg::SigAddMacroButton);
+        QCOMPARE(devicePageIndex(&page), 0);
+        child<QToolButton>(&page, "SensorButton")->click();
+        QCOMPARE(devicePageIndex(&page), 1);
+        child<QToolButton>(&page, "MacroButton")->click();
+        QCOMPARE(devicePageIndex(&page), 2);
+        child<QToolButton>(&page, "FormSetting")->click();
+        QCOMPARE(devicePageIndex(&page), 3);
+        QVERIFY(!child<QToolButton>(&page, "ButtonMain")->isChecked());
+        child<QToolButton>(&page, "ButtonMain")->click();
+        QCOMPARE(devicePageIndex(&page), 0);
+        // The macro list is rebuilt on every click, also on the page already shown.
+        child<QToolButton>(&page, "ButtonMain")->click();
+        QCOMPARE(macroList.size(), 2);
+        emit PostMsg::GetInstance()->SigStartRecord(0);
+        emit PostMsg::GetInstance()->SigStartRecord(1);
+        QVERIFY(!child<QToolButton>(&page, "LightsButton")->isVisible());
+        QVERIFY(!child<QToolButton>(&page, "SetButton")->isVisible());
+    }
+
+    void escapeAndF12StayOnThePage()
+    {
+        HomeBench bench(OneReceiverSet);
+        KeySink sink;
+        auto *page = new Dialog(&sink);
+        for (int key : {Qt::Key_Escape, Qt::Key_F12, Qt::Key_A})
+            QTest::keyClick(page, Qt::Key(key));
+        QCOMPARE(sink.keys, QList<int>{Qt::Key_A});
+    }
+
+    void waitModeStaysOnceAsked()
+    {
+        HomeBench bench(OneReceiverSet);
+        Dialog page;
+        state().SensorUiUpdated = 1;
+        state().ButtonUiUpdated = 1;
+        // Without the wait mode the next run would show the cache and the offline notice.
+        state().OnlineAtLastRead = 0;
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+        QSignalSpy runs(page.parameterDialog(), &QDialog::finished);
+        for (int mode : {1, 0}) {
+            // The device service pass asks from its own thread.
+            const int before = runs.size();
+            QVERIFY(
+                runOnWorkerThread([mode] { emit PostMsg::GetInstance()->SigUpDataParam(mode); }));
+            QTRY_COMPARE_WITH_TIMEOUT(runs.size(), before + 1, 15000);
+        }
+        QCOMPARE(page.parameterDialog()->WaitMode, quint8(1));
+        QCOMPARE(offline.size(), 0);
+    }
+
+    void refreshTimeOutShowsTheTimeOutNotice()
+    {
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        state().OnlineAtLastRead = 1;
+        state().SensorUiUpdated = 0;
+        state().ButtonUiUpdated = 0;
+        QString shown;
+        ModalDriver notice(
+            [&shown](QWidget *modal) {
+                if (!modal->inherits("MouseOffLine"))
+                    return false;
+                shown = child<QLabel>(modal, "label")->text();
+                return true;
+            },
+            QStringLiteral("NewHong"), 15000);
+        QVERIFY(runOnWorkerThread([] { emit PostMsg::GetInstance()->SigUpDataParam(0); }));
+        QTRY_VERIFY_WITH_TIMEOUT(notice.fired(), 15000);
+        QCOMPARE(shown, MouseOffLineTexts.text(0, 1, QStringLiteral("no time-out text")));
+    }
+
+    // Opened from its tile, the page shows the virtual mouse's battery; back returns home,
+    // caches the record and stops the device's server, also when the mouse has gone to sleep.
+    void openFromTileThenBack_data()
+    {
+        QTest::addColumn<bool>("asleepAtBack");
+        QTest::newRow("mouse awake") << false;
+        QTest::newRow("mouse asleep") << true;
+    }
+    void openFromTileThenBack()
+    {
+        QFETCH(bool, asleepAtBack);
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+        Dialog *page = openFromTile(window);
+        QVERIFY(page);
+        QCOMPARE(child<QProgressBar>(page, "progressBar")->value(), 80);
+        // Both pages took the device's record in time: no offline or time-out notice.
+        QCOMPARE(offline.size(), 0);
+        QCOMPARE(state().OnlineCacheName.get(), CacheName);
+
+        if (asleepAtBack)
+            QVERIFY(SimulationControl::setOnline(QStringLiteral("M"), false));
+        // Left in the middle of a macro recording, which locks the tabs but not the way back.
+        child<QToolButton>(page, "MacroButton")->click();
+        child<QToolButton>(page, "StartRecord")->click();
+        // The page's first read already cached the record; only the way back may write it now.
+        QFile::remove(DeviceCachePath(CacheName));
+        SimulationControl::clearLog();
+        child<QToolButton>(page, "UpArrow")->click();
+
+        QCOMPARE(mainPage(window), 0);
+        QCOMPARE(devicePageIndex(page), 0);
+        QVERIFY(child<QToolButton>(page, "ButtonMain")->isChecked());
+        for (QToolButton *tab : tabs(page))
+            QVERIFY(tab->isEnabled());
+        QCOMPARE(state().MacroRecording.load(), quint8(0));
+        QCOMPARE(cachedBytes(CacheName), bytesOf(state().CurrentFlashData.get()));
+        QCOMPARE(SimulationControl::driverStatus(), 0);
+        QVERIFY(!SimulationControl::calls(QStringLiteral("UsbServer_Exit")).isEmpty());
+    }
+
+    void closeCachesAndStops()
+    {
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        Dialog *page = openFromTile(window);
+        QVERIFY(page);
+        QFile::remove(DeviceCachePath(CacheName));
+        SimulationControl::clearLog();
+        child<QToolButton>(page, "CloseButton")->click();
+
+        QCOMPARE(cachedBytes(CacheName), bytesOf(state().CurrentFlashData.get()));
+        QCOMPARE(SimulationControl::driverStatus(), 0);
+        QVERIFY(!SimulationControl::calls(QStringLiteral("UsbServer_Exit")).isEmpty());
+        QVERIFY(!window.isVisible());
+    }
+};
+
+ZR35_TEST_MAIN(TestDevicePage)
+#include "tst_devicepage.moc"
