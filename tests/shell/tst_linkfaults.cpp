@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QRandomGenerator>
 #include <QThread>
+#include <QTimer>
 #include <QToolButton>
 
 #include <atomic>
@@ -288,11 +289,12 @@ private slots:
         QCOMPARE(currentPage(window), 1);
         // Nothing arrived, so nothing is known of the device: no cache is written for it.
         QVERIFY(state().OnlineCacheName.get().isEmpty());
-        const FlashDataMap held = state().CurrentFlashData.get();
-        QVERIFY(exitProgram(window));
+        // Back home, the program leaves the device alone and its cache as it was.
+        emit PostMsg::GetInstance()->SigChangeMainDialog(0);
+        QCOMPARE(currentPage(window), 0);
+        QVERIFY(waitForTiles(window.homePage(), 1));
         SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), 0);
         QVERIFY(cacheIsOldOrNew(old, old));
-        Q_UNUSED(held);
     }
 
     void sleepAndWake()
@@ -335,6 +337,71 @@ private slots:
         const FlashDataMap atExit = state().CurrentFlashData.get();
         QVERIFY(exitProgram(window));
         QVERIFY(cacheIsOldOrNew(old, atExit));
+    }
+
+    // The receiver is pulled while the parameter-update dialog of the device page waits: before
+    // its work starts, or while it waits for the pages of a device that has not sent its
+    // configuration. The dialog ends, the program goes home and stays usable.
+    void unplugWhileTheParameterDialogWaits_data()
+    {
+        QTest::addColumn<bool>("answers");
+        QTest::addColumn<int>("afterMs");
+        QTest::newRow("before its work") << true << 500;
+        QTest::newRow("while it waits for the pages") << false << 3500;
+    }
+    void unplugWhileTheParameterDialogWaits()
+    {
+        QFETCH(bool, answers);
+        QFETCH(int, afterMs);
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        const FlashDataMap old = writeOldCache();
+        if (!answers)
+            SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), -1);
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+
+        // The dialog runs its own event loop, so the test acts from a timer inside it.
+        QElapsedTimer shownFor;
+        bool pulled = false;
+        int notices = 0;
+        QTimer act;
+        connect(&act, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            const QString name =
+                modal ? QString::fromLatin1(modal->metaObject()->className()) : QString();
+            if (name == QLatin1String("UpDataParam") && !pulled) {
+                if (!shownFor.isValid())
+                    shownFor.start();
+                if (shownFor.elapsed() >= afterMs) {
+                    pulled = true;
+                    SimulationControl::plugReceiver(Receiver, false);
+                }
+            } else if (name == QLatin1String("MouseOffLine")) {
+                ++notices;
+                modal->close();
+            }
+        });
+        act.start(20);
+        clickTile(window);
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                return pulled && currentPage(window) == 0 && !QApplication::activeModalWidget();
+            },
+            20000));
+        QTest::qWait(300);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(currentPage(window), 0);
+        QVERIFY(DeviceLists::instance()->HomeDeviceList.get().isEmpty());
+        qInfo("offline notices after the receiver went: %d", notices);
+        act.stop();
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), 0);
+        QVERIFY(cacheIsOldOrNew(old, state().CurrentFlashData.get()));
+
+        // Plugged in again, the device opens and reads as before.
+        QVERIFY(SimulationControl::plugReceiver(Receiver, true));
+        QVERIFY(waitForTiles(window.homePage(), 1));
     }
 
     // The user closes the program while the device service pass (the mouse asleep: the pages
