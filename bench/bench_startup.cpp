@@ -49,6 +49,20 @@ void dispose(QWidget *widget)
     QCoreApplication::processEvents();
 }
 
+// Shows the main window and serves its events until the home page's one tile has been painted.
+bool showHomePage(DialogMain *window, PaintWatch &paints)
+{
+    window->show();
+    return BenchSupport::serveUntil([&] {
+        const QList<mytoolButtonEnter *> &tiles = window->homePage()->TileButtons;
+        if (tiles.size() != 1)
+            return false;
+        if (!paints.painted())
+            paints.watch(tiles.first());
+        return paints.painted();
+    });
+}
+
 // From nothing to the home page painted with the tile of the one device. The device set is
 // loaded outside the timing; the latency argument is the simulated transfer time of each library
 // call (0: the program's own cost).
@@ -62,15 +76,7 @@ void BM_StartUpToPaintedHomePage(benchmark::State &st)
     PaintWatch paints;
     for (auto _ : st) {
         auto *window = new DialogMain;
-        window->show();
-        const bool shown = BenchSupport::serveUntil([&] {
-            const QList<mytoolButtonEnter *> &tiles = window->homePage()->TileButtons;
-            if (tiles.size() != 1)
-                return false;
-            if (!paints.painted())
-                paints.watch(tiles.first());
-            return paints.painted();
-        });
+        const bool shown = showHomePage(window, paints);
         st.PauseTiming();
         paints.watch(nullptr);
         dispose(window);
@@ -132,15 +138,7 @@ double coldHomePageMs()
     QElapsedTimer timer;
     timer.start();
     auto *window = new DialogMain;
-    window->show();
-    BenchSupport::serveUntil([&] {
-        const QList<mytoolButtonEnter *> &tiles = window->homePage()->TileButtons;
-        if (tiles.size() != 1)
-            return false;
-        if (!paints.painted())
-            paints.watch(tiles.first());
-        return paints.painted();
-    });
+    showHomePage(window, paints);
     const double ms = timer.nsecsElapsed() / 1e6;
     dispose(window);
     return ms;

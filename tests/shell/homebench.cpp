@@ -20,6 +20,8 @@
 #include <QTimer>
 #include <QtEndian>
 
+#include <cstring>
+
 const QByteArray OneReceiverSet = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\n"
                                   "ReceiverId=0x11, 0x22, 0x33\nVersion=0x0203\n"
                                   "[M]\nType=Mouse\nCid=12\nMid=10\nReceiver=R\nBattery=80\n"
@@ -104,6 +106,15 @@ QLabel *offlineIcon(const DialogChange *page, int number)
 QLabel *connectionIcon(const DialogChange *page, int number)
 {
     return page->ConnectionIcons.value(number);
+}
+
+FlashDataMap mouseRecord(const QString &mouse)
+{
+    FlashDataMap record{};
+    const QByteArray bytes = SimulationControl::storedRecord(mouse);
+    if (bytes.size() == int(FlashDataMap::Size))
+        std::memcpy(record.bytes(), bytes.constData(), FlashDataMap::Size);
+    return record;
 }
 
 bool waitForTiles(const DialogChange *page, int count, int timeoutMs)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record/flashdatamap.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -49,6 +51,9 @@ QLabel *offlineIcon(const DialogChange *page, int number);
 QLabel *connectionIcon(const DialogChange *page, int number);
 // The main window's page: 0 the home page, 1 the device page.
 int currentPage(const DialogMain &window);
+
+// What the simulated mouse holds now, as a record; all zero for a mouse the set does not have.
+FlashDataMap mouseRecord(const QString &mouse);
 
 // Waits until the home page shows `count` tiles; false on time-out.
 bool waitForTiles(const DialogChange *page, int count, int timeoutMs = 5000);

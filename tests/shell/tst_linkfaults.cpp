@@ -37,11 +37,7 @@ const QString CacheName = QStringLiteral("Device_CID0C_MID0A.bin");
 
 FlashDataMap storedRecord()
 {
-    FlashDataMap record{};
-    const QByteArray bytes = SimulationControl::storedRecord(Mouse);
-    if (bytes.size() == int(FlashDataMap::Size))
-        std::memcpy(record.bytes(), bytes.constData(), FlashDataMap::Size);
-    return record;
+    return mouseRecord(Mouse);
 }
 
 bool same(const FlashDataMap &a, const FlashDataMap &b)

@@ -30,11 +30,7 @@ const QString Mouse = QStringLiteral("M");
 
 FlashDataMap storedRecord()
 {
-    FlashDataMap record{};
-    const QByteArray bytes = SimulationControl::storedRecord(Mouse);
-    if (bytes.size() == int(FlashDataMap::Size))
-        std::memcpy(record.bytes(), bytes.constData(), FlashDataMap::Size);
-    return record;
+    return mouseRecord(Mouse);
 }
 
 bool heldIsStored()
