@@ -113,6 +113,7 @@ private slots:
             }
         }
         qputenv("HOME", testHome);
+        qInfo("%d of %d kills found a value saved since the kill before", changed, Kills);
         QVERIFY2(changed > Kills / 2, qPrintable(QString::number(changed)));
     }
 };
