@@ -25,6 +25,10 @@ void DelayMs(int ms)
         QEventLoop pass;
         QTimer::singleShot(static_cast<int>(std::min(left, passLimitMs)), Qt::PreciseTimer, &pass,
                            &QEventLoop::quit);
-        pass.exec();
+        // Once the application has been told to quit, no event loop of this thread runs again
+        // (exec() refuses with -1): the rest of the wait would spin a core and hold up the end of
+        // the program for nothing.
+        if (pass.exec() == -1)
+            return;
     }
 }

@@ -70,6 +70,22 @@ private slots:
         QVERIFY(!fired);
         QTRY_VERIFY(fired);
     }
+
+    // A wait that runs when the program is told to end (say, in a dialog's work as the user
+    // exits) would otherwise spin until its time is up.
+    void endsWhenTheApplicationQuits()
+    {
+        qint64 waited = -1;
+        QTimer::singleShot(0, this, [&] {
+            QCoreApplication::exit(0);
+            QElapsedTimer clock;
+            clock.start();
+            DelayMs(2000);
+            waited = clock.elapsed();
+        });
+        QCOMPARE(QCoreApplication::exec(), 0);
+        QVERIFY2(waited >= 0 && waited < slackMs, qPrintable(QString::number(waited)));
+    }
 };
 
 ZR35_TEST_MAIN(TestDelayMs)

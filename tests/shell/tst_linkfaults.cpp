@@ -400,6 +400,41 @@ private slots:
         QVERIFY(waitForTiles(window.homePage(), 1));
     }
 
+    // The user leaves by the notification area's Exit while the parameter-update dialog waits for
+    // the pages of a device that never sent its configuration: the program ends at once instead of
+    // sitting out the dialog's waits.
+    void exitWhileTheParameterDialogWaits()
+    {
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), -1);
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+
+        QElapsedTimer shownFor;
+        QElapsedTimer sinceExit;
+        QTimer act;
+        connect(&act, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (sinceExit.isValid() || !modal ||
+                qstrcmp(modal->metaObject()->className(), "UpDataParam") != 0)
+                return;
+            if (!shownFor.isValid())
+                shownFor.start();
+            if (shownFor.elapsed() >= 3500) {
+                sinceExit.start();
+                window.slotActionExitApp();
+            }
+        });
+        act.start(20);
+        QCOMPARE(runEventLoop([&] { clickTile(window); }, 20000), 0);
+        QVERIFY(sinceExit.isValid());
+        const qint64 endedAfter = sinceExit.elapsed();
+        QVERIFY2(endedAfter < 1000, qPrintable(QString::number(endedAfter)));
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), 0);
+    }
+
     // The user closes the program while the device service pass (the mouse asleep: the pages
     // get the cached record) or the device-event callback (the mouse awake: the record it read)
     // waits for the pages in a blocking emission.
