@@ -182,10 +182,12 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui_Dialog)
     ImageFolder = Theme::PictureFolder(QStringLiteral("Dialog"));
 
     // The button page first: it creates the device service the other pages' slots rely on.
-    buttonPage = new Buttoninterface(this);
-    macroPage = new Macro(this);
-    sensorPage = new Sensor(this);
-    settingPage = new FormSetting(this);
+    // Made inside their stack: moving a finished page there would resolve its style sheets again.
+    QStackedWidget *pages = ui->stackedWidgetDialog;
+    buttonPage = new Buttoninterface(pages);
+    macroPage = new Macro(pages);
+    sensorPage = new Sensor(pages);
+    settingPage = new FormSetting(pages);
     ui->stackedWidgetDialog->addWidget(buttonPage);
     ui->stackedWidgetDialog->addWidget(sensorPage);
     ui->stackedWidgetDialog->addWidget(macroPage);
@@ -265,8 +267,6 @@ void Dialog::ApplyPictures()
     ui->UpArrow->setStyleSheet(windowButtonStyle(f, QStringLiteral("PageChange.png"),
                                                  QStringLiteral("PageChangeHover.png"),
                                                  QStringLiteral("PageChangeClick.png")));
-    ui->frame_2->setStyleSheet(
-        QStringLiteral("#frame_2{border-image: url(%1BackGround.png);}").arg(f));
     ui->BatteryButtonC->setStyleSheet(
         QStringLiteral("#BatteryButtonC{border:0px;background-image: url(%1Battery.png);"
                        "background-position:center;background-repeat:no-repeat;}")
@@ -276,6 +276,22 @@ void Dialog::ApplyPictures()
     ui->label_2->setStyleSheet(
         QStringLiteral("#label_2{color: rgb(%1);}")
             .arg(ConfigIni::instance()->color(QStringLiteral("LabelColor"))));
+}
+
+// The window-sized background is the largest picture of the page and the page starts hidden
+// behind the home page: it is decoded when the page is first shown, before its first paint.
+void Dialog::ApplyBackground()
+{
+    BackgroundApplied = true;
+    ui->frame_2->setStyleSheet(
+        QStringLiteral("#frame_2{border-image: url(%1BackGround.png);}").arg(ImageFolder));
+}
+
+void Dialog::showEvent(QShowEvent *event)
+{
+    if (!BackgroundApplied)
+        ApplyBackground();
+    QWidget::showEvent(event);
 }
 
 QList<QToolButton *> Dialog::Tabs() const

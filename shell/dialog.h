@@ -89,9 +89,11 @@ private slots:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void ApplyPictures();
+    void ApplyBackground();
     QList<QToolButton *> Tabs() const;
 
     std::unique_ptr<Ui_Dialog> ui;
@@ -104,4 +106,5 @@ private:
     // Reused for every request of the device service; lives as long as the page.
     std::unique_ptr<UpDataParam> ParamDialog;
     QString ImageFolder;
+    bool BackgroundApplied = false;
 };

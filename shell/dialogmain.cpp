@@ -112,8 +112,10 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui_DialogMain)
     ImageFolder = Theme::PictureFolder(QStringLiteral("Dialog"));
 
     // The device page first: its button page creates the device service the home page starts.
-    DevicePage = new Dialog(this);
-    HomePage = new DialogChange(this);
+    // Both are made inside the stack that shows them: adding a page made elsewhere moves its
+    // whole tree, which resolves every widget's style sheet again.
+    DevicePage = new Dialog(ui->stackedWidgetMain);
+    HomePage = new DialogChange(ui->stackedWidgetMain);
     ui->stackedWidgetMain->addWidget(HomePage);
     ui->stackedWidgetMain->addWidget(DevicePage);
     ui->stackedWidgetMain->setCurrentIndex(HomePageIndex);

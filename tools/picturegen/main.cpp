@@ -22,6 +22,17 @@ int fail(const QString &message)
     return 1;
 }
 
+bool isOpaque(const QImage &image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
 bool readTheme(const QJsonObject &palette, Theme *theme, QString *error)
 {
     const struct
@@ -84,6 +95,11 @@ int main(int argc, char *argv[])
             if (!drawPicture(painter, image.width(), image.height(), entry, theme, &error))
                 return fail(QStringLiteral("entry \"%1\": %2").arg(where, error));
         }
+        // A picture with no transparent pixel is stored without alpha: the program decodes a
+        // quarter fewer bytes and paints it as an opaque pixmap (a copy, not a blend). The two
+        // window backgrounds are the largest pictures it shows.
+        if (isOpaque(image))
+            image = image.convertToFormat(QImage::Format_RGB32);
         if (!pictureRoot.mkpath(form))
             return fail(QStringLiteral("cannot make %1").arg(pictureRoot.filePath(form)));
         // Whole files only: a build stopped half-way must not leave a cut picture behind.
