@@ -8,11 +8,13 @@
 #include "shell/updataparam.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 #include "tests/support/workerthread.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
@@ -274,6 +276,25 @@ private slots:
 
     // Opened from its tile, the page shows the virtual mouse's battery; back returns home,
     // caches the record and stops the device's server, also when the mouse has gone to sleep.
+    // The window-sized background of the page waits until the page is first shown: the home page
+    // comes first and the page behind it decodes no large picture meanwhile.
+    void backgroundComesWithTheFirstShowing()
+    {
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        auto *background = child<QFrame>(window.devicePage(), "frame_2");
+        QVERIFY(background->styleSheet().isEmpty());
+
+        Dialog *page = openFromTile(window);
+        QVERIFY(page);
+        QVERIFY(background->isVisible());
+        const QString style = background->styleSheet();
+        QVERIFY(style.contains(QLatin1String("Picture/Dialog/BackGround.png")));
+        QVERIFY(missingPictures(background).isEmpty());
+    }
+
     void openFromTileThenBack_data()
     {
         QTest::addColumn<bool>("asleepAtBack");
