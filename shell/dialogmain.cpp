@@ -146,7 +146,10 @@ DialogMain::~DialogMain()
 {
     delete SysTrayIcon;
     delete TrayMenu;
-    // The pages before the form: the device page's destructor stops the device service.
+    // The pages before the form: the device page's destructor stops the device service. The
+    // stack is hidden first: removing the page it shows would show the next one, and a device
+    // page shown for the first time decodes its background only to be deleted.
+    ui->stackedWidgetMain->hide();
     delete HomePage;
     delete DevicePage;
 }
