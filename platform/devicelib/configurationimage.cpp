@@ -1,18 +1,19 @@
 #include "platform/devicelib/configurationimage.h"
 
 #include <array>
+#include <cstddef>
 #include <cstring>
 
 namespace {
 
-// Record layout (the program's FlashDataMap).
-constexpr int GlobalBlockSize = 0x7C;
-constexpr int RecordKeyRecords = 0x7C;
-constexpr int RecordKeyRecordSize = 52;
-constexpr int RecordMacros = 0x3BC;
-constexpr int RecordMacroSize = 592;
-constexpr int KeyEventSize = 8;
-constexpr int SlotCount = 16;
+// Record layout, taken from the record type itself.
+constexpr int GlobalBlockSize = int(FlashDataMap::KeysAndMacrosOffset);
+constexpr int RecordKeyRecords = int(offsetof(FlashDataMap, KeyRecords));
+constexpr int RecordKeyRecordSize = int(sizeof(KeyRecord));
+constexpr int RecordMacros = int(offsetof(FlashDataMap, Macros));
+constexpr int RecordMacroSize = int(sizeof(MacroRecord));
+constexpr int KeyEventSize = int(sizeof(KeyEvent));
+constexpr int SlotCount = int(FlashDataMap::ButtonSlots);
 
 // Image layout (see the header).
 constexpr int ImageKeyRecords = 0x7C;

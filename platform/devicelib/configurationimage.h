@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record/flashdatamap.h"
+
 #include <QByteArray>
 #include <QStringList>
 
@@ -35,11 +37,12 @@
 // Each value cut is described in the texts that encode() returns.
 namespace ConfigurationImage {
 
-inline constexpr int RecordSize = 10428;
+// The device holds as many events and name bytes as the record has room for.
+inline constexpr int RecordSize = int(FlashDataMap::Size);
 inline constexpr int ImageSize = 6912;
-inline constexpr int KeyEventsPerKeyRecord = 6;
-inline constexpr int EventsPerMacro = 70;
-inline constexpr int MacroNameSize = 30;
+inline constexpr int KeyEventsPerKeyRecord = int(KeyRecord::MaxEvents);
+inline constexpr int EventsPerMacro = int(MacroRecord::MaxEvents);
+inline constexpr int MacroNameSize = int(MacroRecord::NameCapacity);
 inline constexpr unsigned MaxDelay = 0xFFFFF;
 
 // record: RecordSize bytes. Returns the ImageSize-byte image; *cuts (when given) receives one
