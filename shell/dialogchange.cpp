@@ -9,10 +9,10 @@
 #include "core/settingsstore.h"
 #include "platform/devicelib/devicelib.h"
 #include "settings/updaterepair.h"
-#include "shell/myconmbobox.h"
+#include "shell/dialogs/noticeframe.h"
 #include "shell/mytoolbuttonenter.h"
-#include "shell/noticeframe.h"
-#include "shell/theme.h"
+#include "shell/widgets/myconmbobox.h"
+#include "shell/widgets/theme.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -5,7 +5,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "shell/dialog.h"
 #include "shell/dialogmain.h"
-#include "shell/updataparam.h"
+#include "shell/dialogs/updataparam.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
