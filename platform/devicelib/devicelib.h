@@ -118,7 +118,11 @@ bool UsbServer_SetBatteryOptimizeEnable(unsigned char enable);
 // Restores the model's factory settings, then sends event 9.
 bool UsbServer_SetClearSetting();
 bool UsbServer_SetCurrentConfig(unsigned char profile);
-// Pairing: the outcome arrives as event 6, its status in payload byte 0.
+// Pairing, on a server running on a receiver: opens the receiver's pairing window for mice of
+// that customer identifier. It and every status read are answered by event 6, the status in
+// payload byte 0: 1 the window is open, 2 it ended without a mouse, 3 a mouse was paired (the
+// receiver then answers for it, and a hot-plug change follows). False, and no event, when the
+// server's path is no receiver that is plugged in.
 bool UsbServer_EnterDonglePairOnlyCid(unsigned char cid);
 bool UsbServer_ReadDonglePairStatus();
 

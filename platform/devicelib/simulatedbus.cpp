@@ -106,6 +106,7 @@ void SimulatedBus::load(const DeviceSet &set)
         prepare(mouse);
     m_noAnswer.clear();
     m_emptyInfo.clear();
+    m_pairing = PairingControls();
     notifyPlugChange();
 }
 
@@ -424,6 +425,8 @@ bool SimulatedBus::plugReceiver(const QString &name, bool plugged)
         return false;
     if (receiver->plugged != plugged) {
         receiver->plugged = plugged;
+        // Power goes with the plug: a pairing window does not survive it.
+        receiver->pairStatus = PairIdle;
         notifyPlugChange();
     }
     return true;
