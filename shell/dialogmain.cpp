@@ -3,7 +3,7 @@
 #include "core/configini.h"
 #include "core/devicecache.h"
 #include "core/devicediscovery.h"
-#include "core/deviceeventcallback.h"
+#include "core/deviceserver.h"
 #include "core/devicestate.h"
 #include "core/hotplug.h"
 #include "core/languageloader.h"
@@ -68,13 +68,6 @@ QString receiverKeyOfKind(int kind)
     default:
         return QString();
     }
-}
-
-void restartDeviceServer()
-{
-    StartUsbChanged(DeviceUsbChanged, 600);
-    const QByteArray path = state().DevicePath.get();
-    UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
 }
 
 } // namespace
@@ -362,7 +355,7 @@ void DialogMain::runPairing(bool pairDeviceSet)
     NoticeFrame::place(&pairing, this, QPoint(0, 0));
     pairing.exec();
     // Pairing ran the server with its own callback and closing it handed hot-plug to the home
-    // page: the device page takes both back.
+    // page: the current page takes back what it needs.
     restartDeviceServer();
 }
 
