@@ -3,6 +3,9 @@
 #include "core/configini.h"
 #include "platform/appdir.h"
 
+#include <QComboBox>
+#include <QListView>
+
 namespace {
 QString url(const QString &folder, const QString &picture)
 {
@@ -48,15 +51,15 @@ QString Theme::ConfirmButtonStyle(const QString &folder, const QString &normal,
         .arg(Rgb(QStringLiteral("ButtonColor")), url(folder, normal), url(folder, pressed));
 }
 
-QString Theme::CloseButtonStyle(const QString &folder)
+QString Theme::CloseButtonStyle(const QString &folder, const QString &picture)
 {
     return QStringLiteral("QToolButton{border:0px;background-position:center;"
                           "background-repeat:no-repeat;background-image: %1;}"
                           "QToolButton:hover{background-image: %2;}"
                           "QToolButton:pressed{background-image: %3;}")
-        .arg(url(folder, QStringLiteral("Close.png")),
-             url(folder, QStringLiteral("CloseHover.png")),
-             url(folder, QStringLiteral("CloseClick.png")));
+        .arg(url(folder, picture + QStringLiteral(".png")),
+             url(folder, picture + QStringLiteral("Hover.png")),
+             url(folder, picture + QStringLiteral("Click.png")));
 }
 
 QString Theme::PanelStyle(const QString &panelName, const QString &folder, const QString &picture)
@@ -64,4 +67,35 @@ QString Theme::PanelStyle(const QString &panelName, const QString &folder, const
     return QStringLiteral("#%1{border:0px;background-position:center;background-repeat:no-repeat;"
                           "background-image: %2;}")
         .arg(panelName, url(folder, picture));
+}
+
+QString Theme::ComboBoxStyle(const QString &folder)
+{
+    const ConfigIni *config = ConfigIni::instance();
+    return QStringLiteral(
+               "QComboBox{border: 1px solid gray; color: rgb(%1); border-image: %2;}"
+               "QComboBox::drop-down:button{border-radius:5px; background:rgb(%3);} "
+               "QComboBox::down-arrow{image: %4; right: 8px; }"
+               "QComboBox::down-arrow:on{ image: %5;}"
+               "QComboBox QAbstractItemView::item{height:25px;}"
+               "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid "
+               "gray;color: rgb(%1); border-image: %6;selection-background-color: "
+               "rgb(%7); }")
+        .arg(config->color(QStringLiteral("ComboxTextColor")),
+             url(folder, QStringLiteral("ComboboxBack.png")),
+             config->color(QStringLiteral("ComboxBackGroundColor")),
+             url(folder, QStringLiteral("Menu.png")),
+             url(folder, QStringLiteral("MenuClicked.png")),
+             url(folder, QStringLiteral("ComboboxTextBack.png")),
+             config->color(QStringLiteral("ComboxSelectColor")));
+}
+
+void Theme::UseThemedListView(QComboBox *combo)
+{
+    auto *list = new QListView(combo);
+    list->setStyleSheet(
+        QStringLiteral("QListView::item:selected{background-color: rgb(%1);}"
+                       "QListView::item:hover{background-color: rgb(%1);}")
+            .arg(ConfigIni::instance()->color(QStringLiteral("ComboxSelectColor"))));
+    combo->setView(list);
 }
