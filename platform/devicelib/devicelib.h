@@ -73,7 +73,8 @@ bool UsbFinderC_GetDeviceOnLineWithUsbAddress(const char *path, unsigned char *o
 int UsbFinderC_GetVersion(const char *path);
 // The receiver firmware version word into *version; false when the path is no receiver.
 bool UsbFinderC_GetSlaveVersion(const char *receiverPath, int *version);
-// Receiver LED record (receivers of connection kind 1 only).
+// Receiver LED record (receivers of connection kind 1 only). A read is also answered by the
+// receiver's LED reply, event 21, when the device server runs on that receiver.
 bool UsbFinderC_Get4KDongleRGBValue(const char *path, unsigned char *dongleRgb);
 bool UsbFinderC_Set4KDongleRGB(const char *path, const unsigned char *dongleRgb);
 // Long-range mode of the receiver: *mode = 0 off, 1 on; untouched when there is no answer.

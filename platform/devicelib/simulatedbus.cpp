@@ -339,6 +339,9 @@ bool SimulatedBus::dongleRgb(const QByteArray &path, unsigned char *rgb)
         noAnswer("UsbFinderC_Get4KDongleRGBValue"))
         return false;
     std::memcpy(rgb, target.receiver->dongleRgb.constData(), DongleRgbSize);
+    // The receiver also sends its LED reply (event 21) to a device server running on it, after
+    // the call has answered.
+    sendFromReceiver(*target.receiver, EventWire::DongleRgbReply, target.receiver->dongleRgb);
     return true;
 }
 
