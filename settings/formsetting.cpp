@@ -220,8 +220,12 @@ void FormSetting::ApplyTheme()
     const QString radio = SettingsTheme::RadioStyle(folder);
     for (QCheckBox *box : {f.ReUntil, f.ReUntil_2, f.ReUntil_3})
         box->setStyleSheet(radio);
-    for (QTextEdit *text : {f.textEdit, f.textEdit_2, f.textEdit_3, f.textEdit_4})
-        text->setStyleSheet(SettingsTheme::TextBoxStyle(text->objectName()));
+    f.textEdit->setStyleSheet(SettingsTheme::TextBoxStyle(QStringLiteral("textEdit")));
+    // The first line of each LED explanation lines up with its radio, centred in the radio's
+    // height.
+    for (QTextEdit *text : {f.textEdit_2, f.textEdit_3, f.textEdit_4})
+        text->setStyleSheet(SettingsTheme::TextBoxStyle(text->objectName()) +
+                            QStringLiteral("#%1{padding-top:4px;}").arg(text->objectName()));
     const QString marker = SettingsTheme::PictureButtonStyle(QStringLiteral("QToolButton"), folder,
                                                              QStringLiteral("Picture.png"),
                                                              QStringLiteral("rgb(255,106,0)"));
@@ -231,6 +235,8 @@ void FormSetting::ApplyTheme()
     f.toolButton_3->hide();
 
     f.scrollArea->setFrameShape(QFrame::NoFrame);
+    // The device page's own background shows through the scrolled area.
+    f.scrollArea->viewport()->setAutoFillBackground(false);
     f.scrollAreaWidgetContents->setStyleSheet(
         QStringLiteral("background-color:transparent;border:none;"));
     Theme::UseThemedListView(f.comboBox);

@@ -103,7 +103,10 @@ void Ui_Match::setupUi(QDialog *dialog)
     textEdit->setLineWrapMode(QTextEdit::WidgetWidth);
     label = new QLabel(MatchA);
     label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(105, 50, 241, 16);
+    // Two lines, where the instructions it stands for would be: a translation may be longer.
+    label->setGeometry(105, 50, 241, 40);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setFont(NoticeFrame::font(10));
     toolButton_3 = decoration(MatchA, "toolButton_3", {80, 180, 18, 18});
     retranslateUi(dialog);
@@ -376,9 +379,12 @@ void Match::showEvent(QShowEvent *event)
 
 void Match::SetButtonLook(const QString &picture, bool allowed)
 {
-    const QString style = SettingsTheme::PictureButtonStyle(
+    QString style = SettingsTheme::PictureButtonStyle(
         QStringLiteral("QPushButton"), PairImageFolder, picture,
         allowed ? PairButtonColor : QStringLiteral("rgb(255,255,255)"));
+    // A start that cannot be made is drawn dimmed, so it does not look clickable.
+    if (!allowed)
+        style += QStringLiteral("QPushButton:disabled{color: rgb(141,148,158);}");
     if (style == ButtonStyle)
         return;
     ButtonStyle = style;

@@ -49,6 +49,8 @@ QFrame *separator(QWidget *parent, const char *name, int y)
     auto *line = make<QFrame>(parent, name, {40, y, 781, 1});
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
+    // Drawn in the separators' grey: the frame's own shading does not show on the dark page.
+    line->setStyleSheet(QStringLiteral("background-color: rgb(57, 57, 57);"));
     return line;
 }
 
@@ -90,6 +92,7 @@ void Ui_FormSetting::setupUi(QWidget *page)
     FrameSetting->setFrameShape(QFrame::StyledPanel);
     FrameSetting->setFrameShadow(QFrame::Raised);
     FrameSetting->setStyleSheet(QStringLiteral(
+        "#FrameSetting{border:none;}"
         "QScrollBar:vertical{width:13px;background:transparent;margin:0px;}"
         "QScrollBar::handle:vertical{background:rgb(110,110,110);border-radius:4px;"
         "min-height:40px;margin:2px 3px;}"
@@ -216,7 +219,8 @@ void Ui_FormSetting::retranslateUi(QWidget *page)
     label_13->setText(QStringLiteral("鼠标在此时间内未使用时进入休眠"));
     label_9->setText(QStringLiteral("其他"));
     label_10->setText(QStringLiteral("开机启动"));
-    toolButton->setText(QStringLiteral("..."));
+    // The mouse picture is the button; a caption would be drawn over it.
+    toolButton->setText(QString());
     pushButton->setText(QStringLiteral("打开系统鼠标设置"));
     label_11->setText(QStringLiteral("远距离模式"));
     label_14->setText(QStringLiteral("选择接收器上的LED指示灯所传达的信息"));
