@@ -314,28 +314,24 @@ void FormSetting::SlotLongRangeMode(bool on)
 
 void FormSetting::SlotForm()
 {
-    const DeviceAllInfo device = state().CurrentDeviceInfo.get();
-    if (!ModelFeatures::HasReceiverLed(device))
-        SetSection(form->ledSection(), false);
-    SetSection(form->longRangeSection(), ModelFeatures::HasLongRange(device));
-    if ((device.Kind & 0xFA) == 0) {
-        SetSection(form->ledSection(), false);
-        ApplyLayout(false);
-    }
-    if (device.Wired != 0) {
-        ShowSections(false, false);
-        ApplyLayout(false);
-    }
+    ApplyForm(true);
 }
 
 void FormSetting::SlotFormB()
 {
+    // An import or a cached record says nothing of the receiver: long range is not shown for it.
+    ApplyForm(false);
+}
+
+void FormSetting::ApplyForm(bool mayShowLongRange)
+{
     const DeviceAllInfo device = state().CurrentDeviceInfo.get();
     if (!ModelFeatures::HasReceiverLed(device))
         SetSection(form->ledSection(), false);
-    // An import or a cached record says nothing of the receiver: long range is not shown for it.
-    if (!ModelFeatures::HasLongRange(device))
-        SetSection(form->longRangeSection(), false);
+    const bool longRange = ModelFeatures::HasLongRange(device);
+    if (!longRange || mayShowLongRange)
+        SetSection(form->longRangeSection(), longRange);
+    // A receiver's LED section waits for the receiver's own report.
     if ((device.Kind & 0xFA) == 0) {
         SetSection(form->ledSection(), false);
         ApplyLayout(false);

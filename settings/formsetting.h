@@ -107,6 +107,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    // The sections the current device's model and connection allow, after a record was read
+    // (mayShowLongRange) or restored.
+    void ApplyForm(bool mayShowLongRange);
     void ShowSections(bool longRange, bool led);
     void SetSection(const QList<QWidget *> &section, bool visible);
     void ApplyLayout(bool led);

@@ -1,20 +1,15 @@
 #pragma once
 
+#include "settings/inputpica.h"
+
 #include <QDialog>
 
 #include <memory>
 
-class QFrame;
-class QToolButton;
-
-class Ui_InputPicB
+// The same form as the upright layout's; the wide tiles' own places come with the screen
+// controls.
+class Ui_InputPicB : public Ui_InputPicA
 {
-public:
-    QFrame *InputPicAFrame;
-    QToolButton *CloseButton;
-
-    void setupUi(QDialog *dialog);
-    void retranslateUi(QDialog *dialog);
 };
 
 // The screen picture panel of a device with a picture screen, the layout with wide tiles.

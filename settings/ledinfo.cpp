@@ -41,13 +41,7 @@ QCheckBox *modeBox(QWidget *parent, const char *name, int y)
     box->setFont(NoticeFrame::font(9));
     box->setFocusPolicy(Qt::NoFocus);
     box->setLayoutDirection(Qt::LeftToRight);
-    QPalette palette = box->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (QPalette::ColorRole role :
-             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(group, role, Qt::white);
-    }
-    box->setPalette(palette);
+    SettingsTheme::UseWhiteText(box);
     return box;
 }
 

@@ -1,6 +1,7 @@
 #include "settings/ui_formsetting.h"
 
 #include "sensor/stopclosetime.h"
+#include "settings/settingstheme.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/mybutton.h"
 #include "shell/widgets/myconmbobox.h"
@@ -70,13 +71,7 @@ QCheckBox *radio(QWidget *parent, const char *name, int y)
 {
     auto *box = make<QCheckBox>(parent, name, {70, y, 16, 31});
     box->setFont(NoticeFrame::font(9));
-    QPalette palette = box->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (QPalette::ColorRole role :
-             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(group, role, Qt::white);
-    }
-    box->setPalette(palette);
+    SettingsTheme::UseWhiteText(box);
     return box;
 }
 

@@ -35,12 +35,15 @@ void SimulatedBus::pair(VirtualReceiver &receiver, VirtualMouse &mouse)
     notifyPlugChange();
 }
 
+VirtualReceiver *SimulatedBus::serverReceiver()
+{
+    return m_server ? resolve(m_server->path).receiver : nullptr;
+}
+
 bool SimulatedBus::enterPairing(unsigned char cid)
 {
     QMutexLocker lock(&m_mutex);
-    if (!m_server)
-        return false;
-    VirtualReceiver *receiver = resolve(m_server->path).receiver;
+    VirtualReceiver *receiver = serverReceiver();
     if (!receiver)
         return false;
     receiver->pairStatus = PairOpen;
@@ -54,9 +57,7 @@ bool SimulatedBus::enterPairing(unsigned char cid)
 bool SimulatedBus::readPairStatus()
 {
     QMutexLocker lock(&m_mutex);
-    if (!m_server)
-        return false;
-    VirtualReceiver *receiver = resolve(m_server->path).receiver;
+    VirtualReceiver *receiver = serverReceiver();
     if (!receiver)
         return false;
     if (receiver->pairStatus == PairOpen) {

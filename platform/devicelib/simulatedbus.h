@@ -156,6 +156,8 @@ private:
     // The mouse a pairing window for cid takes (m_mutex held); null when none is in its pairing
     // state.
     VirtualMouse *pairingMouse(unsigned char cid);
+    // The receiver plugged in at the server's path (m_mutex held); null without one.
+    VirtualReceiver *serverReceiver();
     void pair(VirtualReceiver &receiver, VirtualMouse &mouse);
 
     mutable QMutex m_mutex;
