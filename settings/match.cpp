@@ -93,6 +93,8 @@ void Ui_Match::setupUi(QDialog *dialog)
     MatchButton->setFixedSize(154, 32);
     MatchButton->setFont(NoticeFrame::font(11));
     MatchButton->setFocusPolicy(Qt::TabFocus);
+    // Space is the start's shortcut; Return is no start.
+    MatchButton->setAutoDefault(false);
     textEdit = new QTextEdit(MatchA);
     textEdit->setObjectName(QStringLiteral("textEdit"));
     textEdit->setGeometry(105, 40, 271, 151);
@@ -372,9 +374,12 @@ void Match::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     // The window manager is bypassed, so nothing else gives the dialog the keyboard (and the
-    // space bar its shortcut).
+    // space bar its shortcut). The keyboard goes to the dialog itself, not to the start button:
+    // a focused button takes the space bar as a click of its own, and one press would start the
+    // pairing twice.
     activateWindow();
     raise();
+    setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void Match::SetButtonLook(const QString &picture, bool allowed)

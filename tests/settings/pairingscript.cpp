@@ -84,5 +84,7 @@ void PairingLook::clickClose(Match *dialog)
 
 void PairingLook::pressKey(Match *dialog, int key)
 {
-    QTest::keyClick(dialog, Qt::Key(key));
+    // Where the keyboard goes: the widget that has the focus in the dialog, if any.
+    QWidget *target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+    QTest::keyClick(target, Qt::Key(key));
 }

@@ -72,8 +72,9 @@ private slots:
         QWidget host;
         host.setObjectName(QStringLiteral("host"));
         host.setAttribute(Qt::WA_StyledBackground);
-        host.setStyleSheet(QStringLiteral("#host{background-color: qlineargradient(x1:0, y1:0, "
-                                          "x2:0, y2:1, stop:0 rgb(27,29,34), stop:1 rgb(21,23,27));}"));
+        host.setStyleSheet(
+            QStringLiteral("#host{background-color: qlineargradient(x1:0, y1:0, "
+                           "x2:0, y2:1, stop:0 rgb(27,29,34), stop:1 rgb(21,23,27));}"));
         host.resize(883, 630);
         auto *page = new FormSetting(&host);
         host.show();
@@ -144,8 +145,8 @@ private slots:
         LedInfo panel;
         panel.UpDataLanguage();
         state().CurrentDongleRGB.with([](DongleRGB &rgb) { rgb.Mode = 1; });
-        QVERIFY(runOnWorkerThread(
-            [] { emit hub()->SigRGBValue(state().CurrentDongleRGB.address()); }));
+        QVERIFY(
+            runOnWorkerThread([] { emit hub()->SigRGBValue(state().CurrentDongleRGB.address()); }));
         panel.show();
         ZR35_SAVE_SCREEN(&panel, QStringLiteral("ledinfo-en"));
     }
