@@ -53,8 +53,8 @@ QString listStyle(const QString &folder)
         .arg(url(folder, QStringLiteral("Up.png")), url(folder, QStringLiteral("Down.png")));
 }
 
-// A picture button whose caption is in the theme's button colour; `pressed` empty for the record
-// buttons, which have a normal and a hover picture only.
+// A picture button whose caption is in the theme's button colour, with a hover picture and, unless
+// it is a record button (normal and hover only), a pressed one.
 QString pictureButtonStyle(const QString &type, const QString &folder, const QString &base,
                            bool pressedPicture)
 {
