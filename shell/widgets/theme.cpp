@@ -65,3 +65,28 @@ QString Theme::PanelStyle(const QString &panelName, const QString &folder, const
                           "background-image: %2;}")
         .arg(panelName, url(folder, picture));
 }
+
+QString Theme::ComboBoxStyle(const QString &folder)
+{
+    return QStringLiteral(
+               "QComboBox{border: 1px solid gray; color: %1; border-image: %2;}"
+               "QComboBox::drop-down:button{border-radius:5px; background:%3;} "
+               "QComboBox::down-arrow{image: %4; right: 8px; }"
+               "QComboBox::down-arrow:on{ image: %5;}"
+               "QComboBox QAbstractItemView::item{height:25px;}"
+               "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid "
+               "gray;color: %1; border-image: %6;selection-background-color: %7; }")
+        .arg(Rgb(QStringLiteral("ComboxTextColor")),
+             url(folder, QStringLiteral("ComboboxBack.png")),
+             Rgb(QStringLiteral("ComboxBackGroundColor")), url(folder, QStringLiteral("Menu.png")),
+             url(folder, QStringLiteral("MenuClicked.png")),
+             url(folder, QStringLiteral("ComboboxTextBack.png")),
+             Rgb(QStringLiteral("ComboxSelectColor")));
+}
+
+QString Theme::ComboListStyle()
+{
+    return QStringLiteral("QListView::item:selected{background-color: %1;}"
+                          "QListView::item:hover{background-color: %1;}")
+        .arg(Rgb(QStringLiteral("ComboxSelectColor")));
+}

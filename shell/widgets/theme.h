@@ -29,4 +29,10 @@ QString CloseButtonStyle(const QString &folder);
 QString PanelStyle(const QString &panelName, const QString &folder,
                    const QString &picture = QStringLiteral("BackGround.png"));
 
+// A drop-down list on ComboboxBack.png in the theme's combo colours: its arrow Menu.png
+// (MenuClicked.png while open), its rows 25 px high on ComboboxTextBack.png.
+QString ComboBoxStyle(const QString &folder);
+// The style of such a list's own view: the selection colour for the selected and hovered row.
+QString ComboListStyle();
+
 } // namespace Theme
