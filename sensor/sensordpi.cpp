@@ -61,9 +61,6 @@ SensorDPI::~SensorDPI() = default;
 
 void SensorDPI::ApplyStyles()
 {
-    const QString text = rgb(QStringLiteral("ComboxTextColor"));
-    const QString select = rgb(QStringLiteral("ComboxSelectColor"));
-    const QString ground = rgb(QStringLiteral("ComboxBackGroundColor"));
     const QString url = QStringLiteral("url(") + PictureDir;
 
     ui->label->setStyleSheet(Theme::LabelStyle());
@@ -74,22 +71,9 @@ void SensorDPI::ApplyStyles()
                        "background-repeat:no-repeat;background-image: %1LevelHover.png);}")
             .arg(url));
 
-    ui->ChooseEvent->setStyleSheet(
-        QStringLiteral("QComboBox{border: 1px solid gray; color: rgb(%1); "
-                       "border-image: %4ComboboxBack.png);}"
-                       "QComboBox::drop-down:button{border-radius:5px; background:rgb(%3);} "
-                       "QComboBox::down-arrow{image: %4Menu.png); right: 8px; }"
-                       "QComboBox::down-arrow:on{ image: %4MenuClicked.png);}"
-                       "QComboBox QAbstractItemView::item{height:25px;}"
-                       "QComboBox QAbstractItemView {outline: 0px solid gray; "
-                       "border: 1px  solid gray;color: rgb(%1); "
-                       "border-image: %4ComboboxTextBack.png);"
-                       "selection-background-color: rgb(%2); }")
-            .arg(text, select, ground, url));
+    ui->ChooseEvent->setStyleSheet(Theme::ComboBoxStyle(PictureDir));
     auto *list = new QListView;
-    list->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: rgb(%1);}"
-                                       "QListView::item:hover{background-color: rgb(%1);}")
-                            .arg(select));
+    list->setStyleSheet(Theme::ComboListStyle());
     ui->ChooseEvent->setView(list);
     ui->ChooseEvent->setMaxVisibleItems(5);
 
