@@ -24,6 +24,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -239,7 +240,9 @@ void FormSetting::ApplyTheme()
     f.scrollArea->viewport()->setAutoFillBackground(false);
     f.scrollAreaWidgetContents->setStyleSheet(
         QStringLiteral("background-color:transparent;border:none;"));
-    Theme::UseThemedListView(f.comboBox);
+    auto *list = new QListView(f.comboBox);
+    list->setStyleSheet(Theme::ComboListStyle());
+    f.comboBox->setView(list);
 }
 
 void FormSetting::mousePressEvent(QMouseEvent *event)

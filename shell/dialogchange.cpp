@@ -18,6 +18,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QListView>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -236,8 +237,10 @@ void DialogChange::applyTheme()
     ui->FindVer->setStyleSheet(Theme::PanelStyle(QStringLiteral("FindVer"), w));
     ui->NoApear->setStyleSheet(Theme::CheckBoxStyle(w));
 
+    auto *list = new QListView(ui->comboBox);
+    list->setStyleSheet(Theme::ComboListStyle());
     ui->comboBox->setMaxVisibleItems(5);
-    Theme::UseThemedListView(ui->comboBox);
+    ui->comboBox->setView(list);
 }
 
 void DialogChange::on_MinButton_clicked()

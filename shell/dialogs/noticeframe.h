@@ -67,6 +67,7 @@ constexpr QPoint QuestiondialogB{0, 0};           // the home page, building its
 constexpr QPoint LeftButtonOnly{-50, -70};        // the button page
 constexpr QPoint RePair{0, 0};                    // the home page's device selection
 constexpr QPoint DeleteConfirm{-100, -50};        // the macro page
+constexpr QPoint MacroPage{-100, -50};            // the macro page's other notices
 constexpr QPoint InportFail{0, 0};                // the parameter-update dialog
 constexpr QPoint UpDateWarning{-20, 0};           // the main window and the home page
 constexpr QPoint UpDateWarningSettings{-75, -65}; // the settings page's own, shown without blocking

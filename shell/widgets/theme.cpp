@@ -3,9 +3,6 @@
 #include "core/configini.h"
 #include "platform/appdir.h"
 
-#include <QComboBox>
-#include <QListView>
-
 namespace {
 QString url(const QString &folder, const QString &picture)
 {
@@ -71,31 +68,25 @@ QString Theme::PanelStyle(const QString &panelName, const QString &folder, const
 
 QString Theme::ComboBoxStyle(const QString &folder)
 {
-    const ConfigIni *config = ConfigIni::instance();
     return QStringLiteral(
-               "QComboBox{border: 1px solid gray; color: rgb(%1); border-image: %2;}"
-               "QComboBox::drop-down:button{border-radius:5px; background:rgb(%3);} "
+               "QComboBox{border: 1px solid gray; color: %1; border-image: %2;}"
+               "QComboBox::drop-down:button{border-radius:5px; background:%3;} "
                "QComboBox::down-arrow{image: %4; right: 8px; }"
                "QComboBox::down-arrow:on{ image: %5;}"
                "QComboBox QAbstractItemView::item{height:25px;}"
                "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid "
-               "gray;color: rgb(%1); border-image: %6;selection-background-color: "
-               "rgb(%7); }")
-        .arg(config->color(QStringLiteral("ComboxTextColor")),
+               "gray;color: %1; border-image: %6;selection-background-color: %7; }")
+        .arg(Rgb(QStringLiteral("ComboxTextColor")),
              url(folder, QStringLiteral("ComboboxBack.png")),
-             config->color(QStringLiteral("ComboxBackGroundColor")),
-             url(folder, QStringLiteral("Menu.png")),
+             Rgb(QStringLiteral("ComboxBackGroundColor")), url(folder, QStringLiteral("Menu.png")),
              url(folder, QStringLiteral("MenuClicked.png")),
              url(folder, QStringLiteral("ComboboxTextBack.png")),
-             config->color(QStringLiteral("ComboxSelectColor")));
+             Rgb(QStringLiteral("ComboxSelectColor")));
 }
 
-void Theme::UseThemedListView(QComboBox *combo)
+QString Theme::ComboListStyle()
 {
-    auto *list = new QListView(combo);
-    list->setStyleSheet(
-        QStringLiteral("QListView::item:selected{background-color: rgb(%1);}"
-                       "QListView::item:hover{background-color: rgb(%1);}")
-            .arg(ConfigIni::instance()->color(QStringLiteral("ComboxSelectColor"))));
-    combo->setView(list);
+    return QStringLiteral("QListView::item:selected{background-color: %1;}"
+                          "QListView::item:hover{background-color: %1;}")
+        .arg(Rgb(QStringLiteral("ComboxSelectColor")));
 }

@@ -3,8 +3,6 @@
 #include <QString>
 #include <Qt>
 
-class QComboBox;
-
 // The pictures and style sheets the forms share. Pictures lie under <app>/Picture/<Form>/ and
 // style sheets name them by full path; colours are the `Option` theme colours of Config.ini.
 namespace Theme {
@@ -36,15 +34,14 @@ QString ConfirmButtonStyle(const QString &folder,
 // The small close button of the notices: Close.png, CloseHover.png, CloseClick.png, or the same
 // three states of another picture name.
 QString CloseButtonStyle(const QString &folder, const QString &picture = QStringLiteral("Close"));
-// A drop-down list drawn with the pictures of `folder` (ComboboxBack.png behind the text,
-// Menu.png / MenuClicked.png as the arrow, ComboboxTextBack.png behind the open list) in the
-// `Option` combo colours.
-QString ComboBoxStyle(const QString &folder);
-// Gives `combo` a list view of its own whose selected and hovered rows take the selection colour;
-// the style of the list's own view cannot reach the rows.
-void UseThemedListView(QComboBox *combo);
 // A background panel selected by its object name, so the widgets on it keep their own styles.
 QString PanelStyle(const QString &panelName, const QString &folder,
                    const QString &picture = QStringLiteral("BackGround.png"));
+
+// A drop-down list on ComboboxBack.png in the theme's combo colours: its arrow Menu.png
+// (MenuClicked.png while open), its rows 25 px high on ComboboxTextBack.png.
+QString ComboBoxStyle(const QString &folder);
+// The style of such a list's own view: the selection colour for the selected and hovered row.
+QString ComboListStyle();
 
 } // namespace Theme

@@ -51,6 +51,18 @@ void drawMouse(QPainter &p, const QRectF &target, int variant, const Theme &them
 bool drawPicture(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
                  QString *error);
 
+// The DPI editor's parts (dpieditor.cpp), one manifest kind each.
+bool drawDpiLevel(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                  QString *error);
+bool drawDpiBar(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                QString *error);
+bool drawDpiMarker(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                   QString *error);
+bool drawSliderHandle(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                      QString *error);
+bool drawStepSign(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                  QString *error);
+
 // marks.cpp: the bullet of a section heading and the round sign marks.
 bool drawBullet(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
                 QString *error);
