@@ -1,6 +1,8 @@
 #include "core/configini.h"
+#include "tests/support/standarderror.h"
 #include "tests/support/testmain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -236,8 +238,14 @@ private slots:
     {
         QFETCH(QByteArray, line);
         QFETCH(QStringList, expected);
-        const FixtureFile hostile("[Option]\nCID=MTI=\n" + line + "\nLabelColor=10,20,30\n");
-        ConfigIni::resetForTests(hostile.path());
+        const FixtureFile hostile("[Option]\nDeviceTotal=1\nCID=MTI=\n" + line +
+                                  "\nLabelColor=10,20,30\n");
+        const QByteArray message = standardError([&] { ConfigIni::resetForTests(hostile.path()); });
+        // One line names the file and the key of a value left out.
+        QCOMPARE(message.isEmpty(), !expected.isEmpty());
+        if (expected.isEmpty())
+            QVERIFY2(message.startsWith(hostile.path().toLocal8Bit() + ": Option/Title "),
+                     message.constData());
         ConfigIni *store = ConfigIni::instance();
         QCOMPARE(store->valueList(QStringLiteral("Option"), QStringLiteral("Title")), expected);
         QCOMPARE(store->value(QStringLiteral("Option"), QStringLiteral("CID")),
