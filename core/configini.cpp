@@ -4,8 +4,11 @@
 #include "platform/inifile.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
+
+#include <cstdio>
 
 namespace {
 
@@ -46,6 +49,24 @@ QString defaultPath()
     return AppDir::filePath(QStringLiteral("usersetting/Config.ini"));
 }
 
+// Without a usable file the home page asks for a device while one is plugged in, and says nothing
+// else; this line tells a user or a packager why.
+void reportUnusable(const IniFile &file)
+{
+    const char *problem = nullptr;
+    if (!QFileInfo::exists(file.path()))
+        problem = "missing";
+    else if (!file.isReadable())
+        problem = "cannot be read";
+    else if (file.values().isEmpty())
+        problem = "empty";
+    else if (file.value(QStringLiteral("Option/DeviceTotal")).toString().toInt(nullptr, 10) < 1)
+        problem = "holds no models (Option/DeviceTotal)";
+    if (problem)
+        std::fprintf(stderr, "%s: %s: no device can be recognised\n",
+                     qPrintable(QDir::toNativeSeparators(file.path())), problem);
+}
+
 } // namespace
 
 ConfigIni::ConfigIni(const QString &path)
@@ -68,6 +89,7 @@ void ConfigIni::load(const QString &path)
     const QSettings::SettingsMap &read = file.values();
     for (auto it = read.cbegin(); it != read.cend(); ++it)
         loaded.insert(it.key(), it.value());
+    reportUnusable(file);
     QWriteLocker locker(&lock);
     filePath = path;
     values = loaded;
