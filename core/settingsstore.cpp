@@ -60,7 +60,8 @@ bool SettingsStore::remove(const QString &group, const QString &key)
 
 int StoredLanguage(SettingsStore *store)
 {
-    return toDecimal(store->value(LanguageGroup, LanguageKey));
+    const int language = toDecimal(store->value(LanguageGroup, LanguageKey));
+    return language >= 0 && language < LanguageCount ? language : 0;
 }
 
 bool StoreLanguage(int language, SettingsStore *store)

@@ -39,6 +39,10 @@ private:
 
 // Typed readers and writers of the keys above. Numbers are read as base-10 integers: text that
 // is not a number counts as 0.
+//
+// The languages the program has: 0 English, 1 Ukrainian (the order of the language box).
+constexpr int LanguageCount = 2;
+// A stored language the program does not have counts as English, as a missing one does.
 int StoredLanguage(SettingsStore *store = SettingsStore::instance());
 bool StoreLanguage(int language, SettingsStore *store = SettingsStore::instance());
 // Only the number 1 counts as on; "2" or any other text is off.

@@ -92,6 +92,29 @@ private slots:
                  QStringLiteral("0"));
     }
 
+    void storedLanguage_data()
+    {
+        QTest::addColumn<QString>("stored"); // null: no key in Macro.ini
+        QTest::addColumn<int>("language");
+        QTest::newRow("missing") << QString() << 0;
+        QTest::newRow("English") << QStringLiteral("0") << 0;
+        QTest::newRow("Ukrainian") << QStringLiteral("1") << 1;
+        // Languages the program does not have count as English, as a missing one does.
+        QTest::newRow("-1") << QStringLiteral("-1") << 0;
+        QTest::newRow("2") << QStringLiteral("2") << 0;
+        QTest::newRow("5") << QStringLiteral("5") << 0;
+        QTest::newRow("abc") << QStringLiteral("abc") << 0;
+    }
+    void storedLanguage()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, language);
+        SettingsStore store(macroIni());
+        if (!stored.isNull())
+            QVERIFY(store.setValue(QStringLiteral("Language"), QStringLiteral("Language"), stored));
+        QCOMPARE(StoredLanguage(&store), language);
+    }
+
     // The line that stopped the program at every start reads as missing, the other keys as
     // written; the file is left as it is until the store writes it, and then it is whole again.
     void damagedValueReadsAsMissingUntilTheNextWrite()

@@ -398,6 +398,37 @@ private slots:
         QCOMPARE(stored.count(), 0);
     }
 
+    void aLanguageTheProgramDoesNotHaveCountsAsEnglish_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("-1") << "-1";
+        QTest::newRow("2") << "2";
+        QTest::newRow("5") << "5";
+        QTest::newRow("abc") << "abc";
+    }
+    void aLanguageTheProgramDoesNotHaveCountsAsEnglish()
+    {
+        QFETCH(QString, stored);
+        QVERIFY(SettingsStore::instance()->setValue(QStringLiteral("Language"),
+                                                    QStringLiteral("Language"), stored));
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+
+        QCOMPARE(state().CurrentLanguage.load(), 0);
+        auto *combo = window.homePage()->findChild<MyConmboBox *>(QStringLiteral("comboBox"));
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(combo->currentText(), QStringLiteral("English"));
+        const QString english = DialogChangeTexts.text(0, 1, QString());
+        QVERIFY(!english.isEmpty());
+        QCOMPARE(window.homePage()->findChild<QLabel *>(QStringLiteral("label_3"))->text(),
+                 english);
+        emit PostMsg::GetInstance()->SigChangeSize(2);
+        QCOMPARE(window.trayMenu()->actions().at(0)->text(), DialogMainTexts.text(0, 0, "?"));
+        QCOMPARE(window.trayMenu()->actions().at(2)->text(), DialogMainTexts.text(0, 1, "?"));
+    }
+
     void doNotShowAgainIsStored()
     {
         HomeBench bench(OneReceiverSet);
