@@ -144,10 +144,36 @@ private slots:
         QVERIFY(actions.at(1)->isSeparator());
         QCOMPARE(actions.at(2)->text(), DialogMainTexts.text(0, 1, QStringLiteral("?")));
 
+        // A right click: the toolkit opens the menu itself; the slot neither runs it again nor
+        // shows the window.
+        window.on_activatedSysTrayIcon(QSystemTrayIcon::Context);
+        QVERIFY(!window.isVisible());
+        QVERIFY(window.trayIcon()->isVisible());
+
         window.on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
-        QVERIFY(window.isVisible());
+        // The icon's click handler is still running: nothing of the icon goes away inside it.
+        QVERIFY(window.trayIcon()->isVisible());
+        QTRY_VERIFY(window.isVisible());
         QVERIFY(!window.trayIcon()->isVisible());
         QCOMPARE(driverStatuses(), QStringList());
+    }
+
+    // The menu's first action does what a left click does, once the menu's handler returned.
+    void showWindowActionRestoresTheWindow()
+    {
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        window.show();
+        QVERIFY(openDevice(window));
+        emit PostMsg::GetInstance()->SigChangeSize(0);
+        QVERIFY(!window.isVisible());
+        SimulationControl::clearLog();
+
+        window.trayMenu()->actions().at(0)->trigger();
+        QVERIFY(window.trayIcon()->isVisible());
+        QTRY_VERIFY(window.isVisible());
+        QVERIFY(!window.trayIcon()->isVisible());
+        QCOMPARE(driverStatuses(), QStringList({"1"}));
     }
 
     void devicePageTellsTheDeviceWhenHiddenAndBack()
@@ -163,9 +189,13 @@ private slots:
         QVERIFY(!window.isVisible());
         QCOMPARE(driverStatuses(), QStringList({"0", "0"}));
 
+        // A double click reports a click first: both together restore the window once.
         window.on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
-        QVERIFY(window.isVisible());
+        window.on_activatedSysTrayIcon(QSystemTrayIcon::DoubleClick);
+        QTRY_VERIFY(window.isVisible());
         QVERIFY(!window.trayIcon()->isVisible());
+        // Both clicks were queued before the window came back: the second has run by now.
+        QCoreApplication::processEvents();
         QCOMPARE(driverStatuses(), QStringList({"0", "0", "1"}));
         QCOMPARE(SimulationControl::driverStatus(), 1);
     }
