@@ -69,13 +69,6 @@ QString receiverKeyOfKind(int kind)
     }
 }
 
-void restartDeviceServer()
-{
-    StartUsbChanged(DeviceUsbChanged, 600);
-    const QByteArray path = state().DevicePath.get();
-    UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
-}
-
 } // namespace
 
 void Ui_DialogMain::setupUi(QDialog *dialog)
@@ -369,8 +362,15 @@ void DialogMain::runPairing(bool pairDeviceSet)
     NoticeFrame::place(&pairing, this, QPoint(0, 0));
     pairing.exec();
     // Pairing ran the server with its own callback and closing it handed hot-plug to the home
-    // page: the device page takes both back.
-    restartDeviceServer();
+    // page. The device page takes both back. The home page keeps its own hot-plug callback, so its
+    // tiles go on following the plugs, and runs no server: no device is open there.
+    if (onDevicePage()) {
+        StartUsbChanged(DeviceUsbChanged, 600);
+        const QByteArray path = state().DevicePath.get();
+        UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
+    } else {
+        StartUsbChanged(HomeUsbChanged, 600);
+    }
 }
 
 void DialogMain::spaceOnHomePage()

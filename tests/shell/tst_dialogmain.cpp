@@ -345,6 +345,33 @@ private slots:
             QString::fromLatin1(SimulationControl::receiverPath(QStringLiteral("R")))));
     }
 
+    // Pairing from the home page hands hot-plug back to the home page: a receiver plugged in
+    // afterwards gets its tile, and no device server runs while no device is open.
+    void pairingFromTheHomePageKeepsTheTilesFollowingThePlugs()
+    {
+        HomeBench bench(OneReceiverSet + "[S]\nType=Receiver\nKind=0\nVID=0x3D7A\nPID=0x1210\n"
+                                         "Plugged=false\n"
+                                         "[SM]\nType=Mouse\nCid=12\nMid=10\nReceiver=S\n");
+        QVERIFY(bench.ok());
+        HomeBench::storeMouseVersion(QString());
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        SimulationControl::clearLog();
+
+        ModalDriver pairing(ModalDriver::named(QStringLiteral("Match")),
+                            QStringLiteral("CloseButton"));
+        QTest::keyClick(&window, Qt::Key_Space);
+        QVERIFY2(pairing.fired(), qPrintable(pairing.failure()));
+        QCOMPARE(currentPage(window), 0);
+        QVERIFY(SimulationControl::calls(QStringLiteral("UsbServerC_Start")).isEmpty());
+
+        QVERIFY(SimulationControl::plugReceiver(QStringLiteral("S"), true));
+        QVERIFY(waitForTiles(window.homePage(), 2));
+        QCOMPARE(currentPage(window), 0);
+        QVERIFY(SimulationControl::calls(QStringLiteral("UsbServerC_Start")).isEmpty());
+    }
+
     void closeButtonOfTheHomePageEndsTheProgram()
     {
         HomeBench bench(OneReceiverSet);
