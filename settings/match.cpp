@@ -7,7 +7,7 @@
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
-#include "shell/noticeframe.h"
+#include "shell/dialogs/noticeframe.h"
 
 #include <QFrame>
 #include <QLabel>

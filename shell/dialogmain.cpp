@@ -19,11 +19,11 @@
 #include "settings/updaterepair.h"
 #include "shell/dialog.h"
 #include "shell/dialogchange.h"
+#include "shell/dialogs/mouseoffline.h"
+#include "shell/dialogs/noticeframe.h"
+#include "shell/dialogs/updatewarning.h"
 #include "shell/firmwareoffer.h"
-#include "shell/mouseoffline.h"
-#include "shell/noticeframe.h"
-#include "shell/theme.h"
-#include "shell/updatewarning.h"
+#include "shell/widgets/theme.h"
 
 #include <QAction>
 #include <QApplication>

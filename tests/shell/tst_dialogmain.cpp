@@ -10,7 +10,7 @@
 #include "settings/updaterepair.h"
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
-#include "shell/myconmbobox.h"
+#include "shell/widgets/myconmbobox.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"

@@ -179,6 +179,16 @@ bool textButton(const Canvas &c, QString *)
         p.setPen(QPen(QColor(255, 255, 255, 40), 1));
         p.drawLine(QPointF(4, 1.5), QPointF(c.w - 4, 1.5));
     }
+    // A mark at the left end, clear of a centred caption: "record" a dot, "stop" a square.
+    const QString mark = c.str("mark");
+    const qreal side = c.h * 0.36;
+    const QRectF markBox(c.h * 0.5 - side / 2, (c.h - side) / 2, side, side);
+    p.setPen(Qt::NoPen);
+    p.setBrush(c.theme.warning);
+    if (mark == QLatin1String("record"))
+        p.drawEllipse(markBox);
+    else if (mark == QLatin1String("stop"))
+        p.drawRoundedRect(markBox, 1.5, 1.5);
     return true;
 }
 
@@ -365,11 +375,29 @@ bool field(const Canvas &c, QString *)
     return true;
 }
 
-// A bare glyph (the drop-down arrow of the language choice).
+// A palette colour by its role name; invalid for an unknown name.
+QColor role(const Theme &theme, const QString &name)
+{
+    const std::map<QString, QColor> roles{{"text", theme.text},     {"muted", theme.muted},
+                                          {"accent", theme.accent}, {"warning", theme.warning},
+                                          {"edge", theme.edge},     {"raised", theme.raised}};
+    const auto it = roles.find(name);
+    return it == roles.end() ? QColor() : it->second;
+}
+
+// A bare glyph (the drop-down arrow of the language choice, the marks of the macro events): in
+// the text colour at rest and the accent colour otherwise, unless "colour" names a palette role.
 bool glyph(const Canvas &c, QString *error)
 {
     const QString state = c.str("state", "normal");
-    const QColor colour = state == QLatin1String("normal") ? c.theme.text : c.theme.accent;
+    QColor colour = state == QLatin1String("normal") ? c.theme.text : c.theme.accent;
+    if (c.entry.contains(QLatin1String("colour"))) {
+        colour = role(c.theme, c.str("colour"));
+        if (!colour.isValid()) {
+            *error = QStringLiteral("unknown colour \"%1\"").arg(c.str("colour"));
+            return false;
+        }
+    }
     if (!drawGlyph(c.p, c.str("icon"), c.all(), colour)) {
         *error = QStringLiteral("unknown icon \"%1\"").arg(c.str("icon"));
         return false;
