@@ -25,10 +25,12 @@ bool mayHoldSerializedValue(const QByteArray &value)
     const bool escaped = value.contains('\\');
     for (int i = 0; i < value.size(); ++i) {
         const char ch = value.at(i);
-        if (ch == '\\' && i + 1 < value.size()) {
-            const char next = value.at(i + 1);
+        if (ch == '\\') {
+            // An escape takes the character after it: "\\x" is a backslash and an 'x'.
+            const char next = i + 1 < value.size() ? value.at(++i) : '\0';
             if (next == 'x' || (next >= '0' && next <= '7'))
                 return true;
+            continue;
         }
         if (ch != '@')
             continue;

@@ -78,7 +78,7 @@ private slots:
         QCOMPARE(standardError([&] { IniFile again(path); }), QByteArray());
     }
 
-    void textsWithAnAtSignStay_data()
+    void plainTextsStay_data()
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QVariant>("expected");
@@ -88,13 +88,15 @@ private slots:
             << QByteArray("Language=0x05,0x00,Ctrl+@")
             << QVariant(QStringList{QStringLiteral("0x05"), QStringLiteral("0x00"),
                                     QStringLiteral("Ctrl+@")});
+        QTest::newRow("backslashes")
+            << QByteArray("Language=C:\\\\x86\\\\1") << QVariant(QStringLiteral("C:\\x86\\1"));
         QTest::newRow("quoted text")
             << QByteArray("Language=\"a = b; c\"") << QVariant(QStringLiteral("a = b; c"));
         QTest::newRow("UTF-8") << QByteArray("Language=Gr\xC3\xBC\xC3\x9F"
                                              "e")
                                << QVariant(QStringLiteral("Grüße"));
     }
-    void textsWithAnAtSignStay()
+    void plainTextsStay()
     {
         QFETCH(QByteArray, line);
         QFETCH(QVariant, expected);
@@ -160,6 +162,7 @@ private slots:
         values.insert(QStringLiteral("Deep/Key/Name With Spaces"), QStringLiteral("Grüße ✓"));
         values.insert(QStringLiteral("List/Items"), QStringList{"0x05", "", "Ctrl+C"});
         values.insert(QStringLiteral("Mark/Line"), QStringLiteral("line\nbreak\ttab"));
+        values.insert(QStringLiteral("Mark/Path"), QStringLiteral("C:\\x86\\01"));
         const QString path = dir.filePath(QStringLiteral("sub/out.ini"));
         QVERIFY(IniFile::write(path, values));
 
