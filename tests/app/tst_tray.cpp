@@ -30,6 +30,19 @@ bool isTrayIcon(const Window &window)
     return !isMainWindow(window) && window.geometry.width() <= 64 && window.geometry.height() <= 64;
 }
 
+// The icon's menu: two entries and a separator. A tool tip, one line high, is not it.
+bool isTrayMenu(const Window &window)
+{
+    return !isMainWindow(window) && !isTrayIcon(window) && window.geometry.height() >= 40;
+}
+
+// A notice: the shared 300 x 140 frame.
+bool isNotice(const Window &window)
+{
+    return !isMainWindow(window) && window.geometry.width() >= 200 &&
+           window.geometry.height() >= 100;
+}
+
 } // namespace
 
 // The notification area as a user meets it: the real program under X11 with a real tray host,
@@ -89,9 +102,8 @@ class TestTray : public QObject
         if (!waitForWindow(isMainWindow, &main) ||
             !desktop.click(main.geometry.topLeft() + OneTile, 1))
             return false;
-        const auto notice = [](const Window &w) { return !isMainWindow(w) && !isTrayIcon(w); };
         Window shown;
-        return waitForWindow(notice, &shown) && waitUntilNoWindow(notice);
+        return waitForWindow(isNotice, &shown) && waitUntilNoWindow(isNotice);
     }
 
     // Minimises from the page shown and waits for the icon in the notification area.
@@ -106,17 +118,15 @@ class TestTray : public QObject
     }
 
     // Right-clicks the icon and picks the first ("Show window") or the last ("Exit") entry of its
-    // menu. Entries are about 22 pixels high; the middle of the first and of the last is picked.
+    // menu: the first quarter of its height is the first entry, the last quarter the last.
     bool pickFromTheMenu(const Window &icon, bool first)
     {
-        if (!desktop.click(icon.geometry.center(), 3))
-            return false;
         Window menu;
-        const auto isMenu = [](const Window &w) { return !isMainWindow(w) && !isTrayIcon(w); };
-        if (!waitForWindow(isMenu, &menu))
+        if (!desktop.click(icon.geometry.center(), 3) || !waitForWindow(isTrayMenu, &menu))
             return false;
         const QRect r = menu.geometry;
-        return desktop.click(QPoint(r.center().x(), first ? r.top() + 11 : r.bottom() - 11), 1);
+        const int y = first ? r.top() + r.height() / 4 : r.bottom() - r.height() / 4;
+        return desktop.click(QPoint(r.center().x(), y), 1);
     }
 
     bool windowIsBack()
