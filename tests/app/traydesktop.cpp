@@ -4,12 +4,21 @@
 #include <QProcessEnvironment>
 #include <QTest>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 namespace {
 constexpr int StartTimeoutMs = 15000;
 } // namespace
+
+void ChildProcess::setupChildProcess()
+{
+    // Runs in the child between fork and exec.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+}
 
 TrayDesktop::TrayDesktop()
 {

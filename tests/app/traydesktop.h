@@ -12,6 +12,14 @@
 // XEmbed tray host `trayer` docked at the top left, the kind of notification area an XFCE, LXDE or
 // MATE panel offers. `xdotool` moves and clicks the pointer on it as a user would.
 //
+// A QProcess that ends with the test: a test killed at its time limit runs no destructor, and the
+// server and the tray host must not outlive it.
+class ChildProcess : public QProcess
+{
+protected:
+    void setupChildProcess() override;
+};
+
 // Made once per test executable; the destructor stops the tray host and the server.
 class TrayDesktop
 {
@@ -42,8 +50,8 @@ private:
     QByteArray xdotool(const QStringList &arguments, bool *ok = nullptr) const;
     bool trayHostOwnsTheSelection() const;
 
-    QProcess m_server;
-    QProcess m_trayHost;
+    ChildProcess m_server;
+    ChildProcess m_trayHost;
     QString m_display;
     QString m_failure;
 };
