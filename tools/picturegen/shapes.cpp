@@ -405,6 +405,15 @@ bool glyph(const Canvas &c, QString *error)
     return true;
 }
 
+// A kind drawn by a function of its own file, which takes the canvas as its parts.
+std::function<bool(const Canvas &, QString *)>
+fromDrawing(bool (*draw)(QPainter &, int, int, const QJsonObject &, const Theme &, QString *))
+{
+    return [draw](const Canvas &c, QString *error) {
+        return draw(c.p, c.w, c.h, c.entry, c.theme, error);
+    };
+}
+
 } // namespace
 
 StateLook lookFor(const Theme &theme, const QString &state, bool danger)
@@ -438,7 +447,13 @@ bool drawPicture(QPainter &p, int w, int h, const QJsonObject &entry, const Them
         {"mouse", mouse},
         {"logo", logo},
         {"field", field},
-        {"glyph", glyph}};
+        {"glyph", glyph},
+        // The DPI editor's parts.
+        {"dpilevel", fromDrawing(drawDpiLevel)},
+        {"dpibar", fromDrawing(drawDpiBar)},
+        {"dpimarker", fromDrawing(drawDpiMarker)},
+        {"sliderhandle", fromDrawing(drawSliderHandle)},
+        {"stepsign", fromDrawing(drawStepSign)}};
     const QString kind = entry.value(QLatin1String("kind")).toString();
     const auto it = kinds.find(kind);
     if (it == kinds.end()) {
