@@ -4,34 +4,10 @@
 #include "platform/devicelib/modelconfig.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/platform/devicelib/simfixture.h"
+#include "tests/support/standarderror.h"
 #include "tests/support/testmain.h"
 
 #include <QDir>
-#include <QTemporaryFile>
-
-#include <cstdio>
-#include <unistd.h>
-
-namespace {
-
-// Runs what, catching what it writes to standard error.
-QByteArray standardError(const std::function<void()> &what)
-{
-    QTemporaryFile capture;
-    if (!capture.open())
-        return "cannot capture";
-    std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    dup2(capture.handle(), STDERR_FILENO);
-    what();
-    std::fflush(stderr);
-    dup2(saved, STDERR_FILENO);
-    close(saved);
-    capture.seek(0);
-    return capture.readAll();
-}
-
-} // namespace
 
 class TestDeviceSet : public QObject
 {
@@ -179,6 +155,51 @@ private slots:
         QVERIFY2(message.contains(QStringLiteral("built-in set")), qPrintable(message));
         QCOMPARE(set.mice.size(), DeviceSetFile::builtIn().mice.size());
         QCOMPARE(set.mice.first().name, QStringLiteral("Mouse1"));
+    }
+
+    // A value QSettings would decode as a serialized object reads as missing, so the device gets
+    // its default; the rest of the file is read as written.
+    void damagedValueReadsAsItsDefault()
+    {
+        SimulatedBench bench(oneMouseSet());
+        const QString file =
+            bench.writeFile("damaged.ini", "[Solo]\nType=Mouse\nCid=12\nMid=10\n"
+                                           "Battery=@Variant(\\0\\0\\0G\\x7f\\xff\\xff\\xff)\n"
+                                           "Profile=2\n");
+        DeviceSet set;
+        QString error;
+        bool read = false;
+        const QByteArray message =
+            standardError([&] { read = DeviceSetFile::read(file, &set, &error); });
+        QVERIFY2(read, qPrintable(error));
+        QCOMPARE(set.mice.size(), 1);
+        QCOMPARE(set.mice.first().battery, 100);
+        QCOMPARE(set.mice.first().mid, 10);
+        QCOMPARE(set.mice.first().profile, 2);
+        QVERIFY2(message.startsWith(file.toLocal8Bit() + ": Solo/Battery "), message.constData());
+    }
+
+    // The device library reads the shipped model configuration itself, through the same reader.
+    void damagedModelConfigurationReadsAsItsDefaults()
+    {
+        SimulatedBench bench(oneMouseSet());
+        const QByteArray damaged = "@Variant(\\0\\0\\0G\\x7f\\xff\\xff\\xff)";
+        const QByteArray message = standardError([&] {
+            bench.useConfigIni("[Option]\nDeviceTotal=1\nCID=MTI=\nVID=" + damaged +
+                               "\nUSB_PID=MHgxMjAx\n[Drive1]\nMID=10\nDPIMaxGrade=5\n"
+                               "KeyParam1=" +
+                               damaged + "\nKeyParam2=0x01,0x02\n");
+        });
+        QVERIFY2(message.contains("Option/VID"), message.constData());
+        QVERIFY2(message.contains("Drive1/KeyParam1"), message.constData());
+        const ModelConfig::Identifiers ids = ModelConfig::identifiers();
+        QCOMPARE(ids.cid, 12);
+        QVERIFY(ids.vids.isEmpty());
+        QCOMPARE(ids.usbPids, QStringList{QStringLiteral("0x1201")});
+        const ModelConfig::Model model = ModelConfig::model(10);
+        QCOMPARE(model.dpiMaxGrade, 5);
+        QVERIFY(model.keyParams.at(0).isEmpty());
+        QCOMPARE(model.keyParams.at(1), (QStringList{"0x01", "0x02"}));
     }
 
     void builtInSetIsOneWirelessMouseOnItsReceiver()
