@@ -3,7 +3,7 @@
 #include "core/configini.h"
 #include "core/devicecache.h"
 #include "core/devicediscovery.h"
-#include "core/deviceeventcallback.h"
+#include "core/deviceserver.h"
 #include "core/devicestate.h"
 #include "core/hotplug.h"
 #include "core/languageloader.h"
@@ -362,15 +362,8 @@ void DialogMain::runPairing(bool pairDeviceSet)
     NoticeFrame::place(&pairing, this, QPoint(0, 0));
     pairing.exec();
     // Pairing ran the server with its own callback and closing it handed hot-plug to the home
-    // page. The device page takes both back. The home page keeps its own hot-plug callback, so its
-    // tiles go on following the plugs, and runs no server: no device is open there.
-    if (onDevicePage()) {
-        StartUsbChanged(DeviceUsbChanged, 600);
-        const QByteArray path = state().DevicePath.get();
-        UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
-    } else {
-        StartUsbChanged(HomeUsbChanged, 600);
-    }
+    // page: the current page takes back what it needs.
+    restartDeviceServer();
 }
 
 void DialogMain::spaceOnHomePage()

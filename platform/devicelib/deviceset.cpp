@@ -163,6 +163,7 @@ VirtualMouse readMouse(SectionReader &r, const QString &name)
         r.fail("CableKind", QStringLiteral("must not be a receiver kind (0, 1, 4, 5)"));
     mouse.cableVid = r.text("CableVID", mouse.cablePlugged);
     mouse.cablePid = r.text("CablePID", mouse.cablePlugged);
+    mouse.pairing = r.flag("Pairing", false);
     return mouse;
 }
 

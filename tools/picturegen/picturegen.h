@@ -62,3 +62,9 @@ bool drawSliderHandle(QPainter &p, int w, int h, const QJsonObject &entry, const
                       QString *error);
 bool drawStepSign(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
                   QString *error);
+
+// marks.cpp: the bullet of a section heading and the round sign marks.
+bool drawBullet(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                QString *error);
+bool drawMarker(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                QString *error);

@@ -7,6 +7,8 @@
 #include "tests/support/standarderror.h"
 #include "tests/support/testmain.h"
 
+#include <QDir>
+
 class TestDeviceSet : public QObject
 {
     Q_OBJECT
@@ -27,7 +29,8 @@ private slots:
                                                 "Cable=true\n"
                                                 "CableKind=3\n"
                                                 "CableVID=0x3D7A\n"
-                                                "CablePID=0x1201\n";
+                                                "CablePID=0x1201\n"
+                                                "Pairing=true\n";
         QVERIFY2(DeviceSetFile::read(bench.writeFile("set.ini", text), &set, &error),
                  qPrintable(error));
         QCOMPARE(set.receivers.size(), 1);
@@ -53,12 +56,14 @@ private slots:
         QVERIFY(cabled.cablePlugged);
         QCOMPARE(int(cabled.cableKind), 3);
         QVERIFY(cabled.receiver.isEmpty());
+        QVERIFY(cabled.pairing);
         const VirtualMouse &m = set.mice.at(1);
         QCOMPARE(m.receiver, QStringLiteral("R"));
         QCOMPARE(int(m.cid), 12);
         QCOMPARE(m.battery, 80);
         QVERIFY(m.awake);
         QVERIFY(!m.cablePlugged);
+        QVERIFY(!m.pairing);
     }
 
     void refusesAWrongFile_data()
@@ -79,6 +84,8 @@ private slots:
                                  << "[M] Battery must be a number from 0 to 100";
         QTest::newRow("online") << QByteArray("[M]\nType=Mouse\nOnline=maybe\n")
                                 << "[M] Online must be true or false";
+        QTest::newRow("pairing") << QByteArray("[M]\nType=Mouse\nPairing=held\n")
+                                 << "[M] Pairing must be true or false";
         QTest::newRow("unknown receiver") << QByteArray("[M]\nType=Mouse\nReceiver=Nope\n")
                                           << "[M] Receiver names no receiver of the file";
         QTest::newRow("cable kind of a receiver")
@@ -224,6 +231,46 @@ private slots:
             QVERIFY(models.contains(m.mid));
             QVERIFY(ids.vids.contains(QString::fromLatin1(m.cableVid)));
             QVERIFY(ids.usbPids.contains(QString::fromLatin1(m.cablePid)));
+        }
+    }
+
+    // The example sets shipped beside the library are read, loaded and found with the shipped
+    // Config.ini, so that a user who names one gets the devices it describes.
+    void exampleSetsAreUsable_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QDir examples(
+            QStringLiteral(ZR35_TEST_SOURCE_DIR "/../../../platform/devicelib/examples"));
+        const QStringList files = examples.entryList({QStringLiteral("*.ini")}, QDir::Files);
+        QVERIFY(!files.isEmpty());
+        for (const QString &name : files)
+            QTest::newRow(qPrintable(name)) << examples.filePath(name);
+    }
+    void exampleSetsAreUsable()
+    {
+        QFETCH(QString, file);
+        SimulatedBench bench(oneMouseSet());
+        DeviceSet set;
+        QString error;
+        QVERIFY2(DeviceSetFile::read(file, &set, &error), qPrintable(error));
+        QVERIFY2(SimulationControl::loadDeviceSet(file, &error), qPrintable(error));
+        const ModelConfig::Identifiers ids = ModelConfig::identifiers();
+        const QVector<int> models = ModelConfig::modelIds();
+        int found = 0;
+        for (const QString &vid : ids.vids) {
+            for (const QStringList &pids : ids.wirelessPids) {
+                for (const QString &pid : pids) {
+                    int count = 0;
+                    UsbFinderC_FindHidDevicesByDefaultDeviceId(vid.toLatin1().constData(),
+                                                               pid.toLatin1().constData(), &count);
+                    found += count;
+                }
+            }
+        }
+        QCOMPARE(found, set.receivers.size());
+        for (const VirtualMouse &m : set.mice) {
+            QCOMPARE(int(m.cid), ids.cid);
+            QVERIFY(models.contains(m.mid));
         }
     }
 
