@@ -1,14 +1,22 @@
-# zr35_folder_library(<target> DEPS <targets...>)
-# One static library per source folder, made of every .cpp/.h/.qrc in that folder (not below it).
+# zr35_folder_library(<target> [FOLDERS <subfolders...>] DEPS <targets...>)
+# One static library per source folder, made of every .cpp/.h/.qrc in that folder (not below it);
+# FOLDERS names the subfolders of the calling folder that make one unit together instead.
 # A folder that has no sources yet gives an interface library, so dependants link it all the same.
 function(zr35_folder_library target)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS
-       "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/*.h"
-       "${CMAKE_CURRENT_SOURCE_DIR}/*.qrc")
-  list(FILTER sources INCLUDE REGEX "\\.cpp$|\\.qrc$")
+  cmake_parse_arguments(ARG "" "" "FOLDERS;DEPS" ${ARGN})
+  if(NOT ARG_FOLDERS)
+    set(ARG_FOLDERS ".")
+  endif()
+  set(sources "")
+  set(headers "")
+  foreach(folder IN LISTS ARG_FOLDERS)
+    file(GLOB folder_sources CONFIGURE_DEPENDS
+         "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp" "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.qrc")
+    file(GLOB folder_headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h")
+    list(APPEND sources ${folder_sources})
+    list(APPEND headers ${folder_headers})
+  endforeach()
   if(sources)
-    file(GLOB headers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.h")
     add_library(${target} STATIC ${sources} ${headers})
     target_link_libraries(${target} PUBLIC ${ARG_DEPS})
     zr35_autogen_follows_sources(${target} ${sources} ${headers})

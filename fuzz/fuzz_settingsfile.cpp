@@ -2,9 +2,9 @@
 // Config.ini (its sensor, eight DPI stages). Beyond the sanitizers it checks the reader's promises:
 // a file that is not accepted leaves the record untouched, and an accepted record survives the
 // program's own export and import unchanged.
+#include "core/settingsfile.h"
 #include "fuzz/fuzzsupport.h"
 #include "platform/appdir.h"
-#include "shell/settingsfile.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include "macro/containreset.h"
 
 #include "core/languagetables.h"
-#include "shell/noticeframe.h"
+#include "shell/dialogs/noticeframe.h"
 
 #include <QFrame>
 #include <QKeySequence>

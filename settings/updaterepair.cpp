@@ -4,7 +4,7 @@
 #include "core/firmwareimages.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
-#include "shell/noticeframe.h"
+#include "shell/dialogs/noticeframe.h"
 
 #include <QFrame>
 #include <QKeySequence>

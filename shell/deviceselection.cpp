@@ -13,11 +13,11 @@
 #include "settings/match.h"
 #include "settings/updaterepair.h"
 #include "shell/dialogchange.h"
+#include "shell/dialogs/noticeframe.h"
+#include "shell/dialogs/repair.h"
+#include "shell/dialogs/updatewarning.h"
 #include "shell/firmwareoffer.h"
 #include "shell/mytoolbuttonenter.h"
-#include "shell/noticeframe.h"
-#include "shell/repair.h"
-#include "shell/updatewarning.h"
 
 #include <QDir>
 

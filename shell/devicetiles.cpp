@@ -2,9 +2,9 @@
 // three to a page, with the page arrows.
 #include "core/devicediscovery.h"
 #include "shell/dialogchange.h"
+#include "shell/dialogs/noticeframe.h"
+#include "shell/dialogs/questiondialogb.h"
 #include "shell/mytoolbuttonenter.h"
-#include "shell/noticeframe.h"
-#include "shell/questiondialogb.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -13,8 +13,8 @@
 #include "platform/exceptionhandler.h"
 #include "sensor/sensor.h"
 #include "settings/formsetting.h"
-#include "shell/theme.h"
-#include "shell/updataparam.h"
+#include "shell/dialogs/updataparam.h"
+#include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
 #include <QDebug>

@@ -9,10 +9,10 @@
 #include "core/settingsstore.h"
 #include "platform/devicelib/devicelib.h"
 #include "settings/updaterepair.h"
-#include "shell/myconmbobox.h"
+#include "shell/dialogs/noticeframe.h"
 #include "shell/mytoolbuttonenter.h"
-#include "shell/noticeframe.h"
-#include "shell/theme.h"
+#include "shell/widgets/myconmbobox.h"
+#include "shell/widgets/theme.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -142,6 +142,8 @@ void Ui_DialogChange::setupUi(QWidget *page)
     NoApear->setFocusPolicy(Qt::NoFocus);
 
     label_3 = addPromptLabel(frameChange, QStringLiteral("label_3"), 530, 16);
+    // The line under the tiles covers their lowest 30 pixels; a click there belongs to the tile.
+    label_3->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     retranslateUi(page);
     QMetaObject::connectSlotsByName(page);
@@ -218,10 +220,6 @@ void DialogChange::applyTheme()
 {
     const QString p = HomePicturePath;
     const QString w = Theme::WarningFolder();
-    const ConfigIni *config = ConfigIni::instance();
-    const QString text = config->color(QStringLiteral("ComboxTextColor"));
-    const QString select = config->color(QStringLiteral("ComboxSelectColor"));
-    const QString back = config->color(QStringLiteral("ComboxBackGroundColor"));
 
     ui->frameChange->setStyleSheet(QStringLiteral("#frameChange{border-image: %1;}")
                                        .arg(url(p, QStringLiteral("MainBack.png"))));
@@ -233,18 +231,7 @@ void DialogChange::applyTheme()
                                   .arg(url(p, QStringLiteral("Repair.png"))));
     ui->RightButton->setStyleSheet(arrowStyle(p, QStringLiteral("Right")));
     ui->LeftButton->setStyleSheet(arrowStyle(p, QStringLiteral("Left")));
-    ui->comboBox->setStyleSheet(
-        QStringLiteral("QComboBox{border: 1px solid gray; color: rgb(%1); border-image: %2;}"
-                       "QComboBox::drop-down:button{border-radius:5px; background:rgb(%3);} "
-                       "QComboBox::down-arrow{image: %4; right: 8px; }"
-                       "QComboBox::down-arrow:on{ image: %5;}"
-                       "QComboBox QAbstractItemView::item{height:25px;}"
-                       "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid "
-                       "gray;color: rgb(%1); border-image: %6;selection-background-color: "
-                       "rgb(%7); }")
-            .arg(text, url(p, QStringLiteral("ComboboxBack.png")), back,
-                 url(p, QStringLiteral("Menu.png")), url(p, QStringLiteral("MenuClicked.png")),
-                 url(p, QStringLiteral("ComboboxTextBack.png")), select));
+    ui->comboBox->setStyleSheet(Theme::ComboBoxStyle(p));
 
     ui->FindVerlaebl->setStyleSheet(Theme::LabelStyle());
     ui->NewHong->setStyleSheet(Theme::ConfirmButtonStyle(w));
@@ -253,9 +240,7 @@ void DialogChange::applyTheme()
     ui->NoApear->setStyleSheet(Theme::CheckBoxStyle(w));
 
     auto *list = new QListView(ui->comboBox);
-    list->setStyleSheet(QStringLiteral("QListView::item:selected{background-color: rgb(%1);}"
-                                       "QListView::item:hover{background-color: rgb(%1);}")
-                            .arg(select));
+    list->setStyleSheet(Theme::ComboListStyle());
     ui->comboBox->setMaxVisibleItems(5);
     ui->comboBox->setView(list);
 }

@@ -5,7 +5,7 @@
 #include "platform/singleinstance.h"
 #include "platform/windowreport.h"
 #include "shell/dialogmain.h"
-#include "shell/exeisrun.h"
+#include "shell/dialogs/exeisrun.h"
 
 #include <QApplication>
 #include <QWidget>

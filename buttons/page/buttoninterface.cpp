@@ -7,7 +7,7 @@
 #include "core/worker.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
-#include "shell/theme.h"
+#include "shell/widgets/theme.h"
 
 #include <QToolButton>
 

@@ -5,13 +5,13 @@
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "core/postmsg.h"
+#include "core/settingsfile.h"
 #include "core/worker.h"
 #include "macro/containreset.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/filedialogs.h"
-#include "shell/noticeframe.h"
-#include "shell/settingsfile.h"
-#include "shell/updataparam.h"
+#include "shell/dialogs/noticeframe.h"
+#include "shell/dialogs/updataparam.h"
 
 #include <QDir>
 #include <QTimer>

@@ -2,7 +2,7 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "shell/dialogchange.h"
-#include "shell/questiondialogb.h"
+#include "shell/dialogs/questiondialogb.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"

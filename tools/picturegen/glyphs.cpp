@@ -148,6 +148,17 @@ void crosshair(QPainter &p, const Unit &u, const QColor &c)
     p.drawEllipse(u.at(0.5, 0.5), u.len(0.07), u.len(0.07));
 }
 
+// A mouse from above: the shell, the split between its buttons and the wheel.
+void mouseOutline(QPainter &p, const Unit &u, const QColor &c)
+{
+    p.setPen(strokePen(u, c, 0.09));
+    p.setBrush(Qt::NoBrush);
+    const QRectF shell = u.rect(0.16, 0.06, 0.68, 0.88);
+    p.drawRoundedRect(shell, shell.width() * 0.48, shell.width() * 0.48);
+    p.drawLine(u.at(0.5, 0.08), u.at(0.5, 0.38));
+    p.drawLine(u.at(0.18, 0.4), u.at(0.82, 0.4));
+}
+
 void house(QPainter &p, const Unit &u, const QColor &c)
 {
     p.setPen(strokePen(u, c, 0.08));
@@ -155,6 +166,30 @@ void house(QPainter &p, const Unit &u, const QColor &c)
     p.drawPolyline(Poly{u.at(0.1, 0.5), u.at(0.5, 0.14), u.at(0.9, 0.5)});
     p.drawPolyline(Poly{u.at(0.22, 0.42), u.at(0.22, 0.86), u.at(0.78, 0.86), u.at(0.78, 0.42)});
     p.drawPolyline(Poly{u.at(0.42, 0.86), u.at(0.42, 0.62), u.at(0.58, 0.62), u.at(0.58, 0.86)});
+}
+
+// The macro editor's event marks: a key going down onto its bed, a key coming up off it, and a
+// stopwatch for a pause between them. Small (16 px), so few strokes.
+void keyStroke(QPainter &p, const Unit &u, const QColor &c, bool down)
+{
+    p.setPen(strokePen(u, c, 0.12));
+    p.setBrush(Qt::NoBrush);
+    p.drawLine(u.at(0.18, 0.88), u.at(0.82, 0.88));
+    const qreal tip = down ? 0.7 : 0.12;
+    const qreal tail = down ? 0.12 : 0.7;
+    p.drawLine(u.at(0.5, tail), u.at(0.5, tip));
+    const qreal wing = down ? tip - 0.26 : tip + 0.26;
+    p.drawPolyline(Poly{u.at(0.24, wing), u.at(0.5, tip), u.at(0.76, wing)});
+}
+
+void stopwatch(QPainter &p, const Unit &u, const QColor &c)
+{
+    p.setPen(strokePen(u, c, 0.1));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(u.at(0.5, 0.56), u.len(0.36), u.len(0.36));
+    p.drawLine(u.at(0.5, 0.56), u.at(0.5, 0.34));
+    p.drawLine(u.at(0.5, 0.56), u.at(0.66, 0.64));
+    p.drawLine(u.at(0.4, 0.06), u.at(0.6, 0.06));
 }
 
 } // namespace
@@ -202,7 +237,11 @@ bool drawGlyph(QPainter &p, const QString &name, const QRectF &box, const QColor
          [&] {
              chevron(p, u, colour, {0.2, 0.64}, {0.5, 0.34}, {0.8, 0.64});
          }},
+        {"key-press", [&] { keyStroke(p, u, colour, true); }},
+        {"key-release", [&] { keyStroke(p, u, colour, false); }},
+        {"stopwatch", [&] { stopwatch(p, u, colour); }},
         {"usb", [&] { usb(p, u, colour); }},
+        {"mouse", [&] { mouseOutline(p, u, colour); }},
         {"wifi", [&] { waves(p, u, colour); }},
     };
     const auto it = glyphs.find(name);

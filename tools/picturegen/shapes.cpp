@@ -158,10 +158,18 @@ bool textButton(const Canvas &c, QString *)
     QPainter &p = c.p;
     const QString state = c.str("state", "normal");
     const bool pressed = state == QLatin1String("pressed");
-    const bool primary = c.str("variant", "primary") == QLatin1String("primary");
+    const QString variant = c.str("variant", "primary");
+    const bool primary = variant != QLatin1String("secondary");
     const QRectF area = c.all().adjusted(0.5, 0.5, -0.5, -0.5);
-    QColor top = primary ? c.theme.accent.darker(125) : c.theme.raised.lighter(115);
-    QColor bottom = primary ? c.theme.accent.darker(155) : c.theme.raised;
+    // "success" and "danger" are primary buttons that report an outcome: the accent turned to a
+    // green of the same saturation and lightness, or the warning colour.
+    QColor base = c.theme.accent;
+    if (variant == QLatin1String("success"))
+        base = QColor::fromHslF(0.38, c.theme.accent.hslSaturationF(), c.theme.accent.lightnessF());
+    else if (variant == QLatin1String("danger"))
+        base = c.theme.warning;
+    QColor top = primary ? base.darker(125) : c.theme.raised.lighter(115);
+    QColor bottom = primary ? base.darker(155) : c.theme.raised;
     if (pressed) {
         top = top.darker(130);
         bottom = bottom.darker(115);
@@ -173,12 +181,22 @@ bool textButton(const Canvas &c, QString *)
     fill.setColorAt(0, pressed ? bottom : top);
     fill.setColorAt(1, pressed ? top : bottom);
     p.setBrush(fill);
-    p.setPen(QPen(primary ? c.theme.accent : c.theme.edge.lighter(120), 1));
+    p.setPen(QPen(primary ? base : c.theme.edge.lighter(120), 1));
     p.drawRoundedRect(area, 4, 4);
     if (!pressed) {
         p.setPen(QPen(QColor(255, 255, 255, 40), 1));
         p.drawLine(QPointF(4, 1.5), QPointF(c.w - 4, 1.5));
     }
+    // A mark at the left end, clear of a centred caption: "record" a dot, "stop" a square.
+    const QString mark = c.str("mark");
+    const qreal side = c.h * 0.36;
+    const QRectF markBox(c.h * 0.5 - side / 2, (c.h - side) / 2, side, side);
+    p.setPen(Qt::NoPen);
+    p.setBrush(c.theme.warning);
+    if (mark == QLatin1String("record"))
+        p.drawEllipse(markBox);
+    else if (mark == QLatin1String("stop"))
+        p.drawRoundedRect(markBox, 1.5, 1.5);
     return true;
 }
 
@@ -187,6 +205,18 @@ bool checkbox(const Canvas &c, QString *)
     QPainter &p = c.p;
     const bool checked = c.entry.value(QLatin1String("checked")).toBool();
     const QRectF box = c.all().adjusted(1.5, 1.5, -1.5, -1.5);
+    // A round box is the choice of one among several: a dot instead of a tick.
+    if (c.str("shape") == QLatin1String("round")) {
+        p.setPen(QPen(checked ? c.theme.accent : c.theme.muted, 1.4));
+        p.setBrush(c.theme.base);
+        p.drawEllipse(box);
+        if (checked) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(c.theme.accent);
+            p.drawEllipse(box.center(), box.width() * 0.27, box.height() * 0.27);
+        }
+        return true;
+    }
     p.setPen(QPen(checked ? c.theme.accent : c.theme.muted, 1.2));
     p.setBrush(checked ? c.theme.accent.darker(115) : c.theme.base);
     p.drawRoundedRect(box, 3, 3);
@@ -365,16 +395,43 @@ bool field(const Canvas &c, QString *)
     return true;
 }
 
-// A bare glyph (the drop-down arrow of the language choice).
+// A palette colour by its role name; invalid for an unknown name.
+QColor role(const Theme &theme, const QString &name)
+{
+    const std::map<QString, QColor> roles{{"text", theme.text},     {"muted", theme.muted},
+                                          {"accent", theme.accent}, {"warning", theme.warning},
+                                          {"edge", theme.edge},     {"raised", theme.raised}};
+    const auto it = roles.find(name);
+    return it == roles.end() ? QColor() : it->second;
+}
+
+// A bare glyph (the drop-down arrow of the language choice, the marks of the macro events): in
+// the text colour at rest and the accent colour otherwise, unless "colour" names a palette role.
 bool glyph(const Canvas &c, QString *error)
 {
     const QString state = c.str("state", "normal");
-    const QColor colour = state == QLatin1String("normal") ? c.theme.text : c.theme.accent;
+    QColor colour = state == QLatin1String("normal") ? c.theme.text : c.theme.accent;
+    if (c.entry.contains(QLatin1String("colour"))) {
+        colour = role(c.theme, c.str("colour"));
+        if (!colour.isValid()) {
+            *error = QStringLiteral("unknown colour \"%1\"").arg(c.str("colour"));
+            return false;
+        }
+    }
     if (!drawGlyph(c.p, c.str("icon"), c.all(), colour)) {
         *error = QStringLiteral("unknown icon \"%1\"").arg(c.str("icon"));
         return false;
     }
     return true;
+}
+
+// A kind drawn by a function of its own file, which takes the canvas as its parts.
+std::function<bool(const Canvas &, QString *)>
+fromDrawing(bool (*draw)(QPainter &, int, int, const QJsonObject &, const Theme &, QString *))
+{
+    return [draw](const Canvas &c, QString *error) {
+        return draw(c.p, c.w, c.h, c.entry, c.theme, error);
+    };
 }
 
 } // namespace
@@ -410,7 +467,16 @@ bool drawPicture(QPainter &p, int w, int h, const QJsonObject &entry, const Them
         {"mouse", mouse},
         {"logo", logo},
         {"field", field},
-        {"glyph", glyph}};
+        {"glyph", glyph},
+        // The DPI editor's parts.
+        {"dpilevel", fromDrawing(drawDpiLevel)},
+        {"dpibar", fromDrawing(drawDpiBar)},
+        {"dpimarker", fromDrawing(drawDpiMarker)},
+        {"sliderhandle", fromDrawing(drawSliderHandle)},
+        {"stepsign", fromDrawing(drawStepSign)},
+        // The settings forms' marks.
+        {"bullet", fromDrawing(drawBullet)},
+        {"marker", fromDrawing(drawMarker)}};
     const QString kind = entry.value(QLatin1String("kind")).toString();
     const auto it = kinds.find(kind);
     if (it == kinds.end()) {

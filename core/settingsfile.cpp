@@ -1,0 +1,122 @@
+#include "core/settingsfile.h"
+
+#include "core/configini.h"
+#include "core/devicestate.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace {
+
+const QByteArray Tag = QByteArrayLiteral("Tavik");
+
+// The block as written: `text` cut at `size` bytes, then zero bytes up to `size`.
+QByteArray padded(const QByteArray &text, int size)
+{
+    QByteArray block = text.left(size);
+    block.append(QByteArray(size - block.size(), '\0'));
+    return block;
+}
+
+// The text of a text block: its bytes up to the first zero byte, or all of them.
+QByteArray blockText(const QByteArray &block)
+{
+    const int end = block.indexOf('\0');
+    return end < 0 ? block : block.left(end);
+}
+
+// One data-stream byte block of at most `limit` bytes; false (stream state set) when the length
+// is larger than the limit or the file ends early. The length is checked before anything is
+// allocated, so a damaged length cannot make the reader reserve gigabytes.
+bool readBlock(QDataStream &in, int limit, QByteArray *block)
+{
+    quint32 length = 0;
+    in >> length;
+    if (in.status() != QDataStream::Ok)
+        return false;
+    block->clear();
+    if (length == 0xFFFFFFFFu) // the stream's mark of an empty block
+        return true;
+    if (length > quint32(limit)) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    block->resize(int(length));
+    if (in.readRawData(block->data(), int(length)) != int(length)) {
+        in.setStatus(QDataStream::ReadPastEnd);
+        return false;
+    }
+    return true;
+}
+
+QString modelGroup()
+{
+    return QStringLiteral("Drive") +
+           QString::number(DeviceState::instance()->CurrentDeviceInfo.get().DriveIndex + 1);
+}
+
+} // namespace
+
+QString SettingsFile::CurrentModelSensor()
+{
+    return ConfigIni::instance()->value(modelGroup(), QStringLiteral("Sensor"));
+}
+
+int SettingsFile::CurrentModelDpiMaxGrade()
+{
+    return ConfigIni::instance()->intValue(modelGroup(), QStringLiteral("DPIMaxGrade"));
+}
+
+QByteArray SettingsFile::SensorBlockText(const QString &sensorName)
+{
+    return blockText(sensorName.toUtf8()).left(TextBlockSize);
+}
+
+bool SettingsFile::Write(const QString &path, const FlashDataMap &record, const QString &sensorName)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream out(&file);
+    const QByteArray tag = padded(Tag, TextBlockSize);
+    const QByteArray sensor = padded(SensorBlockText(sensorName), TextBlockSize);
+    out.writeBytes(tag.constData(), uint(tag.size()));
+    out.writeBytes(sensor.constData(), uint(sensor.size()));
+    out.writeBytes(reinterpret_cast<const char *>(record.bytes()), uint(FlashDataMap::Size));
+    if (out.status() != QDataStream::Ok) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+SettingsFile::Result SettingsFile::Read(const QString &path, const QString &sensorName,
+                                        int dpiMaxGrade, FlashDataMap *record)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Unreadable;
+    QDataStream in(&file);
+    QByteArray tag, sensor, data;
+    if (!readBlock(in, TextBlockSize, &tag) || !readBlock(in, TextBlockSize, &sensor) ||
+        !readBlock(in, int(FlashDataMap::Size), &data))
+        return Unreadable;
+    // A record block of any other size has no whole record to apply.
+    if (data.size() != int(FlashDataMap::Size))
+        return Unreadable;
+    if (blockText(tag) != Tag)
+        return Unreadable;
+    // Compared as stored: a name of 12 bytes or more was written cut and without its zero byte.
+    if (blockText(sensor) != SensorBlockText(sensorName))
+        return OtherModel;
+    FlashDataMap imported;
+    std::memcpy(imported.bytes(), data.constData(), FlashDataMap::Size);
+    // A record without any DPI stage leaves the device with none to switch to.
+    if (imported.DpiStageCount == 0 || imported.DpiStageCount > dpiMaxGrade)
+        return OtherModel;
+    *record = imported;
+    return Accepted;
+}

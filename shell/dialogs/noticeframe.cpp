@@ -1,0 +1,125 @@
+#include "shell/dialogs/noticeframe.h"
+
+#include "core/devicestate.h"
+#include "core/languagetables.h"
+#include "core/postmsg.h"
+#include "core/startup.h"
+#include "shell/widgets/theme.h"
+
+#include <QDialog>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QToolButton>
+
+namespace {
+constexpr QSize ButtonSize{90, 24};
+constexpr QSize CloseSize{20, 20};
+} // namespace
+
+QFont NoticeFrame::font(int points)
+{
+    QFont f;
+    f.setFamily(QStringLiteral("微软雅黑"));
+    f.setPointSize(points);
+    return f;
+}
+
+void NoticeFrame::setUpWindow(QDialog *dialog, const QString &objectName, int minimumWidth)
+{
+    if (dialog->objectName().isEmpty())
+        dialog->setObjectName(objectName);
+    dialog->resize(Width, Height);
+    dialog->setMinimumSize(minimumWidth, Height);
+    dialog->setMaximumSize(Width, Height);
+    dialog->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    dialog->setWindowTitle(QStringLiteral("Dialog"));
+}
+
+QFrame *NoticeFrame::addPanel(QDialog *dialog, const QString &name, const QSize &size)
+{
+    auto *panel = new QFrame(dialog);
+    panel->setObjectName(name);
+    panel->setGeometry(QRect(QPoint(0, 0), size));
+    panel->setFixedSize(size);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setFrameShadow(QFrame::Raised);
+    return panel;
+}
+
+QToolButton *NoticeFrame::addCloseButton(QFrame *panel, const QPoint &at)
+{
+    auto *close = new QToolButton(panel);
+    close->setObjectName(QStringLiteral("CloseButton"));
+    close->setGeometry(QRect(at, CloseSize));
+    close->setMaximumSize(CloseSize);
+    close->setIconSize(QSize(30, 30));
+    close->setAutoRaise(true);
+    return close;
+}
+
+QLabel *NoticeFrame::addLabel(QFrame *panel, const QRect &geometry, int points)
+{
+    auto *label = new QLabel(panel);
+    label->setObjectName(QStringLiteral("label"));
+    label->setGeometry(geometry);
+    label->setFont(font(points));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    label->setWordWrap(true);
+    return label;
+}
+
+QToolButton *NoticeFrame::addButton(QFrame *panel, const QString &name, const QPoint &at)
+{
+    auto *button = new QToolButton(panel);
+    button->setObjectName(name);
+    button->setGeometry(QRect(at, ButtonSize));
+    button->setFont(font());
+    button->setAutoRaise(true);
+    return button;
+}
+
+void NoticeFrame::applyLook(QDialog *dialog, QFrame *panel, QLabel *label, QToolButton *close,
+                            const QList<QToolButton *> &confirms, const QString &confirmPicture,
+                            const QString &confirmPressedPicture)
+{
+    dialog->setWindowFlags(Theme::FloatingPanelFlags);
+    const QString folder = Theme::WarningFolder();
+    label->setStyleSheet(Theme::LabelStyle());
+    const QString buttonStyle =
+        Theme::ConfirmButtonStyle(folder, confirmPicture, confirmPressedPicture);
+    for (QToolButton *button : confirms)
+        button->setStyleSheet(buttonStyle);
+    close->setStyleSheet(Theme::CloseButtonStyle(folder));
+    panel->setStyleSheet(Theme::PanelStyle(panel->objectName(), folder));
+}
+
+void NoticeFrame::followLanguage(QDialog *dialog)
+{
+    QObject::connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), dialog,
+                     SLOT(SlotAllLanguage(int)));
+    QMetaObject::invokeMethod(dialog, "SlotAllLanguage", Qt::DirectConnection,
+                              Q_ARG(int, DeviceState::instance()->CurrentLanguage.load()));
+}
+
+void NoticeFrame::finish(QDialog *dialog)
+{
+    ScaleFormFont(dialog, ScreenFontFactor());
+}
+
+void NoticeFrame::setText(QLabel *widget, const TextTable &table, int language, int entry)
+{
+    widget->setText(table.text(language, entry, widget->text()));
+}
+
+void NoticeFrame::setText(QToolButton *widget, const TextTable &table, int language, int entry)
+{
+    widget->setText(table.text(language, entry, widget->text()));
+}
+
+void NoticeFrame::place(QWidget *dialog, const QWidget *caller, const QPoint &offset)
+{
+    const QPoint topLeft = caller->mapToGlobal(QPoint(0, 0));
+    dialog->move(topLeft.x() + (caller->width() - dialog->width()) / 2 + offset.x(),
+                 topLeft.y() + (caller->height() - dialog->height()) / 2 + offset.y());
+}

@@ -1,7 +1,0 @@
-#include "shell/mylineedit.h"
-
-MyLineEdit::MyLineEdit(QWidget *parent) : QLineEdit(parent) {}
-
-void MyLineEdit::keyPressEvent(QKeyEvent *) {}
-
-void MyLineEdit::keyReleaseEvent(QKeyEvent *) {}

@@ -1,0 +1,92 @@
+#include "shell/widgets/theme.h"
+
+#include "core/configini.h"
+#include "platform/appdir.h"
+
+namespace {
+QString url(const QString &folder, const QString &picture)
+{
+    return QStringLiteral("url(") + folder + picture + QStringLiteral(")");
+}
+} // namespace
+
+QString Theme::PictureFolder(const QString &form)
+{
+    return AppDir::path() + QStringLiteral("/Picture/") + form + QLatin1Char('/');
+}
+
+QString Theme::WarningFolder()
+{
+    return PictureFolder(QStringLiteral("WarningDialog"));
+}
+
+QString Theme::Rgb(const QString &colorKey)
+{
+    return QStringLiteral("rgb(") + ConfigIni::instance()->color(colorKey) + QLatin1Char(')');
+}
+
+QString Theme::LabelStyle()
+{
+    return QStringLiteral("QLabel{color: %1;}").arg(Rgb(QStringLiteral("LabelColor")));
+}
+
+QString Theme::CheckBoxStyle(const QString &folder)
+{
+    return QStringLiteral("QCheckBox{color: %1;}"
+                          "QCheckBox::indicator:checked{image: %2;}"
+                          "QCheckBox::indicator:unchecked{image: %3;}")
+        .arg(Rgb(QStringLiteral("LabelColor")), url(folder, QStringLiteral("CheckBoxCheck.png")),
+             url(folder, QStringLiteral("CheckBox.png")));
+}
+
+QString Theme::ConfirmButtonStyle(const QString &folder, const QString &normal,
+                                  const QString &pressed)
+{
+    return QStringLiteral("QToolButton{border:0px;background-position:center;"
+                          "background-repeat:no-repeat;color: %1;border-image: %2;}"
+                          "QToolButton:pressed{border-image: %3;}")
+        .arg(Rgb(QStringLiteral("ButtonColor")), url(folder, normal), url(folder, pressed));
+}
+
+QString Theme::CloseButtonStyle(const QString &folder, const QString &picture)
+{
+    return QStringLiteral("QToolButton{border:0px;background-position:center;"
+                          "background-repeat:no-repeat;background-image: %1;}"
+                          "QToolButton:hover{background-image: %2;}"
+                          "QToolButton:pressed{background-image: %3;}")
+        .arg(url(folder, picture + QStringLiteral(".png")),
+             url(folder, picture + QStringLiteral("Hover.png")),
+             url(folder, picture + QStringLiteral("Click.png")));
+}
+
+QString Theme::PanelStyle(const QString &panelName, const QString &folder, const QString &picture)
+{
+    return QStringLiteral("#%1{border:0px;background-position:center;background-repeat:no-repeat;"
+                          "background-image: %2;}")
+        .arg(panelName, url(folder, picture));
+}
+
+QString Theme::ComboBoxStyle(const QString &folder)
+{
+    return QStringLiteral(
+               "QComboBox{border: 1px solid gray; color: %1; border-image: %2;}"
+               "QComboBox::drop-down:button{border-radius:5px; background:%3;} "
+               "QComboBox::down-arrow{image: %4; right: 8px; }"
+               "QComboBox::down-arrow:on{ image: %5;}"
+               "QComboBox QAbstractItemView::item{height:25px;}"
+               "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid "
+               "gray;color: %1; border-image: %6;selection-background-color: %7; }")
+        .arg(Rgb(QStringLiteral("ComboxTextColor")),
+             url(folder, QStringLiteral("ComboboxBack.png")),
+             Rgb(QStringLiteral("ComboxBackGroundColor")), url(folder, QStringLiteral("Menu.png")),
+             url(folder, QStringLiteral("MenuClicked.png")),
+             url(folder, QStringLiteral("ComboboxTextBack.png")),
+             Rgb(QStringLiteral("ComboxSelectColor")));
+}
+
+QString Theme::ComboListStyle()
+{
+    return QStringLiteral("QListView::item:selected{background-color: %1;}"
+                          "QListView::item:hover{background-color: %1;}")
+        .arg(Rgb(QStringLiteral("ComboxSelectColor")));
+}

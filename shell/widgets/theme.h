@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+// The pictures and style sheets the forms share. Pictures lie under <app>/Picture/<Form>/ and
+// style sheets name them by full path; colours are the `Option` theme colours of Config.ini.
+namespace Theme {
+
+// The window flags of the frameless dialogs and panels: a sub-window without a parent becomes a
+// top-level window, and with the frameless and bypass hints it has no title bar and stays where
+// its caller placed it. The window manager then gives it no keyboard focus of its own.
+constexpr Qt::WindowFlags FloatingPanelFlags = Qt::SubWindow | Qt::BypassWindowManagerHint |
+                                               Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                                               Qt::WindowMinimizeButtonHint;
+
+// <app>/Picture/<form>/, with the trailing slash the style sheets expect.
+QString PictureFolder(const QString &form);
+// The folder of the notice dialogs' pictures, Picture/WarningDialog/.
+QString WarningFolder();
+
+// "rgb(r,g,b)" of an `Option` colour key such as "LabelColor" or "ButtonColor".
+QString Rgb(const QString &colorKey);
+
+// A label in the theme's label colour.
+QString LabelStyle();
+// A check box in the label colour with the indicator pictures CheckBox.png / CheckBoxCheck.png.
+QString CheckBoxStyle(const QString &folder);
+// A picture button with a caption in the theme's button colour: `normal` as its border image,
+// `pressed` while it is held down.
+QString ConfirmButtonStyle(const QString &folder,
+                           const QString &normal = QStringLiteral("Confirm.png"),
+                           const QString &pressed = QStringLiteral("ConfirmClick.png"));
+// The small close button of the notices: Close.png, CloseHover.png, CloseClick.png, or the same
+// three states of another picture name.
+QString CloseButtonStyle(const QString &folder, const QString &picture = QStringLiteral("Close"));
+// A background panel selected by its object name, so the widgets on it keep their own styles.
+QString PanelStyle(const QString &panelName, const QString &folder,
+                   const QString &picture = QStringLiteral("BackGround.png"));
+
+// A drop-down list on ComboboxBack.png in the theme's combo colours: its arrow Menu.png
+// (MenuClicked.png while open), its rows 25 px high on ComboboxTextBack.png.
+QString ComboBoxStyle(const QString &folder);
+// The style of such a list's own view: the selection colour for the selected and hovered row.
+QString ComboListStyle();
+
+} // namespace Theme

@@ -1,0 +1,172 @@
+#include "core/settingsfile.h"
+#include "tests/support/testmain.h"
+
+#include <QDataStream>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstring>
+
+namespace {
+
+const QString Sensor = QStringLiteral("PAW3395");
+constexpr int MaxGrade = 6;
+
+FlashDataMap sampleRecord(int stages = 4)
+{
+    FlashDataMap record;
+    for (std::size_t i = 0; i < FlashDataMap::Size; ++i)
+        record.bytes()[i] = std::uint8_t(i * 7 + 3);
+    record.DpiStageCount = std::uint8_t(stages);
+    return record;
+}
+
+QByteArray recordBytes(const FlashDataMap &record)
+{
+    return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(FlashDataMap::Size));
+}
+
+// A file built block by block the way the stream frames it: 32-bit big-endian length, bytes.
+QByteArray block(const QByteArray &bytes)
+{
+    QByteArray framed;
+    QDataStream out(&framed, QIODevice::WriteOnly);
+    out.writeBytes(bytes.constData(), uint(bytes.size()));
+    return framed;
+}
+
+QByteArray lengthOnly(quint32 length)
+{
+    QByteArray framed;
+    QDataStream out(&framed, QIODevice::WriteOnly);
+    out << length;
+    return framed;
+}
+
+QByteArray text12(const QByteArray &text)
+{
+    return text + QByteArray(12 - text.size(), '\0');
+}
+
+QByteArray goodFile(int stages = 4)
+{
+    return block(text12("Tavik")) + block(text12(Sensor.toUtf8())) +
+           block(recordBytes(sampleRecord(stages)));
+}
+
+} // namespace
+
+class TestSettingsFile : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir dir;
+
+    QString write(const QByteArray &bytes)
+    {
+        const QString path = dir.filePath(QStringLiteral("settings.bin"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return path;
+    }
+
+private slots:
+    void writtenFileHasTheFixedLayout()
+    {
+        const QString path = dir.filePath(QStringLiteral("export.bin"));
+        const FlashDataMap record = sampleRecord();
+        QVERIFY(SettingsFile::Write(path, record, QStringLiteral("OPT51")));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QCOMPARE(bytes.size(), 10464);
+        QCOMPARE(bytes.left(16), QByteArray("\0\0\0\x0CTavik\0\0\0\0\0\0\0", 16));
+        QCOMPARE(bytes.mid(16, 16), QByteArray("\0\0\0\x0COPT51\0\0\0\0\0\0\0", 16));
+        QCOMPARE(bytes.mid(32, 4), QByteArray("\0\0\x28\xBC", 4));
+        QCOMPARE(bytes.mid(36), recordBytes(record));
+    }
+
+    void writtenFileReadsBack_data()
+    {
+        QTest::addColumn<QString>("sensor");
+        QTest::newRow("short name") << Sensor;
+        // Longer than the block: stored cut, without its zero byte, and still matches its model.
+        QTest::newRow("name of 15 bytes") << QStringLiteral("SENSOR-NAME-015");
+    }
+    void writtenFileReadsBack()
+    {
+        QFETCH(QString, sensor);
+        const QString path = dir.filePath(QStringLiteral("roundtrip.bin"));
+        const FlashDataMap record = sampleRecord(MaxGrade);
+        QVERIFY(SettingsFile::Write(path, record, sensor));
+        FlashDataMap read{};
+        QCOMPARE(SettingsFile::Read(path, sensor, MaxGrade, &read), SettingsFile::Accepted);
+        QCOMPARE(recordBytes(read), recordBytes(record));
+    }
+
+    void failedWriteKeepsTheEarlierFile()
+    {
+        const QString path = dir.filePath(QStringLiteral("missing-folder/export.bin"));
+        QVERIFY(!SettingsFile::Write(path, sampleRecord(), Sensor));
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void readerJudgesTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("result");
+        const QByteArray tag = block(text12("Tavik"));
+        const QByteArray sensor = block(text12(Sensor.toUtf8()));
+        const QByteArray record = block(recordBytes(sampleRecord()));
+
+        QTest::newRow("as written") << goodFile() << 0;
+        QTest::newRow("undefined bytes after the tag's zero")
+            << block("Tavik\0xyz\x01\x02\x03" + QByteArray()) + sensor + record << 0;
+        QTest::newRow("undefined bytes after the sensor's zero")
+            << tag + block(QByteArray("PAW3395\0\x7F\x7F\x7F\x7F", 12)) + record << 0;
+        QTest::newRow("stages equal to the model's") << goodFile(MaxGrade) << 0;
+
+        QTest::newRow("empty file") << QByteArray() << 1;
+        QTest::newRow("tag in other case") << block(text12("tavik")) + sensor + record << 1;
+        QTest::newRow("tag with more letters") << block(text12("Taviks")) + sensor + record << 1;
+        QTest::newRow("tag block of 13 bytes")
+            << block("Tavik" + QByteArray(8, '\0')) + sensor + record << 1;
+        QTest::newRow("record block one byte short")
+            << tag + sensor + block(recordBytes(sampleRecord()).left(10427)) << 1;
+        QTest::newRow("record block one byte long")
+            << tag + sensor + block(recordBytes(sampleRecord()) + 'x') << 1;
+        QTest::newRow("record cut off by the end of the file") << goodFile().left(5000) << 1;
+        QTest::newRow("record block empty") << tag + sensor + lengthOnly(0xFFFFFFFFu) << 1;
+        QTest::newRow("absurd record length") << tag + sensor + lengthOnly(0xFFFFFFF0u) << 1;
+        QTest::newRow("absurd tag length") << lengthOnly(0x7FFFFFFFu) + goodFile() << 1;
+
+        QTest::newRow("other sensor") << tag + block(text12("PAW3950")) + record << 2;
+        QTest::newRow("sensor name cut short") << tag + block(text12("PAW339")) + record << 2;
+        QTest::newRow("more stages than the model") << goodFile(MaxGrade + 1) << 2;
+        QTest::newRow("no stage at all") << goodFile(0) << 2;
+    }
+    void readerJudgesTheFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, result);
+        FlashDataMap read;
+        std::memset(read.bytes(), 0xEE, FlashDataMap::Size);
+        QCOMPARE(int(SettingsFile::Read(write(file), Sensor, MaxGrade, &read)), result);
+        if (result == 0) // an accepted file ends with its record block
+            QCOMPARE(recordBytes(read), file.right(int(FlashDataMap::Size)));
+        else
+            QCOMPARE(recordBytes(read), QByteArray(int(FlashDataMap::Size), char(0xEE)));
+    }
+
+    void missingFileIsUnreadable()
+    {
+        FlashDataMap read{};
+        QCOMPARE(SettingsFile::Read(dir.filePath(QStringLiteral("nothing.bin")), Sensor, MaxGrade,
+                                    &read),
+                 SettingsFile::Unreadable);
+    }
+};
+
+ZR35_TEST_MAIN(TestSettingsFile)
+#include "tst_settingsfile.moc"

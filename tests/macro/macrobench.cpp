@@ -1,0 +1,94 @@
+#include "tests/macro/macrobench.h"
+
+#include "core/languagetables.h"
+#include "macro/eventitem.h"
+#include "macro/keyvocabulary.h"
+#include "macro/macro.h"
+
+#include <QListWidget>
+
+namespace {
+struct Named
+{
+    TextTable *table;
+    const char *name;
+    int entries;
+};
+const Named Tables[] = {
+    {&MacroTexts, "Macro", 25},        {&ButtoninterfaceTexts, "Buttoninterface", 53},
+    {&QuestionTexts, "Question", 4},   {&MakeMacroTexts, "MakeMacro", 1},
+    {&SameMacroTexts, "SameMacro", 1}, {&MaxThreeTexts, "MaxThree", 1},
+    {&LimitTexts, "Limit", 1}};
+
+QString keyText(const QListWidgetItem *item)
+{
+    return (EventItem::IsRelease(item) ? QStringLiteral("-") : QStringLiteral("+")) + item->text();
+}
+} // namespace
+
+QString fixtureText(int language, const QString &table, int entry)
+{
+    return QStringLiteral("%1 %2 %3")
+        .arg(language == 0 ? QStringLiteral("en") : QStringLiteral("uk"), table)
+        .arg(entry);
+}
+
+void FillMacroTexts()
+{
+    for (const Named &t : Tables) {
+        t.table->clear();
+        for (int language = 0; language < 2; ++language) {
+            QStringList row;
+            for (int entry = 0; entry < t.entries; ++entry)
+                row << fixtureText(language, QLatin1String(t.name), entry);
+            t.table->appendRow(row);
+        }
+    }
+}
+
+void selectNewMacro(Macro &page, const QString &name)
+{
+    auto *macros = child<QListWidget>(&page, "listWidgetHong");
+    macros->addItem(name);
+    macros->setCurrentRow(macros->count() - 1);
+}
+
+QString events(const QListWidget *list)
+{
+    QStringList parts;
+    for (int row = 0; row < list->count(); ++row) {
+        const QListWidgetItem *item = list->item(row);
+        parts << (EventItem::IsDelay(item) ? item->text() : keyText(item));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QString events(const Macro &page)
+{
+    return events(child<QListWidget>(&page, "listWidgetKey"));
+}
+
+QString eventData(const QListWidget *list)
+{
+    QStringList parts;
+    for (int row = 0; row < list->count(); ++row) {
+        const QListWidgetItem *item = list->item(row);
+        if (EventItem::IsDelay(item)) {
+            parts << QStringLiteral("%1[%2]").arg(item->text(),
+                                                  item->data(EventItem::DelayRole).toString());
+            continue;
+        }
+        const QVariant code = item->data(EventItem::CodeRole);
+        const QVariant kind = item->data(EventItem::KindRole);
+        parts << keyText(item) +
+                     (code.isValid() && kind.isValid()
+                          ? QStringLiteral("[%1/%2]").arg(CodeText(code.toInt())).arg(kind.toInt())
+                          : QStringLiteral("[]"));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QString eventData(const Macro &page)
+{
+    return eventData(child<QListWidget>(&page, "listWidgetKey"));
+}
