@@ -5,6 +5,10 @@
 #include "macro/keyvocabulary.h"
 #include "macro/macro.h"
 
+#include "platform/keyhook.h"
+
+#include <QApplication>
+#include <QDialog>
 #include <QListWidget>
 
 namespace {
@@ -15,10 +19,12 @@ struct Named
     int entries;
 };
 const Named Tables[] = {
-    {&MacroTexts, "Macro", 25},        {&ButtoninterfaceTexts, "Buttoninterface", 53},
+    {&MacroTexts, "Macro", 26},        {&ButtoninterfaceTexts, "Buttoninterface", 53},
     {&QuestionTexts, "Question", 4},   {&MakeMacroTexts, "MakeMacro", 1},
     {&SameMacroTexts, "SameMacro", 1}, {&MaxThreeTexts, "MaxThree", 1},
-    {&LimitTexts, "Limit", 1}};
+    {&LimitTexts, "Limit", 1},         {&GroupKeyTexts, "groupKey", 1},
+    {&AddKeyTexts, "AddKey", 1},       {&AddDelayTimeTexts, "AddDelayTime", 1},
+    {&FireKeyTexts, "FireKey", 3}};
 
 QString keyText(const QListWidgetItem *item)
 {
@@ -91,4 +97,44 @@ QString eventData(const QListWidget *list)
 QString eventData(const Macro &page)
 {
     return eventData(child<QListWidget>(&page, "listWidgetKey"));
+}
+
+ModalAction::ModalAction(const QString &objectName, std::function<void(QWidget *)> action,
+                         int timeoutMs)
+    : m_name(objectName), m_action(std::move(action))
+{
+    m_poll.setInterval(10);
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !(modal->objectName() == m_name || modal->inherits(qPrintable(m_name))))
+            return;
+        m_poll.stop();
+        m_limit.stop();
+        m_done = true;
+        m_action(modal);
+    });
+    m_limit.setSingleShot(true);
+    connect(&m_limit, &QTimer::timeout, this, [this] {
+        m_poll.stop();
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    m_poll.start();
+    m_limit.start(timeoutMs);
+}
+
+void pressKey(int virtualKey)
+{
+    KeyHook::inject(virtualKey, KeyHook::KeyDown);
+}
+
+void releaseKey(int virtualKey)
+{
+    KeyHook::inject(virtualKey, KeyHook::KeyUp);
+}
+
+void typeKey(int virtualKey)
+{
+    pressKey(virtualKey);
+    releaseKey(virtualKey);
 }
