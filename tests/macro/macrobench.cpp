@@ -4,12 +4,16 @@
 #include "macro/eventitem.h"
 #include "macro/keyvocabulary.h"
 #include "macro/macro.h"
+#include "macro/macroname.h"
 
 #include "platform/keyhook.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
+#include <QtTest>
 
 namespace {
 struct Named
@@ -137,4 +141,48 @@ void typeKey(int virtualKey)
 {
     pressKey(virtualKey);
     releaseKey(virtualKey);
+}
+
+void clearMacroFolder()
+{
+    QDir folder(MacroFolder());
+    folder.removeRecursively();
+    QDir().mkpath(MacroFolder());
+}
+
+void writeMacro(const QString &fileName, const QByteArray &content)
+{
+    QFile file(MacroFolder() + QLatin1Char('/') + fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), qint64(content.size()));
+}
+
+QByteArray macroFile(const QString &fileName)
+{
+    QFile file(MacroFolder() + QLatin1Char('/') + fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList macroFiles()
+{
+    return QDir(MacroFolder())
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+QStringList macroNames(const Macro &page)
+{
+    const auto *list = child<QListWidget>(&page, "listWidgetHong");
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        names << list->item(row)->text();
+    return names;
+}
+
+void clickMacro(Macro &page, const QString &name)
+{
+    auto *list = child<QListWidget>(&page, "listWidgetHong");
+    const QList<QListWidgetItem *> items = list->findItems(name, Qt::MatchExactly);
+    QVERIFY2(items.size() == 1, qPrintable(name));
+    const QRect rect = list->visualItemRect(items.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
 }

@@ -52,6 +52,17 @@ private:
     QTimer m_limit;
 };
 
+// The macro folder of the test's user folder, made and emptied.
+void clearMacroFolder();
+void writeMacro(const QString &fileName, const QByteArray &content);
+// A file's bytes, or "<missing>".
+QByteArray macroFile(const QString &fileName);
+QStringList macroFiles();
+// The names the page's macro list shows, in order.
+QStringList macroNames(const Macro &page);
+// Clicks a macro of the list as a user does (the page must be shown).
+void clickMacro(Macro &page, const QString &name);
+
 // Gives the keyboard hooks a key as typed into the program's window: a press, or a release.
 void pressKey(int virtualKey);
 void releaseKey(int virtualKey);
