@@ -42,11 +42,15 @@ void Macro::SlotButtonToMacro(const FlashDataMap &record, int slot)
 {
     if (!validSlot(slot))
         return;
-    const std::optional<TakenOverMacro> macro = MacroFromRecord(record.Macros[slot]);
+    bool written = false;
+    // The button page has written the repeat line; without that file there is nothing to add to.
+    const std::optional<TakenOverMacro> macro = TakeOverMacroRecord(record.Macros[slot], &written);
     if (!macro) {
         qWarning() << "a button's macro has a name no macro file can have; it is not taken over";
         return;
     }
+    if (written)
+        CurrentMacroPath = *MacroFilePath(MacroFolderPath, macro->name);
     // A recording goes on undisturbed: the macro joins the list, the recorded events stay.
     const bool recording = DeviceState::instance()->MacroRecording.load() != 0;
     if (!recording)
@@ -59,10 +63,6 @@ void Macro::SlotButtonToMacro(const FlashDataMap &record, int slot)
         const QSignalBlocker blocker(list);
         list->insertItem(current >= 0 ? current + 1 : list->count(), macro->name);
     }
-    const std::optional<QString> path = MacroFilePath(MacroFolderPath, macro->name);
-    // The button page has written the repeat line; without that file there is nothing to add to.
-    if (path && WriteEventsAfterRepeat(*path, macro->events))
-        CurrentMacroPath = *path;
     if (!recording)
         SetCurrentMacroRow(-1);
     emit PostMsg::GetInstance()->SigAddMacroButton();

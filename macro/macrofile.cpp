@@ -2,6 +2,7 @@
 
 #include "core/record/recordcodes.h"
 #include "macro/keyvocabulary.h"
+#include "macro/macroname.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -175,4 +176,15 @@ bool WriteEventsAfterRepeat(const QString &path, const MacroEvents &events)
     const QList<QByteArray> all = lines(bytes);
     const QString repeat = all.isEmpty() ? QString() : QString::fromUtf8(all.first());
     return WriteMacroFile(path, repeat, events);
+}
+
+std::optional<TakenOverMacro> TakeOverMacroRecord(const MacroRecord &record, bool *written)
+{
+    *written = false;
+    const std::optional<TakenOverMacro> macro = MacroFromRecord(record);
+    if (!macro)
+        return std::nullopt;
+    if (const std::optional<QString> path = MacroFilePath(macro->name))
+        *written = WriteEventsAfterRepeat(*path, macro->events);
+    return macro;
 }

@@ -39,3 +39,8 @@ bool WriteMacroFile(const QString &path, const QString &repeat, const MacroEvent
 // Gives the existing file at `path` these events after its repeat line, which the button page has
 // just written; false, writing nothing, when there is no such file.
 bool WriteEventsAfterRepeat(const QString &path, const MacroEvents &events);
+
+// A macro of a device record taken over into the macro folder: its events written after the
+// repeat line the button page put into the macro's file (when that file is there; `written`
+// tells). Nothing, and nothing touched, for a name the folder cannot hold.
+std::optional<TakenOverMacro> TakeOverMacroRecord(const MacroRecord &record, bool *written);
