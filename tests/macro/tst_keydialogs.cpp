@@ -218,6 +218,27 @@ private slots:
         QCOMPARE(dialog.Count, count);
     }
 
+    // The dialogs bypass the window manager, which would never give them the keyboard: each takes
+    // it once shown, from the window in front, and puts it in its field.
+    void keyboardOnceShown()
+    {
+        QWidget front;
+        front.show();
+        front.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&front));
+        addKey key;
+        key.show();
+        QTRY_VERIFY(key.isActiveWindow());
+        QTRY_VERIFY(child<QLineEdit>(&key, "lineEdit")->hasFocus());
+        key.close();
+        front.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&front));
+        AddDelayTime delay;
+        delay.show();
+        QTRY_VERIFY(delay.isActiveWindow());
+        QTRY_VERIFY(child<QSpinBox>(&delay, "spinBox")->hasFocus());
+    }
+
     void fontsAt120Dpi()
     {
         ScreenMetrics::setHorizontalDpiOverride(120);

@@ -164,6 +164,24 @@ private slots:
         QCOMPARE(::events(page), QStringLiteral("+B"));
     }
 
+    // Choosing another macro drops what was not saved, without a question.
+    void unsavedEditsDropped()
+    {
+        writeMacro(QStringLiteral("a.ini"), Recorded);
+        writeMacro(QStringLiteral("b.ini"), "1\n");
+        Macro page;
+        page.show();
+        clickMacro(page, QStringLiteral("a"));
+        child<QListWidget>(&page, "listWidgetKey")->setCurrentRow(1);
+        button(page, "DeleteKey")->click();
+        QVERIFY(button(page, "Save")->isEnabled());
+        clickMacro(page, QStringLiteral("b"));
+        QVERIFY(!button(page, "Save")->isEnabled());
+        clickMacro(page, QStringLiteral("a"));
+        QCOMPARE(::events(page), QStringLiteral("+A 10ms -A"));
+        QCOMPARE(macroFile(QStringLiteral("a.ini")), Recorded);
+    }
+
     void save_data()
     {
         QTest::addColumn<QString>("repeatBox");

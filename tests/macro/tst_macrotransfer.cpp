@@ -1,4 +1,6 @@
 #include "core/devicestate.h"
+#include "core/languageloader.h"
+#include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "macro/eventitem.h"
 #include "macro/macro.h"
@@ -8,6 +10,7 @@
 #include "tests/macro/macrobench.h"
 #include "tests/macro/macrobuildercases.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 
 #include <QCheckBox>
@@ -174,6 +177,37 @@ private slots:
         QCOMPARE(told, fixtureText(0, "Macro", 25));
         QCOMPARE(macroNames(page), QStringList{"keep"});
         QCOMPARE(macroFiles(), QStringList{"keep.ini"});
+    }
+
+    // The notice of a damaged file, as the shipped texts give it.
+    void damagedFileNotice_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("English") << 0;
+        QTest::newRow("Ukrainian") << 1;
+    }
+    void damagedFileNotice()
+    {
+        QFETCH(int, language);
+        ReloadLanguageFilesForTest(AppDir::filePath(QStringLiteral("Language")));
+        setLanguage(language);
+        writeFile(exportPath(), "not a macro");
+        Macro page;
+        page.show();
+        QString told;
+        ModalAction notice(QStringLiteral("SameMacro"), [&](QWidget *dialog) {
+            told = child<QLabel>(dialog, "label")->text();
+            const QString error =
+                saveScreen(dialog, QStringLiteral("macro-notice-notmacrofile-%1").arg(language));
+            QVERIFY2(error.isEmpty(), qPrintable(error));
+            child<QToolButton>(dialog, "NewHong")->click();
+        });
+        FileAnswer answer(exportPath());
+        QMetaObject::invokeMethod(&page, "InPortMacro");
+        QVERIFY(notice.done());
+        QCOMPARE(told, MacroTexts.text(language, 25, QString()));
+        QVERIFY(!told.isEmpty());
+        FillMacroTexts();
     }
 
     void importedNameTaken()
