@@ -7,7 +7,6 @@
 #include "macro/keyvocabulary.h"
 #include "macro/macroname.h"
 #include "macro/ui_macro.h"
-#include "platform/appdir.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/theme.h"
 

@@ -11,6 +11,7 @@
 #include "tests/macro/macrobuildercases.h"
 #include "tests/support/testmain.h"
 
+#include <QAbstractButton>
 #include <QListWidget>
 #include <QSignalSpy>
 
@@ -197,6 +198,31 @@ private slots:
         emit PostMsg::GetInstance()->SigButtonToMacro(record, Slot);
         QCOMPARE(macroNames(page), (QStringList{"a", "new", "b"}));
         QCOMPARE(macroFile(QStringLiteral("new.ini")), QByteArray("<missing>"));
+    }
+
+    // A macro taken over while a recording runs joins the list; the recording goes on into the
+    // macro it started in.
+    void takeOverWhileRecording()
+    {
+        writeMacro(QStringLiteral("a.ini"), "1\n");
+        writeMacro(QStringLiteral("dev.ini"), "2\n");
+        Macro page;
+        page.show();
+        clickMacro(page, QStringLiteral("a"));
+        page.findChild<QAbstractButton *>(QStringLiteral("StartRecord"))->click();
+        pressKey(0x41);
+        FlashDataMap record{};
+        record.Macros[Slot] = BuildMacroRecord(QStringLiteral("dev"), EventsOf("+B"));
+        emit PostMsg::GetInstance()->SigButtonToMacro(record, Slot);
+        releaseKey(0x41);
+        page.findChild<QAbstractButton *>(QStringLiteral("StopRecord"))->click();
+        QCOMPARE(macroNames(page), (QStringList{"a", "dev"}));
+        QCOMPARE(child<QListWidget>(&page, "listWidgetHong")->currentItem()->text(),
+                 QStringLiteral("a"));
+        QCOMPARE(NotationOf(page.ShownEvents()).section(QLatin1Char(' '), 0, 0),
+                 QStringLiteral("+A"));
+        QCOMPARE(page.ShownEvents().size(), 3);
+        QCOMPARE(macroFile(QStringLiteral("dev.ini")), QByteArray("2\n0x05 1 0\n"));
     }
 
     // A device name no macro file can have adds nothing, and says so.
