@@ -1,14 +1,14 @@
 #include "core/configini.h"
 
 #include "platform/appdir.h"
+#include "platform/inifile.h"
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSettings>
-#include <QTemporaryFile>
+
+#include <cstdio>
 
 namespace {
 
@@ -49,67 +49,22 @@ QString defaultPath()
     return AppDir::filePath(QStringLiteral("usersetting/Config.ini"));
 }
 
-// QSettings reads a value that starts with "@Variant(" (once its escapes are undone) as a
-// serialized object, and the decoders trust the sizes inside it: a damaged Config.ini could make
-// the store allocate without bound and end the program at start-up. The file never holds such
-// values (identifiers are Base64, the rest numbers and plain texts), so a line that could give one
-// is left out before QSettings reads the file, and its key reads as missing. A line counts when
-// one of its '@' may start the value or a list element (only spaces, tabs and quotes between it
-// and the line start, '=' or ','), or when a backslash escape could make or hide such an '@'.
-bool mayHoldSerializedValue(const QByteArray &line)
+// Without a usable file the home page asks for a device while one is plugged in, and says nothing
+// else; this line tells a user or a packager why.
+void reportUnusable(const IniFile &file)
 {
-    const bool escaped = line.contains('\\');
-    for (int i = 0; i < line.size(); ++i) {
-        const char ch = line.at(i);
-        if (ch == '\\' && i + 1 < line.size()) {
-            const char next = line.at(i + 1);
-            if (next == 'x' || (next >= '0' && next <= '7'))
-                return true;
-        }
-        if (ch != '@')
-            continue;
-        if (escaped)
-            return true;
-        int before = i - 1;
-        while (before >= 0 &&
-               (line.at(before) == ' ' || line.at(before) == '\t' || line.at(before) == '"'))
-            --before;
-        if (before < 0 || line.at(before) == '=' || line.at(before) == ',')
-            return true;
-    }
-    return false;
-}
-
-// The file's bytes without the lines above. Lines end at CR or LF; a line left out takes its own
-// end with it, so no escape or key is made of the lines around it.
-QByteArray withoutSerializedValues(const QByteArray &content, bool *changed)
-{
-    *changed = false;
-    QByteArray kept;
-    int start = 0;
-    while (start < content.size()) {
-        int end = start;
-        while (end < content.size() && content.at(end) != '\n' && content.at(end) != '\r')
-            ++end;
-        const int next = end < content.size() ? end + 1 : end;
-        if (mayHoldSerializedValue(content.mid(start, end - start)))
-            *changed = true;
-        else
-            kept.append(content.constData() + start, next - start);
-        start = next;
-    }
-    return kept;
-}
-
-QHash<QString, QVariant> readIni(const QString &path)
-{
-    QHash<QString, QVariant> loaded;
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
-    const QStringList keys = settings.allKeys();
-    for (const QString &key : keys)
-        loaded.insert(key, settings.value(key));
-    return loaded;
+    const char *problem = nullptr;
+    if (!QFileInfo::exists(file.path()))
+        problem = "missing";
+    else if (!file.isReadable())
+        problem = "cannot be read";
+    else if (file.values().isEmpty())
+        problem = "empty";
+    else if (file.value(QStringLiteral("Option/DeviceTotal")).toString().toInt(nullptr, 10) < 1)
+        problem = "holds no models (Option/DeviceTotal)";
+    if (problem)
+        std::fprintf(stderr, "%s: %s: no device can be recognised\n",
+                     qPrintable(QDir::toNativeSeparators(file.path())), problem);
 }
 
 } // namespace
@@ -129,22 +84,12 @@ ConfigIni *ConfigIni::instance()
 
 void ConfigIni::load(const QString &path)
 {
-    QByteArray content;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        content = file.readAll();
-    bool changed = false;
-    const QByteArray safe = withoutSerializedValues(content, &changed);
-
+    const IniFile file(path);
     QHash<QString, QVariant> loaded;
-    if (!changed) {
-        loaded = readIni(path);
-    } else {
-        // QSettings reads files only; the copy lives as long as this call.
-        QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/zr35-config-XXXXXX.ini"));
-        if (copy.open() && copy.write(safe) == safe.size() && copy.flush())
-            loaded = readIni(copy.fileName());
-    }
+    const QSettings::SettingsMap &read = file.values();
+    for (auto it = read.cbegin(); it != read.cend(); ++it)
+        loaded.insert(it.key(), it.value());
+    reportUnusable(file);
     QWriteLocker locker(&lock);
     filePath = path;
     values = loaded;

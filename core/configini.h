@@ -14,8 +14,9 @@
 // the device-event callback can read it on a library thread while the GUI thread does too. The
 // store is created on first use and never destroyed.
 //
-// A line whose value QSettings could read as a serialized object ("@Variant(...)", which the file
-// never holds) is left out: its key reads as missing, the rest of the file as written.
+// The file is read through IniFile: a line whose value QSettings could read as a serialized object
+// ("@Variant(...)", which the file never holds) is left out, its key reads as missing. A file that
+// is missing, unreadable, empty or holds no models gets one line on standard error saying so.
 //
 // Thirteen identifier keys (firmware names, sensor chip, customer, vendor and product identifiers)
 // are stored Base64-coded; `value` and `valueList` return them decoded, so callers only ever see

@@ -10,6 +10,7 @@
 enum class DeviceEventType
 {
     Battery = 4,
+    PairStatus = 6, // only the pairing dialog's callback reads it (core/pairevent.h)
     DataReply = 8,
     ClearDone = 9,
     StatusChanged = 10,

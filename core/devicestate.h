@@ -144,6 +144,13 @@ public:
     // Pairing from the home page: when PairDeviceSet is 1 the pairing dialog pairs PairDeviceInfo.
     std::atomic<quint8> PairDeviceSet{0};
     Locked<DeviceAllInfo> PairDeviceInfo;
+    // The pairing under way, shared by the pairing dialog and its device-library callback:
+    // PairResult 0 idle, 1 pairing, 2 paired, 3 failed (core/pairevent.h); PairActive while a
+    // pairing request is outstanding; PairPageRestore while the pairing holds OnDevicePage at 0
+    // and owes it back.
+    std::atomic<qint32> PairResult{0};
+    std::atomic<quint8> PairActive{0};
+    std::atomic<quint8> PairPageRestore{0};
 
     // Main window, home page, notices and import.
     std::atomic<qint32> CurrentLanguage{0};

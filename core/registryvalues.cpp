@@ -4,6 +4,8 @@
 #include "platform/appinfo.h"
 #include "platform/registry.h"
 
+#include <QCoreApplication>
+
 namespace RegistryValues {
 
 namespace {
@@ -25,6 +27,21 @@ QString ApplicationKey()
 QString UpdateKey()
 {
     return applicationRoot() + QStringLiteral("\\Mouse Drive Test");
+}
+
+QString StartupKey()
+{
+    return QStringLiteral("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+}
+
+void SetStartWithSystem(bool on, SettingsStore *store)
+{
+    StoreAutoStartEnabled(on, store);
+    const QString name = QCoreApplication::applicationName();
+    if (on)
+        Registry::setValue(StartupKey(), name, QCoreApplication::applicationFilePath());
+    else
+        Registry::remove(StartupKey(), name);
 }
 
 int MigrateLanguageIndex(SettingsStore *store)

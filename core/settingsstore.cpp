@@ -1,6 +1,7 @@
 #include "core/settingsstore.h"
 
 #include "platform/appdir.h"
+#include "platform/inifile.h"
 
 #include <QMutexLocker>
 
@@ -27,46 +28,40 @@ SettingsStore *SettingsStore::instance()
     return store;
 }
 
-SettingsStore::SettingsStore(const QString &path)
-    : m_path(path), m_settings(path, QSettings::IniFormat)
-{
-    m_settings.setIniCodec("UTF-8");
-}
+SettingsStore::SettingsStore(const QString &path) : m_path(path) {}
 
 QString SettingsStore::value(const QString &group, const QString &key)
 {
     QMutexLocker locker(&m_mutex);
-    // Another process (a second instance) may have written the file since the last access.
-    m_settings.sync();
-    return m_settings.value(group + QLatin1Char('/') + key).toString();
+    return IniFile(m_path).value(group + QLatin1Char('/') + key).toString();
 }
 
 bool SettingsStore::setValue(const QString &group, const QString &key, const QString &text)
 {
     QMutexLocker locker(&m_mutex);
-    m_settings.setValue(group + QLatin1Char('/') + key, text);
-    m_settings.sync();
-    return m_settings.status() == QSettings::NoError;
+    return IniFile::update(m_path, [&](QSettings::SettingsMap &values) {
+        values.insert(group + QLatin1Char('/') + key, text);
+    });
 }
 
 QStringList SettingsStore::valueList(const QString &group, const QString &key)
 {
     QMutexLocker locker(&m_mutex);
-    m_settings.sync();
-    return m_settings.value(group + QLatin1Char('/') + key).toStringList();
+    return IniFile(m_path).value(group + QLatin1Char('/') + key).toStringList();
 }
 
 bool SettingsStore::remove(const QString &group, const QString &key)
 {
     QMutexLocker locker(&m_mutex);
-    m_settings.remove(group + QLatin1Char('/') + key);
-    m_settings.sync();
-    return m_settings.status() == QSettings::NoError;
+    return IniFile::update(m_path, [&](QSettings::SettingsMap &values) {
+        values.remove(group + QLatin1Char('/') + key);
+    });
 }
 
 int StoredLanguage(SettingsStore *store)
 {
-    return toDecimal(store->value(LanguageGroup, LanguageKey));
+    const int language = toDecimal(store->value(LanguageGroup, LanguageKey));
+    return language >= 0 && language < LanguageCount ? language : 0;
 }
 
 bool StoreLanguage(int language, SettingsStore *store)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMutex>
-#include <QSettings>
 #include <QString>
 #include <QStringList>
 
@@ -9,9 +8,10 @@
 //   Language/Language  language index as decimal text (0 English, 1 Ukrainian)
 //   AutoStart/Enable   "1" start with the desktop session, "0" not
 //   FindNew/IsShow     "1" the home page's do-not-show-again box is ticked, "0" not
-// A missing file or key reads as empty text (0 as a number). Every access goes through one
-// settings object in INI format with the UTF-8 codec; calls are serialised, so any thread may
-// use the store.
+// A missing file or key reads as empty text (0 as a number). Every access reads the file again
+// (another instance may have written it) through IniFile, so a damaged value reads as missing; a
+// write stores the whole file anew through QSaveFile, without the damaged lines. Calls are
+// serialised, so any thread may use the store.
 class SettingsStore
 {
 public:
@@ -35,11 +35,14 @@ public:
 private:
     QString m_path;
     QMutex m_mutex;
-    QSettings m_settings;
 };
 
 // Typed readers and writers of the keys above. Numbers are read as base-10 integers: text that
 // is not a number counts as 0.
+//
+// The languages the program has: 0 English, 1 Ukrainian (the order of the language box).
+constexpr int LanguageCount = 2;
+// A stored language the program does not have counts as English, as a missing one does.
 int StoredLanguage(SettingsStore *store = SettingsStore::instance());
 bool StoreLanguage(int language, SettingsStore *store = SettingsStore::instance());
 // Only the number 1 counts as on; "2" or any other text is off.

@@ -10,6 +10,7 @@
 // not return within 5 s is reported as a crash: it waits for something that never comes.
 #include "core/deviceeventcallback.h"
 #include "core/devicestate.h"
+#include "fuzz/eventsequence.h"
 #include "fuzz/fuzzsupport.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
@@ -30,37 +31,6 @@ constexpr int CallbackLimitMs = 5000;
 
 HubRecorder *recorder = nullptr;
 FlashDataMap startRecord;
-
-struct Event
-{
-    QByteArray header;
-    bool hasHeader = false;
-    QByteArray payload;
-};
-
-QVector<Event> eventsOf(const std::uint8_t *data, std::size_t size)
-{
-    QVector<Event> events;
-    std::size_t at = 0;
-    const auto take = [&](std::size_t count) {
-        count = std::min(count, size - at);
-        const QByteArray bytes(reinterpret_cast<const char *>(data + at), int(count));
-        at += count;
-        return bytes;
-    };
-    while (at < size && events.size() < MaxEvents) {
-        Event event;
-        const int headerLength = data[at++] & 0x1F;
-        event.hasHeader = headerLength > 0;
-        event.header = take(std::size_t(headerLength));
-        const QByteArray length = take(2);
-        const std::size_t payloadLength =
-            length.size() == 2 ? std::size_t(uchar(length[0]) | uchar(length[1]) << 8) : 0;
-        event.payload = take(payloadLength);
-        events.append(event);
-    }
-    return events;
-}
 
 } // namespace
 
@@ -88,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     SimulationControl::clearLog();
     recorder->clear();
 
-    for (const Event &event : eventsOf(data, size)) {
+    for (const Fuzz::Event &event : Fuzz::eventsOf(data, size, MaxEvents)) {
         const bool returned = LinkFixture::runOnLibraryThread(
             [event] {
                 const auto *header =

@@ -103,6 +103,17 @@ perl -e 'print pack("N", 12), "Tavik", "\0" x 7, pack("N", 0xFFFFFFFF), pack("N"
   >"$settings/null-and-huge-blocks.bin"
 : >"$settings/empty.bin"
 
+# Pairing events for the pairing dialog's callback, in the event callback's format: a pairing
+# that goes on, fails or succeeds, statuses the receiver never sends, and events that are no
+# pairing events (another type, no payload, a header too short for its type).
+pairing="$corpus/pairstatus"
+mkdir -p "$pairing"
+event 6 0 0 '"\x03"' >"$pairing/paired.bin"
+{ event 6 0 0 '"\x01"'; event 6 0 0 '"\x01"'; event 6 0 0 '"\x02"'; } >"$pairing/pairing-then-failed.bin"
+{ event 6 0 0 '"\x03"'; event 6 0 0 '"\x02"'; } >"$pairing/paired-then-late-failure.bin"
+{ event 6 0 0 '"\x00"'; event 6 0 0 '"\x07\x03"'; event 6 0 0 '"\xff"'; } >"$pairing/unknown-statuses.bin"
+{ event 21 0 0 '"\x03"'; event 6 0 0 '""'; event 8 0 0 '"\x02"'; } >"$pairing/no-pairing-event.bin"
+printf '\x01\xa5\x00\x01\x00\x03\x02\x06\x00\x01\x00\x03' >"$pairing/short-headers.bin"
 # Button macro records (592 bytes): the name length, 30 name bytes, the event count, then 70
 # events of action, kind, 16-bit LE code and 32-bit LE delay.
 records="$corpus/macrorecord"

@@ -2,13 +2,14 @@
 
 #include "platform/appinfo.h"
 #include "platform/desktopentry.h"
+#include "platform/inifile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSaveFile>
-#include <QSettings>
 
 namespace {
 
@@ -97,9 +98,7 @@ QVariant Registry::value(const QString &key, const QString &name, const QVariant
     QMutexLocker lock(&registryMutex);
     if (isStartupKey(key))
         return startupValue(name, defaultValue);
-    QSettings settings(filePath(), QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
-    return settings.value(valueKey(key, name), defaultValue);
+    return IniFile(filePath()).value(valueKey(key, name), defaultValue);
 }
 
 bool Registry::contains(const QString &key, const QString &name)
@@ -107,9 +106,7 @@ bool Registry::contains(const QString &key, const QString &name)
     QMutexLocker lock(&registryMutex);
     if (isStartupKey(key))
         return startupValue(name, QVariant()).isValid();
-    QSettings settings(filePath(), QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
-    return settings.contains(valueKey(key, name));
+    return IniFile(filePath()).contains(valueKey(key, name));
 }
 
 void Registry::setValue(const QString &key, const QString &name, const QVariant &value)
@@ -119,11 +116,10 @@ void Registry::setValue(const QString &key, const QString &name, const QVariant 
         setStartupValue(name, value.toString());
         return;
     }
-    QSettings settings(filePath(), QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
-    settings.setValue(valueKey(key, name), value);
-    // Written before the call returns, so another settings object or process reads it at once.
-    settings.sync();
+    // Written before the call returns, so another reader (or process) sees it at once.
+    IniFile::update(filePath(), [&](QSettings::SettingsMap &values) {
+        values.insert(valueKey(key, name), value);
+    });
 }
 
 void Registry::remove(const QString &key, const QString &name)
@@ -135,10 +131,8 @@ void Registry::remove(const QString &key, const QString &name)
             QFile::remove(path);
         return;
     }
-    QSettings settings(filePath(), QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
-    settings.remove(valueKey(key, name));
-    settings.sync();
+    IniFile::update(filePath(),
+                    [&](QSettings::SettingsMap &values) { values.remove(valueKey(key, name)); });
 }
 
 QString Registry::autostartFilePath(const QString &name)

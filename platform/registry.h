@@ -4,9 +4,11 @@
 #include <QVariant>
 
 // The current user's registry, kept as groups of one INI file:
-// <XDG config folder>/ZR35 Mouse Software/registry.ini. Keys keep their registry paths, e.g.
-// "HKEY_CURRENT_USER\\Software\\ZR35 Mouse Software\\ZR35 Mouse Software\\Mouse Drive Test",
-// so callers name values exactly as on the original platform. Safe to use from any thread.
+// <XDG config folder>/ZR35 Mouse Software/registry.ini. A value is named by its registry key path
+// and its value name: the key is a '\\'-separated path from the hive, e.g.
+// "HKEY_CURRENT_USER\\Software\\ZR35 Mouse Software\\ZR35 Mouse Software\\Mouse Drive Test", and
+// each level of it becomes one '/' group of the file. The file is read through IniFile, so a
+// damaged value reads as missing. Safe to use from any thread.
 //
 // The start-up key HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run maps to the
 // desktop's autostart folder: setting a value there writes <XDG config>/autostart/<name>.desktop

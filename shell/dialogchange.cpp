@@ -142,6 +142,8 @@ void Ui_DialogChange::setupUi(QWidget *page)
     NoApear->setFocusPolicy(Qt::NoFocus);
 
     label_3 = addPromptLabel(frameChange, QStringLiteral("label_3"), 530, 16);
+    // The line under the tiles covers their lowest 30 pixels; a click there belongs to the tile.
+    label_3->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     retranslateUi(page);
     QMetaObject::connectSlotsByName(page);

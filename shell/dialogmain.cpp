@@ -3,7 +3,7 @@
 #include "core/configini.h"
 #include "core/devicecache.h"
 #include "core/devicediscovery.h"
-#include "core/deviceeventcallback.h"
+#include "core/deviceserver.h"
 #include "core/devicestate.h"
 #include "core/hotplug.h"
 #include "core/languageloader.h"
@@ -28,7 +28,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QDebug>
 #include <QFrame>
 #include <QKeyEvent>
@@ -68,13 +67,6 @@ QString receiverKeyOfKind(int kind)
     default:
         return QString();
     }
-}
-
-void restartDeviceServer()
-{
-    StartUsbChanged(DeviceUsbChanged, 600);
-    const QByteArray path = state().DevicePath.get();
-    UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
 }
 
 } // namespace
@@ -227,34 +219,42 @@ void DialogMain::minimise()
 
 void DialogMain::showAgain()
 {
+    // Only while hidden in the notification area: a second click queued before the first one
+    // ran must not announce the program to the device twice.
+    if (isVisible() && !SysTrayIcon->isVisible())
+        return;
     show();
     if (onDevicePage())
         UsbServer_SetPCDriverStatus(1);
     SysTrayIcon->hide();
 }
 
+// The icon and its menu report a click from inside their own event handlers, and hiding the icon
+// deletes the toolkit's widget behind it (on an X11 tray). So the window comes back once those
+// handlers have returned, from the event loop.
+void DialogMain::showAgainLater()
+{
+    QMetaObject::invokeMethod(this, &DialogMain::showAgain, Qt::QueuedConnection);
+}
+
 void DialogMain::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
-    case QSystemTrayIcon::Context:
-        if (TrayMenu)
-            TrayMenu->exec(QCursor::pos());
-        break;
     case QSystemTrayIcon::DoubleClick:
-        show();
-        SysTrayIcon->hide();
-        break;
     case QSystemTrayIcon::Trigger:
-        showAgain();
+        showAgainLater();
         break;
     default:
+        // A right click (Context) opens the icon's context menu by itself: the toolkit pops it
+        // up before it reports the click, so running it here as well would nest a second run of
+        // the same menu inside the icon's event handler.
         break;
     }
 }
 
 void DialogMain::slotActionMain()
 {
-    showAgain();
+    showAgainLater();
 }
 
 void DialogMain::slotActionExitApp()
@@ -362,7 +362,7 @@ void DialogMain::runPairing(bool pairDeviceSet)
     NoticeFrame::place(&pairing, this, QPoint(0, 0));
     pairing.exec();
     // Pairing ran the server with its own callback and closing it handed hot-plug to the home
-    // page: the device page takes both back.
+    // page: the current page takes back what it needs.
     restartDeviceServer();
 }
 

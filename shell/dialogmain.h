@@ -66,6 +66,7 @@ private:
     bool onDevicePage() const;
     void minimise();
     void showAgain();
+    void showAgainLater();
     void runPairing(bool pairDeviceSet);
     void spaceOnHomePage();
 

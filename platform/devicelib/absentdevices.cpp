@@ -1,5 +1,5 @@
 // Operations of devices the simulated bus does not carry yet: devices in boot mode for a firmware
-// upgrade, pairing, and the screen device. Each answers as the hardware library does when no such
+// upgrade, and the screen device. Each answers as the hardware library does when no such
 // device is there.
 #include "platform/devicelib/devicelib.h"
 
@@ -23,18 +23,6 @@ bool UsbFinderC_ReadWriteDeviceData(const unsigned char *packet, unsigned char *
     Q_UNUSED(packet);
     Q_UNUSED(reply);
     CallLog::record(QStringLiteral("UsbFinderC_ReadWriteDeviceData"), QString::number(length));
-    return false;
-}
-
-bool UsbServer_EnterDonglePairOnlyCid(unsigned char cid)
-{
-    CallLog::record(QStringLiteral("UsbServer_EnterDonglePairOnlyCid"), QString::number(cid));
-    return false;
-}
-
-bool UsbServer_ReadDonglePairStatus()
-{
-    CallLog::record(QStringLiteral("UsbServer_ReadDonglePairStatus"));
     return false;
 }
 

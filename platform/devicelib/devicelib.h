@@ -73,7 +73,8 @@ bool UsbFinderC_GetDeviceOnLineWithUsbAddress(const char *path, unsigned char *o
 int UsbFinderC_GetVersion(const char *path);
 // The receiver firmware version word into *version; false when the path is no receiver.
 bool UsbFinderC_GetSlaveVersion(const char *receiverPath, int *version);
-// Receiver LED record (receivers of connection kind 1 only).
+// Receiver LED record (receivers of connection kind 1 only). A read is also answered by the
+// receiver's LED reply, event 21, when the device server runs on that receiver.
 bool UsbFinderC_Get4KDongleRGBValue(const char *path, unsigned char *dongleRgb);
 bool UsbFinderC_Set4KDongleRGB(const char *path, const unsigned char *dongleRgb);
 // Long-range mode of the receiver: *mode = 0 off, 1 on; untouched when there is no answer.
@@ -118,7 +119,11 @@ bool UsbServer_SetBatteryOptimizeEnable(unsigned char enable);
 // Restores the model's factory settings, then sends event 9.
 bool UsbServer_SetClearSetting();
 bool UsbServer_SetCurrentConfig(unsigned char profile);
-// Pairing: the outcome arrives as event 6, its status in payload byte 0.
+// Pairing, on a server running on a receiver: opens the receiver's pairing window for mice of
+// that customer identifier. It and every status read are answered by event 6, the status in
+// payload byte 0: 1 the window is open, 2 it ended without a mouse, 3 a mouse was paired (the
+// receiver then answers for it, and a hot-plug change follows). False, and no event, when the
+// server's path is no receiver that is plugged in.
 bool UsbServer_EnterDonglePairOnlyCid(unsigned char cid);
 bool UsbServer_ReadDonglePairStatus();
 

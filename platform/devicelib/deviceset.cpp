@@ -1,10 +1,11 @@
 #include "platform/devicelib/deviceset.h"
 
+#include "platform/inifile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
-#include <QSettings>
 
 #include <algorithm>
 #include <cstdio>
@@ -24,7 +25,7 @@ const char BuiltInFile[] = ":/devicelib/builtin-devices.ini";
 class SectionReader
 {
 public:
-    SectionReader(QSettings &file, const QString &section, QString *error)
+    SectionReader(const IniFile &file, const QString &section, QString *error)
         : m_file(file), m_section(section), m_error(error)
     {}
 
@@ -99,9 +100,7 @@ public:
     // Keys this reader has not been asked for: a misspelt key must not pass unnoticed.
     void rejectUnknownKeys()
     {
-        m_file.beginGroup(m_section);
-        const QStringList keys = m_file.childKeys();
-        m_file.endGroup();
+        const QStringList keys = m_file.childKeys(m_section);
         for (const QString &key : keys) {
             if (!m_known.contains(key)) {
                 fail(qPrintable(key), QStringLiteral("is not a known key"));
@@ -117,7 +116,7 @@ private:
         return m_file.value(m_section + QLatin1Char('/') + QLatin1String(key));
     }
 
-    QSettings &m_file;
+    const IniFile &m_file;
     QString m_section;
     QString *m_error;
     QSet<QString> m_known;
@@ -164,6 +163,7 @@ VirtualMouse readMouse(SectionReader &r, const QString &name)
         r.fail("CableKind", QStringLiteral("must not be a receiver kind (0, 1, 4, 5)"));
     mouse.cableVid = r.text("CableVID", mouse.cablePlugged);
     mouse.cablePid = r.text("CablePID", mouse.cablePlugged);
+    mouse.pairing = r.flag("Pairing", false);
     return mouse;
 }
 
@@ -185,9 +185,8 @@ bool DeviceSetFile::read(const QString &file, DeviceSet *set, QString *error)
         *error = QStringLiteral("no such file");
         return false;
     }
-    QSettings ini(file, QSettings::IniFormat);
-    ini.setIniCodec("UTF-8");
-    if (ini.status() != QSettings::NoError) {
+    const IniFile ini(file);
+    if (!ini.isReadable() || ini.status() != QSettings::NoError) {
         *error = QStringLiteral("not a readable INI file");
         return false;
     }

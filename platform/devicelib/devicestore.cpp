@@ -2,13 +2,13 @@
 
 #include "platform/appinfo.h"
 #include "platform/devicelib/configurationimage.h"
+#include "platform/inifile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSaveFile>
-#include <QSettings>
 
 namespace {
 
@@ -37,8 +37,8 @@ QString hex(uint value)
            QString::number(value, 16).rightJustified(4, QLatin1Char('0')).toUpper();
 }
 
-// QSettings cannot write through QSaveFile, so the few keys are written as INI text by hand; a
-// crash while writing leaves the previous file whole.
+// The few keys are written as INI text by hand (plain numbers, hex and Base64, nothing to escape)
+// through QSaveFile; a crash while writing leaves the previous file whole.
 bool writeAtomically(const QString &path, const QString &group, const QStringList &lines)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
@@ -53,7 +53,7 @@ bool writeAtomically(const QString &path, const QString &group, const QStringLis
     return file.commit();
 }
 
-uint number(const QSettings &file, const QString &key, bool *ok)
+uint number(const IniFile &file, const QString &key, bool *ok)
 {
     return file.value(key).toString().toUInt(ok, 0);
 }
@@ -98,7 +98,7 @@ bool DeviceStore::load(VirtualMouse &mouse)
     const QString path = filePath("mouse", mouse.name);
     if (!QFileInfo::exists(path))
         return false;
-    QSettings file(path, QSettings::IniFormat);
+    const IniFile file(path);
     bool ok = true;
     if (number(file, QStringLiteral("Mouse/Cid"), &ok) != mouse.cid || !ok ||
         number(file, QStringLiteral("Mouse/Mid"), &ok) != mouse.mid || !ok)
@@ -141,7 +141,7 @@ bool DeviceStore::load(VirtualReceiver &receiver)
     const QString path = filePath("receiver", receiver.name);
     if (!QFileInfo::exists(path))
         return false;
-    QSettings file(path, QSettings::IniFormat);
+    const IniFile file(path);
     bool ok = true;
     if (number(file, QStringLiteral("Receiver/Kind"), &ok) != receiver.kind || !ok)
         return false;

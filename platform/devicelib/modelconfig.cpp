@@ -1,10 +1,7 @@
 #include "platform/devicelib/modelconfig.h"
 
 #include "platform/appdir.h"
-
-#include <QSettings>
-
-#include <memory>
+#include "platform/inifile.h"
 
 namespace {
 
@@ -21,7 +18,7 @@ QString decoded(const QString &coded)
     return text;
 }
 
-QStringList decodedList(const QSettings &file, const QString &key)
+QStringList decodedList(const IniFile &file, const QString &key)
 {
     QStringList list = file.value(key).toStringList();
     for (QString &element : list)
@@ -29,16 +26,9 @@ QStringList decodedList(const QSettings &file, const QString &key)
     return list;
 }
 
-int number(const QSettings &file, const QString &key)
+int number(const IniFile &file, const QString &key)
 {
     return file.value(key).toString().toInt();
-}
-
-std::unique_ptr<QSettings> open()
-{
-    auto file = std::make_unique<QSettings>(ModelConfig::filePath(), QSettings::IniFormat);
-    file->setIniCodec("UTF-8");
-    return file;
 }
 
 } // namespace
@@ -50,44 +40,44 @@ QString ModelConfig::filePath()
 
 ModelConfig::Identifiers ModelConfig::identifiers()
 {
-    const auto file = open();
+    const IniFile file(filePath());
     Identifiers ids;
-    ids.cid = decoded(file->value(QStringLiteral("Option/CID")).toString()).toInt();
-    ids.vids = decodedList(*file, QStringLiteral("Option/VID"));
-    ids.usbPids = decodedList(*file, QStringLiteral("Option/USB_PID"));
+    ids.cid = decoded(file.value(QStringLiteral("Option/CID")).toString()).toInt();
+    ids.vids = decodedList(file, QStringLiteral("Option/VID"));
+    ids.usbPids = decodedList(file, QStringLiteral("Option/USB_PID"));
     const char *wireless[4] = {"Wireless_PID", "Wireless2_PID", "Wireless4_PID", "Wireless8_PID"};
     for (int i = 0; i < 4; ++i)
         ids.wirelessPids[i] =
-            decodedList(*file, QStringLiteral("Option/") + QLatin1String(wireless[i]));
+            decodedList(file, QStringLiteral("Option/") + QLatin1String(wireless[i]));
     return ids;
 }
 
 QVector<int> ModelConfig::modelIds()
 {
-    const auto file = open();
+    const IniFile file(filePath());
     QVector<int> mids;
-    const int total = number(*file, QStringLiteral("Option/DeviceTotal"));
+    const int total = number(file, QStringLiteral("Option/DeviceTotal"));
     for (int n = 1; n <= total; ++n)
-        mids << number(*file, QStringLiteral("Drive%1/MID").arg(n));
+        mids << number(file, QStringLiteral("Drive%1/MID").arg(n));
     return mids;
 }
 
 ModelConfig::Model ModelConfig::model(int mid)
 {
-    const auto file = open();
+    const IniFile file(filePath());
     Model m;
-    const int total = number(*file, QStringLiteral("Option/DeviceTotal"));
+    const int total = number(file, QStringLiteral("Option/DeviceTotal"));
     for (int n = 1; n <= total; ++n) {
         const QString group = QStringLiteral("Drive%1/").arg(n);
-        if (number(*file, group + QStringLiteral("MID")) != mid)
+        if (number(file, group + QStringLiteral("MID")) != mid)
             continue;
         m.section = n;
         m.mid = mid;
         for (int i = 1; i <= MaxKeyParams; ++i)
-            m.keyParams << file->value(group + QStringLiteral("KeyParam%1").arg(i)).toStringList();
-        m.dpiMaxGrade = number(*file, group + QStringLiteral("DPIMaxGrade"));
-        m.dpiGrade = file->value(group + QStringLiteral("DPIGrade")).toStringList();
-        m.dpiColor = file->value(group + QStringLiteral("DPIColor")).toStringList();
+            m.keyParams << file.value(group + QStringLiteral("KeyParam%1").arg(i)).toStringList();
+        m.dpiMaxGrade = number(file, group + QStringLiteral("DPIMaxGrade"));
+        m.dpiGrade = file.value(group + QStringLiteral("DPIGrade")).toStringList();
+        m.dpiColor = file.value(group + QStringLiteral("DPIColor")).toStringList();
         break;
     }
     return m;

@@ -97,6 +97,16 @@ bool UsbServer_SetCurrentConfig(unsigned char profile)
     return busFor("UsbServer_SetCurrentConfig", QString::number(profile)).setCurrentConfig(profile);
 }
 
+bool UsbServer_EnterDonglePairOnlyCid(unsigned char cid)
+{
+    return busFor("UsbServer_EnterDonglePairOnlyCid", QString::number(cid)).enterPairing(cid);
+}
+
+bool UsbServer_ReadDonglePairStatus()
+{
+    return busFor("UsbServer_ReadDonglePairStatus").readPairStatus();
+}
+
 bool ProtocolDataUpdate(const FlashDataMap *record)
 {
     if (!record)

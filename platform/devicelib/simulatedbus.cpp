@@ -106,6 +106,7 @@ void SimulatedBus::load(const DeviceSet &set)
         prepare(mouse);
     m_noAnswer.clear();
     m_emptyInfo.clear();
+    m_pairing = PairingControls();
     notifyPlugChange();
 }
 
@@ -338,6 +339,9 @@ bool SimulatedBus::dongleRgb(const QByteArray &path, unsigned char *rgb)
         noAnswer("UsbFinderC_Get4KDongleRGBValue"))
         return false;
     std::memcpy(rgb, target.receiver->dongleRgb.constData(), DongleRgbSize);
+    // The receiver also sends its LED reply (event 21) to a device server running on it, after
+    // the call has answered.
+    sendFromReceiver(*target.receiver, EventWire::DongleRgbReply, target.receiver->dongleRgb);
     return true;
 }
 
@@ -424,6 +428,8 @@ bool SimulatedBus::plugReceiver(const QString &name, bool plugged)
         return false;
     if (receiver->plugged != plugged) {
         receiver->plugged = plugged;
+        // Power goes with the plug: a pairing window does not survive it.
+        receiver->pairStatus = PairIdle;
         notifyPlugChange();
     }
     return true;

@@ -80,6 +80,15 @@ public:
     bool update(const unsigned char *record);
     bool injectEvent(const QByteArray &header, const QByteArray &payload);
 
+    // --- Pairing (buspairing.cpp) ---
+    bool enterPairing(unsigned char cid);
+    bool readPairStatus();
+    bool setPairing(const QString &mouse, bool pairing);
+    void setPairStatusReads(int reads);
+    void setPairWindow(int milliseconds);
+    void failPairingAtNextRead();
+    void setPairingStaysOpen(bool open);
+
     // --- Changes on the device side (the test control) ---
     bool plugReceiver(const QString &name, bool plugged);
     bool plugCable(const QString &mouse, bool plugged);
@@ -144,6 +153,12 @@ private:
     void postRaw(const QByteArray &header, const QByteArray &payload);
     bool changeOnDevice(const QString &mouse, int offset, const QByteArray &bytes, int item);
     void stopServerLocked();
+    // The mouse a pairing window for cid takes (m_mutex held); null when none is in its pairing
+    // state.
+    VirtualMouse *pairingMouse(unsigned char cid);
+    // The receiver plugged in at the server's path (m_mutex held); null without one.
+    VirtualReceiver *serverReceiver();
+    void pair(VirtualReceiver &receiver, VirtualMouse &mouse);
 
     mutable QMutex m_mutex;
     DeviceSet m_definitions; // the set as loaded, for a restart
@@ -152,6 +167,16 @@ private:
     QHash<QString, int> m_noAnswer;     // operation -> calls left without answer (-1 all)
     QHash<QByteArray, int> m_emptyInfo; // path -> empty device-info replies left
     std::atomic<int> m_latencyMs{4};
+
+    // How the receivers' pairing windows behave (the test control); back to these at every load.
+    struct PairingControls
+    {
+        int readsAtOpen = 2; // status reads answered "open" before a mouse can be taken
+        int windowMs = 10000;
+        bool failNextRead = false;
+        bool staysOpen = false;
+    };
+    PairingControls m_pairing;
 
     struct Server
     {

@@ -123,6 +123,31 @@ bool SimulationControl::setLongRange(const QString &receiver, bool on)
     return bus().setLongRangeOnDevice(receiver, on);
 }
 
+bool SimulationControl::setPairing(const QString &mouse, bool pairing)
+{
+    return bus().setPairing(mouse, pairing);
+}
+
+void SimulationControl::setPairStatusReads(int reads)
+{
+    bus().setPairStatusReads(reads);
+}
+
+void SimulationControl::setPairWindow(int milliseconds)
+{
+    bus().setPairWindow(milliseconds);
+}
+
+void SimulationControl::failPairingAtNextRead()
+{
+    bus().failPairingAtNextRead();
+}
+
+void SimulationControl::setPairingStaysOpen(bool open)
+{
+    bus().setPairingStaysOpen(open);
+}
+
 bool SimulationControl::injectEvent(const QByteArray &header, const QByteArray &payload)
 {
     return bus().injectEvent(header, payload);

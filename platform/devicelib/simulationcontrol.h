@@ -51,6 +51,19 @@ bool setLightBar(const QString &mouse, const QByteArray &block7); // record byte
 bool sendBatteryReport(const QString &mouse);
 bool setReceiverLed(const QString &receiver, int mode);
 bool setLongRange(const QString &receiver, bool on);
+// Holds a mouse in its pairing state (its three buttons pressed) or lets it go.
+bool setPairing(const QString &mouse, bool pairing);
+
+// --- Pairing windows (back to the defaults at every load) ---
+// How many status reads an open window answers "open" (1) before it can take a mouse; 2 by
+// default.
+void setPairStatusReads(int reads);
+// How long a window waits for a mouse before a read answers "failed" (2); 10000 ms by default.
+void setPairWindow(int milliseconds);
+// The next status read of an open window answers "failed" and ends the window.
+void failPairingAtNextRead();
+// Open windows answer "open" for ever (true) or behave again (false).
+void setPairingStaysOpen(bool open);
 
 // --- A faulty device ---
 // Any event, well-formed or not, to the running server's callback; false with no server.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QString>
 #include <QVector>
 
@@ -19,8 +20,14 @@ struct VirtualReceiver
     quint16 version = 0x0100;                 // firmware version word, also its USB device version
     QByteArray dongleRgb; // 10-byte LED record, byte 0 the mode 1..3 (kind 1 only)
     unsigned char longRange = 0;
-    int pairState = 0; // no pairing in progress
     bool plugged = true;
+    // The last pairing window since the receiver was plugged in: the status it reports
+    // (PairStatus), the customer identifier it accepts, the status reads it has answered and when
+    // it opened.
+    int pairStatus = 0;
+    unsigned char pairCid = 0;
+    int pairReads = 0;
+    QElapsedTimer pairOpened;
 
     bool hasLed() const { return kind == 1; }
 };
@@ -43,6 +50,18 @@ struct VirtualMouse
     unsigned char cableKind = 2; // any kind with a bit outside 0x05 is a cable connection
     QByteArray cableVid;
     QByteArray cablePid;
+    // Held in its pairing state (its three buttons pressed until the pairing light flashes): the
+    // next pairing window of a receiver for its customer identifier takes it. Not stored.
+    bool pairing = false;
+};
+
+// What a receiver answers to a pairing status read (event type 6, payload byte 0).
+enum PairStatus
+{
+    PairIdle = 0, // no pairing window since the receiver was plugged in
+    PairOpen = 1, // the window is open, no mouse taken yet
+    PairFailed = 2,
+    PairDone = 3
 };
 
 struct DeviceSet

@@ -83,10 +83,7 @@ void NoticeFrame::applyLook(QDialog *dialog, QFrame *panel, QLabel *label, QTool
                             const QList<QToolButton *> &confirms, const QString &confirmPicture,
                             const QString &confirmPressedPicture)
 {
-    // A sub-window without a parent becomes a top-level window; with the frameless and
-    // bypass hints it has no title bar and stays where its caller placed it.
-    dialog->setWindowFlags(Qt::SubWindow | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint |
-                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
+    dialog->setWindowFlags(Theme::FloatingPanelFlags);
     const QString folder = Theme::WarningFolder();
     label->setStyleSheet(Theme::LabelStyle());
     const QString buttonStyle =

@@ -48,15 +48,15 @@ QString Theme::ConfirmButtonStyle(const QString &folder, const QString &normal,
         .arg(Rgb(QStringLiteral("ButtonColor")), url(folder, normal), url(folder, pressed));
 }
 
-QString Theme::CloseButtonStyle(const QString &folder)
+QString Theme::CloseButtonStyle(const QString &folder, const QString &picture)
 {
     return QStringLiteral("QToolButton{border:0px;background-position:center;"
                           "background-repeat:no-repeat;background-image: %1;}"
                           "QToolButton:hover{background-image: %2;}"
                           "QToolButton:pressed{background-image: %3;}")
-        .arg(url(folder, QStringLiteral("Close.png")),
-             url(folder, QStringLiteral("CloseHover.png")),
-             url(folder, QStringLiteral("CloseClick.png")));
+        .arg(url(folder, picture + QStringLiteral(".png")),
+             url(folder, picture + QStringLiteral("Hover.png")),
+             url(folder, picture + QStringLiteral("Click.png")));
 }
 
 QString Theme::PanelStyle(const QString &panelName, const QString &folder, const QString &picture)

@@ -1,10 +1,18 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 // The pictures and style sheets the forms share. Pictures lie under <app>/Picture/<Form>/ and
 // style sheets name them by full path; colours are the `Option` theme colours of Config.ini.
 namespace Theme {
+
+// The window flags of the frameless dialogs and panels: a sub-window without a parent becomes a
+// top-level window, and with the frameless and bypass hints it has no title bar and stays where
+// its caller placed it. The window manager then gives it no keyboard focus of its own.
+constexpr Qt::WindowFlags FloatingPanelFlags = Qt::SubWindow | Qt::BypassWindowManagerHint |
+                                               Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
+                                               Qt::WindowMinimizeButtonHint;
 
 // <app>/Picture/<form>/, with the trailing slash the style sheets expect.
 QString PictureFolder(const QString &form);
@@ -23,8 +31,9 @@ QString CheckBoxStyle(const QString &folder);
 QString ConfirmButtonStyle(const QString &folder,
                            const QString &normal = QStringLiteral("Confirm.png"),
                            const QString &pressed = QStringLiteral("ConfirmClick.png"));
-// The small close button of the notices: Close.png, CloseHover.png, CloseClick.png.
-QString CloseButtonStyle(const QString &folder);
+// The small close button of the notices: Close.png, CloseHover.png, CloseClick.png, or the same
+// three states of another picture name.
+QString CloseButtonStyle(const QString &folder, const QString &picture = QStringLiteral("Close"));
 // A background panel selected by its object name, so the widgets on it keep their own styles.
 QString PanelStyle(const QString &panelName, const QString &folder,
                    const QString &picture = QStringLiteral("BackGround.png"));

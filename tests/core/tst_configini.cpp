@@ -1,6 +1,8 @@
 #include "core/configini.h"
+#include "tests/support/standarderror.h"
 #include "tests/support/testmain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -236,13 +238,62 @@ private slots:
     {
         QFETCH(QByteArray, line);
         QFETCH(QStringList, expected);
-        const FixtureFile hostile("[Option]\nCID=MTI=\n" + line + "\nLabelColor=10,20,30\n");
-        ConfigIni::resetForTests(hostile.path());
+        const FixtureFile hostile("[Option]\nDeviceTotal=1\nCID=MTI=\n" + line +
+                                  "\nLabelColor=10,20,30\n");
+        const QByteArray message = standardError([&] { ConfigIni::resetForTests(hostile.path()); });
+        // One line names the file and the key of a value left out.
+        QCOMPARE(message.isEmpty(), !expected.isEmpty());
+        if (expected.isEmpty())
+            QVERIFY2(message.startsWith(hostile.path().toLocal8Bit() + ": Option/Title "),
+                     message.constData());
         ConfigIni *store = ConfigIni::instance();
         QCOMPARE(store->valueList(QStringLiteral("Option"), QStringLiteral("Title")), expected);
         QCOMPARE(store->value(QStringLiteral("Option"), QStringLiteral("CID")),
                  QStringLiteral("12"));
         QCOMPARE(store->color(QStringLiteral("LabelColor")), QStringLiteral("10,20,30"));
+    }
+
+    // Without a usable file the home page can only ask for a device; one line on standard error
+    // says why, naming the file.
+    void unusableFileSaysWhy_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // null: no file; "/": a folder in its place
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("missing") << QByteArray() << "missing";
+        QTest::newRow("a folder") << QByteArray("/") << "cannot be read";
+        QTest::newRow("empty") << QByteArray("") << "empty";
+        QTest::newRow("comments only") << QByteArray("; nothing\n\n") << "empty";
+        QTest::newRow("no model count")
+            << QByteArray("[Option]\nCID=MTI=\n") << "holds no models (Option/DeviceTotal)";
+        QTest::newRow("no models")
+            << QByteArray("[Option]\nDeviceTotal=0\n") << "holds no models (Option/DeviceTotal)";
+        QTest::newRow("usable") << QByteArray("[Option]\nDeviceTotal=1\n") << QString();
+    }
+    void unusableFileSaysWhy()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, problem);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Config.ini"));
+        if (content == "/") {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Config.ini")));
+        } else if (!content.isNull()) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(content);
+        }
+        const QString message =
+            QString::fromLocal8Bit(standardError([&] { ConfigIni::resetForTests(path); }));
+        if (problem.isNull()) {
+            QCOMPARE(message, QString());
+            return;
+        }
+        QCOMPARE(message.count(QLatin1Char('\n')), 1);
+        QVERIFY2(message.startsWith(path + QStringLiteral(": ") + problem + QStringLiteral(": ")),
+                 qPrintable(message));
+        QCOMPARE(ConfigIni::instance()->intValue(QStringLiteral("Option"),
+                                                 QStringLiteral("DeviceTotal")),
+                 0);
     }
 
     // Library threads read the store while the GUI thread does; a reload (tests only) swaps the

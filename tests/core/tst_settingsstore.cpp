@@ -3,14 +3,22 @@
 #include "core/settingsstore.h"
 
 #include "platform/appdir.h"
+#include "platform/inifile.h"
 #include "platform/registry.h"
+#include "tests/support/standarderror.h"
 #include "tests/support/testmain.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
+// The value that stopped the program at every start: QSettings decodes it as a serialized point
+// list of 2^31 - 1 points.
+const QByteArray CrashValue = "@Variant(\\0\\0\\0G\\x7f\\xff\\xff\\xff)";
+
 // The key paths as installations name them; written out here so that a changed path fails.
 const QString ApplicationKey = QStringLiteral(
     "HKEY_CURRENT_USER\\Software\\ZR35 Mouse Software\\ZR35 Mouse Software\\ZR35 Mouse Software");
@@ -26,6 +34,18 @@ private:
     QTemporaryDir folder;
 
     QString macroIni() const { return folder.filePath(QStringLiteral("Macro.ini")); }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static bool writeFile(const QString &path, const QByteArray &content)
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    }
 
 private slots:
     void init() { QFile::remove(macroIni()); }
@@ -70,6 +90,84 @@ private slots:
         QVERIFY(StoreAutoStartEnabled(false, &store));
         QCOMPARE(store.value(QStringLiteral("AutoStart"), QStringLiteral("Enable")),
                  QStringLiteral("0"));
+    }
+
+    void storedLanguage_data()
+    {
+        QTest::addColumn<QString>("stored"); // null: no key in Macro.ini
+        QTest::addColumn<int>("language");
+        QTest::newRow("missing") << QString() << 0;
+        QTest::newRow("English") << QStringLiteral("0") << 0;
+        QTest::newRow("Ukrainian") << QStringLiteral("1") << 1;
+        // Languages the program does not have count as English, as a missing one does.
+        QTest::newRow("-1") << QStringLiteral("-1") << 0;
+        QTest::newRow("2") << QStringLiteral("2") << 0;
+        QTest::newRow("5") << QStringLiteral("5") << 0;
+        QTest::newRow("abc") << QStringLiteral("abc") << 0;
+    }
+    void storedLanguage()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, language);
+        SettingsStore store(macroIni());
+        if (!stored.isNull())
+            QVERIFY(store.setValue(QStringLiteral("Language"), QStringLiteral("Language"), stored));
+        QCOMPARE(StoredLanguage(&store), language);
+    }
+
+    // The line that stopped the program at every start reads as missing, the other keys as
+    // written; the file is left as it is until the store writes it, and then it is whole again.
+    void damagedValueReadsAsMissingUntilTheNextWrite()
+    {
+        const QByteArray damaged =
+            "[AutoStart]\nEnable=1\n[Language]\nLanguage=" + CrashValue + "\n[FindNew]\nIsShow=0\n";
+        QVERIFY(writeFile(macroIni(), damaged));
+        SettingsStore store(macroIni());
+        int language = -1;
+        const QByteArray message = standardError([&] { language = StoredLanguage(&store); });
+        QCOMPARE(language, 0);
+        QVERIFY2(message.startsWith(macroIni().toLocal8Bit() + ": Language/Language "),
+                 message.constData());
+        QVERIFY(AutoStartEnabled(&store));
+        QCOMPARE(store.value(QStringLiteral("FindNew"), QStringLiteral("IsShow")),
+                 QStringLiteral("0"));
+        QCOMPARE(readFile(macroIni()), damaged);
+
+        QVERIFY(StoreFindNewShown(true, &store));
+        QVERIFY(!readFile(macroIni()).contains("Variant"));
+        const IniFile written(macroIni());
+        QVERIFY(written.leftOut().isEmpty());
+        QCOMPARE(written.values(),
+                 (QVariantMap{{"AutoStart/Enable", "1"}, {"FindNew/IsShow", "1"}}));
+    }
+
+    // A file that cannot be read is not replaced by one holding only the new value.
+    void unreadableFileIsNotOverwritten()
+    {
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Macro.ini")));
+        SettingsStore store(macroIni());
+        QVERIFY(!StoreLanguage(1, &store));
+        QVERIFY(QFileInfo(macroIni()).isDir());
+        QVERIFY(QDir(folder.path()).rmdir(QStringLiteral("Macro.ini")));
+    }
+
+    // The old registry value at start-up, damaged the same way, reads as missing and is removed
+    // with the rest of the registry kept.
+    void damagedRegistryLanguageIndexIsRemoved()
+    {
+        Registry::setValue(UpdateKey, QStringLiteral("MouseVer1210"), QStringLiteral("v1.05"));
+        QByteArray registry = readFile(Registry::filePath());
+        registry += "Software\\ZR35%20Mouse%20Software\\ZR35%20Mouse%20Software\\"
+                    "ZR35%20Mouse%20Software\\LanguageIndex=" +
+                    CrashValue + "\n";
+        QVERIFY(writeFile(Registry::filePath(), registry));
+        SettingsStore store(macroIni());
+        QVERIFY(store.setValue(QStringLiteral("Language"), QStringLiteral("Language"), "1"));
+
+        QCOMPARE(RegistryValues::MigrateLanguageIndex(&store), 1);
+        QVERIFY(!readFile(Registry::filePath()).contains("LanguageIndex"));
+        QCOMPARE(Registry::value(UpdateKey, QStringLiteral("MouseVer1210")).toString(),
+                 QStringLiteral("v1.05"));
     }
 
     void languageMigration_data()

@@ -271,14 +271,16 @@ private slots:
     }
 
 private:
-    // The answers to the reads that follow a full record: DPI light, battery, version, profile.
+    // The answers to the reads that follow a full record: DPI light, battery, version, profile,
+    // and the receiver's LED reply after the LED mode announced with the record.
     bool followUpsArrived()
     {
         QDeadlineTimer deadline(5000);
         const auto arrived = [this] {
             const QStringList events = m_recorder->events();
             return events.contains("Setver(0)") && events.contains("ConfigUI(4,0,true)") &&
-                   events.contains("DpiLed") && events.contains("Battery(false,80,true)");
+                   events.contains("DpiLed") && events.contains("Battery(false,80,true)") &&
+                   m_recorder->count("Rgb(2)") == 2;
         };
         while (!arrived() && !deadline.hasExpired())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

@@ -125,6 +125,32 @@ private slots:
                      .contains(QStringLiteral("UpdateFailInfo")));
     }
 
+    // A value QSettings would decode as a serialized object (it stopped the program at every
+    // start) reads as missing; the other values stay, and the next write leaves it out.
+    void damagedValueReadsAsMissing()
+    {
+        Registry::setValue(testKey, QStringLiteral("MouseVer1210"), QStringLiteral("v1.05"));
+        QFile file(Registry::filePath());
+        QVERIFY(file.open(QIODevice::Append));
+        file.write(
+            "Software\\ZR35%20Mouse%20Software\\ZR35%20Mouse%20Software\\"
+            "ZR35%20Mouse%20Software\\LanguageIndex=@Variant(\\0\\0\\0G\\x7f\\xff\\xff\\xff)\n");
+        file.close();
+        const QString languageKey = appKey + QStringLiteral("\\ZR35 Mouse Software");
+
+        QCOMPARE(Registry::value(languageKey, QStringLiteral("LanguageIndex"), -1).toInt(), -1);
+        QVERIFY(!Registry::contains(languageKey, QStringLiteral("LanguageIndex")));
+        QCOMPARE(Registry::value(testKey, QStringLiteral("MouseVer1210")).toString(),
+                 QStringLiteral("v1.05"));
+
+        Registry::setValue(testKey, QStringLiteral("UpdateFailInfo"), QStringLiteral("211,1,1,1"));
+        const QByteArray written = readFile(Registry::filePath());
+        QVERIFY(!written.contains("LanguageIndex"));
+        QVERIFY(written.contains("MouseVer1210=v1.05"));
+        QCOMPARE(Registry::value(testKey, QStringLiteral("UpdateFailInfo")).toString(),
+                 QStringLiteral("211,1,1,1"));
+    }
+
     void followsTheDefaultConfigFolder()
     {
         const QByteArray saved = qgetenv("XDG_CONFIG_HOME");

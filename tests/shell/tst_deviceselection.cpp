@@ -12,6 +12,7 @@
 #include "tests/support/testmain.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTimer>
@@ -82,6 +83,41 @@ private slots:
         const auto starts = SimulationControl::calls(QStringLiteral("UsbServerC_Start"));
         QVERIFY(!starts.isEmpty());
         QVERIFY(starts.first().arguments.contains(QString::fromLatin1(path)));
+    }
+
+    // A click anywhere on the card opens it, also on its lowest rows, over which the line under
+    // the tiles lies. Clicked as a user does: at a point of the window, which finds the widget.
+    void clickAnywhereOnATileOpensTheDevice_data()
+    {
+        QTest::addColumn<int>("fromBottom");
+        QTest::addColumn<bool>("underThePromptLine");
+        QTest::newRow("middle") << -1 << false;
+        QTest::newRow("lower edge") << 3 << true;
+        QTest::newRow("30 px above the lower edge") << 29 << true;
+    }
+    void clickAnywhereOnATileOpensTheDevice()
+    {
+        QFETCH(int, fromBottom);
+        QFETCH(bool, underThePromptLine);
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        DialogMain window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        QWidget *tile = tileButton(window.homePage(), 0);
+        const int y = fromBottom < 0 ? tile->height() / 2 : tile->height() - 1 - fromBottom;
+        const QPoint at = tile->mapTo(&window, QPoint(tile->width() / 2, y));
+        const QWidget *prompt = window.homePage()->findChild<QLabel *>(QStringLiteral("label_3"));
+        QCOMPARE(QRect(prompt->mapTo(&window, QPoint(0, 0)), prompt->size()).contains(at),
+                 underThePromptLine);
+
+        QSignalSpy selected(PostMsg::GetInstance(), SIGNAL(SigSelectMouseInfo(DeviceAllInfo)));
+        const QPoint windowAt = window.pos();
+        QTest::mouseClick(window.windowHandle(), Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(selected.count(), 1);
+        QCOMPARE(currentPage(window), 1);
+        QCOMPARE(window.pos(), windowAt);
     }
 
     void clickOnAVanishedEntryIsIgnored()

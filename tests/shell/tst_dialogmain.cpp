@@ -144,10 +144,36 @@ private slots:
         QVERIFY(actions.at(1)->isSeparator());
         QCOMPARE(actions.at(2)->text(), DialogMainTexts.text(0, 1, QStringLiteral("?")));
 
+        // A right click: the toolkit opens the menu itself; the slot neither runs it again nor
+        // shows the window.
+        window.on_activatedSysTrayIcon(QSystemTrayIcon::Context);
+        QVERIFY(!window.isVisible());
+        QVERIFY(window.trayIcon()->isVisible());
+
         window.on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
-        QVERIFY(window.isVisible());
+        // The icon's click handler is still running: nothing of the icon goes away inside it.
+        QVERIFY(window.trayIcon()->isVisible());
+        QTRY_VERIFY(window.isVisible());
         QVERIFY(!window.trayIcon()->isVisible());
         QCOMPARE(driverStatuses(), QStringList());
+    }
+
+    // The menu's first action does what a left click does, once the menu's handler returned.
+    void showWindowActionRestoresTheWindow()
+    {
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        window.show();
+        QVERIFY(openDevice(window));
+        emit PostMsg::GetInstance()->SigChangeSize(0);
+        QVERIFY(!window.isVisible());
+        SimulationControl::clearLog();
+
+        window.trayMenu()->actions().at(0)->trigger();
+        QVERIFY(window.trayIcon()->isVisible());
+        QTRY_VERIFY(window.isVisible());
+        QVERIFY(!window.trayIcon()->isVisible());
+        QCOMPARE(driverStatuses(), QStringList({"1"}));
     }
 
     void devicePageTellsTheDeviceWhenHiddenAndBack()
@@ -163,9 +189,13 @@ private slots:
         QVERIFY(!window.isVisible());
         QCOMPARE(driverStatuses(), QStringList({"0", "0"}));
 
+        // A double click reports a click first: both together restore the window once.
         window.on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
-        QVERIFY(window.isVisible());
+        window.on_activatedSysTrayIcon(QSystemTrayIcon::DoubleClick);
+        QTRY_VERIFY(window.isVisible());
         QVERIFY(!window.trayIcon()->isVisible());
+        // Both clicks were queued before the window came back: the second has run by now.
+        QCoreApplication::processEvents();
         QCOMPARE(driverStatuses(), QStringList({"0", "0", "1"}));
         QCOMPARE(SimulationControl::driverStatus(), 1);
     }
@@ -315,6 +345,33 @@ private slots:
             QString::fromLatin1(SimulationControl::receiverPath(QStringLiteral("R")))));
     }
 
+    // Pairing from the home page hands hot-plug back to the home page: a receiver plugged in
+    // afterwards gets its tile, and no device server runs while no device is open.
+    void pairingFromTheHomePageKeepsTheTilesFollowingThePlugs()
+    {
+        HomeBench bench(OneReceiverSet + "[S]\nType=Receiver\nKind=0\nVID=0x3D7A\nPID=0x1210\n"
+                                         "Plugged=false\n"
+                                         "[SM]\nType=Mouse\nCid=12\nMid=10\nReceiver=S\n");
+        QVERIFY(bench.ok());
+        HomeBench::storeMouseVersion(QString());
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+        SimulationControl::clearLog();
+
+        ModalDriver pairing(ModalDriver::named(QStringLiteral("Match")),
+                            QStringLiteral("CloseButton"));
+        QTest::keyClick(&window, Qt::Key_Space);
+        QVERIFY2(pairing.fired(), qPrintable(pairing.failure()));
+        QCOMPARE(currentPage(window), 0);
+        QVERIFY(SimulationControl::calls(QStringLiteral("UsbServerC_Start")).isEmpty());
+
+        QVERIFY(SimulationControl::plugReceiver(QStringLiteral("S"), true));
+        QVERIFY(waitForTiles(window.homePage(), 2));
+        QCOMPARE(currentPage(window), 0);
+        QVERIFY(SimulationControl::calls(QStringLiteral("UsbServerC_Start")).isEmpty());
+    }
+
     void closeButtonOfTheHomePageEndsTheProgram()
     {
         HomeBench bench(OneReceiverSet);
@@ -396,6 +453,37 @@ private slots:
         emit hub->SigLanguageSameA(0);
         QCOMPARE(combo->currentIndex(), 0);
         QCOMPARE(stored.count(), 0);
+    }
+
+    void aLanguageTheProgramDoesNotHaveCountsAsEnglish_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("-1") << "-1";
+        QTest::newRow("2") << "2";
+        QTest::newRow("5") << "5";
+        QTest::newRow("abc") << "abc";
+    }
+    void aLanguageTheProgramDoesNotHaveCountsAsEnglish()
+    {
+        QFETCH(QString, stored);
+        QVERIFY(SettingsStore::instance()->setValue(QStringLiteral("Language"),
+                                                    QStringLiteral("Language"), stored));
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+
+        QCOMPARE(state().CurrentLanguage.load(), 0);
+        auto *combo = window.homePage()->findChild<MyConmboBox *>(QStringLiteral("comboBox"));
+        QCOMPARE(combo->currentIndex(), 0);
+        QCOMPARE(combo->currentText(), QStringLiteral("English"));
+        const QString english = DialogChangeTexts.text(0, 1, QString());
+        QVERIFY(!english.isEmpty());
+        QCOMPARE(window.homePage()->findChild<QLabel *>(QStringLiteral("label_3"))->text(),
+                 english);
+        emit PostMsg::GetInstance()->SigChangeSize(2);
+        QCOMPARE(window.trayMenu()->actions().at(0)->text(), DialogMainTexts.text(0, 0, "?"));
+        QCOMPARE(window.trayMenu()->actions().at(2)->text(), DialogMainTexts.text(0, 1, "?"));
     }
 
     void doNotShowAgainIsStored()

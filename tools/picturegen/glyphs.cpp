@@ -148,6 +148,17 @@ void crosshair(QPainter &p, const Unit &u, const QColor &c)
     p.drawEllipse(u.at(0.5, 0.5), u.len(0.07), u.len(0.07));
 }
 
+// A mouse from above: the shell, the split between its buttons and the wheel.
+void mouseOutline(QPainter &p, const Unit &u, const QColor &c)
+{
+    p.setPen(strokePen(u, c, 0.09));
+    p.setBrush(Qt::NoBrush);
+    const QRectF shell = u.rect(0.16, 0.06, 0.68, 0.88);
+    p.drawRoundedRect(shell, shell.width() * 0.48, shell.width() * 0.48);
+    p.drawLine(u.at(0.5, 0.08), u.at(0.5, 0.38));
+    p.drawLine(u.at(0.18, 0.4), u.at(0.82, 0.4));
+}
+
 void house(QPainter &p, const Unit &u, const QColor &c)
 {
     p.setPen(strokePen(u, c, 0.08));
@@ -230,6 +241,7 @@ bool drawGlyph(QPainter &p, const QString &name, const QRectF &box, const QColor
         {"key-release", [&] { keyStroke(p, u, colour, false); }},
         {"stopwatch", [&] { stopwatch(p, u, colour); }},
         {"usb", [&] { usb(p, u, colour); }},
+        {"mouse", [&] { mouseOutline(p, u, colour); }},
         {"wifi", [&] { waves(p, u, colour); }},
     };
     const auto it = glyphs.find(name);

@@ -50,3 +50,21 @@ void drawMouse(QPainter &p, const QRectF &target, int variant, const Theme &them
 // when the entry asks for something this tool does not draw.
 bool drawPicture(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
                  QString *error);
+
+// The DPI editor's parts (dpieditor.cpp), one manifest kind each.
+bool drawDpiLevel(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                  QString *error);
+bool drawDpiBar(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                QString *error);
+bool drawDpiMarker(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                   QString *error);
+bool drawSliderHandle(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                      QString *error);
+bool drawStepSign(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                  QString *error);
+
+// marks.cpp: the bullet of a section heading and the round sign marks.
+bool drawBullet(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                QString *error);
+bool drawMarker(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                QString *error);

@@ -158,10 +158,18 @@ bool textButton(const Canvas &c, QString *)
     QPainter &p = c.p;
     const QString state = c.str("state", "normal");
     const bool pressed = state == QLatin1String("pressed");
-    const bool primary = c.str("variant", "primary") == QLatin1String("primary");
+    const QString variant = c.str("variant", "primary");
+    const bool primary = variant != QLatin1String("secondary");
     const QRectF area = c.all().adjusted(0.5, 0.5, -0.5, -0.5);
-    QColor top = primary ? c.theme.accent.darker(125) : c.theme.raised.lighter(115);
-    QColor bottom = primary ? c.theme.accent.darker(155) : c.theme.raised;
+    // "success" and "danger" are primary buttons that report an outcome: the accent turned to a
+    // green of the same saturation and lightness, or the warning colour.
+    QColor base = c.theme.accent;
+    if (variant == QLatin1String("success"))
+        base = QColor::fromHslF(0.38, c.theme.accent.hslSaturationF(), c.theme.accent.lightnessF());
+    else if (variant == QLatin1String("danger"))
+        base = c.theme.warning;
+    QColor top = primary ? base.darker(125) : c.theme.raised.lighter(115);
+    QColor bottom = primary ? base.darker(155) : c.theme.raised;
     if (pressed) {
         top = top.darker(130);
         bottom = bottom.darker(115);
@@ -173,7 +181,7 @@ bool textButton(const Canvas &c, QString *)
     fill.setColorAt(0, pressed ? bottom : top);
     fill.setColorAt(1, pressed ? top : bottom);
     p.setBrush(fill);
-    p.setPen(QPen(primary ? c.theme.accent : c.theme.edge.lighter(120), 1));
+    p.setPen(QPen(primary ? base : c.theme.edge.lighter(120), 1));
     p.drawRoundedRect(area, 4, 4);
     if (!pressed) {
         p.setPen(QPen(QColor(255, 255, 255, 40), 1));
@@ -197,6 +205,18 @@ bool checkbox(const Canvas &c, QString *)
     QPainter &p = c.p;
     const bool checked = c.entry.value(QLatin1String("checked")).toBool();
     const QRectF box = c.all().adjusted(1.5, 1.5, -1.5, -1.5);
+    // A round box is the choice of one among several: a dot instead of a tick.
+    if (c.str("shape") == QLatin1String("round")) {
+        p.setPen(QPen(checked ? c.theme.accent : c.theme.muted, 1.4));
+        p.setBrush(c.theme.base);
+        p.drawEllipse(box);
+        if (checked) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(c.theme.accent);
+            p.drawEllipse(box.center(), box.width() * 0.27, box.height() * 0.27);
+        }
+        return true;
+    }
     p.setPen(QPen(checked ? c.theme.accent : c.theme.muted, 1.2));
     p.setBrush(checked ? c.theme.accent.darker(115) : c.theme.base);
     p.drawRoundedRect(box, 3, 3);
@@ -405,6 +425,15 @@ bool glyph(const Canvas &c, QString *error)
     return true;
 }
 
+// A kind drawn by a function of its own file, which takes the canvas as its parts.
+std::function<bool(const Canvas &, QString *)>
+fromDrawing(bool (*draw)(QPainter &, int, int, const QJsonObject &, const Theme &, QString *))
+{
+    return [draw](const Canvas &c, QString *error) {
+        return draw(c.p, c.w, c.h, c.entry, c.theme, error);
+    };
+}
+
 } // namespace
 
 StateLook lookFor(const Theme &theme, const QString &state, bool danger)
@@ -438,7 +467,16 @@ bool drawPicture(QPainter &p, int w, int h, const QJsonObject &entry, const Them
         {"mouse", mouse},
         {"logo", logo},
         {"field", field},
-        {"glyph", glyph}};
+        {"glyph", glyph},
+        // The DPI editor's parts.
+        {"dpilevel", fromDrawing(drawDpiLevel)},
+        {"dpibar", fromDrawing(drawDpiBar)},
+        {"dpimarker", fromDrawing(drawDpiMarker)},
+        {"sliderhandle", fromDrawing(drawSliderHandle)},
+        {"stepsign", fromDrawing(drawStepSign)},
+        // The settings forms' marks.
+        {"bullet", fromDrawing(drawBullet)},
+        {"marker", fromDrawing(drawMarker)}};
     const QString kind = entry.value(QLatin1String("kind")).toString();
     const auto it = kinds.find(kind);
     if (it == kinds.end()) {

@@ -4,33 +4,10 @@
 #include "platform/devicelib/modelconfig.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/platform/devicelib/simfixture.h"
+#include "tests/support/standarderror.h"
 #include "tests/support/testmain.h"
 
-#include <QTemporaryFile>
-
-#include <cstdio>
-#include <unistd.h>
-
-namespace {
-
-// Runs what, catching what it writes to standard error.
-QByteArray standardError(const std::function<void()> &what)
-{
-    QTemporaryFile capture;
-    if (!capture.open())
-        return "cannot capture";
-    std::fflush(stderr);
-    const int saved = dup(STDERR_FILENO);
-    dup2(capture.handle(), STDERR_FILENO);
-    what();
-    std::fflush(stderr);
-    dup2(saved, STDERR_FILENO);
-    close(saved);
-    capture.seek(0);
-    return capture.readAll();
-}
-
-} // namespace
+#include <QDir>
 
 class TestDeviceSet : public QObject
 {
@@ -52,7 +29,8 @@ private slots:
                                                 "Cable=true\n"
                                                 "CableKind=3\n"
                                                 "CableVID=0x3D7A\n"
-                                                "CablePID=0x1201\n";
+                                                "CablePID=0x1201\n"
+                                                "Pairing=true\n";
         QVERIFY2(DeviceSetFile::read(bench.writeFile("set.ini", text), &set, &error),
                  qPrintable(error));
         QCOMPARE(set.receivers.size(), 1);
@@ -78,12 +56,14 @@ private slots:
         QVERIFY(cabled.cablePlugged);
         QCOMPARE(int(cabled.cableKind), 3);
         QVERIFY(cabled.receiver.isEmpty());
+        QVERIFY(cabled.pairing);
         const VirtualMouse &m = set.mice.at(1);
         QCOMPARE(m.receiver, QStringLiteral("R"));
         QCOMPARE(int(m.cid), 12);
         QCOMPARE(m.battery, 80);
         QVERIFY(m.awake);
         QVERIFY(!m.cablePlugged);
+        QVERIFY(!m.pairing);
     }
 
     void refusesAWrongFile_data()
@@ -104,6 +84,8 @@ private slots:
                                  << "[M] Battery must be a number from 0 to 100";
         QTest::newRow("online") << QByteArray("[M]\nType=Mouse\nOnline=maybe\n")
                                 << "[M] Online must be true or false";
+        QTest::newRow("pairing") << QByteArray("[M]\nType=Mouse\nPairing=held\n")
+                                 << "[M] Pairing must be true or false";
         QTest::newRow("unknown receiver") << QByteArray("[M]\nType=Mouse\nReceiver=Nope\n")
                                           << "[M] Receiver names no receiver of the file";
         QTest::newRow("cable kind of a receiver")
@@ -175,6 +157,51 @@ private slots:
         QCOMPARE(set.mice.first().name, QStringLiteral("Mouse1"));
     }
 
+    // A value QSettings would decode as a serialized object reads as missing, so the device gets
+    // its default; the rest of the file is read as written.
+    void damagedValueReadsAsItsDefault()
+    {
+        SimulatedBench bench(oneMouseSet());
+        const QString file =
+            bench.writeFile("damaged.ini", "[Solo]\nType=Mouse\nCid=12\nMid=10\n"
+                                           "Battery=@Variant(\\0\\0\\0G\\x7f\\xff\\xff\\xff)\n"
+                                           "Profile=2\n");
+        DeviceSet set;
+        QString error;
+        bool read = false;
+        const QByteArray message =
+            standardError([&] { read = DeviceSetFile::read(file, &set, &error); });
+        QVERIFY2(read, qPrintable(error));
+        QCOMPARE(set.mice.size(), 1);
+        QCOMPARE(set.mice.first().battery, 100);
+        QCOMPARE(set.mice.first().mid, 10);
+        QCOMPARE(set.mice.first().profile, 2);
+        QVERIFY2(message.startsWith(file.toLocal8Bit() + ": Solo/Battery "), message.constData());
+    }
+
+    // The device library reads the shipped model configuration itself, through the same reader.
+    void damagedModelConfigurationReadsAsItsDefaults()
+    {
+        SimulatedBench bench(oneMouseSet());
+        const QByteArray damaged = "@Variant(\\0\\0\\0G\\x7f\\xff\\xff\\xff)";
+        const QByteArray message = standardError([&] {
+            bench.useConfigIni("[Option]\nDeviceTotal=1\nCID=MTI=\nVID=" + damaged +
+                               "\nUSB_PID=MHgxMjAx\n[Drive1]\nMID=10\nDPIMaxGrade=5\n"
+                               "KeyParam1=" +
+                               damaged + "\nKeyParam2=0x01,0x02\n");
+        });
+        QVERIFY2(message.contains("Option/VID"), message.constData());
+        QVERIFY2(message.contains("Drive1/KeyParam1"), message.constData());
+        const ModelConfig::Identifiers ids = ModelConfig::identifiers();
+        QCOMPARE(ids.cid, 12);
+        QVERIFY(ids.vids.isEmpty());
+        QCOMPARE(ids.usbPids, QStringList{QStringLiteral("0x1201")});
+        const ModelConfig::Model model = ModelConfig::model(10);
+        QCOMPARE(model.dpiMaxGrade, 5);
+        QVERIFY(model.keyParams.at(0).isEmpty());
+        QCOMPARE(model.keyParams.at(1), (QStringList{"0x01", "0x02"}));
+    }
+
     void builtInSetIsOneWirelessMouseOnItsReceiver()
     {
         const DeviceSet set = DeviceSetFile::builtIn();
@@ -204,6 +231,46 @@ private slots:
             QVERIFY(models.contains(m.mid));
             QVERIFY(ids.vids.contains(QString::fromLatin1(m.cableVid)));
             QVERIFY(ids.usbPids.contains(QString::fromLatin1(m.cablePid)));
+        }
+    }
+
+    // The example sets shipped beside the library are read, loaded and found with the shipped
+    // Config.ini, so that a user who names one gets the devices it describes.
+    void exampleSetsAreUsable_data()
+    {
+        QTest::addColumn<QString>("file");
+        const QDir examples(
+            QStringLiteral(ZR35_TEST_SOURCE_DIR "/../../../platform/devicelib/examples"));
+        const QStringList files = examples.entryList({QStringLiteral("*.ini")}, QDir::Files);
+        QVERIFY(!files.isEmpty());
+        for (const QString &name : files)
+            QTest::newRow(qPrintable(name)) << examples.filePath(name);
+    }
+    void exampleSetsAreUsable()
+    {
+        QFETCH(QString, file);
+        SimulatedBench bench(oneMouseSet());
+        DeviceSet set;
+        QString error;
+        QVERIFY2(DeviceSetFile::read(file, &set, &error), qPrintable(error));
+        QVERIFY2(SimulationControl::loadDeviceSet(file, &error), qPrintable(error));
+        const ModelConfig::Identifiers ids = ModelConfig::identifiers();
+        const QVector<int> models = ModelConfig::modelIds();
+        int found = 0;
+        for (const QString &vid : ids.vids) {
+            for (const QStringList &pids : ids.wirelessPids) {
+                for (const QString &pid : pids) {
+                    int count = 0;
+                    UsbFinderC_FindHidDevicesByDefaultDeviceId(vid.toLatin1().constData(),
+                                                               pid.toLatin1().constData(), &count);
+                    found += count;
+                }
+            }
+        }
+        QCOMPARE(found, set.receivers.size());
+        for (const VirtualMouse &m : set.mice) {
+            QCOMPARE(int(m.cid), ids.cid);
+            QVERIFY(models.contains(m.mid));
         }
     }
 

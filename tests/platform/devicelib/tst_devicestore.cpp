@@ -97,6 +97,28 @@ private slots:
         QCOMPARE(SimulationControl::storedRecord(QStringLiteral("M")), factory);
     }
 
+    // A stored value QSettings would decode as a serialized object reads as missing: the device
+    // keeps that value's default and takes everything else it stored.
+    void damagedValueReadsAsItsDefault()
+    {
+        SimulatedBench bench(oneMouseSet());
+        const QByteArray changed = useTheMouse();
+        const QString path = QDir(SimulationControl::stateFolder()).filePath("mouse-M.ini");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray text = file.readAll();
+        file.close();
+        QVERIFY(text.contains("Profile=2\n"));
+        text.replace("Profile=2\n", "Profile=@Variant(\\0\\0\\0G\\x7f\\xff\\xff\\xff)\n");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        file.close();
+
+        SimulationControl::restartBus();
+        QCOMPARE(SimulationControl::storedRecord(QStringLiteral("M")), changed);
+        QCOMPARE(SimulationControl::profile(QStringLiteral("M")), 0);
+    }
+
     void defaultFolderIsInTheUsersStateFolder()
     {
         SimulationControl::setStateFolder(QString());

@@ -63,8 +63,9 @@ private slots:
                                    << "uk OK";
         QTest::newRow("unknown index reads English") << 7 << "en running"
                                                      << "en OK";
-        QTest::newRow("missing file keeps defaults") << 3 << "Confirm Delete"
-                                                     << "确定";
+        // The program has no language 3: it counts as English, as a missing one does.
+        QTest::newRow("language the program does not have") << 3 << "en running"
+                                                            << "en OK";
     }
     void languageComesFromTheSettingsFile()
     {
@@ -76,6 +77,14 @@ private slots:
         QCOMPARE(labelText(notice), label);
         QCOMPARE(buttonText(notice), button);
         StoreLanguage(0);
+    }
+
+    void missingFileKeepsDefaults()
+    {
+        QVERIFY(QFile::remove(app.filePath(QStringLiteral("Language/0-English.xml"))));
+        ExeIsRun notice;
+        QCOMPARE(labelText(notice), QStringLiteral("Confirm Delete"));
+        QCOMPARE(buttonText(notice), QStringLiteral("确定"));
     }
 
     void shippedFileAndPictures()

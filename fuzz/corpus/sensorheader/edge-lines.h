@@ -1,0 +1,20 @@
+#define SUPPORT_LOD_CAL	3395,3950
+#define SUPPORT_RIPPLE	OPT5100
+#define SUPPORT_RIPPLE	OPT5100,3950
+#define SUPPORT_FIXLINE
+#define NAME 0x1F
+#define NAME	0x1F
+#define NOTE	0x1F //note
+#define NOTE	31 //note
+#define SPACED	0x1F //a note
+#define TOOMANY	5	x
+#define NOTAB
+#define	NAME	5
+#define BIG	0x80000000
+#define BIG	2147483648
+#define NEG	-7
+#define SENSOR_EDGE_DPI_400	0x10
+#define SENSOR_EDGE_DPI_400	0x11
+#define SENSOR_EDGE_DPI_1600	0x1FF
+#define SENSOR_EDGE_DPI_800	0x20
+#define SENSOR_EDGE_DPI_LAST	0x21

@@ -1,0 +1,9 @@
+// A table with gaps and odd names
+#define SENSOR_3395_DPI_400	7
+#define SENSOR_3395_DPI_13000	10
+#define SENSOR_3395_DPI_3200	0x100
+#define SENSOR_3395_DPI_abc	9
+#define SENSOR_3395_DPI_-5	11
+#define SENSOR_3395_DPI_2000000000	5
+#define SENSOR_3395_DPI	12
+#define XSENSOR_3395_DPI_99	13

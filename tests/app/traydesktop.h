@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcess>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// A desktop of its own for a test that runs the real program on X11: a virtual X server on a
+// display number the server picks itself (so tests running side by side never meet), and the
+// XEmbed tray host `trayer` docked at the top left, the kind of notification area an XFCE, LXDE or
+// MATE panel offers. `xdotool` moves and clicks the pointer on it as a user would.
+//
+// A QProcess that ends with the test: a test killed at its time limit runs no destructor, and the
+// server and the tray host must not outlive it.
+class ChildProcess : public QProcess
+{
+protected:
+    void setupChildProcess() override;
+};
+
+// Made once per test executable; the destructor stops the tray host and the server.
+class TrayDesktop
+{
+public:
+    TrayDesktop();
+    ~TrayDesktop();
+    TrayDesktop(const TrayDesktop &) = delete;
+    TrayDesktop &operator=(const TrayDesktop &) = delete;
+
+    // False when the server or the tray host did not come up; failure() says why.
+    bool isUp() const { return m_failure.isEmpty(); }
+    QString failure() const { return m_failure; }
+    // ":<n>", for the program's DISPLAY.
+    QString display() const { return m_display; }
+
+    struct Window
+    {
+        QByteArray id;
+        QString name;
+        QRect geometry; // in screen coordinates
+    };
+    // The windows of X class name `className` that are on screen, the tray icon among them.
+    QVector<Window> visibleWindows(const QString &className) const;
+    // Moves the pointer to `at` (screen coordinates) and clicks `button` (1 left, 3 right).
+    bool click(const QPoint &at, int button) const;
+
+private:
+    QByteArray xdotool(const QStringList &arguments, bool *ok = nullptr) const;
+    bool trayHostOwnsTheSelection() const;
+
+    ChildProcess m_server;
+    ChildProcess m_trayHost;
+    QString m_display;
+    QString m_failure;
+};

@@ -1,0 +1,113 @@
+#include "tests/settings/settingsbench.h"
+
+#include "core/configini.h"
+#include "core/devicediscovery.h"
+#include "core/deviceeventcallback.h"
+#include "core/devicestate.h"
+#include "core/languageloader.h"
+#include "core/languagetables.h"
+#include "platform/devicelib/devicelib.h"
+#include "platform/devicelib/simulationcontrol.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QWidget>
+
+const QByteArray ReceiverWithMouse = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\n"
+                                     "ReceiverId=0x11, 0x22, 0x33\nVersion=0x0203\nLedMode=1\n"
+                                     "[M]\nType=Mouse\nCid=12\nMid=10\nReceiver=R\nBattery=80\n"
+                                     "Version=0x0105\nCableVID=0x3D7A\nCablePID=0x1201\n";
+
+SettingsBench::SettingsBench(const QByteArray &deviceSet)
+{
+    // The shipped language files, as the main window loads them at start.
+    if (FormSettingTexts.rowCount() == 0)
+        LoadLanguageFiles();
+    DeviceState::ResetForTest();
+    DeviceLists::ResetForTest();
+    DeviceState::instance()->WriteEnabled = 1;
+    SimulationControl::setLatency(0);
+    SimulationControl::setStateFolder(m_dir.path() + QStringLiteral("/state"));
+    const QString setFile = m_dir.path() + QStringLiteral("/devices.ini");
+    QFile file(setFile);
+    m_ok = file.open(QIODevice::WriteOnly) && file.write(deviceSet) == deviceSet.size();
+    file.close();
+    m_ok = m_ok && SimulationControl::loadDeviceSet(setFile);
+    SimulationControl::clearLog();
+}
+
+SettingsBench::~SettingsBench()
+{
+    UsbServer_Exit();
+    StopUsbChanged();
+    SimulationControl::setStateFolder(QString());
+    if (m_ownConfig)
+        ConfigIni::resetForTests(QString());
+}
+
+void SettingsBench::useConfigIni(const QByteArray &configIni)
+{
+    const QString path = m_dir.path() + QStringLiteral("/Config.ini");
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(configIni);
+    file.close();
+    ConfigIni::resetForTests(path);
+    m_ownConfig = true;
+}
+
+DeviceAllInfo SettingsBench::select(const QByteArray &path, int kind, int driveIndex)
+{
+    DeviceAllInfo info;
+    info.Path = QString::fromLatin1(path);
+    info.Vid = QStringLiteral("0x3D7A");
+    info.Pid = DeviceAllInfo::WiredFromKind(quint8(kind)) ? QStringLiteral("0x1201")
+                                                          : QStringLiteral("0x1240");
+    info.Cid = 12;
+    info.Mid = 10;
+    info.Kind = quint8(kind);
+    info.Wired = DeviceAllInfo::WiredFromKind(quint8(kind));
+    info.DriveIndex = driveIndex;
+    info.Online = 1;
+    DeviceState &s = *DeviceState::instance();
+    s.CurrentDeviceInfo.set(info);
+    s.DevicePath.set(path);
+    s.OnDevicePage = 1;
+    return info;
+}
+
+bool SettingsBench::startServer()
+{
+    const QByteArray path = DeviceState::instance()->DevicePath.get();
+    return UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
+}
+
+QByteArray receiverPath(const char *name)
+{
+    return SimulationControl::receiverPath(QLatin1String(name));
+}
+
+namespace {
+QVariant storedReceiverValue(const char *name, const char *key)
+{
+    // Asking for the folder waits until every change so far is written.
+    const QString file = SimulationControl::stateFolder() + QStringLiteral("/receiver-") +
+                         QLatin1String(name) + QStringLiteral(".ini");
+    return QSettings(file, QSettings::IniFormat)
+        .value(QStringLiteral("Receiver/") + QLatin1String(key));
+}
+} // namespace
+
+int receiverLedMode(const char *name)
+{
+    const QByteArray rgb =
+        QByteArray::fromHex(storedReceiverValue(name, "DongleRgb").toString().toLatin1());
+    return rgb.isEmpty() ? -1 : quint8(rgb.at(0));
+}
+
+int receiverLongRange(const char *name)
+{
+    bool ok = false;
+    const int mode = storedReceiverValue(name, "LongRange").toInt(&ok);
+    return ok ? mode : -1;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "core/deviceallinfo.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <QWidget>
+
+// A fresh simulated bus and a fresh device state for one test of the settings page: no latency,
+// an empty call log, the devices' stored state in a folder of its own and the given device set
+// (an INI text as the simulated library reads it). Writes are enabled, as on the device page, and
+// the shipped language files are loaded.
+class SettingsBench
+{
+public:
+    explicit SettingsBench(const QByteArray &deviceSet);
+    ~SettingsBench();
+
+    bool ok() const { return m_ok; }
+    QString folder() const { return m_dir.path(); }
+
+    // Makes the device at `path` the current one, as the device page has it: its description
+    // (customer 12, model 10, the kind given, wired for a cable kind, online, model section
+    // "Drive" + (driveIndex + 1) of the shipped Config.ini), DevicePath and OnDevicePage.
+    static DeviceAllInfo select(const QByteArray &path, int kind, int driveIndex = 0);
+    // The device server on DevicePath with the device-event callback, as the device page runs it.
+    static bool startServer();
+
+    // Loads `configIni` as the program's Config.ini until the bench ends.
+    void useConfigIni(const QByteArray &configIni);
+
+private:
+    QTemporaryDir m_dir;
+    bool m_ok = false;
+    bool m_ownConfig = false;
+};
+
+// Receiver "R" (kind 1, LED mode 1, long range off) with the mouse "M" of the first model (Cid 12,
+// Mid 10) paired to it and awake; the mouse has a cable (PID 0x1201) the test may plug in.
+extern const QByteArray ReceiverWithMouse;
+
+QByteArray receiverPath(const char *name = "R");
+
+// The receiver's LED mode and long-range mode as the simulated receiver stored them; -1 while it
+// has stored nothing (it stores only what was changed).
+int receiverLedMode(const char *name = "R");
+int receiverLongRange(const char *name = "R");
+
+// A child of `root` by object name and class; null when there is none.
+template <typename W>
+W *child(const QWidget *root, const char *name)
+{
+    return root->findChild<W *>(QLatin1String(name));
+}
