@@ -355,9 +355,7 @@ bool UpdateDeviceTile(int i)
 void SelectOnlineDevice(const DeviceAllInfo &record)
 {
     const QByteArray path = record.Path.toLatin1();
-    if (UsbFinderC_GetDeviceOnLine(path.constData())) {
-        state().CurrentDeviceInfo.set(record);
-        state().DevicePath.set(path);
-    }
+    if (UsbFinderC_GetDeviceOnLine(path.constData()))
+        state().Selection.select(record);
     StartWorkerPass();
 }

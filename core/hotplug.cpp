@@ -8,7 +8,6 @@
 #include "core/registryvalues.h"
 #include "platform/appdir.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QMetaObject>
 
@@ -25,11 +24,11 @@ DeviceLists &lists()
 }
 
 // Both handlings touch widgets and the device state the pages read, so they run on the GUI
-// thread whatever thread the library called from.
+// thread whatever thread the library called from. Handed to the hub, which lives on the GUI
+// thread and is never destroyed: a notice that comes while the program ends finds it still there.
 void handOverToGui(void (*handle)())
 {
-    if (QCoreApplication *app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, handle, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(PostMsg::GetInstance(), handle, Qt::QueuedConnection);
 }
 
 bool updateDialogVisible()

@@ -123,7 +123,7 @@ FormSetting::FormSetting(QWidget *parent) : QWidget(parent), form(new Ui_FormSet
     connect(hub, SIGNAL(SigSetNewVer()), this, SLOT(SetVerText()));
     connect(hub, SIGNAL(SigLightToFrom(int)), this, SLOT(SlotLightToFrom(int)));
     // The device-event callback waits until the page shows what it reports.
-    ConnectBlocking(SIGNAL(SigRGBValue(DongleRGB *)), this, SLOT(SlotRGBValue(DongleRGB *)));
+    ConnectBlocking(SIGNAL(SigRGBValue(DongleRGB)), this, SLOT(SlotRGBValue(DongleRGB)));
     ConnectBlocking(SIGNAL(SigLongRangeMode(bool)), this, SLOT(SlotLongRangeMode(bool)));
     ConnectBlocking(SIGNAL(SigForm()), this, SLOT(SlotForm()));
     connect(hub, SIGNAL(SigFormB()), this, SLOT(SlotFormB()));
@@ -294,16 +294,16 @@ void FormSetting::SlotLightToFrom(int seconds)
     }
 }
 
-void FormSetting::SlotRGBValue(DongleRGB *rgb)
+void FormSetting::SlotRGBValue(const DongleRGB &rgb)
 {
-    if (!rgb || !ModelFeatures::ReceiverLedApplies(state().CurrentDeviceInfo.get()))
+    if (!ModelFeatures::ReceiverLedApplies(state().CurrentDeviceInfo.get()))
         return;
     SetSection(form->ledSection(), true);
     // The radios' signals stay live: a mode other than the one shown is sent back to the
     // receiver by the newly checked radio.
     const QList<QCheckBox *> radios{form->ReUntil, form->ReUntil_2, form->ReUntil_3};
-    if (rgb->Mode >= 1 && rgb->Mode <= 3)
-        radios.at(rgb->Mode - 1)->setChecked(true);
+    if (rgb.Mode >= 1 && rgb.Mode <= 3)
+        radios.at(rgb.Mode - 1)->setChecked(true);
     ApplyLayout(true);
 }
 

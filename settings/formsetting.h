@@ -67,8 +67,8 @@ public slots:
     void SetVerText();
     // A sleep time in seconds: selected when it is one of the list's times.
     void SlotLightToFrom(int seconds);
-    // Blocking from the device-event callback: the record is read while its sender waits.
-    void SlotRGBValue(DongleRGB *rgb);
+    // Blocking from the device-event callback, with a copy of the receiver LED record.
+    void SlotRGBValue(const DongleRGB &rgb);
     void SlotLongRangeMode(bool on);
     void SlotForm();
     void SlotFormB();

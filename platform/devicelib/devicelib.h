@@ -91,18 +91,19 @@ bool UsbFinderC_ReadWriteDeviceData(const unsigned char *packet, unsigned char *
 // Registers the one hot-plug callback, replacing the one before. intervalMs is the polling
 // period of the hardware library.
 void StartUsbChanged(UsbChangedCallback callback, int intervalMs);
-// No call begins after this returns.
+// No call begins after this returns; a call already begun may still be running.
 void StopUsbChanged();
 
 // --- The device server: one device, its requests and its events ---
 
 // Starts the server on the device at path (secondPath is the same path on every caller) and
 // delivers its events to callback, in order, on the server's event thread. Replaces the running
-// server and its callback. Also accepted for a device that is asleep or absent: events come when
+// server and its callback (a callback of the old server that has begun may still be running).
+// Also accepted for a device that is asleep or absent: events come when
 // it answers.
 bool UsbServerC_Start(const char *path, const char *secondPath, UsbServerEventCallback callback);
-// Stops delivery without waiting for a callback that is running; no event begins after it
-// returns. Safe to call from inside the callback.
+// Stops delivery without waiting for a callback that is running (one may have begun just before
+// the call); no event begins after it returns. Safe to call from inside the callback.
 void UsbServer_Exit();
 // Requests to the server's device: true when the request was sent. The answer comes later as an
 // event; a mouse that is asleep drops it.

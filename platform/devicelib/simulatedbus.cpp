@@ -49,7 +49,9 @@ namespace {
 constexpr int StoreWriteKey = 1;
 } // namespace
 
-SimulatedBus::SimulatedBus() : m_storeThread(std::make_shared<CallbackThread>("device store")) {}
+SimulatedBus::SimulatedBus()
+    : m_storeThread(std::make_shared<CallbackThread>("device store", false))
+{}
 
 void SimulatedBus::waitForStore()
 {
@@ -97,6 +99,8 @@ void SimulatedBus::load(const DeviceSet &set)
     waitForStore();
     QMutexLocker lock(&m_mutex);
     stopServerLocked();
+    // Devices just plugged in have not been told of any program.
+    m_driverStatus = 0;
     m_definitions = set;
     m_receivers = set.receivers;
     m_mice = set.mice;

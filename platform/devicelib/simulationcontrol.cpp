@@ -1,5 +1,6 @@
 #include "platform/devicelib/simulationcontrol.h"
 
+#include "platform/devicelib/callbackthread.h"
 #include "platform/devicelib/deviceset.h"
 #include "platform/devicelib/devicestore.h"
 #include "platform/devicelib/simulatedbus.h"
@@ -51,6 +52,11 @@ QString SimulationControl::stateFolder()
 void SimulationControl::setLatency(int milliseconds)
 {
     bus().setLatency(milliseconds);
+}
+
+bool SimulationControl::waitUntilNoCallbackRuns(int timeoutMs)
+{
+    return CallbackThread::waitUntilNoCallbackRuns(timeoutMs);
 }
 
 QByteArray SimulationControl::receiverPath(const QString &receiver)

@@ -29,6 +29,11 @@ void setStateFolder(const QString &folder);
 QString stateFolder();
 // Transfer latency of every request and reply (a few milliseconds by default; tests use 0).
 void setLatency(int milliseconds);
+// Waits up to timeoutMs until no callback into the program runs or waits to run (device events,
+// hot-plug), those of stopped servers included; true when none does. A test resets the program's
+// state only then, and counts the events of a request once this is true. A callback may be
+// waiting for the calling thread (a blocking emission): wait in short steps and serve it between.
+bool waitUntilNoCallbackRuns(int timeoutMs);
 
 // --- Paths of the USB entries ---
 QByteArray receiverPath(const QString &receiver);

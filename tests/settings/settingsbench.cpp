@@ -2,12 +2,14 @@
 
 #include "core/configini.h"
 #include "core/devicediscovery.h"
-#include "core/deviceeventcallback.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/languageloader.h"
 #include "core/languagetables.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "tests/linksupport/readdevice.h"
+#include "tests/support/librarycallbacks.h"
 
 #include <QFile>
 #include <QSettings>
@@ -23,6 +25,8 @@ SettingsBench::SettingsBench(const QByteArray &deviceSet)
     // The shipped language files, as the main window loads them at start.
     if (FormSettingTexts.rowCount() == 0)
         LoadLanguageFiles();
+    // A callback of the test before must not find the state half made.
+    waitForLibraryCallbacks();
     DeviceState::ResetForTest();
     DeviceLists::ResetForTest();
     DeviceState::instance()->WriteEnabled = 1;
@@ -38,7 +42,7 @@ SettingsBench::SettingsBench(const QByteArray &deviceSet)
 
 SettingsBench::~SettingsBench()
 {
-    UsbServer_Exit();
+    DeviceLink::StopServer();
     StopUsbChanged();
     SimulationControl::setStateFolder(QString());
     if (m_ownConfig)
@@ -76,10 +80,9 @@ DeviceAllInfo SettingsBench::select(const QByteArray &path, int kind, int driveI
     return info;
 }
 
-bool SettingsBench::startServer()
+bool SettingsBench::readDevice()
 {
-    const QByteArray path = DeviceState::instance()->DevicePath.get();
-    return UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
+    return SelectAndReadDevice(DeviceState::instance()->CurrentDeviceInfo.get());
 }
 
 QByteArray receiverPath(const char *name)

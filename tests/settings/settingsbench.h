@@ -25,8 +25,9 @@ public:
     // (customer 12, model 10, the kind given, wired for a cable kind, online, model section
     // "Drive" + (driveIndex + 1) of the shipped Config.ini), DevicePath and OnDevicePage.
     static DeviceAllInfo select(const QByteArray &path, int kind, int driveIndex = 0);
-    // The device server on DevicePath with the device-event callback, as the device page runs it.
-    static bool startServer();
+    // The device server on the selected device with the device-event callback, and the device's
+    // record read by one whole reply, as the device page has them.
+    static bool readDevice();
 
     // Loads `configIni` as the program's Config.ini until the bench ends.
     void useConfigIni(const QByteArray &configIni);
