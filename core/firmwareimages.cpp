@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QtEndian>
 
 #include <atomic>
 
@@ -20,13 +19,6 @@ namespace {
 QMutex imageListMutex;
 QList<QByteArray> imageList;
 std::atomic<int> configCid{0};
-
-constexpr int VersionOffset = 0x10;
-constexpr int TargetOffset = 0x14;
-constexpr int CidOffset = 0x15;
-constexpr int MidOffset = 0x16;
-constexpr int ModelNameOffset = 0x57;
-constexpr int ModelNameSize = 64;
 
 enum class SearchMode
 {
@@ -67,15 +59,24 @@ bool runSearch(int target, const QString &deviceVersion, const QString &modelNam
 
     bool found = false;
     for (const QFileInfo &info : imageFiles(folder)) {
+        // Sizes are asked before anything is read: a huge file in bin/ must not be loaded into
+        // memory, and a header alone has no firmware to install.
+        if (info.size() <= qint64(FirmwareHeader::Size) ||
+            info.size() > qint64(FirmwareHeader::MaxImageSize))
+            continue;
         QFile file(info.filePath());
         if (!file.open(QIODevice::ReadOnly))
             continue; // one bad file must not hide the images after it
-        const QByteArray content = file.readAll();
+        // The file may have grown since its size was asked.
+        const QByteArray content = file.read(qint64(FirmwareHeader::MaxImageSize) + 1);
+        if (content.size() <= int(FirmwareHeader::Size) ||
+            content.size() > int(FirmwareHeader::MaxImageSize))
+            continue;
         FirmwareHeader header;
         if (!ReadFirmwareHeader(content, &header))
             continue;
         if (header.Target != quint8(target) || header.Cid != quint8(cid) ||
-            header.Mid != quint8(mid) || header.ModelName != modelName)
+            header.Mid != quint8(mid) || ModelNameText(header) != modelName)
             continue;
         if (deviceKnown) {
             const bool same = deviceParsed
@@ -96,17 +97,13 @@ bool runSearch(int target, const QString &deviceVersion, const QString &modelNam
 
 bool ReadFirmwareHeader(const QByteArray &data, FirmwareHeader *header)
 {
-    if (data.size() < HeaderSize)
-        return false;
-    const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
-    header->Version = qFromLittleEndian<quint32>(bytes + VersionOffset);
-    header->Target = bytes[TargetOffset];
-    header->Cid = bytes[CidOffset];
-    header->Mid = bytes[MidOffset];
-    const QByteArray name = data.mid(ModelNameOffset, ModelNameSize);
-    const int end = name.indexOf('\0');
-    header->ModelName = QString::fromLocal8Bit(end < 0 ? name : name.left(end));
-    return true;
+    return FirmwareHeader::Read(reinterpret_cast<const std::uint8_t *>(data.constData()),
+                                std::size_t(data.size()), header);
+}
+
+QString ModelNameText(const FirmwareHeader &header)
+{
+    return QString::fromLocal8Bit(header.ModelName.data(), int(header.ModelName.size()));
 }
 
 QString FirmwareVersionText(quint32 version)
@@ -188,7 +185,6 @@ bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, 
     const int mid = config->intValue(group, QStringLiteral("MID"));
     return HasNewFirmware(target, versionText, modelName, cid, mid);
 }
-
 
 QList<QByteArray> FirmwareImageList()
 {
