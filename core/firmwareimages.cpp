@@ -197,4 +197,9 @@ int ConfigCid()
     return configCid.load();
 }
 
+void SetConfigCid(int cid)
+{
+    configCid.store(cid);
+}
+
 } // namespace FirmwareImages

@@ -54,7 +54,8 @@ bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, 
 
 // The image the last FindFirmwareFile took: no entry or exactly one (the whole file).
 QList<QByteArray> FirmwareImageList();
-// Config.ini's customer id as the last CheckNewFirmware read it; the update engine uses it.
+// Config.ini's customer id as the last CheckNewFirmware or the update engine read it.
 int ConfigCid();
+void SetConfigCid(int cid);
 
 } // namespace FirmwareImages
