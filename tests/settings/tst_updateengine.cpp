@@ -5,13 +5,17 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "settings/formsetting.h"
+#include "shell/dialogs/updatewarning.h"
 #include "tests/settings/updatebench.h"
+#include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QToolButton>
 
 namespace {
 
@@ -40,6 +44,11 @@ QByteArray cable()
 // Kind 2: the mouse on its cable, as the device page switches to it.
 constexpr int CableKind = 2;
 const QString ReceiverFailure = QStringLiteral("211,4,12,10");
+
+int targetStateOf(bool mouse)
+{
+    return mouse ? state().MouseUpdateState.load() : state().ReceiverUpdateState.load();
+}
 
 QString mouseVer()
 {
@@ -211,6 +220,82 @@ private slots:
         QVERIFY(log.contains("Transfer stopped at 40 %"));
         QCOMPARE(SimulationControl::bootMode(QStringLiteral("R")), 1);
         QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("M")), 0x0104);
+    }
+
+    // Not exactly one device to update: nothing is written. Asked by the user, the marker beside
+    // the version says why (1 none found, 2 several); on its own (a second stage), the page's
+    // notice says it instead.
+    void notExactlyOneDevice_data()
+    {
+        QTest::addColumn<QByteArray>("devices");
+        QTest::addColumn<bool>("mouse");
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<QString>("screen");
+        const QByteArray wireless = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\n"
+                                    "ReceiverId=0x11, 0x22, 0x33\nVersion=0x0101\n"
+                                    "[M]\nType=Mouse\nCid=12\nMid=10\nReceiver=R\n"
+                                    "Version=0x0104\n";
+        QTest::newRow("mouse without its cable")
+            << wireless << true << false << 1 << "update-marker-no-device";
+        QTest::newRow("mouse without its cable, on its own")
+            << wireless << true << true << 1 << "update-notice-no-mouse";
+        // Beside a mouse on its cable, every receiver listed counts.
+        QTest::newRow("two receivers beside the mouse on its cable")
+            << olderDevices() + "[S]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\n"
+                                "ReceiverId=0x44, 0x55, 0x66\n"
+            << false << false << 2 << "update-marker-several";
+    }
+    void notExactlyOneDevice()
+    {
+        QFETCH(QByteArray, devices);
+        QFETCH(bool, mouse);
+        QFETCH(bool, automatic);
+        QFETCH(int, reason);
+        QFETCH(QString, screen);
+        // The device page's field behind the page; it outlives the bench, which deletes the page.
+        QWidget host;
+        host.setObjectName(QStringLiteral("host"));
+        host.setAttribute(Qt::WA_StyledBackground);
+        host.setStyleSheet(QStringLiteral("#host{background-color: rgb(24,26,30);}"));
+        host.resize(883, 630);
+        UpdateBench b(devices, true);
+        QVERIFY(b.bench.ok());
+        b.page->setParent(&host);
+        host.show();
+        const bool onCable = devices.contains("Cable=true");
+        QVERIFY(onCable ? b.open(cable(), CableKind)
+                        : b.open(SimulationControl::receiverPath("R"), 1));
+
+        b.page->AutoContinue = automatic;
+        if (mouse)
+            b.page->on_Mouse_clicked();
+        else
+            b.page->on_Receive_clicked();
+        QVERIFY(b.waitForEnd(10000));
+        QToolButton *marker =
+            child<QToolButton>(b.page.get(), mouse ? "toolButton_3" : "toolButton_2");
+        QCOMPARE(marker->isVisible(), !automatic);
+        QCOMPARE(mouse ? b.page->MouseMarkerReason : b.page->ReceiverMarkerReason,
+                 automatic ? 0 : reason);
+        QCOMPARE(targetStateOf(mouse), 0);
+        QVERIFY(!b.page->AutoContinue);
+        QVERIFY(b.hub->progress.isEmpty());
+        UpDateWarning *notice = nullptr;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *warning = qobject_cast<UpDateWarning *>(widget);
+                warning && warning->isVisible())
+                notice = warning;
+        }
+        QCOMPARE(notice != nullptr, automatic);
+        if (notice) {
+            QCOMPARE(child<QLabel>(notice, "label")->text(), state().UpdateWarningText.get());
+            ZR35_SAVE_SCREEN(notice, screen);
+            notice->close();
+        } else {
+            ZR35_SAVE_SCREEN(&host, screen);
+        }
+        QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("R")), 0x0101);
     }
 
     // The library takes the image and then never reports again: after the silence limit the
