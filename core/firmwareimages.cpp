@@ -154,33 +154,32 @@ bool HasNewFirmware(int target, const QString &deviceVersion, const QString &mod
     return runSearch(target, deviceVersion, modelName, cid, mid, SearchMode::StopAtFirst, nullptr);
 }
 
+QString ReceiverImageKey(int receiverCode)
+{
+    switch (receiverCode) {
+    case 1:
+        return QStringLiteral("DM");
+    case 2:
+        return QStringLiteral("D2M");
+    case 4:
+        return QStringLiteral("D4M");
+    case 8:
+        return QStringLiteral("D8M");
+    default:
+        return QString();
+    }
+}
+
 bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, int driveIndex)
 {
     const ConfigIni *config = ConfigIni::instance();
     const int cid = config->intValue(QStringLiteral("Option"), QStringLiteral("CID"));
     configCid.store(cid);
     const QString group = QStringLiteral("Drive%1").arg(driveIndex + 1);
-    QString nameKey;
-    if (target == MouseTarget) {
-        nameKey = QStringLiteral("MM");
-    } else {
-        switch (receiverCode) {
-        case 1:
-            nameKey = QStringLiteral("DM");
-            break;
-        case 2:
-            nameKey = QStringLiteral("D2M");
-            break;
-        case 4:
-            nameKey = QStringLiteral("D4M");
-            break;
-        case 8:
-            nameKey = QStringLiteral("D8M");
-            break;
-        default:
-            return false;
-        }
-    }
+    const QString nameKey =
+        target == MouseTarget ? QStringLiteral("MM") : ReceiverImageKey(receiverCode);
+    if (nameKey.isEmpty())
+        return false;
     const QString modelName = config->value(group, nameKey);
     const int mid = config->intValue(group, QStringLiteral("MID"));
     return HasNewFirmware(target, versionText, modelName, cid, mid);

@@ -166,8 +166,7 @@ private:
     void NoSingleDevice(int target, int count);
     void FinishReceiverUpdate();
     void FinishMouseUpdate();
-    void StartReceiverUpdate();
-    void StartMouseUpdate();
+    void StartUpdate(int target);
     QString ConfirmStyle() const;
     QString WaitingStyle() const;
 

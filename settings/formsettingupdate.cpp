@@ -46,23 +46,6 @@ QString modelGroup()
     return QStringLiteral("Drive%1").arg(state().CurrentDeviceInfo.get().DriveIndex + 1);
 }
 
-// The Drive<N> key that names the receiver image of a receiver class; empty for no class.
-QString receiverNameKey(int receiverCode)
-{
-    switch (receiverCode) {
-    case 1:
-        return QStringLiteral("DM");
-    case 2:
-        return QStringLiteral("D2M");
-    case 4:
-        return QStringLiteral("D4M");
-    case 8:
-        return QStringLiteral("D8M");
-    default:
-        return QString();
-    }
-}
-
 std::atomic<qint32> &targetState(int target)
 {
     return target == MouseTarget ? state().MouseUpdateState : state().ReceiverUpdateState;
@@ -108,30 +91,18 @@ QString receiverVersion(const QString &path)
 
 } // namespace
 
-void FormSetting::StartReceiverUpdate()
+void FormSetting::StartUpdate(int target)
 {
+    const bool mouse = target == MouseTarget;
     DeviceState &s = state();
     s.UpdateChecking = 1;
     UpdateStep = Prepare;
-    ReceiverMarkerReason = 0;
-    form->toolButton_2->hide();
-    SetVer(2);
+    (mouse ? MouseMarkerReason : ReceiverMarkerReason) = 0;
+    (mouse ? form->toolButton_3 : form->toolButton_2)->hide();
+    SetVer(mouse ? 1 : 2); // the other target's marker
     s.UpdateIdle = 0;
-    DongleCheckTimer->start();
-    ReceiverUpdateRunning = true;
-}
-
-void FormSetting::StartMouseUpdate()
-{
-    DeviceState &s = state();
-    s.UpdateChecking = 1;
-    UpdateStep = Prepare;
-    MouseMarkerReason = 0;
-    form->toolButton_3->hide();
-    SetVer(1);
-    s.UpdateIdle = 0;
-    MouseCheckTimer->start();
-    MouseUpdateRunning = true;
+    (mouse ? MouseCheckTimer : DongleCheckTimer)->start();
+    (mouse ? MouseUpdateRunning : ReceiverUpdateRunning) = true;
 }
 
 void FormSetting::on_Receive_clicked()
@@ -139,7 +110,7 @@ void FormSetting::on_Receive_clicked()
     state().ReceiverCode = CurrentReceiverClass();
     // One target at a time: both share the step.
     if (!ReceiverUpToDate && !MouseUpdateRunning)
-        StartReceiverUpdate();
+        StartUpdate(ReceiverTarget);
 }
 
 void FormSetting::on_Mouse_clicked()
@@ -154,7 +125,7 @@ void FormSetting::on_Mouse_clicked()
         }
     }
     if (!MouseUpToDate && !ReceiverUpdateRunning)
-        StartMouseUpdate();
+        StartUpdate(MouseTarget);
     else if (MouseUpToDate)
         form->Receive_2->setText(UpToDateCaption);
 }
@@ -226,7 +197,7 @@ void FormSetting::PrepareUpdate(int target, const QString &versionText)
                                  config->value(group, QStringLiteral("MM")), cid, ConfigMid);
     } else {
         ReceiverPaths.clear();
-        const QString key = receiverNameKey(receiverCode);
+        const QString key = FirmwareImages::ReceiverImageKey(receiverCode);
         const QString name = key.isEmpty() ? QString() : config->value(group, key);
         // Any version will do: a receiver waiting in boot mode reports none. The class-1 image is
         // looked for even when the model names none.
@@ -291,9 +262,9 @@ void FormSetting::StartUpgrade(int target, const QString &versionText)
         taken =
             FindFirmwareFile(ReceiverTarget, QString(), config->value(group, key), cid, ConfigMid);
     } else if (receiverCode == 4 || receiverCode == 8 || receiverCode == 2) {
-        taken =
-            FindFirmwareFile(ReceiverTarget, receiverVersion(ReceiverPaths.value(0)),
-                             config->value(group, receiverNameKey(receiverCode)), cid, ConfigMid);
+        taken = FindFirmwareFile(
+            ReceiverTarget, receiverVersion(ReceiverPaths.value(0)),
+            config->value(group, FirmwareImages::ReceiverImageKey(receiverCode)), cid, ConfigMid);
     } else {
         taken = FindFirmwareFile(ReceiverTarget, versionText,
                                  config->value(group, QStringLiteral("DM")), cid, ConfigMid);
