@@ -144,30 +144,51 @@ private slots:
     }
 
     // One target: its progress is the whole bar, and its success ends it. Whether the upgrade
-    // ends before the engine's next tick or runs over several, the result is the same.
+    // ends before the engine's next tick or runs over several, the result is the same. A receiver
+    // that holds the image's version has nothing to install, unless it does not tell its version:
+    // then any image for it is installed.
     void receiverOnly_data()
     {
         QTest::addColumn<int>("stepMs");
-        QTest::newRow("ends before the next tick") << 0;
-        QTest::newRow("runs over several ticks") << 250;
+        QTest::addColumn<QByteArray>("receiverVersion");
+        QTest::addColumn<bool>("versionSilent");
+        QTest::addColumn<int>("result");
+        QTest::newRow("ends before the next tick") << 0 << QByteArray("0x0101") << false << 2;
+        QTest::newRow("runs over several ticks") << 250 << QByteArray("0x0101") << false << 2;
+        QTest::newRow("holds the image's version") << 0 << QByteArray("0x0102") << false << 4;
+        QTest::newRow("does not tell its version") << 0 << QByteArray("0x0102") << true << 2;
     }
     void receiverOnly()
     {
         QFETCH(int, stepMs);
-        UpdateBench b(olderDevices("0x0105"), true, stepMs);
+        QFETCH(QByteArray, receiverVersion);
+        QFETCH(bool, versionSilent);
+        QFETCH(int, result);
+        UpdateBench b(
+            olderDevices("0x0105").replace("Version=0x0101", "Version=" + receiverVersion), true,
+            stepMs);
         QVERIFY(b.bench.ok());
         QVERIFY(b.open(cable(), CableKind));
         QCOMPARE(int(state().MouseFirmwareNew.load()), 0);
         state().UpdateStageCount = 1;
+        if (versionSilent)
+            SimulationControl::setNoAnswer(QStringLiteral("UsbFinderC_GetSlaveVersion"), -1);
 
         b.page->on_Receive_clicked();
         QVERIFY(b.waitForEnd());
-        QCOMPARE(state().ReceiverUpdateState.load(), 2);
+        QCOMPARE(state().ReceiverUpdateState.load(), result);
         QCOMPARE(state().MouseUpdateState.load(), 0); // no mouse stage
+        QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("R")), 0x0102);
+        if (result == 4) {
+            QVERIFY(b.hub->progress.isEmpty());
+            QVERIFY(b.page->ReceiverUpToDate);
+            QCOMPARE(SimulationControl::calls(QStringLiteral("UsbUpgrade_Start")).size(), 0);
+            return;
+        }
         QCOMPARE(b.hub->percents(), steps(10, 100, 10));
         QCOMPARE(b.hub->progress.last(), qMakePair(0, 2));
         QCOMPARE(b.hub->labels, QStringList{"0 v1.02"});
-        QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("R")), 0x0102);
+        QVERIFY(!b.page->ReceiverUpToDate);
     }
 
     // The device refuses the image: the receiver's update fails at once and the log says why, but
