@@ -78,7 +78,7 @@ const QVector<LanguageSection> &LanguageCatalogue()
                                 "ChooseEvent1", "ChooseEvent2", "ChooseEvent3",
                                 "Save",         "MacroReal",    "Key1",
                                 "Key2",         "Key3",         "Key4",
-                                "Key5"}},
+                                "Key5",         "NotMacroFile"}},
         {"MakeMacro", &MakeMacroTexts, {"label"}},
         {"Match",
          &MatchTexts,

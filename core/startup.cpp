@@ -50,7 +50,8 @@ void collect(QWidget *widget, QVector<WalkedWidget> &out)
 // Every font is read before any is changed, so a widget's target is its own unscaled font times
 // the factor. Parents are set first: a child that inherits its font then already shows the
 // target and is left alone, which keeps it following its parent.
-void scaleFonts(QWidget *root, double factor, Exceptions exceptions)
+void scaleFonts(QWidget *root, double factor, Exceptions exceptions,
+                const QStringList &skipped = {})
 {
     if (!root)
         return;
@@ -62,6 +63,8 @@ void scaleFonts(QWidget *root, double factor, Exceptions exceptions)
         // A font given in pixels has no point size to scale.
         const bool keep = entry.original.pointSizeF() <= 0 ||
                           (exceptions == Exceptions::Apply && name == QLatin1String("Receive_2"));
+        if (skipped.contains(name))
+            continue;
         if (!keep)
             target.setPointSizeF(entry.original.pointSizeF() * factor);
         if (!(entry.widget->font() == target))
@@ -147,4 +150,9 @@ void ScaleWidgetFont(QWidget *widget, double factor)
 void ScaleFormFont(QWidget *widget, double factor)
 {
     scaleFonts(widget, factor, Exceptions::None);
+}
+
+void ScaleFormFont(QWidget *widget, double factor, const QStringList &skipped)
+{
+    scaleFonts(widget, factor, Exceptions::None, skipped);
 }

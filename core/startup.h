@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -40,3 +41,6 @@ double ScreenFontFactor();
 void ScaleWidgetFont(QWidget *widget, double factor);
 // The same walk without exceptions; every dialog applies it to itself once its texts are set.
 void ScaleFormFont(QWidget *widget, double factor);
+// The same, leaving the widgets named in `skipped` (not their children) as they are: a field that
+// sets only its family then keeps following its scaled parent.
+void ScaleFormFont(QWidget *widget, double factor, const QStringList &skipped);

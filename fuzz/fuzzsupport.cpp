@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdio>
@@ -25,7 +26,7 @@ constexpr std::uint8_t Marker = 0xA5;
 void dropMessages(QtMsgType, const QMessageLogContext &, const QString &) {}
 } // namespace
 
-void Fuzz::initialise(int *argc, char ***argv)
+void Fuzz::initialise(int *argc, char ***argv, Application kind)
 {
     if (application)
         return;
@@ -33,7 +34,12 @@ void Fuzz::initialise(int *argc, char ***argv)
     // Kept for the whole run and removed at exit, like a test's temporary HOME.
     static IsolatedHome home;
     qInstallMessageHandler(dropMessages);
-    application = new QCoreApplication(applicationArgc, *argv);
+    if (kind == Application::Gui) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = new QGuiApplication(applicationArgc, *argv);
+    } else {
+        application = new QCoreApplication(applicationArgc, *argv);
+    }
     const QString appFolder = home.path() + QStringLiteral("/app");
     QDir().mkpath(appFolder);
     AppDir::setOverride(appFolder);

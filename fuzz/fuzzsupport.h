@@ -12,9 +12,15 @@
 namespace Fuzz {
 
 // Once, from LLVMFuzzerInitialize: a temporary HOME with its XDG folders (UserDir lies inside it),
-// the application object the readers' Qt classes expect, and the app folder pointed at a
-// temporary folder of its own (AppDir::path()).
-void initialise(int *argc, char ***argv);
+// the application object the readers' Qt classes expect (a QGuiApplication on the offscreen
+// platform for readers that handle pictures), and the app folder pointed at a temporary folder of
+// its own (AppDir::path()).
+enum class Application
+{
+    Core,
+    Gui
+};
+void initialise(int *argc, char ***argv, Application kind = Application::Core);
 
 // Copies the shipped Config.ini (assets/usersetting) into the app folder, for targets whose code
 // reads the model configuration, and reloads the store from it.

@@ -114,6 +114,77 @@ event 6 0 0 '"\x03"' >"$pairing/paired.bin"
 { event 6 0 0 '"\x00"'; event 6 0 0 '"\x07\x03"'; event 6 0 0 '"\xff"'; } >"$pairing/unknown-statuses.bin"
 { event 21 0 0 '"\x03"'; event 6 0 0 '""'; event 8 0 0 '"\x02"'; } >"$pairing/no-pairing-event.bin"
 printf '\x01\xa5\x00\x01\x00\x03\x02\x06\x00\x01\x00\x03' >"$pairing/short-headers.bin"
+# Button macro records (592 bytes): the name length, 30 name bytes, the event count, then 70
+# events of action, kind, 16-bit LE code and 32-bit LE delay.
+records="$corpus/macrorecord"
+mkdir -p "$records"
+macrorecord() { # <name length> <name> <event count> [action,kind,code,delay]...
+  perl -e '
+    my ($length, $name, $count, @events) = @ARGV;
+    my $bytes = pack("C", $length) . substr($name . ("\0" x 30), 0, 30) . pack("C", $count);
+    for my $e (@events) { $bytes .= pack("CCvV", split(/,/, $e)); }
+    print substr($bytes . ("\0" x 592), 0, 592)' "$@"
+}
+macrorecord 3 abc 2 0,4,1,20 1,4,1,0 >"$records/mouse-button.bin"
+macrorecord 4 keys 5 0,0,4,1 0,1,4,2 1,1,88,3 1,2,233,4 0,4,32,5 >"$records/keys-of-every-kind.bin"
+macrorecord 4 many 200 $(for i in $(seq 0 69); do printf '%d,1,5,%d ' $((i % 2)) "$i"; done) \
+  >"$records/count-200.bin"
+macrorecord 30 nnnnnnnnnnnnnnnnnnnnnnnnnnnnnn 1 0,1,4,0 >"$records/name-without-zero.bin"
+macrorecord 0 "" 1 0,1,4,0 >"$records/empty-name.bin"
+macrorecord 4 "../x" 1 0,1,4,0 >"$records/up-a-folder.bin"
+perl -e 'print "\xff" x 592' >"$records/all-ones.bin"
+printf '\x03abc' >"$records/short.bin"
+
+# Macro export files: a data stream (Qt 5.9) of three byte blocks (tag, name, repeat), an item
+# count and the items: a QString text, a QIcon (here the pixmap engine with one PNG) and, for a
+# key, its direction as a zero-terminated byte string.
+exports="$corpus/macroimport"
+mkdir -p "$exports"
+# shellcheck disable=SC2016
+macroexport() { # <tag> <name> <repeat> <count> <item>...; an item is "key:<name>:<0|1>[:<side>]",
+                # "delay:<text>" or "raw:<hex>"; "last:<n>" drops all but the first n bytes
+  perl -MCompress::Zlib -MEncode -e '
+    my ($tag, $name, $repeat, $count, @items) = @ARGV;
+    sub block { my ($t, $n) = @_; pack("N", $n) . substr($t . ("\0" x $n), 0, $n) }
+    sub qstring { my $u = encode("UTF-16BE", decode("UTF-8", $_[0])); pack("N", length $u) . $u }
+    sub chunk { my ($type, $data) = @_; pack("N", length $data) . $type . $data . pack("N", crc32($type . $data)) }
+    sub png {
+      my $side = shift;
+      my $rows = join("", map { "\0" . ("\0\x80\xc0\xff" x $side) } 1 .. $side);
+      "\x89PNG\r\n\x1a\n" . chunk("IHDR", pack("NNCCCCC", $side, $side, 8, 6, 0, 0, 0))
+        . chunk("IDAT", compress($rows)) . chunk("IEND", "");
+    }
+    sub icon {
+      my $side = shift;
+      qstring("QPixmapIconEngine") . pack("N", 1) . pack("N", 1) . png($side)
+        . pack("N", 0xFFFFFFFF) . pack("NN", $side, $side) . pack("NN", 0, 0);
+    }
+    my $keep;
+    my $out = block($tag, 12) . block($name, 48) . block($repeat, 12) . pack("N", $count);
+    for my $item (@items) {
+      my ($kind, @p) = split(/:/, $item);
+      if ($kind eq "key") { $out .= qstring($p[0]) . icon($p[2] // 16) . pack("N", 2) . $p[1] . "\0"; }
+      elsif ($kind eq "delay") { $out .= qstring($p[0]) . icon(16); }
+      elsif ($kind eq "raw") { $out .= pack("H*", $p[0]); }
+      elsif ($kind eq "last") { $keep = $p[0]; }
+    }
+    print defined $keep ? substr($out, 0, $keep) : $out' "$@"
+}
+macroexport Tavik Greeting 253 3 key:A:0 delay:10ms key:A:1 >"$exports/greeting.bin"
+macroexport Tavik Empty 1 0 >"$exports/empty-list.bin"
+macroexport Tavik "Кнопки" 255 5 "key:Права кнопка:0" delay:20ms "key:Right button:1" delay:0ms \
+  "key:Num+:0" >"$exports/mouse-buttons-two-languages.bin"
+macroexport Tavik m 1 1 key:Hyper:0 >"$exports/unknown-key.bin"
+macroexport Tavix m 1 0 >"$exports/wrong-tag.bin"
+macroexport Tavik m 1 3 key:A:0 delay:10ms key:A:1 last:150 >"$exports/truncated.bin"
+macroexport Tavik m 1 2147483647 key:A:0 >"$exports/count-0x7fffffff.bin"
+macroexport Tavik m 1 4294967295 >"$exports/count-below-0.bin"
+macroexport Tavik m 1 1 key:A:0:65 >"$exports/icon-65-pixels.bin"
+macroexport Tavik m 1 1 "raw:ffffffff000000023000" >"$exports/null-icon.bin"
+macroexport Tavik "../x" 1 0 >"$exports/name-up-a-folder.bin"
+macroexport Tavik "$(printf 'ї%.0s' $(seq 1 23))" 1 0 >"$exports/name-46-bytes.bin"
+macroexport Tavik m "3$(printf '\n')0x04 1 0" 0 >"$exports/repeat-with-a-line.bin"
+macroexport Tavik m 1 1 delay:abcms >"$exports/delay-not-a-number.bin"
 
 # Firmware image files, after one mode byte: bit 0 set makes the fuzz target seal the file (mark,
 # length and both checksums) itself. The whole image is one the firmware tool made for the second

@@ -1,12 +1,15 @@
 #include "macro/eventitem.h"
 
 #include "macro/keyvocabulary.h"
+#include "macro/macroexportfile.h"
 #include "shell/widgets/theme.h"
 
 #include <QIcon>
 #include <QListWidgetItem>
 #include <QPixmap>
 #include <QPixmapCache>
+
+#include <limits>
 
 namespace {
 
@@ -69,4 +72,44 @@ bool EventItem::IsDelay(const QListWidgetItem *item)
 bool EventItem::IsRelease(const QListWidgetItem *item)
 {
     return item && item->type() == Release;
+}
+
+QListWidgetItem *EventItem::FromEvent(const MacroEvent &event)
+{
+    if (event.type == MacroEvent::Delay)
+        return Delay(double(event.delay));
+    return Key(MacroEventName(event), event.type == MacroEvent::Press, event.code, event.kind);
+}
+
+std::optional<MacroEvent> EventItem::ToEvent(const QListWidgetItem *item)
+{
+    if (IsDelay(item)) {
+        const qint64 milliseconds = item->data(DelayRole).toLongLong();
+        return MacroEvent::Pause(std::uint32_t(
+            qBound<qint64>(0, milliseconds, std::numeric_limits<std::uint32_t>::max())));
+    }
+    const QVariant code = item->data(CodeRole);
+    const QVariant kind = item->data(KindRole);
+    if (!code.isValid() || !kind.isValid())
+        return std::nullopt;
+    return MacroEvent::Key(code.toInt(), kind.toInt(), !IsRelease(item));
+}
+
+void EventItem::SetKey(QListWidgetItem *item, const QString &name, int code, int kind)
+{
+    item->setText(name);
+    item->setData(CodeRole, code);
+    item->setData(KindRole, kind);
+}
+
+void EventItem::SetDelay(QListWidgetItem *item, double milliseconds)
+{
+    item->setText(DelayText(milliseconds));
+    item->setData(DelayRole, qRound64(milliseconds));
+}
+
+EventIcons EventItem::Icons()
+{
+    return {icon(QStringLiteral("MacroDown.png")), icon(QStringLiteral("MacroUp.png")),
+            icon(QStringLiteral("MacroTime.png"))};
 }

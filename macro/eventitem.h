@@ -1,9 +1,14 @@
 #pragma once
 
+#include "macro/macroevents.h"
+
 #include <QString>
 #include <qnamespace.h>
 
+#include <optional>
+
 class QListWidgetItem;
+struct EventIcons;
 
 // The rows of the macro page's event list. The user sees a text and an icon: a key press is the
 // key's name with MacroDown.png, a release the name with MacroUp.png (item type 1), a delay its
@@ -40,5 +45,17 @@ QString DelayText(double milliseconds);
 // What the rest of the page reads back: a delay is an item whose text contains "ms".
 bool IsDelay(const QListWidgetItem *item);
 bool IsRelease(const QListWidgetItem *item);
+
+// The item of an event, a key named in the current language.
+QListWidgetItem *FromEvent(const MacroEvent &event);
+// The event an item carries; nothing for a key item without code and kind.
+std::optional<MacroEvent> ToEvent(const QListWidgetItem *item);
+// Changing an event in place: a key item's name, code and kind (its direction stays), a delay
+// item's milliseconds.
+void SetKey(QListWidgetItem *item, const QString &name, int code, int kind);
+void SetDelay(QListWidgetItem *item, double milliseconds);
+
+// The pictures of the three kinds of items, as an export writes them.
+EventIcons Icons();
 
 } // namespace EventItem

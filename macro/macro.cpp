@@ -5,8 +5,8 @@
 #include "core/postmsg.h"
 #include "macro/keyboardhook.h"
 #include "macro/keyvocabulary.h"
+#include "macro/macroname.h"
 #include "macro/ui_macro.h"
-#include "platform/appdir.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/theme.h"
 
@@ -92,13 +92,19 @@ Macro::Macro(QWidget *parent) : QWidget(parent), ui(new Ui_Macro), DelayClock(mo
     ui->setupUi(this);
     Hook.reset(new KeyboardHook(KeyboardHook::MacroPage));
     ImageFolder = Theme::PictureFolder(QStringLiteral("Macro"));
-    MacroFolderPath = UserDir::filePath(QStringLiteral("usersetting/MacroPage"));
+    MacroFolderPath = MacroFolder();
 
     PostMsg *hub = PostMsg::GetInstance();
+    connect(hub, SIGNAL(SigButtonToMacro(FlashDataMap, int)), this,
+            SLOT(SlotButtonToMacro(FlashDataMap, int)));
+    connect(hub, SIGNAL(SigMacroDownLoadData(QString, int)), this,
+            SLOT(SlotMacroDownLoadData(QString, int)));
     connect(hub, SIGNAL(SigSetMacroPage()), this, SLOT(SlotSetMacroPage()));
 
     ui->listWidgetHong->setStyleSheet(listStyle(ImageFolder));
     ui->listWidgetKey->setStyleSheet(listStyle(ImageFolder));
+    LoadMacroList();
+    connect(ui->listWidgetHong, &QListWidget::currentRowChanged, this, &Macro::MacroChosen);
 
     DelayModeGroup = new QButtonGroup(this);
     DelayModeGroup->setExclusive(true);
@@ -119,6 +125,8 @@ Macro::Macro(QWidget *parent) : QWidget(parent), ui(new Ui_Macro), DelayClock(mo
     ui->StopRecord->hide();
     // Recorded delays are the measured times unless the user asks for a fixed one.
     ui->AutoInsertDelay->setChecked(true);
+    connect(RepeatModeGroup, QOverload<QAbstractButton *, bool>::of(&QButtonGroup::buttonToggled),
+            this, &Macro::RepeatModeChanged);
 
     SetSaveActive(false);
     ApplyTheme();

@@ -75,12 +75,17 @@ void Macro::InsertKeyEvent(const QString &name, bool down)
 
 void Macro::InsertClick(const QString &name)
 {
+    InsertClickItems([&](bool down) { return EventItem::Key(name, down); });
+}
+
+void Macro::InsertClickItems(const std::function<QListWidgetItem *(bool down)> &key)
+{
     QListWidget *list = ui->listWidgetKey;
     const int c = list->currentRow();
     const int n = list->count();
     // Each position gets its own items, in the order they are inserted.
-    const auto press = [&] { return EventItem::Key(name, true); };
-    const auto release = [&] { return EventItem::Key(name, false); };
+    const auto press = [&] { return key(true); };
+    const auto release = [&] { return key(false); };
     const auto delay = [] { return EventItem::Delay(InsertedDelay); };
     if (c == 0) {
         InsertAt(2, press());

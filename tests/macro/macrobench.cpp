@@ -4,8 +4,16 @@
 #include "macro/eventitem.h"
 #include "macro/keyvocabulary.h"
 #include "macro/macro.h"
+#include "macro/macroname.h"
 
+#include "platform/keyhook.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
+#include <QtTest>
 
 namespace {
 struct Named
@@ -15,10 +23,12 @@ struct Named
     int entries;
 };
 const Named Tables[] = {
-    {&MacroTexts, "Macro", 25},        {&ButtoninterfaceTexts, "Buttoninterface", 53},
+    {&MacroTexts, "Macro", 26},        {&ButtoninterfaceTexts, "Buttoninterface", 53},
     {&QuestionTexts, "Question", 4},   {&MakeMacroTexts, "MakeMacro", 1},
     {&SameMacroTexts, "SameMacro", 1}, {&MaxThreeTexts, "MaxThree", 1},
-    {&LimitTexts, "Limit", 1}};
+    {&LimitTexts, "Limit", 1},         {&GroupKeyTexts, "groupKey", 1},
+    {&AddKeyTexts, "AddKey", 1},       {&AddDelayTimeTexts, "AddDelayTime", 1},
+    {&FireKeyTexts, "FireKey", 3}};
 
 QString keyText(const QListWidgetItem *item)
 {
@@ -91,4 +101,88 @@ QString eventData(const QListWidget *list)
 QString eventData(const Macro &page)
 {
     return eventData(child<QListWidget>(&page, "listWidgetKey"));
+}
+
+ModalAction::ModalAction(const QString &objectName, std::function<void(QWidget *)> action,
+                         int timeoutMs)
+    : m_name(objectName), m_action(std::move(action))
+{
+    m_poll.setInterval(10);
+    connect(&m_poll, &QTimer::timeout, this, [this] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !(modal->objectName() == m_name || modal->inherits(qPrintable(m_name))))
+            return;
+        m_poll.stop();
+        m_limit.stop();
+        m_done = true;
+        m_action(modal);
+    });
+    m_limit.setSingleShot(true);
+    connect(&m_limit, &QTimer::timeout, this, [this] {
+        m_poll.stop();
+        if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    m_poll.start();
+    m_limit.start(timeoutMs);
+}
+
+void pressKey(int virtualKey)
+{
+    KeyHook::inject(virtualKey, KeyHook::KeyDown);
+}
+
+void releaseKey(int virtualKey)
+{
+    KeyHook::inject(virtualKey, KeyHook::KeyUp);
+}
+
+void typeKey(int virtualKey)
+{
+    pressKey(virtualKey);
+    releaseKey(virtualKey);
+}
+
+void clearMacroFolder()
+{
+    QDir folder(MacroFolder());
+    folder.removeRecursively();
+    QDir().mkpath(MacroFolder());
+}
+
+void writeMacro(const QString &fileName, const QByteArray &content)
+{
+    QFile file(MacroFolder() + QLatin1Char('/') + fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), qint64(content.size()));
+}
+
+QByteArray macroFile(const QString &fileName)
+{
+    QFile file(MacroFolder() + QLatin1Char('/') + fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList macroFiles()
+{
+    return QDir(MacroFolder())
+        .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
+}
+
+QStringList macroNames(const Macro &page)
+{
+    const auto *list = child<QListWidget>(&page, "listWidgetHong");
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        names << list->item(row)->text();
+    return names;
+}
+
+void clickMacro(Macro &page, const QString &name)
+{
+    auto *list = child<QListWidget>(&page, "listWidgetHong");
+    const QList<QListWidgetItem *> items = list->findItems(name, Qt::MatchExactly);
+    QVERIFY2(items.size() == 1, qPrintable(name));
+    const QRect rect = list->visualItemRect(items.first());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
 }

@@ -7,6 +7,8 @@
 #include "tests/support/testmain.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QToolButton>
 #include <QWindow>
@@ -25,8 +27,26 @@ void setLanguage(int language)
     emit PostMsg::GetInstance()->SigAllLanguage(language);
 }
 
-// The device page in front on its macro tab, with a few macros listed (until the page lists the
-// macro folder itself) and the second one selected.
+// A few macros in the user's macro folder, as the page lists them.
+void writeMacros()
+{
+    const QString folder = UserDir::filePath(QStringLiteral("usersetting/MacroPage"));
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    const QList<QPair<QString, QByteArray>> macros{
+        {QStringLiteral("Burst fire"), "3\n0x0E 1 0\n30ms\n0x0E 1 1\n"},
+        {QStringLiteral("Build order"),
+         "1\n0x01 0 0\n12ms\n0x05 1 0\n40ms\n0x05 1 1\n8ms\n0x01 0 1\n25ms\n0x01 4 0\n"
+         "20ms\n0x01 4 1\n"},
+        {QStringLiteral("Greeting"), "254\n0x0B 1 0\n15ms\n0x0B 1 1\n"}};
+    for (const auto &macro : macros) {
+        QFile file(folder + QLatin1Char('/') + macro.first + QStringLiteral(".ini"));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(macro.second);
+    }
+}
+
+// The device page in front on its macro tab, the second macro of the folder selected.
 bool openMacroTab(Dialog &page)
 {
     page.show();
@@ -35,8 +55,8 @@ bool openMacroTab(Dialog &page)
         return false;
     child<QToolButton>(&page, "MacroButton")->click();
     auto *macros = child<QListWidget>(&page, "listWidgetHong");
-    macros->addItems(
-        {QStringLiteral("Burst fire"), QStringLiteral("Build order"), QStringLiteral("Greeting")});
+    if (macros->count() != 3)
+        return false;
     macros->setCurrentRow(1);
     return true;
 }
@@ -64,6 +84,7 @@ private slots:
         QFETCH(int, language);
         HomeBench bench(OneReceiverSet);
         setLanguage(language);
+        writeMacros();
         Dialog page;
         QVERIFY(openMacroTab(page));
         ZR35_SAVE_SCREEN(&page, language == 0 ? "macro-tab-en" : "macro-tab-uk");
@@ -76,6 +97,7 @@ private slots:
     {
         HomeBench bench(OneReceiverSet);
         setLanguage(0);
+        writeMacros();
         Dialog page;
         QVERIFY(openMacroTab(page));
         child<QAbstractButton>(&page, "StartRecord")->click();

@@ -1,0 +1,94 @@
+// One macro to an export file and back: the context menu's export on a macro and import on
+// empty space. The file's format and checks are macro/macroexportfile.h's.
+#include "macro/macro.h"
+
+#include "core/languagetables.h"
+#include "macro/eventitem.h"
+#include "macro/macroexportfile.h"
+#include "macro/macroname.h"
+#include "macro/samemacro.h"
+#include "macro/ui_macro.h"
+#include "platform/filedialogs.h"
+#include "shell/dialogs/noticeframe.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QListWidget>
+#include <QSaveFile>
+
+namespace {
+
+const QString Filter = QStringLiteral("File(*.ini)");
+
+// The import's notices stand a little lower than the page's others.
+constexpr QPoint ImportNoticeOffset{-100, -35};
+
+// The mouse-button names of every language loaded, so that a list exported in another language
+// still reads.
+QVector<QStringList> mouseButtonNamesOfAllLanguages()
+{
+    QVector<QStringList> names;
+    for (int language = 0; language < ButtoninterfaceTexts.rowCount(); ++language) {
+        QStringList five;
+        for (int entry = 4; entry <= 8; ++entry)
+            five << ButtoninterfaceTexts.text(language, entry, QString());
+        names << five;
+    }
+    return names;
+}
+
+} // namespace
+
+void Macro::ExPortMacro()
+{
+    if (ui->listWidgetHong->currentRow() < 0)
+        return;
+    // What the page shows as the user asks for the export, unsaved edits included.
+    const MacroExport macro{CurrentMacroName(), QString::number(RepeatValue()), ShownEvents()};
+    const QString path =
+        FileDialogs::getSaveFileName(this, QStringLiteral("FileSave"), QDir::homePath(), Filter);
+    if (path.isEmpty())
+        return;
+    const QByteArray bytes = WriteMacroExport(macro, EventItem::Icons());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        qWarning() << "cannot write the macro export" << path << file.errorString();
+}
+
+void Macro::InPortMacro()
+{
+    const QString path =
+        FileDialogs::getOpenFileName(this, QStringLiteral("SelectFile"), QDir::homePath(), Filter);
+    if (path.isEmpty())
+        return;
+    QByteArray bytes;
+    if (!ReadExportFile(path, &bytes)) {
+        ShowNotMacroFile(ImportNoticeOffset);
+        return;
+    }
+    MacroExport macro;
+    switch (ImportMacroExport(
+        bytes, mouseButtonNamesOfAllLanguages(),
+        [this](const QString &name) { return MacroNameTaken(name); }, &macro)) {
+    case ImportResult::NotAMacroFile:
+        ShowNotMacroFile(ImportNoticeOffset);
+        return;
+    case ImportResult::NameTaken: {
+        SameMacro notice;
+        NoticeFrame::place(&notice, this, ImportNoticeOffset);
+        notice.exec();
+        return;
+    }
+    case ImportResult::NotWritten:
+        qWarning() << "cannot write the imported macro" << macro.name;
+        return;
+    case ImportResult::Imported:
+        break;
+    }
+    ui->listWidgetHong->addItem(macro.name);
+    SetCurrentMacroRow(ui->listWidgetHong->count() - 1);
+    CurrentMacroPath = MacroFilePath(MacroFolderPath, macro.name).value_or(QString());
+    ui->listWidgetKey->clear();
+    for (const MacroEvent &event : macro.events)
+        ui->listWidgetKey->addItem(EventItem::FromEvent(event));
+}
