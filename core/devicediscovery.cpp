@@ -182,6 +182,21 @@ int ReceiverClass(int kind)
     }
 }
 
+int CurrentReceiverClass()
+{
+    const DeviceAllInfo current = state().CurrentDeviceInfo.get();
+    if (current.Wired == 0)
+        return ReceiverClass(current.Kind);
+    const QList<DeviceAllInfo> listed = lists().DevicePageList.get();
+    if (listed.size() != 2)
+        return 0;
+    for (const DeviceAllInfo &entry : listed) {
+        if (!entry.ReceiverId.isEmpty() && entry.Wired == 0 && ReceiverClass(entry.Kind) != 0)
+            return ReceiverClass(entry.Kind);
+    }
+    return 0;
+}
+
 QStringList ConfiguredVendorIds()
 {
     return ConfigIni::instance()->valueList(QStringLiteral("Option"), QStringLiteral("VID"));

@@ -274,6 +274,15 @@ public:
     // settings page), cleared when an update ends.
     std::atomic<quint8> ReceiverFirmwareNew{0};
     std::atomic<quint8> MouseFirmwareNew{0};
+    // The update engine's run, shared with its library callback: each target's state (0 idle,
+    // 1 upgrade running, 2 done, 3 failed, 4 nothing to install), the target (210 mouse, 211
+    // receiver) of the upgrade last started, the receiver class (0, 1, 2, 4, 8) it names images
+    // by, and how many targets (1 or 2) the update has, which splits the progress.
+    std::atomic<qint32> MouseUpdateState{0};
+    std::atomic<qint32> ReceiverUpdateState{0};
+    std::atomic<qint32> UpdateTarget{0};
+    std::atomic<qint32> ReceiverCode{0};
+    std::atomic<qint32> UpdateStageCount{1};
     Locked<QString> UpdateWarningText;
     // The settings page's one update and repair dialog, held for the whole run. GUI thread only.
     UpDateRepair *UpdateDialog = nullptr;

@@ -59,7 +59,6 @@ void checkFirmwareForCableMouse(const QList<DeviceAllInfo> &list)
     DeviceState &s = state();
     const DeviceAllInfo current = s.CurrentDeviceInfo.get();
     QString receiverVersion;
-    int receiverClass = 0;
     if (list.size() == 2) {
         for (const DeviceAllInfo &entry : list) {
             if (!entry.ReceiverId.isEmpty() && entry.Wired == 0) {
@@ -67,13 +66,8 @@ void checkFirmwareForCableMouse(const QList<DeviceAllInfo> &list)
                 break;
             }
         }
-        for (const DeviceAllInfo &entry : list) {
-            if (!entry.ReceiverId.isEmpty() && entry.Wired == 0 && ReceiverClass(entry.Kind) != 0) {
-                receiverClass = ReceiverClass(entry.Kind);
-                break;
-            }
-        }
     }
+    const int receiverClass = CurrentReceiverClass();
     if (!QDir(AppDir::filePath(QStringLiteral("bin"))).exists()) {
         emit PostMsg::GetInstance()->SigLabelTextB(receiverVersion, QString());
         return;

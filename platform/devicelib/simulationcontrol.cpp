@@ -59,6 +59,31 @@ bool SimulationControl::waitUntilNoCallbackRuns(int timeoutMs)
     return CallbackThread::waitUntilNoCallbackRuns(timeoutMs);
 }
 
+void SimulationControl::failNextUpgradeAt(int percent)
+{
+    bus().failNextUpgradeAt(percent);
+}
+
+void SimulationControl::setUpgradeSilent(bool silent)
+{
+    bus().setUpgradeSilent(silent);
+}
+
+void SimulationControl::setUpgradeStepDelay(int milliseconds)
+{
+    bus().setUpgradeStepDelay(milliseconds);
+}
+
+int SimulationControl::firmwareVersion(const QString &device)
+{
+    return bus().firmwareVersion(device);
+}
+
+int SimulationControl::bootMode(const QString &device)
+{
+    return bus().bootMode(device);
+}
+
 QByteArray SimulationControl::receiverPath(const QString &receiver)
 {
     return DevicePaths::receiver(receiver);

@@ -70,6 +70,18 @@ void failPairingAtNextRead();
 // Open windows answer "open" for ever (true) or behave again (false).
 void setPairingStaysOpen(bool open);
 
+// --- Firmware upgrades (back to the defaults at every load) ---
+// The next upgrade fails when its transfer reaches `percent` (-1: it does not).
+void failNextUpgradeAt(int percent);
+// Accepted upgrades report nothing, ever (true), or behave again (false).
+void setUpgradeSilent(bool silent);
+// The time between two progress reports of an upgrade (10 % each); 150 ms by default.
+void setUpgradeStepDelay(int milliseconds);
+// The firmware version word of the device of that name, and whether it waits in boot mode (1) or
+// not (0); -1 for a name the set does not have.
+int firmwareVersion(const QString &device);
+int bootMode(const QString &device);
+
 // --- A faulty device ---
 // Any event, well-formed or not, to the running server's callback; false with no server.
 bool injectEvent(const QByteArray &header, const QByteArray &payload);

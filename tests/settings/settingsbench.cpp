@@ -6,11 +6,13 @@
 #include "core/devicestate.h"
 #include "core/languageloader.h"
 #include "core/languagetables.h"
+#include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/linksupport/readdevice.h"
 #include "tests/support/librarycallbacks.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QWidget>
@@ -30,6 +32,15 @@ SettingsBench::SettingsBench(const QByteArray &deviceSet)
     DeviceState::ResetForTest();
     DeviceLists::ResetForTest();
     DeviceState::instance()->WriteEnabled = 1;
+
+    const QDir shipped(QStringLiteral(ZR35_TEST_APP_DIR));
+    QDir().mkpath(appFolder());
+    for (const QString &entry : shipped.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        if (entry != QLatin1String("bin"))
+            QFile::link(shipped.filePath(entry), appFolder() + QLatin1Char('/') + entry);
+    }
+    AppDir::setOverride(appFolder());
+
     SimulationControl::setLatency(0);
     SimulationControl::setStateFolder(m_dir.path() + QStringLiteral("/state"));
     const QString setFile = m_dir.path() + QStringLiteral("/devices.ini");
@@ -47,6 +58,17 @@ SettingsBench::~SettingsBench()
     SimulationControl::setStateFolder(QString());
     if (m_ownConfig)
         ConfigIni::resetForTests(QString());
+    AppDir::setOverride(QStringLiteral(ZR35_TEST_APP_DIR));
+}
+
+QString SettingsBench::appFolder() const
+{
+    return m_dir.path() + QStringLiteral("/app");
+}
+
+void SettingsBench::useShippedFirmware()
+{
+    QFile::link(QStringLiteral(ZR35_TEST_APP_DIR "/bin"), appFolder() + QStringLiteral("/bin"));
 }
 
 void SettingsBench::useConfigIni(const QByteArray &configIni)

@@ -11,7 +11,9 @@
 // A fresh simulated bus and a fresh device state for one test of the settings page: no latency,
 // an empty call log, the devices' stored state in a folder of its own and the given device set
 // (an INI text as the simulated library reads it). Writes are enabled, as on the device page, and
-// the shipped language files are loaded.
+// the shipped language files are loaded. The app folder is one of its own that shares the build's
+// files but has no firmware images, so that devices of any version are offered no update, unless
+// the test asks for the shipped images.
 class SettingsBench
 {
 public:
@@ -31,6 +33,9 @@ public:
 
     // Loads `configIni` as the program's Config.ini until the bench ends.
     void useConfigIni(const QByteArray &configIni);
+    // The build's firmware images in the app folder's bin/.
+    void useShippedFirmware();
+    QString appFolder() const;
 
 private:
     QTemporaryDir m_dir;
