@@ -3,7 +3,7 @@
 #include "bench/benchsupport.h"
 #include "core/blockingconnect.h"
 #include "core/devicecache.h"
-#include "core/deviceeventcallback.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "core/postmsg.h"
@@ -54,8 +54,8 @@ private slots:
     void SlotConfig(int, int, bool) { ++configs; }
 };
 
-// The receiver is the current device and the device server runs on it with the program's
-// callback, as after a tile click.
+// The receiver is the current device, the device server runs on it with the program's callback
+// and the mouse's record has been read, as after a tile click.
 bool selectReceiver(int latencyMs)
 {
     if (!BenchSupport::loadDevices(BenchSupport::OneReceiverSet, latencyMs))
@@ -71,12 +71,12 @@ bool selectReceiver(int latencyMs)
     device.Kind = 1;
     device.Wired = DeviceAllInfo::WiredFromKind(1);
     device.Online = 1;
-    state().CurrentDeviceInfo.set(device);
+    state().Selection.select(device);
     state().DeviceCacheName.set(DeviceCacheFileName(12, 10));
-    state().DevicePath.set(path);
     state().OnDevicePage = 1;
     state().WriteEnabled = 1;
-    return UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
+    return DeviceLink::StartServerForSelection() && DeviceLink::RequestFullRead() &&
+           BenchSupport::serveUntil([] { return DeviceLink::RecordIsRead(); });
 }
 
 // From the request to the pages having handled SigForm. The follow-up reads the record asks for
@@ -94,7 +94,7 @@ void BM_FullReadRoundTrip(benchmark::State &st)
     for (auto _ : st) {
         const int forms = pages.forms + 1;
         const int configs = pages.configs + 1;
-        UsbServer_ReadAllFlashData();
+        DeviceLink::RequestFullRead();
         if (!BenchSupport::serveUntil([&] { return pages.forms == forms; })) {
             st.SkipWithError("no answer");
             break;
@@ -104,7 +104,7 @@ void BM_FullReadRoundTrip(benchmark::State &st)
         st.ResumeTiming();
     }
     st.counters["transfer_ms"] = 3.0 * latencyMs;
-    UsbServer_Exit();
+    DeviceLink::StopServer();
 }
 BENCHMARK(BM_FullReadRoundTrip)->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -163,7 +163,7 @@ void BM_SettingChange(benchmark::State &st)
     const QByteArray held = SimulationControl::storedRecord(QStringLiteral("M"));
     if (quint8(held.at(offsetof(FlashDataMap, SleepTime))) != value)
         st.SkipWithError("the mouse does not hold the last value");
-    UsbServer_Exit();
+    DeviceLink::StopServer();
 }
 BENCHMARK(BM_SettingChange)->Unit(benchmark::kMicrosecond)->UseRealTime();
 

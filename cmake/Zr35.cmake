@@ -52,8 +52,8 @@ function(zr35_add_test name)
   target_compile_definitions(${name} PRIVATE ZR35_TEST_APP_DIR="${ZR35_APP_DIR}"
                              ZR35_TEST_SOURCE_DIR="${CMAKE_CURRENT_SOURCE_DIR}"
                              ZR35_BINARY_DIR="${CMAKE_BINARY_DIR}")
-  # Tests read the app folder as shipped, pictures included.
-  add_dependencies(${name} zr35_pictures)
+  # Tests read the app folder as shipped, pictures and firmware images included.
+  add_dependencies(${name} zr35_pictures zr35_firmware)
   add_test(NAME ${name} COMMAND ${name})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)

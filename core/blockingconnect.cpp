@@ -3,9 +3,11 @@
 #include "core/postmsg.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QMetaMethod>
 #include <QMutex>
 #include <QMutexLocker>
+#include <QPointer>
 #include <QSet>
 #include <QThread>
 
@@ -26,8 +28,7 @@ public:
     // Connects the guard to signal once, however many receivers connect blocking to it.
     bool watch(const char *signal)
     {
-        const QByteArray normalized = QMetaObject::normalizedSignature(signal + 1);
-        const int index = PostMsg::staticMetaObject.indexOfSignal(normalized.constData());
+        const int index = signalIndex(signal);
         if (index < 0)
             return false;
         QMutexLocker locker(&m_mutex);
@@ -37,6 +38,31 @@ public:
             return false;
         m_watched.insert(index);
         return true;
+    }
+
+    void addReceiver(const char *signal, const QObject *receiver)
+    {
+        QMutexLocker locker(&m_mutex);
+        m_receivers[signalIndex(signal)].append(const_cast<QObject *>(receiver));
+    }
+
+    QList<QObject *> receivers(const char *signal)
+    {
+        QMutexLocker locker(&m_mutex);
+        QList<QObject *> alive;
+        QList<QPointer<QObject>> &known = m_receivers[signalIndex(signal)];
+        known.removeAll(nullptr);
+        for (const QPointer<QObject> &receiver : qAsConst(known))
+            alive.append(receiver.data());
+        return alive;
+    }
+
+    static int signalIndex(const char *signal)
+    {
+        if (!signal || !*signal)
+            return -1;
+        const QByteArray normalized = QMetaObject::normalizedSignature(signal + 1);
+        return PostMsg::staticMetaObject.indexOfSignal(normalized.constData());
     }
 
 private slots:
@@ -59,6 +85,7 @@ private:
     QThread *const m_guiThread;
     QMutex m_mutex;
     QSet<int> m_watched;
+    QHash<int, QList<QPointer<QObject>>> m_receivers;
 };
 
 BlockingEmissionGuard *guard()
@@ -74,8 +101,16 @@ bool ConnectBlocking(const char *signal, const QObject *receiver, const char *sl
 {
     if (!signal || !receiver || !slot || !guard()->watch(signal))
         return false;
-    return QObject::connect(PostMsg::GetInstance(), signal, receiver, slot,
-                            Qt::BlockingQueuedConnection);
+    if (!QObject::connect(PostMsg::GetInstance(), signal, receiver, slot,
+                          Qt::BlockingQueuedConnection))
+        return false;
+    guard()->addReceiver(signal, receiver);
+    return true;
+}
+
+QList<QObject *> BlockingReceivers(const char *signal)
+{
+    return guard()->receivers(signal);
 }
 
 #include "blockingconnect.moc"

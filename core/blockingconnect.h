@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 // Connects a PostMsg signal to a GUI-thread receiver with a blocking queued connection: the
@@ -13,3 +14,8 @@
 // signal, when that thread is the GUI thread. Emitters need no wrapper of their own, and a
 // wrong emission fails at once instead of hanging.
 bool ConnectBlocking(const char *signal, const QObject *receiver, const char *slot);
+
+// The receivers connected blocking to signal (string form, as for ConnectBlocking) that still
+// exist. A thread that must let an emitter of that signal go on, without serving every queued
+// call of the GUI thread, delivers or drops the queued calls of these receivers only. GUI thread.
+QList<QObject *> BlockingReceivers(const char *signal);

@@ -182,6 +182,21 @@ int ReceiverClass(int kind)
     }
 }
 
+int CurrentReceiverClass()
+{
+    const DeviceAllInfo current = state().CurrentDeviceInfo.get();
+    if (current.Wired == 0)
+        return ReceiverClass(current.Kind);
+    const QList<DeviceAllInfo> listed = lists().DevicePageList.get();
+    if (listed.size() != 2)
+        return 0;
+    for (const DeviceAllInfo &entry : listed) {
+        if (!entry.ReceiverId.isEmpty() && entry.Wired == 0 && ReceiverClass(entry.Kind) != 0)
+            return ReceiverClass(entry.Kind);
+    }
+    return 0;
+}
+
 QStringList ConfiguredVendorIds()
 {
     return ConfigIni::instance()->valueList(QStringLiteral("Option"), QStringLiteral("VID"));
@@ -355,9 +370,7 @@ bool UpdateDeviceTile(int i)
 void SelectOnlineDevice(const DeviceAllInfo &record)
 {
     const QByteArray path = record.Path.toLatin1();
-    if (UsbFinderC_GetDeviceOnLine(path.constData())) {
-        state().CurrentDeviceInfo.set(record);
-        state().DevicePath.set(path);
-    }
+    if (UsbFinderC_GetDeviceOnLine(path.constData()))
+        state().Selection.select(record);
     StartWorkerPass();
 }

@@ -43,6 +43,11 @@ private:
 // kind. It names the receiver's firmware image (DM, D2M, D4M, D8M).
 int ReceiverClass(int kind);
 
+// The receiver class of the current device, which names its receiver image: its own kind's for a
+// receiver connection; for a mouse on its cable, that of the first unwired entry with a receiver
+// identifier in a two-entry DevicePageList (the receiver beside it); 0 when there is none.
+int CurrentReceiverClass();
+
 // Option/VID as a list (every element, empty ones included).
 QStringList ConfiguredVendorIds();
 // The product identifiers to enumerate: the non-empty elements of USB_PID, Wireless_PID,

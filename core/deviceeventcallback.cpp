@@ -2,8 +2,8 @@
 
 #include "core/configini.h"
 #include "core/devicecache.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
-#include "core/devicewrite.h"
 #include "core/firmwareimages.h"
 #include "core/postmsg.h"
 #include "core/registryvalues.h"
@@ -15,6 +15,8 @@
 #include <QtGlobal>
 
 #include <cstring>
+
+using namespace DeviceLink;
 
 namespace {
 
@@ -65,8 +67,10 @@ const unsigned char *bytesOf(const QByteArray &bytes)
 }
 
 // Runs on a device-library thread.
-void handleBattery(const QByteArray &payload)
+void handleBattery(const Ticket &ticket, const QByteArray &payload)
 {
+    if (!IsCurrent(ticket))
+        return;
     const BatteryStatus battery = state().BatteryCell.with([&](BatteryStatus &cell) {
         GetDeviceBatteryStatus(bytesOf(payload), reinterpret_cast<unsigned char *>(&cell));
         return cell;
@@ -76,25 +80,30 @@ void handleBattery(const QByteArray &payload)
 }
 
 // The receiver LED (receivers of kind 1 only) and the long-range mode, read back after a full
-// record unless a factory reset just set them itself.
+// record unless a factory reset just set them itself. False when the ticket went meanwhile.
 // Runs on a device-library thread.
-void readReceiverSettings(const DeviceAllInfo &device)
+bool readReceiverSettings(const Ticket &ticket, const DeviceAllInfo &device)
 {
     const QByteArray path = device.Path.toLatin1();
     if (device.Wired != 1 && device.Kind == 1) {
         DongleRGB rgb = state().CurrentDongleRGB.get();
         if (UsbFinderC_Get4KDongleRGBValue(path.constData(),
                                            reinterpret_cast<unsigned char *>(&rgb))) {
+            if (!IsCurrent(ticket))
+                return false;
             state().CurrentDongleRGB.set(rgb);
             if (rgb.Mode != 0)
-                emit hub()->SigRGBValue(state().CurrentDongleRGB.address());
+                emit hub()->SigRGBValue(rgb);
         }
     }
     unsigned char longRange = NoLongRangeAnswer;
     UsbFinderC_GetLongRangeMode(path.constData(), &longRange);
+    if (!IsCurrent(ticket))
+        return false;
     // An "off" answer is not announced: the settings page shows off unless told otherwise.
     if (longRange != NoLongRangeAnswer && longRange != 0)
         emit hub()->SigLongRangeMode(true);
+    return IsCurrent(ticket);
 }
 
 // The slots whose default assignment is a key sequence: they keep their key record and macro
@@ -129,15 +138,24 @@ void clearKeysAndMacros(FlashDataMap &record, const QList<qint32> &kept)
 }
 
 // Runs on a device-library thread.
-void handleFullRecord(const unsigned char *payload)
+void handleFullRecord(const Ticket &ticket, const unsigned char *payload)
 {
     DeviceState &s = state();
-    const bool parsed = s.CurrentFlashData.with(
-        [&](FlashDataMap &record) { return ProtocolDataParser(payload, &record); });
-    if (!parsed)
-        return; // a damaged reply is no answer: record, pages and device stay as they were
+    switch (TakeWholeReply(ticket, payload)) {
+    case WholeReply::Taken:
+        break;
+    case WholeReply::Stale:
+        // The device has taken a write since it sent this: what it holds now is read again.
+        RequestFullRead();
+        return;
+    case WholeReply::Damaged: // a damaged reply is no answer: record, pages and device stay
+    case WholeReply::NotCurrent:
+        return;
+    }
 
     const DeviceAllInfo device = s.CurrentDeviceInfo.get();
+    if (!IsCurrent(ticket))
+        return;
     s.OnlineCacheName.set(DeviceCacheFileName(device.Cid, device.Mid));
 
     // Their answers arrive later as events of their own.
@@ -146,70 +164,97 @@ void handleFullRecord(const unsigned char *payload)
     UsbServer_ReadVersion();
     UsbServer_ReadConfig();
 
-    if (!s.ResetSkipReceiverRead.load())
-        readReceiverSettings(device);
+    if (!s.ResetSkipReceiverRead.load() && !readReceiverSettings(ticket, device))
+        return;
+    if (!IsCurrent(ticket))
+        return;
     s.ResetSkipReceiverRead = 0;
 
-    if (s.ResetClearPending.load()) {
+    // Sent back after every whole record; after a factory reset with the keys and macros cleared,
+    // which is a change of the device's record, otherwise as the device sent it.
+    const bool clearing = s.ResetClearPending.load() != 0;
+    if (clearing) {
         s.KeptKeySlots.set(keySequenceSlots(device));
         const QList<qint32> kept = s.KeptKeySlots.get();
-        s.CurrentFlashData.with([&](FlashDataMap &record) { clearKeysAndMacros(record, kept); });
+        if (!StoreFromDevice(ticket,
+                             [&](FlashDataMap &record) { clearKeysAndMacros(record, kept); }))
+            return;
         s.ResetClearPending = 0;
     }
-
-    const FlashDataMap record = s.CurrentFlashData.with([](FlashDataMap &current) {
-        ProtocolDataUpdate(&current);
-        return current;
-    });
+    SendBack(ticket, !clearing);
+    if (!IsCurrent(ticket))
+        return;
+    const FlashDataMap record = s.CurrentFlashData.get();
     s.KeptKeySlots.set({});
     s.SensorUiUpdated = 0;
     s.ButtonUiUpdated = 0;
 
     // Each page gets a copy of its own, taken now, so that a page changing its copy changes no
-    // other page's.
+    // other page's. The pages may take long; what they were shown for may be gone after each.
     emit hub()->SigUpDataLightUIButton(FlashDataMap(record));
+    if (!IsCurrent(ticket))
+        return;
     emit hub()->SigUpDataLightLight(FlashDataMap(record));
+    if (!IsCurrent(ticket))
+        return;
     emit hub()->SigUpDataLightSensor(FlashDataMap(record));
+    if (!IsCurrent(ticket))
+        return;
     emit hub()->SigForm();
+    if (!IsCurrent(ticket))
+        return;
 
+    // No pass request is cleared here: a pass asked for meanwhile is one this read did not make.
     s.OnlineAtLastRead = 1;
-    s.ReadAllPending = 0;
+}
+
+// A setting the device changed itself (report rate, DPI stage): stored, announced and sent back,
+// so the device holds the record it reported. Not sent back to a device whose whole record has
+// not been read: that would write the rest of another record into it.
+// Runs on a device-library thread.
+void handleDeviceSetting(const Ticket &ticket, void (*storeByte)(FlashDataMap &, quint8),
+                         void (PostMsg::*announce)(int), quint8 value)
+{
+    if (!StoreFromDevice(ticket, [&](FlashDataMap &record) { storeByte(record, value); }))
+        return;
+    emit(hub()->*announce)(value);
+    SendBack(ticket);
 }
 
 // Runs on a device-library thread.
-void handleDataReply(int command, const QByteArray &payload, int length)
+void handleDataReply(const Ticket &ticket, int command, const QByteArray &payload, int length)
 {
-    DeviceState &s = state();
     const unsigned char *bytes = bytesOf(payload);
     if (command == CommandConfiguration && length == FullConfigurationSize) {
-        handleFullRecord(bytes);
+        handleFullRecord(ticket, bytes);
     } else if (command == CommandConfiguration && length == ReportRateLength) {
-        s.CurrentFlashData.with([&](FlashDataMap &record) { record.ReportRate = bytes[0]; });
-        emit hub()->SigUpDataReportRate(bytes[0]);
-        WriteFlashData();
+        handleDeviceSetting(
+            ticket, [](FlashDataMap &record, quint8 value) { record.ReportRate = value; },
+            &PostMsg::SigUpDataReportRate, bytes[0]);
     } else if (command == CommandDpiStage && length == DpiStageLength) {
-        s.CurrentFlashData.with([&](FlashDataMap &record) { record.CurrentDpiStage = bytes[0]; });
-        emit hub()->SigUpDataDPI(bytes[0]);
-        WriteFlashData();
+        handleDeviceSetting(
+            ticket, [](FlashDataMap &record, quint8 value) { record.CurrentDpiStage = value; },
+            &PostMsg::SigUpDataDPI, bytes[0]);
     } else if (command == CommandDpiLight && length == DpiLightReplySize) {
-        const FlashDataMap record = s.CurrentFlashData.with([&](FlashDataMap &current) {
-            BufferToDPILed(bytes, &current.DpiLightMode);
-            return current;
-        });
-        emit hub()->SigUpDataDPILed(record);
+        FlashDataMap record;
+        if (StoreFromDevice(
+                ticket,
+                [&](FlashDataMap &current) { BufferToDPILed(bytes, &current.DpiLightMode); },
+                &record))
+            emit hub()->SigUpDataDPILed(record);
     } else if (command == CommandLedBar && length == LedBarReplySize) {
-        const FlashDataMap record = s.CurrentFlashData.with([&](FlashDataMap &current) {
-            BufferToLedBar(bytes, &current.LightMode);
-            return current;
-        });
-        emit hub()->SigUpDataLightLight(record);
+        FlashDataMap record;
+        if (StoreFromDevice(
+                ticket, [&](FlashDataMap &current) { BufferToLedBar(bytes, &current.LightMode); },
+                &record))
+            emit hub()->SigUpDataLightLight(record);
     }
 }
 
 // Elements 0 and 1 of the model's Adveanced list: the long-range default and the receiver-LED
-// default. A missing element means the model has no default for it.
+// default. A missing element means the model has no default for it. False when the ticket went.
 // Runs on a device-library thread.
-void applyFactoryDefaults(const DeviceAllInfo &device)
+bool applyFactoryDefaults(const Ticket &ticket, const DeviceAllInfo &device)
 {
     const QStringList advanced =
         ConfigIni::instance()->valueList(driveGroup(device), QStringLiteral("Adveanced"));
@@ -222,34 +267,44 @@ void applyFactoryDefaults(const DeviceAllInfo &device)
         rgb.Mode = quint8(ledDefault);
         state().CurrentDongleRGB.set(rgb);
         UsbFinderC_Set4KDongleRGB(path.constData(), reinterpret_cast<const unsigned char *>(&rgb));
+        if (!IsCurrent(ticket))
+            return false;
         if (rgb.Mode != 0)
-            emit hub()->SigRGBValue(state().CurrentDongleRGB.address());
+            emit hub()->SigRGBValue(rgb);
+        if (!IsCurrent(ticket))
+            return false;
     }
 
     bool rangeOk = false;
     const int rangeDefault = !advanced.isEmpty() ? advanced.at(0).trimmed().toInt(&rangeOk) : -1;
     if (rangeOk && (rangeDefault == 0 || rangeDefault == 1)) {
         UsbFinderC_SetLongRangeMode(path.constData(), quint8(rangeDefault));
+        if (!IsCurrent(ticket))
+            return false;
         emit hub()->SigLongRangeMode(rangeDefault == 1);
     }
+    return IsCurrent(ticket);
 }
 
 // Runs on a device-library thread.
-void handleClearDone()
+void handleClearDone(const Ticket &ticket)
 {
+    if (!IsCurrent(ticket))
+        return;
     // The reset switched battery optimisation off so that the device stays awake for it.
     UsbServer_SetBatteryOptimizeEnable(1);
-    applyFactoryDefaults(state().CurrentDeviceInfo.get());
+    if (!applyFactoryDefaults(ticket, state().CurrentDeviceInfo.get()))
+        return;
     // The full record that answers the read clears the keys and macros and must not read back the
     // receiver settings just written. The flags go first: the answer may arrive on the server's
     // thread before this call returns.
     state().ResetClearPending = 1;
     state().ResetSkipReceiverRead = 1;
-    UsbServer_ReadAllFlashData();
+    RequestFullRead();
 }
 
 // Runs on a device-library thread.
-void handleVersion()
+void handleVersion(const Ticket &ticket)
 {
     DeviceState &s = state();
     const QByteArray path = s.CurrentDeviceInfo.get().Path.toLatin1();
@@ -257,13 +312,16 @@ void handleVersion()
     // The library answers 0 when the mouse did not answer. Storing "v0.00" would put a version
     // on record for the model, and the home page would then skip the pairing it owes a mouse
     // whose version was never read.
-    if (version == 0)
+    if (version == 0 || !IsCurrent(ticket))
         return;
     const QString text = FirmwareImages::FirmwareVersionText(quint32(version));
-    const int driveIndex = s.CurrentDeviceInfo.with([&](DeviceAllInfo &current) {
-        current.MouseVersion = text;
-        return current.DriveIndex;
-    });
+    int driveIndex = -1;
+    // The version belongs to the device of this server only.
+    if (!s.Selection.updateIf(ticket.Selection, [&](DeviceAllInfo &current) {
+            current.MouseVersion = text;
+            driveIndex = current.DriveIndex;
+        }))
+        return;
     const QString name = RegistryValues::MouseVerNameOfModel(driveIndex);
     emit hub()->SigSetver(0);
     RegistryValues::SetMouseVer(name, text);
@@ -285,38 +343,47 @@ void DeviceEventCallback(const unsigned char *header, int headerLength,
     const auto headerByte = [&](int i) -> int {
         return header && i < headerLength ? header[i] : 0;
     };
+    // Taken first: an event of a server that has been stopped or replaced since is not ours.
+    const Ticket ticket = EventBegins();
+    if (!ticket)
+        return;
     const QByteArray data = paddedPayload(payload, payloadLength);
 
     switch (headerByte(1)) {
     case int(DeviceEventType::Battery):
-        handleBattery(data);
+        handleBattery(ticket, data);
         break;
     case int(DeviceEventType::DataReply):
         if (headerByte(3) == 0)
-            handleDataReply(headerByte(4), data, payloadLength);
+            handleDataReply(ticket, headerByte(4), data, payloadLength);
         break;
     case int(DeviceEventType::ClearDone):
-        handleClearDone();
+        handleClearDone(ticket);
         break;
     case int(DeviceEventType::StatusChanged):
+        if (!IsCurrent(ticket))
+            break;
         state().StatusChangedCell.with(
             [&](StatusChangedFlags &cell) { GetDeviceStatusChanged(bytesOf(data), cell.Changed); });
         ReadChangedStatus();
         break;
     case int(DeviceEventType::ConfigReply):
+        if (!IsCurrent(ticket))
+            break;
         if (payloadLength == 1)
             emit hub()->SigUpDataConfigUI(4, data.at(0) & 0xFF, true);
         else
             emit hub()->SigUpDataConfigUI(0, 0, false);
         break;
     case int(DeviceEventType::VersionReply):
-        handleVersion();
+        handleVersion(ticket);
         break;
     case int(DeviceEventType::DongleRgbReply):
-        emit hub()->SigRGBValue(state().CurrentDongleRGB.address());
+        if (IsCurrent(ticket))
+            emit hub()->SigRGBValue(state().CurrentDongleRGB.get());
         break;
     case int(DeviceEventType::LongRangeReply):
-        if (payloadLength == LongRangeReplyLength)
+        if (IsCurrent(ticket) && payloadLength == LongRangeReplyLength)
             emit hub()->SigLongRangeMode(false);
         break;
     default:

@@ -1,6 +1,6 @@
 #include "core/deviceserver.h"
 
-#include "core/deviceeventcallback.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/hotplug.h"
 #include "platform/devicelib/devicelib.h"
@@ -18,6 +18,9 @@ void restartDeviceServer()
         return;
     }
     StartUsbChanged(DeviceUsbChanged, HotPlugIntervalMs);
-    const QByteArray path = state.DevicePath.get();
-    UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
+    // The receiver may hold another mouse now: what was read before no longer counts, and the
+    // mouse behind it is read again before anything is written to it.
+    DeviceLink::PageLeft();
+    if (DeviceLink::StartServerForSelection())
+        DeviceLink::RequestFullRead();
 }

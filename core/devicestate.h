@@ -58,7 +58,139 @@ struct OnlineStatus
 };
 static_assert(sizeof(OnlineStatus) == 10, "the library writes at most 10 bytes");
 
-Q_DECLARE_METATYPE(DongleRGB *)
+Q_DECLARE_METATYPE(DongleRGB)
+
+// The selected device: its description and the path the device library reaches it by, kept
+// under one lock so that nobody reads the description of one device with the path of another,
+// and the generation of the selection. The generation changes with every new selection (a set
+// that changes the path is one) and when the device page is left: what the device service pass,
+// the device's events and the current record were doing under an older generation no longer
+// counts for the device the user now looks at.
+class DeviceSelection
+{
+public:
+    struct Snapshot
+    {
+        DeviceAllInfo Info;
+        QByteArray Path;
+        quint64 Generation = 0;
+    };
+
+    Snapshot get() const;
+    quint64 generation() const { return m_generation.load(); }
+    // A new selection: the description, its path and a new generation in one step.
+    void select(const DeviceAllInfo &device);
+    // The same device under a new generation.
+    void renew();
+    // Runs f on the description, but only while the selection is still `generation`.
+    template <typename F>
+    bool updateIf(quint64 generation, F &&f)
+    {
+        QMutexLocker locker(&m_mutex);
+        if (m_generation.load() != generation)
+            return false;
+        const PathWatch watch(*this);
+        std::forward<F>(f)(m_info);
+        return true;
+    }
+
+    // The two halves under their own names, each with the get/set/with of a Locked value.
+    class InfoView
+    {
+    public:
+        explicit InfoView(DeviceSelection &selection) : m_selection(selection) {}
+        DeviceAllInfo get() const;
+        void set(DeviceAllInfo info);
+        template <typename F>
+        auto with(F &&f)
+        {
+            QMutexLocker locker(&m_selection.m_mutex);
+            const PathWatch watch(m_selection);
+            return std::forward<F>(f)(m_selection.m_info);
+        }
+
+    private:
+        DeviceSelection &m_selection;
+    };
+
+    class PathView
+    {
+    public:
+        explicit PathView(DeviceSelection &selection) : m_selection(selection) {}
+        QByteArray get() const;
+        void set(QByteArray path);
+
+    private:
+        DeviceSelection &m_selection;
+    };
+
+private:
+    // Starts a new generation when the description's path changed while it lived (the lock held).
+    class PathWatch
+    {
+    public:
+        explicit PathWatch(DeviceSelection &selection)
+            : m_selection(selection), m_path(selection.m_info.Path)
+        {}
+        ~PathWatch()
+        {
+            if (m_selection.m_info.Path != m_path)
+                m_selection.m_generation.fetch_add(1);
+        }
+
+    private:
+        DeviceSelection &m_selection;
+        const QString m_path;
+    };
+
+    mutable QMutex m_mutex;
+    DeviceAllInfo m_info;
+    QByteArray m_path;
+    // Starts at 1: 0 stands for "read under no selection".
+    std::atomic<quint64> m_generation{1};
+};
+
+// Requests for a device service pass. Every request counts: a pass serves the requests made
+// before it began, and the service runs again while more have been made since, so no request is
+// lost to a pass that was already under way. Any thread.
+class PassRequests
+{
+public:
+    void request() { m_requested.fetch_add(1); }
+    bool pending() const { return m_served.load() < m_requested.load(); }
+    // What a pass that begins now serves.
+    quint64 begin() const { return m_requested.load(); }
+    void served(quint64 upTo);
+    // Every request made until now counts as served.
+    void clear() { served(m_requested.load()); }
+
+private:
+    std::atomic<quint64> m_requested{0};
+    std::atomic<quint64> m_served{0};
+};
+
+// What the device link knows of its server, its reads and its writes. core/devicelink.h keeps
+// it; nobody else reads or writes it.
+struct DeviceLinkBook
+{
+    // Changes with every start and stop of the device server.
+    quint64 ServerGeneration = 0;
+    bool ServerRunning = false;
+    // The selection generation the running server serves.
+    quint64 ServerSelection = 0;
+    // The selection generation CurrentFlashData was last read under; 0: never read.
+    quint64 RecordReadFrom = 0;
+    // Every change of CurrentFlashData, to tell whether a send carried the latest record.
+    quint64 RecordVersion = 0;
+    // Sends of the record begun and ended (written or refused).
+    quint64 WritesStarted = 0;
+    quint64 WritesDone = 0;
+    // WritesStarted when the last whole reply was taken: what a reply to a read asked outside
+    // the link is judged by.
+    quint64 WritesAtLastRead = 0;
+    // For each whole read asked and not yet answered, in order: WritesDone when it was asked.
+    QList<quint64> PendingReads;
+};
 
 // The process-wide state of the selected device and the flags that coordinate the pages, the
 // device service pass (its own thread) and the device library's callback threads. One instance,
@@ -69,12 +201,14 @@ Q_DECLARE_METATYPE(DongleRGB *)
 // - Flags and small numbers are atomics: read and write them from any thread.
 // - The record, the device descriptions, the texts and the library cells are Locked values: take
 //   a copy with get(), replace with set(), or change in place with with(). No lock is ever held
-//   across a blocking hub emission or a library call that calls back.
-// - DevicePath is the program's own copy of the path (there is no separate buffer to point into,
-//   and never a pointer into a library array). Per-device library calls read it with get() and
-//   call the library with the copy after the lock is released.
+//   across a blocking hub emission or a library call.
+// - CurrentDeviceInfo and DevicePath are the two halves of one Selection. DevicePath is the
+//   program's own copy of the path (never a pointer into a library array). A pass reads the
+//   selection once, whole, with Selection.get().
+// - The record is changed and sent only through core/devicelink.h, which knows which device it
+//   was read from and which writes it carries.
 // Ordering the pages and the device service rely on:
-// - a starter sets ReadAllPending before it starts WorkerThread;
+// - a starter requests a pass (ReadAllPending) before it starts WorkerThread;
 // - the device-event callback fills CurrentFlashData completely before it emits copies;
 // - pages receive records by value (a get() copy), never a pointer into CurrentFlashData;
 // - the signals that carry records from the callback to the pages are blocking queued
@@ -90,8 +224,11 @@ public:
 
     // The selected device and its record.
     Locked<FlashDataMap> CurrentFlashData; // all zero until the first read
-    Locked<DeviceAllInfo> CurrentDeviceInfo;
-    Locked<QByteArray> DevicePath; // "" until the service object sets its placeholder "a"
+    DeviceSelection Selection;
+    DeviceSelection::InfoView CurrentDeviceInfo{Selection};
+    DeviceSelection::PathView DevicePath{
+        Selection}; // "" until the service sets its placeholder "a"
+    Locked<DeviceLinkBook> Link;
     Locked<QString> DeviceCacheName;
     Locked<QString> OnlineCacheName;
     Locked<QList<qint32>> KeptKeySlots;
@@ -104,7 +241,7 @@ public:
     Locked<OnlineStatus> DeviceOnlineStatusCell;
 
     // Device service and device-event coordination.
-    std::atomic<quint8> ReadAllPending{0};
+    PassRequests ReadAllPending;
     std::atomic<quint8> DeviceOnline{0};
     std::atomic<quint8> OnlineAtLastRead{0};
     std::atomic<quint8> LastPassOnline{0};
@@ -137,6 +274,15 @@ public:
     // settings page), cleared when an update ends.
     std::atomic<quint8> ReceiverFirmwareNew{0};
     std::atomic<quint8> MouseFirmwareNew{0};
+    // The update engine's run, shared with its library callback: each target's state (0 idle,
+    // 1 upgrade running, 2 done, 3 failed, 4 nothing to install), the target (210 mouse, 211
+    // receiver) of the upgrade last started, the receiver class (0, 1, 2, 4, 8) it names images
+    // by, and how many targets (1 or 2) the update has, which splits the progress.
+    std::atomic<qint32> MouseUpdateState{0};
+    std::atomic<qint32> ReceiverUpdateState{0};
+    std::atomic<qint32> UpdateTarget{0};
+    std::atomic<qint32> ReceiverCode{0};
+    std::atomic<qint32> UpdateStageCount{1};
     Locked<QString> UpdateWarningText;
     // The settings page's one update and repair dialog, held for the whole run. GUI thread only.
     UpDateRepair *UpdateDialog = nullptr;

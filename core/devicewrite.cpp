@@ -1,5 +1,6 @@
 #include "core/devicewrite.h"
 
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
@@ -40,27 +41,29 @@ bool deviceAnswers()
     return false;
 }
 
-// Stores under the record's lock and sends the record before the lock goes, so that a reply of
-// the device-event callback cannot slip between our store and our send and be sent back stale.
-// The device may go (unplugged, asleep) between the question and the send: a record it did not
-// take is taken back, so that the program never holds, caches or reports as written a value the
-// device does not have.
+// A write the device answered for but did not get (its record was not read yet, or it did not
+// take the send): the user is told, and the device's own record is read once it answers (the
+// main window's notice asks for that too, but there is none while a page fills).
+void writeFailed()
+{
+    state().RecheckOnline = 1;
+    state().RereadWhenOnline = 1;
+    raiseOfflineNotice();
+}
+
+// Stores and sends as one write of the device link, with no lock held across the send. Refused
+// when the record was not read from the selected device (a record never read from it must not
+// reach it) and when the device does not take it (the device may go, unplugged or asleep, between
+// the question and the send): either way the program keeps what the device has.
 template <typename Store>
 bool storeAndSend(Store store)
 {
     if (!deviceAnswers())
         return false;
-    const bool sent = state().CurrentFlashData.with([&](FlashDataMap &record) {
-        const FlashDataMap before = record;
-        store(record);
-        if (ProtocolDataUpdate(&record))
-            return true;
-        record = before;
-        return false;
-    });
-    if (!sent)
-        raiseOfflineNotice();
-    return sent;
+    if (DeviceLink::WriteRecord(store) == DeviceLink::Write::Sent)
+        return true;
+    writeFailed();
+    return false;
 }
 
 bool writeByte(std::uint8_t FlashDataMap::*field, int value)
@@ -280,5 +283,15 @@ bool WriteButtonMacro(int slot, const ButtonFunction *function, const MacroRecor
 
 void WriteFlashData()
 {
-    state().CurrentFlashData.with([](FlashDataMap &record) { ProtocolDataUpdate(&record); });
+    DeviceLink::WriteRecord([](FlashDataMap &) {});
+}
+
+bool WriteWholeRecord(const FlashDataMap &record)
+{
+    return storeAndSend([&](FlashDataMap &r) { r = record; });
+}
+
+bool SendCurrentRecord()
+{
+    return storeAndSend([](FlashDataMap &) {});
 }

@@ -4,10 +4,12 @@
 
 // One function per setting: each asks whether the selected device answers, stores its value in
 // the current record and sends the whole record to the device (the device only ever takes the
-// record whole). When the device does not answer, or does not take the record sent, nothing is
-// stored and the hub raises the device-offline notice (SigMouseOffLineo(0)), unless the button or
-// the sensor page is filling its widgets from a record. The result is true when the record was
-// stored and the device took it.
+// record whole). When the device does not answer, does not take the record sent, or has not had
+// its record read yet (the current record would be another device's, or none), nothing is stored,
+// a read of the device's record is asked for once it answers, and the hub raises the
+// device-offline notice (SigMouseOffLineo(0)), unless the button or the sensor page is filling
+// its widgets from a record. The result is true when the record was stored and the device took
+// it.
 //
 // Integer arguments keep only their low byte. Slots are 0..15 and DPI stages 0..7: a call outside
 // those stores nothing, sends nothing and returns false, without asking the device.
@@ -55,5 +57,12 @@ bool WriteButtonKeyRecord(int slot, const ButtonFunction *function, const KeyRec
 // The button's function first, then its macro.
 bool WriteButtonMacro(int slot, const ButtonFunction *function, const MacroRecord *macro);
 
-// Sends the current record as it stands, without asking whether the device answers.
+// Sends the current record as it stands, without asking whether the device answers (nothing is
+// sent to a device whose record has not been read).
 void WriteFlashData();
+
+// The whole record replaced and sent, as one write (a settings import); on failure the record
+// stays as it was.
+bool WriteWholeRecord(const FlashDataMap &record);
+// The record as it stands sent, as one write (before the device is reset to its factory state).
+bool SendCurrentRecord();

@@ -9,7 +9,6 @@
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QtEndian>
 
 #include <atomic>
 
@@ -20,13 +19,6 @@ namespace {
 QMutex imageListMutex;
 QList<QByteArray> imageList;
 std::atomic<int> configCid{0};
-
-constexpr int VersionOffset = 0x10;
-constexpr int TargetOffset = 0x14;
-constexpr int CidOffset = 0x15;
-constexpr int MidOffset = 0x16;
-constexpr int ModelNameOffset = 0x57;
-constexpr int ModelNameSize = 64;
 
 enum class SearchMode
 {
@@ -67,15 +59,24 @@ bool runSearch(int target, const QString &deviceVersion, const QString &modelNam
 
     bool found = false;
     for (const QFileInfo &info : imageFiles(folder)) {
+        // Sizes are asked before anything is read: a huge file in bin/ must not be loaded into
+        // memory, and a header alone has no firmware to install.
+        if (info.size() <= qint64(FirmwareHeader::Size) ||
+            info.size() > qint64(FirmwareHeader::MaxImageSize))
+            continue;
         QFile file(info.filePath());
         if (!file.open(QIODevice::ReadOnly))
             continue; // one bad file must not hide the images after it
-        const QByteArray content = file.readAll();
+        // The file may have grown since its size was asked.
+        const QByteArray content = file.read(qint64(FirmwareHeader::MaxImageSize) + 1);
+        if (content.size() <= int(FirmwareHeader::Size) ||
+            content.size() > int(FirmwareHeader::MaxImageSize))
+            continue;
         FirmwareHeader header;
         if (!ReadFirmwareHeader(content, &header))
             continue;
         if (header.Target != quint8(target) || header.Cid != quint8(cid) ||
-            header.Mid != quint8(mid) || header.ModelName != modelName)
+            header.Mid != quint8(mid) || ModelNameText(header) != modelName)
             continue;
         if (deviceKnown) {
             const bool same = deviceParsed
@@ -96,17 +97,13 @@ bool runSearch(int target, const QString &deviceVersion, const QString &modelNam
 
 bool ReadFirmwareHeader(const QByteArray &data, FirmwareHeader *header)
 {
-    if (data.size() < HeaderSize)
-        return false;
-    const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
-    header->Version = qFromLittleEndian<quint32>(bytes + VersionOffset);
-    header->Target = bytes[TargetOffset];
-    header->Cid = bytes[CidOffset];
-    header->Mid = bytes[MidOffset];
-    const QByteArray name = data.mid(ModelNameOffset, ModelNameSize);
-    const int end = name.indexOf('\0');
-    header->ModelName = QString::fromLocal8Bit(end < 0 ? name : name.left(end));
-    return true;
+    return FirmwareHeader::Read(reinterpret_cast<const std::uint8_t *>(data.constData()),
+                                std::size_t(data.size()), header);
+}
+
+QString ModelNameText(const FirmwareHeader &header)
+{
+    return QString::fromLocal8Bit(header.ModelName.data(), int(header.ModelName.size()));
 }
 
 QString FirmwareVersionText(quint32 version)
@@ -157,38 +154,36 @@ bool HasNewFirmware(int target, const QString &deviceVersion, const QString &mod
     return runSearch(target, deviceVersion, modelName, cid, mid, SearchMode::StopAtFirst, nullptr);
 }
 
+QString ReceiverImageKey(int receiverCode)
+{
+    switch (receiverCode) {
+    case 1:
+        return QStringLiteral("DM");
+    case 2:
+        return QStringLiteral("D2M");
+    case 4:
+        return QStringLiteral("D4M");
+    case 8:
+        return QStringLiteral("D8M");
+    default:
+        return QString();
+    }
+}
+
 bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, int driveIndex)
 {
     const ConfigIni *config = ConfigIni::instance();
     const int cid = config->intValue(QStringLiteral("Option"), QStringLiteral("CID"));
     configCid.store(cid);
     const QString group = QStringLiteral("Drive%1").arg(driveIndex + 1);
-    QString nameKey;
-    if (target == MouseTarget) {
-        nameKey = QStringLiteral("MM");
-    } else {
-        switch (receiverCode) {
-        case 1:
-            nameKey = QStringLiteral("DM");
-            break;
-        case 2:
-            nameKey = QStringLiteral("D2M");
-            break;
-        case 4:
-            nameKey = QStringLiteral("D4M");
-            break;
-        case 8:
-            nameKey = QStringLiteral("D8M");
-            break;
-        default:
-            return false;
-        }
-    }
+    const QString nameKey =
+        target == MouseTarget ? QStringLiteral("MM") : ReceiverImageKey(receiverCode);
+    if (nameKey.isEmpty())
+        return false;
     const QString modelName = config->value(group, nameKey);
     const int mid = config->intValue(group, QStringLiteral("MID"));
     return HasNewFirmware(target, versionText, modelName, cid, mid);
 }
-
 
 QList<QByteArray> FirmwareImageList()
 {
@@ -199,6 +194,11 @@ QList<QByteArray> FirmwareImageList()
 int ConfigCid()
 {
     return configCid.load();
+}
+
+void SetConfigCid(int cid)
+{
+    configCid.store(cid);
 }
 
 } // namespace FirmwareImages

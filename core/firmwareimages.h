@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record/firmwareheader.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -7,28 +9,22 @@
 
 #include <atomic>
 
-// Firmware images for the mouse and its receiver are shipped as <appdir>/bin/*.bin. The device
-// library takes the whole file as the image; the program only reads the first 728 bytes to tell
-// which device and which version an image is for. The settings page wraps these functions; the
-// home page and the device page's hot-plug handling call them directly.
+// Firmware images for the mouse and its receiver are shipped as <appdir>/bin/*.bin
+// (core/record/firmwareheader.h). The device library takes the whole file as the image and checks
+// its integrity itself; the program reads only the header fields that tell which device and which
+// version an image is for, so images that carry no integrity fields keep being found. The settings
+// page wraps these functions; the home page and the device page's hot-plug handling call them
+// directly.
 namespace FirmwareImages {
 
-inline constexpr int HeaderSize = 728;
-inline constexpr int MouseTarget = 0xD2;    // 210
-inline constexpr int ReceiverTarget = 0xD3; // 211
+inline constexpr int HeaderSize = int(FirmwareHeader::Size);
+inline constexpr int MouseTarget = FirmwareHeader::MouseTarget;       // 210
+inline constexpr int ReceiverTarget = FirmwareHeader::ReceiverTarget; // 211
 
-// The fields of an image header that the program uses (little-endian in the file).
-struct FirmwareHeader
-{
-    quint32 Version = 0; // 0x10: major in bits 8..31, minor in bits 0..7
-    quint8 Target = 0;   // 0x14: MouseTarget or ReceiverTarget
-    quint8 Cid = 0;      // 0x15
-    quint8 Mid = 0;      // 0x16
-    QString ModelName;   // 0x57, 64 bytes of local 8-bit text, ends at the first NUL
-};
-
-// False when data is shorter than a header.
+// The header fields of an image file; false when data is shorter than a header.
 bool ReadFirmwareHeader(const QByteArray &data, FirmwareHeader *header);
+// The header's model name as the program compares it: local 8-bit text.
+QString ModelNameText(const FirmwareHeader &header);
 
 // "v" + major in decimal + "." + minor as two upper-case hexadecimal digits: 0x021A gives "v2.1A".
 // Any thread (the version reply of the device-event callback uses it).
@@ -39,9 +35,10 @@ QString FirmwareVersionText(quint32 version);
 bool ParseFirmwareVersion(const QString &text, quint32 *version);
 
 // Looks through <appdir>/bin for an image of the given target, customer, model and model name
-// whose version differs from deviceVersion (an empty deviceVersion matches every version). The
-// last such image in name order is taken: FirmwareImageList() then holds its content. Returns
-// whether an image was taken. Any thread.
+// whose version differs from deviceVersion (an empty deviceVersion matches every version). Files
+// over FirmwareHeader::MaxImageSize and files that hold a header alone are no images and are
+// skipped unread, as are files that cannot be read. The last such image in name order is taken:
+// FirmwareImageList() then holds its content. Returns whether an image was taken. Any thread.
 bool FindFirmwareFile(int target, const QString &deviceVersion, const QString &modelName, int cid,
                       int mid);
 
@@ -50,6 +47,10 @@ bool FindFirmwareFile(int target, const QString &deviceVersion, const QString &m
 bool HasNewFirmware(int target, const QString &deviceVersion, const QString &modelName, int cid,
                     int mid);
 
+// The Drive<N> key of Config.ini that names the receiver image of receiver class 1, 2, 4 or 8
+// (DM, D2M, D4M, D8M); empty for any other class.
+QString ReceiverImageKey(int receiverCode);
+
 // Whether an image of another version waits for the model of the device at driveIndex: the mouse
 // image for MouseTarget, else the receiver image named for receiverCode 1, 2, 4 or 8 (any other
 // code gives false). Reads Config.ini and stores its customer id in ConfigCid(). Any thread.
@@ -57,7 +58,8 @@ bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, 
 
 // The image the last FindFirmwareFile took: no entry or exactly one (the whole file).
 QList<QByteArray> FirmwareImageList();
-// Config.ini's customer id as the last CheckNewFirmware read it; the update engine uses it.
+// Config.ini's customer id as the last CheckNewFirmware or the update engine read it.
 int ConfigCid();
+void SetConfigCid(int cid);
 
 } // namespace FirmwareImages

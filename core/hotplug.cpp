@@ -8,7 +8,6 @@
 #include "core/registryvalues.h"
 #include "platform/appdir.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QMetaObject>
 
@@ -25,11 +24,11 @@ DeviceLists &lists()
 }
 
 // Both handlings touch widgets and the device state the pages read, so they run on the GUI
-// thread whatever thread the library called from.
+// thread whatever thread the library called from. Handed to the hub, which lives on the GUI
+// thread and is never destroyed: a notice that comes while the program ends finds it still there.
 void handOverToGui(void (*handle)())
 {
-    if (QCoreApplication *app = QCoreApplication::instance())
-        QMetaObject::invokeMethod(app, handle, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(PostMsg::GetInstance(), handle, Qt::QueuedConnection);
 }
 
 bool updateDialogVisible()
@@ -60,7 +59,6 @@ void checkFirmwareForCableMouse(const QList<DeviceAllInfo> &list)
     DeviceState &s = state();
     const DeviceAllInfo current = s.CurrentDeviceInfo.get();
     QString receiverVersion;
-    int receiverClass = 0;
     if (list.size() == 2) {
         for (const DeviceAllInfo &entry : list) {
             if (!entry.ReceiverId.isEmpty() && entry.Wired == 0) {
@@ -68,13 +66,8 @@ void checkFirmwareForCableMouse(const QList<DeviceAllInfo> &list)
                 break;
             }
         }
-        for (const DeviceAllInfo &entry : list) {
-            if (!entry.ReceiverId.isEmpty() && entry.Wired == 0 && ReceiverClass(entry.Kind) != 0) {
-                receiverClass = ReceiverClass(entry.Kind);
-                break;
-            }
-        }
     }
+    const int receiverClass = CurrentReceiverClass();
     if (!QDir(AppDir::filePath(QStringLiteral("bin"))).exists()) {
         emit PostMsg::GetInstance()->SigLabelTextB(receiverVersion, QString());
         return;

@@ -50,10 +50,6 @@ public:
         return std::forward<F>(f)(static_cast<const T &>(m_value));
     }
 
-    // The address of the one shared value, for the hub signal that carries the receiver-LED
-    // record by pointer. Touch it only while its emitter waits on a blocking connection.
-    T *address() { return &m_value; }
-
 private:
     mutable QMutex m_mutex;
     T m_value;

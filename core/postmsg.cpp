@@ -6,10 +6,10 @@ PostMsg *PostMsg::GetInstance()
     // thread exists; the static's own initialisation guard is all the locking needed.
     static PostMsg *const hub = [] {
         // Registered before the first connection so that queued and blocking deliveries of the
-        // record, the device description and the receiver-LED pointer can be made.
+        // record, the device description and the receiver-LED record can be made.
         qRegisterMetaType<FlashDataMap>("FlashDataMap");
         qRegisterMetaType<DeviceAllInfo>("DeviceAllInfo");
-        qRegisterMetaType<DongleRGB *>("DongleRGB*");
+        qRegisterMetaType<DongleRGB>("DongleRGB");
         return new PostMsg;
     }();
     return hub;

@@ -21,7 +21,8 @@ Q_DECLARE_METATYPE(FlashDataMap)
 // - The blocking connections are those of SigUpDataConfigUI, SigUpDataLightUIButton,
 //   SigUpDataLightLight, SigUpDataLightSensor, SigUpDataReportRate, SigUpDataDPI, SigUpDataDPILed,
 //   SigBattery, SigRGBValue, SigLongRangeMode, SigForm and SigFormReset: their slots run while the
-//   emitter waits, so a slot may read its argument in place (SigRGBValue's record included).
+//   emitter waits. Every record travels as a copy of its own (the receiver-LED record too), so a
+//   slot never touches the shared device state unlocked.
 class PostMsg : public QObject
 {
     Q_OBJECT
@@ -74,7 +75,7 @@ signals:
     void SigMacroRename(const QString &oldName, const QString &newName);
     void SigSetver(int what);
     void SigCloseProgress();
-    void SigRGBValue(DongleRGB *record);
+    void SigRGBValue(const DongleRGB &record);
     void SigLongRangeMode(bool on);
     void SigForm();
     void SigFormB();

@@ -1,8 +1,9 @@
 #include "core/worker.h"
 
+#include "core/blockingconnect.h"
 #include "core/configini.h"
 #include "core/devicecache.h"
-#include "core/deviceeventcallback.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
@@ -16,15 +17,39 @@ namespace {
 
 constexpr int OnlineCheckIntervalMs = 1300;
 
+// The signals a pass waits in: their receivers' queued calls are the pass's own.
+const char *const PassBlockingSignals[] = {
+    SIGNAL(SigUpDataLightUIButton(FlashDataMap)), SIGNAL(SigUpDataLightLight(FlashDataMap)),
+    SIGNAL(SigUpDataLightSensor(FlashDataMap)), SIGNAL(SigForm()), SIGNAL(SigFormReset())};
+
 DeviceState &state()
 {
     return *DeviceState::instance();
 }
 
+bool deviceAnswers(const QByteArray &path)
+{
+    return UsbFinderC_GetDeviceOnLine(path.constData());
+}
+
 bool deviceAnswers()
 {
-    const QByteArray path = state().DevicePath.get();
-    return UsbFinderC_GetDeviceOnLine(path.constData());
+    return deviceAnswers(state().DevicePath.get());
+}
+
+// Delivers (or, with drop, throws away) the queued calls of the receivers of the signals a pass
+// waits in, and nothing else: hot-plug notices and the other work of the GUI thread keep their
+// turn. GUI thread.
+void servePassCalls(bool drop)
+{
+    for (const char *signal : PassBlockingSignals) {
+        for (QObject *receiver : BlockingReceivers(signal)) {
+            if (drop)
+                QCoreApplication::removePostedEvents(receiver, QEvent::MetaCall);
+            else
+                QCoreApplication::sendPostedEvents(receiver, QEvent::MetaCall);
+        }
+    }
 }
 
 } // namespace
@@ -33,7 +58,7 @@ Worker::Worker(QObject *parent) : QThread(nullptr)
 {
     Q_UNUSED(parent);
     DeviceState &s = state();
-    s.ReadAllPending = 1;
+    s.ReadAllPending.request();
     s.ConfigRereadTimer.with([](QElapsedTimer &timer) { timer.start(); });
     s.DevicePath.set(PathPlaceholder);
     s.DeviceOnline = 0;
@@ -47,6 +72,12 @@ Worker::Worker(QObject *parent) : QThread(nullptr)
     connect(PostMsg::GetInstance(), SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this,
             SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
     connect(PostMsg::GetInstance(), SIGNAL(SigMainPageChange()), this, SLOT(SlotMainPageChange()));
+    // A request made after the last round checked for one, while the thread was ending, found it
+    // still running: the thread starts again for it. Runs on the GUI thread.
+    connect(this, &QThread::finished, this, [this] {
+        if (state().WorkerThread.load() == this && state().ReadAllPending.pending())
+            start(QThread::InheritPriority);
+    });
 
     s.ShowBatteryValueSetting = ConfigIni::instance()->intValue(QStringLiteral("Option"),
                                                                 QStringLiteral("ShowBatteryValue"));
@@ -69,19 +100,21 @@ bool Worker::FinishPass(int timeoutMs)
     QDeadlineTimer deadline(timeoutMs);
     while (!wait(10)) {
         if (deadline.hasExpired()) {
-            // Last resort when the GUI thread cannot serve the pass: dropping the queued calls
-            // releases every emission that waits on one.
-            QCoreApplication::removePostedEvents(nullptr, QEvent::MetaCall);
+            // Last resort when the GUI thread cannot serve the pass: dropping its queued calls
+            // releases the emission it waits in.
+            servePassCalls(true);
             return wait(1000);
         }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        servePassCalls(false);
     }
     return true;
 }
 
 void Worker::SlotSelectMouseInfo(const DeviceAllInfo &device)
 {
-    state().CurrentDeviceInfo.set(device);
+    // The description and the path change together: a pass never judges one device and opens
+    // another.
+    state().Selection.select(device);
     state().DeviceCacheName.set(DeviceCacheFileName(device.Cid, device.Mid));
 }
 
@@ -110,33 +143,48 @@ void Worker::SlotCheckOnline()
     }
     if (s.DeviceOnline.load() && s.RereadWhenOnline.load()) {
         s.RereadWhenOnline = 0;
-        s.ReadAllPending = 1;
-        start();
+        StartWorkerPass();
     }
 }
 
 // Runs on the worker's own thread.
 void Worker::run()
 {
-    DeviceState &s = state();
-    if (!s.ReadAllPending.load())
-        return;
-    if (!s.DeviceOnline.load())
-        s.DeviceOnline = deviceAnswers() ? 1 : 0;
+    PassRequests &requests = state().ReadAllPending;
+    // Each round serves the requests made before it began; one made meanwhile gets a round of
+    // its own.
+    while (requests.pending()) {
+        const quint64 serving = requests.begin();
+        Pass();
+        requests.served(serving);
+    }
+}
 
-    const DeviceAllInfo device = s.CurrentDeviceInfo.get();
+// Runs on the worker's own thread.
+void Worker::Pass()
+{
+    DeviceState &s = state();
+    // Read once, whole: the device judged is the device opened.
+    const DeviceSelection::Snapshot selection = s.Selection.get();
+    // The user may leave the page, or pick another device, while the pages take their time.
+    const auto stillWanted = [&] {
+        return s.OnDevicePage.load() == 1 && s.Selection.generation() == selection.Generation;
+    };
+    if (!s.DeviceOnline.load())
+        s.DeviceOnline = deviceAnswers(selection.Path) ? 1 : 0;
+
+    const DeviceAllInfo &device = selection.Info;
     const bool changed = device.Path != LastPassPath || device.Kind != LastPassKind ||
                          s.DeviceOnline.load() != s.LastPassOnline.load() ||
                          s.RereadRequested.load();
     if (!changed || s.OnDevicePage.load() != 1) {
         s.OnlineAtLastRead = s.DeviceOnline.load();
-        s.ReadAllPending = 0;
         return;
     }
 
     PostMsg *hub = PostMsg::GetInstance();
-    if (deviceAnswers()) {
-        s.CurrentDeviceInfo.with([](DeviceAllInfo &info) { info.Online = 1; });
+    if (deviceAnswers(selection.Path)) {
+        s.Selection.updateIf(selection.Generation, [](DeviceAllInfo &info) { info.Online = 1; });
         if (s.RereadRequested.exchange(0)) {
             emit hub->SigUpDataParam(1);
         } else if (!s.ImportBusy.load()) {
@@ -144,37 +192,55 @@ void Worker::run()
         }
     } else {
         s.RecheckOnline = 1;
-        s.CurrentDeviceInfo.with([](DeviceAllInfo &info) { info.Online = 0; });
+        // Nothing is read from a device that sleeps: once it answers, a pass reads it, so that
+        // what is written to it is its own record.
+        s.RereadWhenOnline = 1;
+        s.Selection.updateIf(selection.Generation, [](DeviceAllInfo &info) { info.Online = 0; });
         // The pages show what the device held when it was last seen; the current record is left
-        // alone, it is still the one the device will be written from.
+        // alone.
         FlashDataMap cached{};
         if (LoadDeviceCache(s.DeviceCacheName.get(), &cached)) {
             emit hub->SigUpDataLightUIButton(FlashDataMap(cached));
+            if (!stillWanted())
+                return;
             emit hub->SigUpDataLightLight(FlashDataMap(cached));
+            if (!stillWanted())
+                return;
             emit hub->SigUpDataLightSensor(FlashDataMap(cached));
+            if (!stillWanted())
+                return;
             emit hub->SigForm();
         } else {
             emit hub->SigFormReset();
         }
     }
+    // A server the pass starts belongs to the page the user is on.
+    if (!stillWanted())
+        return;
     LastPassPath = device.Path;
     LastPassKind = device.Kind;
 
     // Started for an offline device too: its events come once it answers.
-    const QByteArray path = s.DevicePath.get();
-    UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
+    const quint64 server = DeviceLink::StartServer(selection.Path, selection.Generation);
+    if (!server)
+        return;
     qDebug() << "OnlinA";
     UsbServer_SetPCDriverStatus(1);
-    UsbServer_ReadAllFlashData();
+    DeviceLink::RequestFullRead();
+    if (!stillWanted()) {
+        // Left while the server started: the device must not stay told that the program is
+        // attached, and nothing of it may reach the record.
+        DeviceLink::AbandonServer(server);
+        return;
+    }
     s.LastPassOnline = s.DeviceOnline.load();
     qDebug() << "OnlinB";
     s.OnlineAtLastRead = s.DeviceOnline.load();
-    s.ReadAllPending = 0;
 }
 
 void ClearReadAllPending()
 {
-    state().ReadAllPending = 0;
+    state().ReadAllPending.clear();
 }
 
 void StartWorkerPass()
@@ -182,7 +248,7 @@ void StartWorkerPass()
     Worker *worker = state().WorkerThread.load();
     if (!worker)
         return;
-    state().ReadAllPending = 1;
+    state().ReadAllPending.request();
     worker->start(QThread::InheritPriority);
 }
 
@@ -192,7 +258,9 @@ void StopWorkerThread()
     Worker *worker = s.WorkerThread.exchange(nullptr);
     if (!worker)
         return;
-    s.ReadAllPending = 0;
+    s.ReadAllPending.clear();
+    // A running pass gives up at its next step instead of starting a server for a page that goes.
+    DeviceLink::PageLeft();
     if (QTimer *timer = s.OnlineCheckTimer.load())
         timer->stop();
     delete worker;

@@ -36,10 +36,13 @@ public slots:
     void SlotCheckOnline();
 
 protected:
-    // Runs on the worker's own thread.
+    // Runs on the worker's own thread: passes while passes are requested.
     void run() override;
 
 private:
+    // One pass. Runs on the worker's own thread.
+    void Pass();
+
     // What DevicePath holds until a device path is known; it names no device.
     const QByteArray PathPlaceholder = QByteArrayLiteral("a");
     // The device at the last refreshing pass; only run() touches them.
@@ -47,11 +50,12 @@ private:
     QString LastPassPath;
 };
 
-// ReadAllPending = 0, so that a start that is still to come does nothing.
+// Every pass requested so far counts as served, so that a start that is still to come does
+// nothing.
 void ClearReadAllPending();
 
-// Asks WorkerThread for a pass: ReadAllPending = 1, then start (a start while a pass runs is lost;
-// the running pass clears ReadAllPending at its end). Does nothing without a WorkerThread.
+// Asks WorkerThread for a pass: one more request in ReadAllPending, then start. A pass that is
+// under way runs another round for it. Does nothing without a WorkerThread.
 void StartWorkerPass();
 
 // Ends the device service for good: no more passes, the online check stops, a running pass is

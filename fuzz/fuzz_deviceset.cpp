@@ -39,17 +39,23 @@ void write(const QString &name, const QByteArray &bytes)
                      std::size_t(bytes.size()));
 }
 
+bool sameUpgrade(const UpgradeState &a, const UpgradeState &b)
+{
+    return a.bootMode == b.bootMode && a.failsAt == b.failsAt && a.upgrades == b.upgrades;
+}
+
 bool sameMouse(const VirtualMouse &a, const VirtualMouse &b)
 {
     return a.name == b.name && a.cid == b.cid && a.mid == b.mid && a.receiver == b.receiver &&
            a.version == b.version && a.profile == b.profile && a.record == b.record &&
-           a.pairing == b.pairing;
+           a.pairing == b.pairing && sameUpgrade(a.upgrade, b.upgrade);
 }
 
 bool sameReceiver(const VirtualReceiver &a, const VirtualReceiver &b)
 {
     return a.name == b.name && a.kind == b.kind && a.version == b.version &&
-           a.longRange == b.longRange && a.dongleRgb == b.dongleRgb &&
+           sameUpgrade(a.upgrade, b.upgrade) && a.longRange == b.longRange &&
+           a.dongleRgb == b.dongleRgb &&
            QByteArray(reinterpret_cast<const char *>(a.id), 3) ==
                QByteArray(reinterpret_cast<const char *>(b.id), 3);
 }
@@ -92,8 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 std::abort();
             continue;
         }
+        // The failure percent belongs to the set; the store keeps only what the device did.
         if (mouse.record.size() != ConfigurationImage::RecordSize || mouse.cid != before.cid ||
-            mouse.mid != before.mid || mouse.name != before.name)
+            mouse.mid != before.mid || mouse.name != before.name ||
+            mouse.upgrade.failsAt != before.upgrade.failsAt || mouse.upgrade.upgrades < 0)
             std::abort();
     }
     for (VirtualReceiver &receiver : set.receivers) {
@@ -105,7 +113,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             continue;
         }
         if (receiver.kind != before.kind || receiver.longRange > 1 ||
-            receiver.dongleRgb.size() != before.dongleRgb.size())
+            receiver.dongleRgb.size() != before.dongleRgb.size() ||
+            receiver.upgrade.failsAt != before.upgrade.failsAt || receiver.upgrade.upgrades < 0)
             std::abort();
     }
     return 0;

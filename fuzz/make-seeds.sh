@@ -186,6 +186,32 @@ macroexport Tavik "$(printf 'ї%.0s' $(seq 1 23))" 1 0 >"$exports/name-46-bytes.
 macroexport Tavik m "3$(printf '\n')0x04 1 0" 0 >"$exports/repeat-with-a-line.bin"
 macroexport Tavik m 1 1 delay:abcms >"$exports/delay-not-a-number.bin"
 
+# Firmware image files, after one mode byte: bit 0 set makes the fuzz target seal the file (mark,
+# length and both checksums) itself. The whole image is one the firmware tool made for the second
+# model's receiver of class 4, which the target's simulated receiver takes; the others are it
+# damaged one way each. The tool comes from a build (./test.sh or ./run.sh makes it); set
+# FIRMWAREGEN to use another.
+firmware="$corpus/firmwareimage"
+mkdir -p "$firmware"
+root="$(cd "$(dirname "$0")/.." && pwd)"
+tool="${FIRMWAREGEN:-$root/build/debug/tools/zr35_firmwaregen}"
+made="$(mktemp -d)"
+trap 'rm -rf "$made"' EXIT
+ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen "$tool" "$root/assets" \
+  "$root/platform/devicelib/builtin-devices.ini" "$made"
+image="$made/model11-ZR35_RX4K.bin"
+seed() { # <mode byte> <perl expression over $i, the image's bytes>
+  perl -e 'local $/; open(my $f, "<:raw", $ARGV[1]) or die; my $i = <$f>;
+    my $out = eval $ARGV[2]; die $@ if $@; print chr($ARGV[0]), $out' "$1" "$image" "$2"
+}
+seed 0 '$i' >"$firmware/tool-made.bin"
+seed 0 'substr($i, 0, 100)' >"$firmware/short.bin"
+seed 0 'substr($i, 0, 728)' >"$firmware/header-only.bin"
+seed 0 'substr($i, 1, 1) = "X"; $i' >"$firmware/bad-magic.bin"
+seed 0 'substr($i, -1, 1) = chr(ord(substr($i, -1, 1)) ^ 1); $i' >"$firmware/bad-crc.bin"
+seed 0 '$i . "x"' >"$firmware/wrong-length.bin"
+seed 1 'substr($i, 0x14, 1) = chr(0xD4); $i' >"$firmware/wrong-target.bin"
+
 # Sensor page fills: a model number (the device's DriveIndex), a connection kind, then a device
 # record: a shipped model's factory settings with the bytes named as offset=value changed
 # (0 rate, 1 stage count, 2 current stage, 5 lift-off distance, 12/13 performance mode and time,

@@ -87,28 +87,6 @@ enum Entry
     FirstSleepTimeEntry = 28,
 };
 
-// The receiver's version and the mouse's version for the version labels: the receiver beside a
-// mouse on its cable is the other, wireless entry of the device list.
-QPair<QString, QString> versionTexts()
-{
-    const DeviceAllInfo current = state().CurrentDeviceInfo.get();
-    if (current.Online == 0)
-        return {current.UsbVersion, QString()};
-    QString receiver;
-    if (current.Wired == 0) {
-        receiver = current.UsbVersion;
-    } else {
-        const QList<DeviceAllInfo> listed = DeviceLists::instance()->DevicePageList.get();
-        if (listed.size() == 2) {
-            for (const DeviceAllInfo &entry : listed) {
-                if (!entry.ReceiverId.isEmpty() && entry.Wired == 0)
-                    receiver = entry.UsbVersion;
-            }
-        }
-    }
-    return {receiver, current.MouseVersion};
-}
-
 } // namespace
 
 FormSetting::FormSetting(QWidget *parent) : QWidget(parent), form(new Ui_FormSetting)
@@ -123,7 +101,7 @@ FormSetting::FormSetting(QWidget *parent) : QWidget(parent), form(new Ui_FormSet
     connect(hub, SIGNAL(SigSetNewVer()), this, SLOT(SetVerText()));
     connect(hub, SIGNAL(SigLightToFrom(int)), this, SLOT(SlotLightToFrom(int)));
     // The device-event callback waits until the page shows what it reports.
-    ConnectBlocking(SIGNAL(SigRGBValue(DongleRGB *)), this, SLOT(SlotRGBValue(DongleRGB *)));
+    ConnectBlocking(SIGNAL(SigRGBValue(DongleRGB)), this, SLOT(SlotRGBValue(DongleRGB)));
     ConnectBlocking(SIGNAL(SigLongRangeMode(bool)), this, SLOT(SlotLongRangeMode(bool)));
     ConnectBlocking(SIGNAL(SigForm()), this, SLOT(SlotForm()));
     connect(hub, SIGNAL(SigFormB()), this, SLOT(SlotFormB()));
@@ -294,16 +272,16 @@ void FormSetting::SlotLightToFrom(int seconds)
     }
 }
 
-void FormSetting::SlotRGBValue(DongleRGB *rgb)
+void FormSetting::SlotRGBValue(const DongleRGB &rgb)
 {
-    if (!rgb || !ModelFeatures::ReceiverLedApplies(state().CurrentDeviceInfo.get()))
+    if (!ModelFeatures::ReceiverLedApplies(state().CurrentDeviceInfo.get()))
         return;
     SetSection(form->ledSection(), true);
     // The radios' signals stay live: a mode other than the one shown is sent back to the
     // receiver by the newly checked radio.
     const QList<QCheckBox *> radios{form->ReUntil, form->ReUntil_2, form->ReUntil_3};
-    if (rgb->Mode >= 1 && rgb->Mode <= 3)
-        radios.at(rgb->Mode - 1)->setChecked(true);
+    if (rgb.Mode >= 1 && rgb.Mode <= 3)
+        radios.at(rgb.Mode - 1)->setChecked(true);
     ApplyLayout(true);
 }
 
@@ -356,18 +334,6 @@ void FormSetting::SlotFormResetForm()
     ApplyLayout(false);
 }
 
-void FormSetting::SetVer(int what)
-{
-    if (what == 0) {
-        const QPair<QString, QString> versions = versionTexts();
-        form->label_5->setText(versions.first);
-        form->label_7->setText(versions.second);
-    } else if (what == 6) {
-        form->label_5->setText(QString());
-        form->label_7->setText(QString());
-    }
-}
-
 void FormSetting::SlotLabelText(int which, const QString &version)
 {
     if (which == 0) {
@@ -383,20 +349,24 @@ void FormSetting::SlotLabelText(int which, const QString &version)
 void FormSetting::SlotLabelTextB(const QString &version, const QString &flag)
 {
     form->label_5->setText(version);
-    const QString colour = QStringLiteral("rgb(%1)").arg(ButtonColorText);
-    if (flag == QLatin1String("true")) {
-        form->Receive_2->setStyleSheet(
-            SettingsTheme::PictureButtonStyle(QStringLiteral("QToolButton"), ImageFolder,
-                                              QStringLiteral("WaitUpdate.png"), colour) +
-            QStringLiteral("QToolButton::hover{background-image: url(%1WaitUpdateHover.png);}")
-                .arg(ImageFolder));
-    } else {
-        form->Receive_2->setStyleSheet(
-            QStringLiteral(
-                "QToolButton{border:0px;background-position:center;"
-                "background-repeat:no-repeat;color: %1;border-image: url(%2Confirm.png);}")
-                .arg(colour, ImageFolder));
-    }
+    form->Receive_2->setStyleSheet(flag == QLatin1String("true") ? WaitingStyle() : ConfirmStyle());
+}
+
+QString FormSetting::ConfirmStyle() const
+{
+    return QStringLiteral(
+               "QToolButton{border:0px;background-position:center;"
+               "background-repeat:no-repeat;color: rgb(%1);border-image: url(%2Confirm.png);}")
+        .arg(ButtonColorText, ImageFolder);
+}
+
+QString FormSetting::WaitingStyle() const
+{
+    return SettingsTheme::PictureButtonStyle(QStringLiteral("QToolButton"), ImageFolder,
+                                             QStringLiteral("WaitUpdate.png"),
+                                             QStringLiteral("rgb(%1)").arg(ButtonColorText)) +
+           QStringLiteral("QToolButton::hover{background-image: url(%1WaitUpdateHover.png);}")
+               .arg(ImageFolder);
 }
 
 void FormSetting::SlotScroolChange(int value)
@@ -493,17 +463,11 @@ bool FormSetting::CheckNewFirmware(int target, const QString &versionText, int r
     return FirmwareImages::CheckNewFirmware(target, versionText, receiverClass, driveIndex);
 }
 
-// The update engine, the update check and the update dialog's entry points fill these.
+// The update check and the update dialog's entry points fill these.
 void FormSetting::SlotCheckUpdate() {}
 void FormSetting::on_Start() {}
 void FormSetting::SlotUpdateFrame(bool show)
 {
     Q_UNUSED(show);
 }
-void FormSetting::SlotContinue(int value)
-{
-    Q_UNUSED(value);
-}
 void FormSetting::on_Receive_2_clicked() {}
-void FormSetting::onDongleCheckTimer() {}
-void FormSetting::onMouseCheckTimer() {}

@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -28,7 +29,7 @@ class UpDateWarning;
 // and the panels it builds but never shows (LedInfo, InputPicA, InputPicB, LightModeSet).
 //
 // formsetting.cpp: construction, the hub's slots and the texts; formsettingactions.cpp: what the
-// user does on the page.
+// user does on the page; formsettingupdate.cpp: the firmware update engine and its start routines.
 class FormSetting : public QWidget
 {
     Q_OBJECT
@@ -44,9 +45,17 @@ public:
     // names the receiver image, any other class gives false. Nothing is held.
     static bool CheckNewFirmware(int target, const QString &versionText, int receiverClass);
 
-    // The update dialog's start (SigUpdateStart); comes with the update engine. Not a slot of the
+    // The update dialog's start (SigUpdateStart); comes with the update dialog. Not a slot of the
     // meta-object: the by-name connection would look for a widget named "Start".
     void on_Start();
+
+    // The update engine's start routines for the receiver and the mouse (formsettingupdate.cpp).
+    // Plain functions, for the same reason: no widget carries these names.
+    void on_Receive_clicked();
+    void on_Mouse_clicked();
+
+    // No upgrade message for this long fails the upgrade: the device may be half-written.
+    static constexpr int UpgradeSilenceLimitMs = 30000;
 
     // Added to the y of the sections below the sleep time, of the links and to the page height.
     static constexpr int SectionOffset = 80;
@@ -62,28 +71,56 @@ public:
     QString SeveralWiredText;
     QString SeveralReceiversText;
 
+    // The update engine's state (formsettingupdate.cpp), also read by the update check and the
+    // update dialog. One step for both targets: only one target runs at a time.
+    int UpdateStep = 0;
+    // Receivers in normal mode that step 0 found for a receiver update.
+    QStringList ReceiverPaths;
+    // Receivers waiting in boot mode for the DM, D2M, D4M and D8M image.
+    int BootCountDM = 0;
+    int BootCountD2M = 0;
+    int BootCountD4M = 0;
+    int BootCountD8M = 0;
+    // 1 when the failure record names the mouse: it waits in boot mode.
+    int MouseBootPending = 0;
+    // The update runs on its own (a second stage, a repair), not from the user's click.
+    bool AutoContinue = false;
+    // Why a target's marker shows: 0 it does not, 1 no device found, 2 several.
+    int ReceiverMarkerReason = 0;
+    int MouseMarkerReason = 0;
+    // The last run found no image for the target: its start does nothing until SetVer(4).
+    bool ReceiverUpToDate = false;
+    bool MouseUpToDate = false;
+    bool ReceiverUpdateRunning = false;
+    bool MouseUpdateRunning = false;
+    // Drive<N>/MID as a number, as step 0 read it.
+    int ConfigMid = 0;
+
 public slots:
     void SlotLanguageSameB(int language);
     void SetVerText();
     // A sleep time in seconds: selected when it is one of the list's times.
     void SlotLightToFrom(int seconds);
-    // Blocking from the device-event callback: the record is read while its sender waits.
-    void SlotRGBValue(DongleRGB *rgb);
+    // Blocking from the device-event callback, with a copy of the receiver LED record.
+    void SlotRGBValue(const DongleRGB &rgb);
     void SlotLongRangeMode(bool on);
     void SlotForm();
     void SlotFormB();
-    // 0: the version texts of the current device; 6: both emptied. The update engine's codes
-    // come with the engine.
+    // 0: the version texts of the current device and, with a bin folder, whether an image of
+    // another version waits for it (SigUpdateFrame); 1, 2: the receiver's or the mouse's marker
+    // cleared; 3: the update caption; 4: the update flags reset; 5: 4 and the version texts; 6:
+    // both version texts emptied.
     void SetVer(int what);
     void SlotLabelText(int which, const QString &version);
     void SlotLabelTextB(const QString &version, const QString &flag);
     void SlotFormResetForm();
     void SlotAllLanguage(int language);
 
-    // The update entry points (the update dialog, the update engine's continuation); they come
-    // with the update engine.
+    // The update dialog's entry points; they come with the update dialog.
     void SlotCheckUpdate();
     void SlotUpdateFrame(bool show);
+    // After one target's update: the other target's, when an image waits for it and the first
+    // ended well or had nothing to install.
     void SlotContinue(int value);
 
 private slots:
@@ -116,6 +153,22 @@ private:
     void ApplyTheme();
     // One of the receiver LED radios changed (mode 1, 2 or 3).
     void LedModeToggled(int mode, bool checked);
+    void ShowUpdateWarning(const QString &text);
+
+    // The update engine (formsettingupdate.cpp): one step per tick of the target's check timer.
+    void PollUpdate(int step, int target, const QString &versionText);
+    void PrepareUpdate(int target, const QString &versionText);
+    void StartUpgrade(int target, const QString &versionText);
+    void WaitForUpgrade(int target);
+    void EndUpdate(int target);
+    // What a step does when it finds no image, or not exactly one device.
+    void NothingToInstall(int target);
+    void NoSingleDevice(int target, int count);
+    void FinishReceiverUpdate();
+    void FinishMouseUpdate();
+    void StartUpdate(int target);
+    QString ConfirmStyle() const;
+    QString WaitingStyle() const;
 
     std::unique_ptr<Ui_FormSetting> form;
     QString ImageFolder;

@@ -118,8 +118,14 @@ void FormSetting::on_pushButton_clicked()
 {
     if (MouseSettings::open())
         return;
-    WarningDialog->SetText(
+    ShowUpdateWarning(
         FormSettingTexts.text(state().CurrentLanguage.load(), NoMouseSettingsEntry, QString()));
+}
+
+// Shown without waiting for it: the page's own notice, modal over the program.
+void FormSetting::ShowUpdateWarning(const QString &text)
+{
+    WarningDialog->SetText(text);
     WarningDialog->setWindowModality(Qt::ApplicationModal);
     NoticeFrame::place(WarningDialog.get(), this, NoticeOffset::UpDateWarningSettings);
     WarningDialog->show();

@@ -125,7 +125,7 @@ LedInfo::LedInfo(QWidget *parent) : QDialog(parent), ui(new Ui_LedInfo)
 
     for (QCheckBox *box : {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3})
         Group->addButton(box);
-    ConnectBlocking(SIGNAL(SigRGBValue(DongleRGB *)), this, SLOT(SlotRGBValue(DongleRGB *)));
+    ConnectBlocking(SIGNAL(SigRGBValue(DongleRGB)), this, SLOT(SlotRGBValue(DongleRGB)));
 }
 
 LedInfo::~LedInfo() = default;
@@ -135,18 +135,17 @@ void LedInfo::UpDataLanguage()
     SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
 }
 
-void LedInfo::SlotRGBValue(DongleRGB *rgb)
+void LedInfo::SlotRGBValue(const DongleRGB &rgb)
 {
-    if (!rgb ||
-        !ModelFeatures::ReceiverLedApplies(DeviceState::instance()->CurrentDeviceInfo.get()))
+    if (!ModelFeatures::ReceiverLedApplies(DeviceState::instance()->CurrentDeviceInfo.get()))
         return;
     for (QWidget *widget : std::initializer_list<QWidget *>{
              ui->TitleButton_7, ui->label_14, ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3,
              ui->textEdit_2, ui->textEdit_3, ui->textEdit_4})
         widget->setVisible(true);
     const QList<QCheckBox *> modes{ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3};
-    if (rgb->Mode >= 1 && rgb->Mode <= 3)
-        modes.at(rgb->Mode - 1)->setChecked(true);
+    if (rgb.Mode >= 1 && rgb.Mode <= 3)
+        modes.at(rgb.Mode - 1)->setChecked(true);
 }
 
 void LedInfo::SlotAllLanguage(int language)

@@ -47,10 +47,10 @@ public:
     void UpDataLanguage();
 
 public slots:
-    // A receiver LED report (blocking from the device-event callback: the record is read while its
-    // sender waits). Checks the reported mode 1..3 for a receiver the report concerns
+    // A receiver LED report (blocking from the device-event callback, with a copy of the record).
+    // Checks the reported mode 1..3 for a receiver the report concerns
     // (ModelFeatures::ReceiverLedApplies); anything else changes nothing.
-    void SlotRGBValue(DongleRGB *rgb);
+    void SlotRGBValue(const DongleRGB &rgb);
     void SlotAllLanguage(int language);
 
 private slots:

@@ -2,6 +2,7 @@
 
 #include "core/configini.h"
 #include "core/devicediscovery.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/hotplug.h"
 #include "core/languagetables.h"
@@ -244,6 +245,8 @@ void Match::StartPair()
     PairStatusTimer->start();
     PairLimitTimer->start();
     const QByteArray path = PairPath.toUtf8();
+    // The program's own server goes first: none of its events may act while the pairing runs.
+    DeviceLink::StopServer();
     UsbServerC_Start(path.constData(), path.constData(), &Match::PairCallback);
     UsbServer_EnterDonglePairOnlyCid(PairCid);
 }

@@ -4,6 +4,7 @@
 #include "core/blockingconnect.h"
 #include "core/configini.h"
 #include "core/devicecache.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "macro/macro.h"
@@ -339,13 +340,16 @@ void Dialog::SlotMouseIndex(int) {}
 void Dialog::on_UpArrow_clicked()
 {
     DeviceState *state = DeviceState::instance();
+    // Before the device is told: a pass or an event still busy for this page must not tell it
+    // again that the program is attached.
+    DeviceLink::PageLeft();
     UsbServer_SetPCDriverStatus(0);
     // Saved whatever the device's state: the record shown is what the user saw last.
     SaveDeviceCache(state->OnlineCacheName.get(), state->CurrentFlashData.get());
     ui->ButtonMain->setChecked(true);
     // Lets the device take the status before its server stops.
     DelayMs(100);
-    UsbServer_Exit();
+    DeviceLink::StopServer();
     PostMsg *hub = PostMsg::GetInstance();
     emit hub->SigChangeMainDialog(0);
     emit hub->SigSetMacroPage();
@@ -366,6 +370,10 @@ void Dialog::SlotSecondDialog()
 
 void Dialog::SlotUpDataParam(int mode)
 {
+    // A pass announces the update before it starts reading; when the call arrives the user may
+    // have gone back to the home page, where the notice has nothing to wait for.
+    if (DeviceState::instance()->OnDevicePage.load() != 1)
+        return;
     ParamDialog->StartUpData();
     qDebug() << "q";
     // Once set the mode stays: every later request of this page waits for the refresh.

@@ -3,6 +3,7 @@
 #include "core/configini.h"
 #include "core/devicecache.h"
 #include "core/devicediscovery.h"
+#include "core/devicelink.h"
 #include "core/deviceserver.h"
 #include "core/devicestate.h"
 #include "core/hotplug.h"
@@ -157,10 +158,12 @@ void DialogMain::SlotChangeMainDialog(int page)
     s.WriteEnabled = 1;
     PostMsg *hub = PostMsg::GetInstance();
     if (page == HomePageIndex) {
+        // First of all: a pass or a device event still busy for the device page gives up.
+        DeviceLink::PageLeft();
         emit hub->SigSecondPageChange();
         s.OnDevicePage = 0;
         emit hub->SigMainPageChange();
-        UsbServer_Exit();
+        DeviceLink::StopServer();
         Sleep(100);
         ui->stackedWidgetMain->setCurrentIndex(HomePageIndex);
         // The library calls back after registration only while devices are present: when the
@@ -177,6 +180,9 @@ void DialogMain::SlotChangeSize(int code)
 {
     if (code < 0 || code > 3)
         return;
+    // Closing: nothing may tell the device it is attached again on the way out.
+    if (code == 1 || code == 3)
+        DeviceLink::PageLeft();
     if (code == 0 || code == 1)
         UsbServer_SetPCDriverStatus(0);
     if (code == 0 || code == 2) {
@@ -186,7 +192,7 @@ void DialogMain::SlotChangeSize(int code)
     qDebug() << "close";
     StopUsbChanged();
     DelayMs(200);
-    UsbServer_Exit();
+    DeviceLink::StopServer();
     close();
 }
 

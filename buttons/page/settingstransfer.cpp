@@ -3,6 +3,7 @@
 #include "buttons/page/buttoninterface.h"
 
 #include "core/devicestate.h"
+#include "core/devicewrite.h"
 #include "core/postmsg.h"
 #include "core/settingsfile.h"
 #include "core/worker.h"
@@ -96,8 +97,16 @@ void Buttoninterface::on_Reset_clicked()
     if (onlineCheck)
         onlineCheck->stop();
     UsbServer_SetBatteryOptimizeEnable(0);
-    const FlashDataMap current = state->CurrentFlashData.get();
-    ProtocolDataUpdate(&current);
+    // The device takes the record as it stands before it resets. When it does not (it stopped
+    // answering, or its record has not been read yet) there is no reset: the user is told and
+    // the device is read again once it answers.
+    if (!SendCurrentRecord()) {
+        UsbServer_SetBatteryOptimizeEnable(1);
+        state->ImportBusy = 0;
+        if (onlineCheck)
+            onlineCheck->start();
+        return;
+    }
     UsbServer_SetClearSetting();
 
     UpDataParam dialog;

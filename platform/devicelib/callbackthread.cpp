@@ -2,11 +2,31 @@
 
 #include "platform/devicelib/calllog.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
 #include <thread>
+
+namespace {
+
+// The callbacks into the program that run now or wait to run, on every callback thread.
+std::mutex outstandingMutex;
+std::condition_variable outstandingChanged;
+int outstandingCallbacks = 0;
+
+void countCallbacks(int change)
+{
+    if (change == 0)
+        return;
+    std::lock_guard<std::mutex> lock(outstandingMutex);
+    outstandingCallbacks += change;
+    if (outstandingCallbacks == 0)
+        outstandingChanged.notify_all();
+}
+
+} // namespace
 
 struct CallbackThread::State
 {
@@ -18,10 +38,12 @@ struct CallbackThread::State
     };
 
     QByteArray name;
+    bool callsProgram = true;
     std::mutex mutex;
     std::condition_variable wake;
     std::deque<Item> queue;
     bool stopped = false;
+    bool running = false; // a call has begun and has not ended
 
     static void run(std::shared_ptr<State> state);
 };
@@ -42,17 +64,30 @@ void CallbackThread::State::run(std::shared_ptr<State> state)
                 // The transfer time of the reply; stop() cuts it short.
                 state->wake.wait_for(lock, std::chrono::milliseconds(item.delayMs),
                                      [&] { return state->stopped; });
-                if (state->stopped)
+                if (state->stopped) {
+                    countCallbacks(state->callsProgram ? -1 : 0);
                     return;
+                }
             }
+            // Begun here, under the lock stop() takes: once stop() has returned, no call begins.
+            state->running = true;
         }
         item.call();
+        // The call's captures go before it counts as ended: they may own what a waiter frees.
+        item = Item();
+        {
+            std::lock_guard<std::mutex> lock(state->mutex);
+            state->running = false;
+        }
+        countCallbacks(state->callsProgram ? -1 : 0);
     }
 }
 
-CallbackThread::CallbackThread(const QByteArray &name) : m_state(std::make_shared<State>())
+CallbackThread::CallbackThread(const QByteArray &name, bool callsProgram)
+    : m_state(std::make_shared<State>())
 {
     m_state->name = name;
+    m_state->callsProgram = callsProgram;
     std::thread(&State::run, m_state).detach();
 }
 
@@ -73,17 +108,31 @@ void CallbackThread::post(std::function<void()> call, int delayMs, int coalesceK
         }
     }
     m_state->queue.push_back({std::move(call), delayMs, coalesceKey});
+    countCallbacks(m_state->callsProgram ? 1 : 0);
     m_state->wake.notify_one();
 }
 
-void CallbackThread::stop()
+bool CallbackThread::stop()
 {
     std::deque<State::Item> dropped;
+    bool running = false;
     {
         std::lock_guard<std::mutex> lock(m_state->mutex);
+        running = m_state->running;
         m_state->stopped = true;
         dropped.swap(m_state->queue);
         m_state->wake.notify_all();
     }
     // The dropped calls are destroyed here, outside the lock: their captures may own anything.
+    const int count = int(dropped.size());
+    dropped.clear();
+    countCallbacks(m_state->callsProgram ? -count : 0);
+    return running;
+}
+
+bool CallbackThread::waitUntilNoCallbackRuns(int timeoutMs)
+{
+    std::unique_lock<std::mutex> lock(outstandingMutex);
+    return outstandingChanged.wait_for(lock, std::chrono::milliseconds(std::max(0, timeoutMs)),
+                                       [] { return outstandingCallbacks == 0; });
 }

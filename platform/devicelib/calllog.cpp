@@ -36,12 +36,14 @@ void trim(List &list, int max)
         list.erase(list.begin(), list.begin() + (list.size() - max));
 }
 
+// A list of the reader's own, made under the lock: the log goes on growing in place, and Qt's
+// copy-on-write test before an append is not ordered with a reader still using a shared copy.
 template <typename List>
 List newest(const List &list, int max)
 {
-    if (list.size() <= max)
-        return list;
-    return List(list.mid(list.size() - max));
+    List copy = list.size() <= max ? list : List(list.mid(list.size() - max));
+    copy.detach();
+    return copy;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/devicelib/configurationimage.h"
 
-#include <array>
+#include "core/record/firmwareheader.h"
+
 #include <cstddef>
 #include <cstring>
 
@@ -32,27 +33,6 @@ static_assert(RecordMacros + SlotCount * RecordMacroSize == ConfigurationImage::
 
 constexpr unsigned ActionMax = 1;
 constexpr unsigned KindMax = 7;
-
-std::array<quint32, 256> makeCrcTable()
-{
-    std::array<quint32, 256> table{};
-    for (quint32 n = 0; n < 256; ++n) {
-        quint32 c = n;
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
-    }
-    return table;
-}
-
-quint32 crc32(const unsigned char *data, int length)
-{
-    static const std::array<quint32, 256> table = makeCrcTable();
-    quint32 c = 0xFFFFFFFFu;
-    for (int i = 0; i < length; ++i)
-        c = table[(c ^ data[i]) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
-}
 
 quint32 readLe32(const unsigned char *p)
 {
@@ -164,7 +144,7 @@ QByteArray ConfigurationImage::encode(const unsigned char *record, QStringList *
     // Through the array rather than the pointer: GCC's overflow check loses the array's size on
     // the pointer in an optimised build and warns about a write that is in bounds.
     bytes.replace(ImageMagic, int(sizeof Magic), Magic, int(sizeof Magic));
-    writeLe32(image + ImageCrc, crc32(image, ImageCrc));
+    writeLe32(image + ImageCrc, Crc32(image, ImageCrc));
     return bytes;
 }
 
@@ -172,7 +152,7 @@ bool ConfigurationImage::decode(const unsigned char *image, unsigned char *recor
 {
     if (std::memcmp(image + ImageMagic, Magic, sizeof Magic) != 0)
         return false;
-    if (readLe32(image + ImageCrc) != crc32(image, ImageCrc))
+    if (readLe32(image + ImageCrc) != Crc32(image, ImageCrc))
         return false;
 
     std::memcpy(record, image, GlobalBlockSize);

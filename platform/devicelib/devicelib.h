@@ -91,18 +91,19 @@ bool UsbFinderC_ReadWriteDeviceData(const unsigned char *packet, unsigned char *
 // Registers the one hot-plug callback, replacing the one before. intervalMs is the polling
 // period of the hardware library.
 void StartUsbChanged(UsbChangedCallback callback, int intervalMs);
-// No call begins after this returns.
+// No call begins after this returns; a call already begun may still be running.
 void StopUsbChanged();
 
 // --- The device server: one device, its requests and its events ---
 
 // Starts the server on the device at path (secondPath is the same path on every caller) and
 // delivers its events to callback, in order, on the server's event thread. Replaces the running
-// server and its callback. Also accepted for a device that is asleep or absent: events come when
+// server and its callback (a callback of the old server that has begun may still be running).
+// Also accepted for a device that is asleep or absent: events come when
 // it answers.
 bool UsbServerC_Start(const char *path, const char *secondPath, UsbServerEventCallback callback);
-// Stops delivery without waiting for a callback that is running; no event begins after it
-// returns. Safe to call from inside the callback.
+// Stops delivery without waiting for a callback that is running (one may have begun just before
+// the call); no event begins after it returns. Safe to call from inside the callback.
 void UsbServer_Exit();
 // Requests to the server's device: true when the request was sent. The answer comes later as an
 // event; a mouse that is asleep drops it.
@@ -142,12 +143,26 @@ bool BufferToLedBar(const unsigned char *payload, unsigned char *ledBar);
 void GetDeviceBatteryStatus(const unsigned char *payload, unsigned char *batteryStatus);
 void GetDeviceStatusChanged(const unsigned char *payload, unsigned char *statusFlags);
 
-// --- Firmware upgrade (images are passed with their length: the header carries none) ---
+// --- Firmware upgrade (images are passed with their length) ---
+// An image (core/record/firmwareheader.h) is for a device when its target, customer identifier,
+// model identifier and model name fit the device's model in the shipped Config.ini: a mouse's
+// MM; a receiver's DM, D2M, D4M or D8M for its class, in the model of the image's identifier.
+// A device in boot mode waits for an image: it is not enumerated and answers nothing else.
 
-// *count = the devices in boot mode waiting for that image.
+// *count = the plugged devices in boot mode that the image is for (0 without an image); false
+// when there is no header to read.
 bool UsbUpgradeC_FindBootDevices(const unsigned char *image, int imageLength, int *count);
-// Starts the upgrade; progress and the result reach callback on the upgrade thread.
+// Checks the whole image (magic, length, both checksums) and takes the one plugged device in boot
+// mode that it is for, else the one in normal mode (a receiver, or a mouse on its cable); false,
+// with nothing changed and the reason in the log, when the image is damaged or there is no such
+// device. Accepted, the device enters boot mode and leaves enumeration (a hot-plug change); the
+// upgrade thread then reports {7, 1, percent} per step and {7, 2, 1} when the device comes back
+// with the image's version (a hot-plug change again). A failure or an unplug mid-transfer reports
+// {7, 2, 0} and leaves the device in boot mode, also across a restart. May be called from inside
+// the callback: the new upgrade begins after the callback returns. timeoutMs is the hardware
+// library's transfer time-out.
 bool UsbUpgrade_Start(const unsigned char *image, int imageLength, UsbUpgradeCallback callback,
                       int timeoutMs);
-// Eight texts about the last failed upgrade (empty texts when none failed).
+// Eight texts about the last upgrade that failed or was refused (empty texts when none). They stay
+// valid until the calling thread calls again.
 const char *const *UsbUpgradeC_GetLogs();

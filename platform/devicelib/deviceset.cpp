@@ -53,6 +53,14 @@ public:
         return n;
     }
 
+    // A number that may be left out: -1 then.
+    int optionalNumber(const char *key, uint max)
+    {
+        if (!raw(key).isValid())
+            return -1;
+        return int(number(key, 0, max));
+    }
+
     bool flag(const char *key, bool defaultValue)
     {
         const QVariant value = raw(key);
@@ -122,6 +130,14 @@ private:
     QSet<QString> m_known;
 };
 
+UpgradeState readUpgrade(SectionReader &r)
+{
+    UpgradeState upgrade;
+    upgrade.bootMode = r.flag("BootMode", false);
+    upgrade.failsAt = r.optionalNumber("UpgradeFailsAt", 100);
+    return upgrade;
+}
+
 VirtualReceiver readReceiver(SectionReader &r, const QString &name)
 {
     VirtualReceiver receiver;
@@ -142,6 +158,7 @@ VirtualReceiver readReceiver(SectionReader &r, const QString &name)
         receiver.dongleRgb[0] = char(led);
     receiver.longRange = r.number("LongRange", 0, 1);
     receiver.plugged = r.flag("Plugged", true);
+    receiver.upgrade = readUpgrade(r);
     return receiver;
 }
 
@@ -164,6 +181,7 @@ VirtualMouse readMouse(SectionReader &r, const QString &name)
     mouse.cableVid = r.text("CableVID", mouse.cablePlugged);
     mouse.cablePid = r.text("CablePID", mouse.cablePlugged);
     mouse.pairing = r.flag("Pairing", false);
+    mouse.upgrade = readUpgrade(r);
     return mouse;
 }
 

@@ -10,6 +10,8 @@
 #include <QMutexLocker>
 #include <QSaveFile>
 
+#include <limits>
+
 namespace {
 
 // Never destroyed: a library thread may store a device's state while the process exits.
@@ -58,6 +60,19 @@ uint number(const IniFile &file, const QString &key, bool *ok)
     return file.value(key).toString().toUInt(ok, 0);
 }
 
+// Boot mode and the upgrade count, from files written before they were stored too: missing keys
+// leave what the device set gave.
+void loadUpgrade(const IniFile &file, const QString &group, UpgradeState *upgrade)
+{
+    bool ok = false;
+    const uint bootMode = number(file, group + QStringLiteral("/BootMode"), &ok);
+    if (ok && bootMode <= 1)
+        upgrade->bootMode = bootMode == 1;
+    const uint upgrades = number(file, group + QStringLiteral("/Upgrades"), &ok);
+    if (ok && upgrades <= uint(std::numeric_limits<int>::max()))
+        upgrade->upgrades = int(upgrades);
+}
+
 } // namespace
 
 QString DeviceStore::folder()
@@ -90,6 +105,8 @@ bool DeviceStore::save(const VirtualMouse &mouse)
                             QStringLiteral("Version=") + hex(mouse.version),
                             QStringLiteral("Profile=%1").arg(mouse.profile),
                             QStringLiteral("Receiver=") + mouse.receiver,
+                            QStringLiteral("BootMode=%1").arg(mouse.upgrade.bootMode ? 1 : 0),
+                            QStringLiteral("Upgrades=%1").arg(mouse.upgrade.upgrades),
                             QStringLiteral("Image=") + QString::fromLatin1(image.toBase64())});
 }
 
@@ -119,6 +136,7 @@ bool DeviceStore::load(VirtualMouse &mouse)
         mouse.profile = profile;
     if (file.contains(QStringLiteral("Mouse/Receiver")))
         mouse.receiver = file.value(QStringLiteral("Mouse/Receiver")).toString();
+    loadUpgrade(file, QStringLiteral("Mouse"), &mouse.upgrade);
     return true;
 }
 
@@ -133,7 +151,9 @@ bool DeviceStore::save(const VirtualReceiver &receiver)
              .arg(receiver.id[1])
              .arg(receiver.id[2]),
          QStringLiteral("DongleRgb=") + QString::fromLatin1(receiver.dongleRgb.toHex()),
-         QStringLiteral("LongRange=%1").arg(receiver.longRange)});
+         QStringLiteral("LongRange=%1").arg(receiver.longRange),
+         QStringLiteral("BootMode=%1").arg(receiver.upgrade.bootMode ? 1 : 0),
+         QStringLiteral("Upgrades=%1").arg(receiver.upgrade.upgrades)});
 }
 
 bool DeviceStore::load(VirtualReceiver &receiver)
@@ -163,5 +183,6 @@ bool DeviceStore::load(VirtualReceiver &receiver)
     const uint longRange = number(file, QStringLiteral("Receiver/LongRange"), &ok);
     if (ok && longRange <= 1)
         receiver.longRange = longRange;
+    loadUpgrade(file, QStringLiteral("Receiver"), &receiver.upgrade);
     return true;
 }

@@ -6,7 +6,8 @@
 
 // What a virtual device keeps across runs, as the hardware keeps it in flash: a mouse's stored
 // configuration (as its 6912-byte image), firmware version, profile and pairing; a receiver's
-// firmware version, identifier, LED record and long-range mode. One file per device,
+// firmware version, identifier, LED record and long-range mode; for both, whether they wait in
+// boot mode and how many upgrades they have begun. One file per device,
 // <folder>/<kind>-<name>.ini, written atomically. State stored for another model (another Cid or
 // Mid under the same name) or another receiver kind is not used.
 namespace DeviceStore {

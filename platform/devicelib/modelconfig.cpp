@@ -78,7 +78,28 @@ ModelConfig::Model ModelConfig::model(int mid)
         m.dpiMaxGrade = number(file, group + QStringLiteral("DPIMaxGrade"));
         m.dpiGrade = file.value(group + QStringLiteral("DPIGrade")).toStringList();
         m.dpiColor = file.value(group + QStringLiteral("DPIColor")).toStringList();
+        m.mouseImageName = decoded(file.value(group + QStringLiteral("MM")).toString());
+        const char *receiverKeys[4] = {"DM", "D2M", "D4M", "D8M"};
+        for (int i = 0; i < 4; ++i)
+            m.receiverImageNames[i] =
+                decoded(file.value(group + QLatin1String(receiverKeys[i])).toString());
         break;
     }
     return m;
+}
+
+int ModelConfig::receiverClassIndex(int kind)
+{
+    switch (kind) {
+    case 0:
+        return 0;
+    case 4:
+        return 1;
+    case 1:
+        return 2;
+    case 5:
+        return 3;
+    default:
+        return -1;
+    }
 }

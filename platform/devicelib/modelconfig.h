@@ -27,7 +27,15 @@ struct Model
     int dpiMaxGrade = 0;
     QStringList dpiGrade;
     QStringList dpiColor;
+    // The model names its firmware images carry: the mouse's (MM) and the receiver's of classes
+    // 1, 2, 4 and 8 (DM, D2M, D4M, D8M); empty where the file names none.
+    QString mouseImageName;
+    QString receiverImageNames[4];
 };
+
+// The index into Model::receiverImageNames of a receiver connection of kind 0, 4, 1 or 5; -1 for
+// any other kind.
+int receiverClassIndex(int kind);
 
 QString filePath();
 Identifiers identifiers();

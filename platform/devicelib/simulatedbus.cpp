@@ -49,7 +49,10 @@ namespace {
 constexpr int StoreWriteKey = 1;
 } // namespace
 
-SimulatedBus::SimulatedBus() : m_storeThread(std::make_shared<CallbackThread>("device store")) {}
+SimulatedBus::SimulatedBus()
+    : m_upgradeThread(std::make_shared<CallbackThread>("upgrade")),
+      m_storeThread(std::make_shared<CallbackThread>("device store", false))
+{}
 
 void SimulatedBus::waitForStore()
 {
@@ -97,6 +100,8 @@ void SimulatedBus::load(const DeviceSet &set)
     waitForStore();
     QMutexLocker lock(&m_mutex);
     stopServerLocked();
+    // Devices just plugged in have not been told of any program.
+    m_driverStatus = 0;
     m_definitions = set;
     m_receivers = set.receivers;
     m_mice = set.mice;
@@ -107,6 +112,9 @@ void SimulatedBus::load(const DeviceSet &set)
     m_noAnswer.clear();
     m_emptyInfo.clear();
     m_pairing = PairingControls();
+    m_upgrade.reset();
+    m_upgradeControls = UpgradeControls();
+    m_upgradeLog.clear();
     notifyPlugChange();
 }
 
@@ -190,22 +198,25 @@ VirtualReceiver *SimulatedBus::pairedReceiver(const VirtualMouse &mouse)
 SimulatedBus::Target SimulatedBus::resolve(const QByteArray &path)
 {
     Target target;
+    // A device in boot mode answers nothing but an upgrade.
     for (VirtualReceiver &receiver : m_receivers) {
-        if (!receiver.plugged || DevicePaths::receiver(receiver.name) != path)
+        if (!receiver.plugged || receiver.upgrade.bootMode ||
+            DevicePaths::receiver(receiver.name) != path)
             continue;
         target.receiver = &receiver;
         // A receiver holds one link: the first mouse of the set paired to it.
         for (VirtualMouse &mouse : m_mice) {
             if (mouse.receiver == receiver.name) {
                 target.mouse = &mouse;
-                target.reachable = mouse.awake;
+                target.reachable = mouse.awake && !mouse.upgrade.bootMode;
                 break;
             }
         }
         return target;
     }
     for (VirtualMouse &mouse : m_mice) {
-        if (mouse.cablePlugged && DevicePaths::cable(mouse.name) == path) {
+        if (mouse.cablePlugged && !mouse.upgrade.bootMode &&
+            DevicePaths::cable(mouse.name) == path) {
             target.mouse = &mouse;
             target.reachable = true;
             return target;
@@ -242,12 +253,15 @@ QVector<QByteArray> SimulatedBus::find(const QByteArray &vid, const QByteArray &
 {
     QMutexLocker lock(&m_mutex);
     QVector<QByteArray> paths;
+    // Devices in boot mode enumerate as boot loaders, which the program does not look for.
     for (const VirtualReceiver &receiver : qAsConst(m_receivers)) {
-        if (receiver.plugged && receiver.vid == vid && receiver.pid == pid)
+        if (receiver.plugged && !receiver.upgrade.bootMode && receiver.vid == vid &&
+            receiver.pid == pid)
             paths << DevicePaths::receiver(receiver.name);
     }
     for (const VirtualMouse &mouse : qAsConst(m_mice)) {
-        if (mouse.cablePlugged && mouse.cableVid == vid && mouse.cablePid == pid)
+        if (mouse.cablePlugged && !mouse.upgrade.bootMode && mouse.cableVid == vid &&
+            mouse.cablePid == pid)
             paths << DevicePaths::cable(mouse.name);
     }
     return paths;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/record/firmwareheader.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/virtualdevices.h"
 
@@ -21,7 +22,8 @@ class CallbackThread;
 // itself calling one.
 //
 // simulatedbus.cpp holds the devices, the queries and the hot-plug side; busserver.cpp the device
-// server, its requests and the events.
+// server, its requests and the events; buspairing.cpp the receivers' pairing windows;
+// busupgrade.cpp the firmware upgrades.
 class SimulatedBus
 {
 public:
@@ -88,6 +90,23 @@ public:
     void setPairWindow(int milliseconds);
     void failPairingAtNextRead();
     void setPairingStaysOpen(bool open);
+
+    // --- Firmware upgrade (busupgrade.cpp) ---
+    // The plugged devices in boot mode that the image is for; 0 for an image shorter than a
+    // header.
+    int countBootDevices(const QByteArray &image);
+    // Checks the image, picks its device and starts the transfer on the upgrade thread; false
+    // (nothing changed, the log says why) when the image or the device will not do.
+    bool startUpgrade(const QByteArray &image, UsbUpgradeCallback callback);
+    // The eight lines on the last upgrade that failed or was refused.
+    QVector<QByteArray> upgradeLog() const;
+    void failNextUpgradeAt(int percent);
+    void setUpgradeSilent(bool silent);
+    void setUpgradeStepDelay(int milliseconds);
+    // Of the device of that name: its firmware version word and whether it waits in boot mode;
+    // -1 for a name the set does not have.
+    int firmwareVersion(const QString &device) const;
+    int bootMode(const QString &device) const;
 
     // --- Changes on the device side (the test control) ---
     bool plugReceiver(const QString &name, bool plugged);
@@ -159,6 +178,23 @@ private:
     // The receiver plugged in at the server's path (m_mutex held); null without one.
     VirtualReceiver *serverReceiver();
     void pair(VirtualReceiver &receiver, VirtualMouse &mouse);
+    // The device an upgrade with this image would write (m_mutex held); *problem says why there
+    // is none.
+    struct UpgradeDevice
+    {
+        VirtualReceiver *receiver = nullptr;
+        VirtualMouse *mouse = nullptr;
+        UpgradeState *state() const { return receiver ? &receiver->upgrade : &mouse->upgrade; }
+        QString name() const { return receiver ? receiver->name : mouse->name; }
+    };
+    // An image's header with the model it names in the shipped Config.ini (busupgrade.cpp).
+    struct ImageTarget;
+    UpgradeDevice upgradeDevice(const ImageTarget &image, QString *problem);
+    UpgradeDevice upgradingDevice(); // the device of m_upgrade; empty when it left the set
+    // The running transfer's next step and its end, on the upgrade thread.
+    void postUpgradeStep(int generation);
+    void upgradeStep(int generation);
+    void upgradeEnd(int generation, const QString &failure);
 
     mutable QMutex m_mutex;
     DeviceSet m_definitions; // the set as loaded, for a restart
@@ -187,6 +223,34 @@ private:
         int driverStatus = 0;
     };
     std::unique_ptr<Server> m_server;
+
+    // The upgrade under way, and how upgrades behave (the test control; back to these at every
+    // load). A load ends the transfer: its device stays in boot mode, as after a power cut.
+    struct Upgrade
+    {
+        int generation = 0;
+        QString device;
+        bool receiver = false;
+        FirmwareHeader header;
+        int imageSize = 0;
+        quint32 payloadCrc = 0;
+        quint16 versionBefore = 0;
+        bool startedInBootMode = false;
+        int percent = 0;
+        int failsAt = -1;
+        UsbUpgradeCallback callback = nullptr;
+    };
+    std::unique_ptr<Upgrade> m_upgrade;
+    int m_upgradeGeneration = 0;
+    struct UpgradeControls
+    {
+        int failNextAt = -1;
+        bool silent = false;
+        int stepMs = 150;
+    };
+    UpgradeControls m_upgradeControls;
+    QVector<QByteArray> m_upgradeLog;
+    std::shared_ptr<CallbackThread> m_upgradeThread;
     int m_driverStatus = 0;
 
     UsbChangedCallback m_hotPlugCallback = nullptr;

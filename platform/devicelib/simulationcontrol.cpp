@@ -1,5 +1,6 @@
 #include "platform/devicelib/simulationcontrol.h"
 
+#include "platform/devicelib/callbackthread.h"
 #include "platform/devicelib/deviceset.h"
 #include "platform/devicelib/devicestore.h"
 #include "platform/devicelib/simulatedbus.h"
@@ -51,6 +52,36 @@ QString SimulationControl::stateFolder()
 void SimulationControl::setLatency(int milliseconds)
 {
     bus().setLatency(milliseconds);
+}
+
+bool SimulationControl::waitUntilNoCallbackRuns(int timeoutMs)
+{
+    return CallbackThread::waitUntilNoCallbackRuns(timeoutMs);
+}
+
+void SimulationControl::failNextUpgradeAt(int percent)
+{
+    bus().failNextUpgradeAt(percent);
+}
+
+void SimulationControl::setUpgradeSilent(bool silent)
+{
+    bus().setUpgradeSilent(silent);
+}
+
+void SimulationControl::setUpgradeStepDelay(int milliseconds)
+{
+    bus().setUpgradeStepDelay(milliseconds);
+}
+
+int SimulationControl::firmwareVersion(const QString &device)
+{
+    return bus().firmwareVersion(device);
+}
+
+int SimulationControl::bootMode(const QString &device)
+{
+    return bus().bootMode(device);
 }
 
 QByteArray SimulationControl::receiverPath(const QString &receiver)

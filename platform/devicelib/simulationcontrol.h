@@ -29,6 +29,11 @@ void setStateFolder(const QString &folder);
 QString stateFolder();
 // Transfer latency of every request and reply (a few milliseconds by default; tests use 0).
 void setLatency(int milliseconds);
+// Waits up to timeoutMs until no callback into the program runs or waits to run (device events,
+// hot-plug), those of stopped servers included; true when none does. A test resets the program's
+// state only then, and counts the events of a request once this is true. A callback may be
+// waiting for the calling thread (a blocking emission): wait in short steps and serve it between.
+bool waitUntilNoCallbackRuns(int timeoutMs);
 
 // --- Paths of the USB entries ---
 QByteArray receiverPath(const QString &receiver);
@@ -64,6 +69,18 @@ void setPairWindow(int milliseconds);
 void failPairingAtNextRead();
 // Open windows answer "open" for ever (true) or behave again (false).
 void setPairingStaysOpen(bool open);
+
+// --- Firmware upgrades (back to the defaults at every load) ---
+// The next upgrade fails when its transfer reaches `percent` (-1: it does not).
+void failNextUpgradeAt(int percent);
+// Accepted upgrades report nothing, ever (true), or behave again (false).
+void setUpgradeSilent(bool silent);
+// The time between two progress reports of an upgrade (10 % each); 150 ms by default.
+void setUpgradeStepDelay(int milliseconds);
+// The firmware version word of the device of that name, and whether it waits in boot mode (1) or
+// not (0); -1 for a name the set does not have.
+int firmwareVersion(const QString &device);
+int bootMode(const QString &device);
 
 // --- A faulty device ---
 // Any event, well-formed or not, to the running server's callback; false with no server.

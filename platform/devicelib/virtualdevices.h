@@ -7,8 +7,22 @@
 
 // The virtual devices on the simulated bus. A receiver and a mouse's cable are the USB devices
 // the program enumerates; the mouse itself is reached through its receiver (when paired to it and
-// awake) or through its cable. Devices in boot mode and screen devices would join as further
-// kinds of USB entries beside these two.
+// awake) or through its cable. A device in boot mode waits for a firmware image: it is not
+// enumerated and does not answer, and only an upgrade reaches it. Screen devices would join as a
+// further kind of USB entry.
+
+// What a device keeps of its firmware upgrades.
+struct UpgradeState
+{
+    // Waiting for an image: while an upgrade transfers, and after one that did not complete, until
+    // an upgrade completes. Stored, so it holds after a restart.
+    bool bootMode = false;
+    // The device's first upgrade (upgrades == 0) fails when its transfer reaches this percent; -1:
+    // it does not. From the device set only.
+    int failsAt = -1;
+    // Upgrades the device has begun; stored.
+    int upgrades = 0;
+};
 
 struct VirtualReceiver
 {
@@ -28,6 +42,7 @@ struct VirtualReceiver
     unsigned char pairCid = 0;
     int pairReads = 0;
     QElapsedTimer pairOpened;
+    UpgradeState upgrade;
 
     bool hasLed() const { return kind == 1; }
 };
@@ -53,6 +68,8 @@ struct VirtualMouse
     // Held in its pairing state (its three buttons pressed until the pairing light flashes): the
     // next pairing window of a receiver for its customer identifier takes it. Not stored.
     bool pairing = false;
+    // Upgraded through its cable.
+    UpgradeState upgrade;
 };
 
 // What a receiver answers to a pairing status read (event type 6, payload byte 0).

@@ -2,6 +2,7 @@
 
 #include "core/devicecache.h"
 #include "core/devicestate.h"
+#include "core/devicewrite.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "core/settingsfile.h"
@@ -28,6 +29,13 @@ constexpr int WaitLingerMs = 2000;
 // After an import the pages keep being served while the device takes the record.
 constexpr int ImportLingerMs = 2500;
 
+// The user has gone back to the home page: the device page's refresh is no longer waited for,
+// and nothing about it is reported there.
+bool DevicePageLeft()
+{
+    return DeviceState::instance()->OnDevicePage.load() != 1;
+}
+
 void EmitRecordToPages(const FlashDataMap &record)
 {
     PostMsg *hub = PostMsg::GetInstance();
@@ -35,12 +43,6 @@ void EmitRecordToPages(const FlashDataMap &record)
     emit hub->SigUpDataSensorUIB(record);
     emit hub->SigUpDataButtonUIC(record);
     emit hub->SigFormB();
-}
-
-bool DeviceAnswers()
-{
-    const QByteArray path = DeviceState::instance()->DevicePath.get();
-    return UsbFinderC_GetDeviceOnLine(path.constData());
 }
 
 } // namespace
@@ -129,6 +131,8 @@ bool UpDataParam::WaitForPagesRefreshed()
     for (int attempt = 0; attempt < RefreshAttempts; ++attempt) {
         if (state->SensorUiUpdated.load() && state->ButtonUiUpdated.load())
             return true;
+        if (DevicePageLeft())
+            return false;
         DelayMs(RefreshStepMs);
     }
     return false;
@@ -137,6 +141,10 @@ bool UpDataParam::WaitForPagesRefreshed()
 void UpDataParam::RunWait()
 {
     const bool refreshed = WaitForPagesRefreshed();
+    if (DevicePageLeft()) {
+        close();
+        return;
+    }
     Sleep(WaitLingerMs);
     close();
     if (!refreshed)
@@ -153,20 +161,16 @@ void UpDataParam::RunImport()
         InportFail notice;
         NoticeFrame::place(&notice, this, NoticeOffset::InportFail);
         notice.exec();
-    } else {
-        state->CurrentFlashData.set(record);
-        // A device that does not answer would lose the record; it is shown all the same, and the
-        // device's own record replaces it once the device answers and is read again.
-        const bool online = DeviceAnswers();
-        if (online)
-            ProtocolDataUpdate(&record);
+    } else if (WriteWholeRecord(record)) {
         EmitRecordToPages(record);
-        if (!online) {
-            state->RecheckOnline = 1;
-            state->RereadWhenOnline = 1;
-            emit PostMsg::GetInstance()->SigMouseOffLineo(0);
-        }
         DelayMs(ImportLingerMs);
+    } else {
+        // The device did not take the record (it does not answer, or has not been read yet): the
+        // program keeps the record the device has, the user has been told, and the device is
+        // read again once it answers.
+        state->ImportResult = ImportNotTaken;
+        state->RecheckOnline = 1;
+        state->RereadWhenOnline = 1;
     }
     ImportMode = 0;
     close();
@@ -192,6 +196,8 @@ void UpDataParam::RunRefresh()
         state->ButtonUiUpdated = 0;
     }
     close();
+    if (!refreshed && DevicePageLeft())
+        return;
     qDebug() << "vvv";
     if (!refreshed)
         emit PostMsg::GetInstance()->SigMouseOffLineo(1);

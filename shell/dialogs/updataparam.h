@@ -25,7 +25,8 @@ public:
 // 2500 ms later it does one piece of work and closes itself:
 // - WaitMode: waits until the sensor and the button page have refilled themselves from the device
 //   (after a factory reset, or whenever the device page's own instance was once asked to wait);
-// - ImportMode: reads the settings file at ImportPath and applies it, or tells why not;
+// - ImportMode: reads the settings file at ImportPath and applies it (stored and sent as one write;
+//   the pages show it only once the device has taken it), or tells why not;
 // - neither: when the last device service pass found the device offline, shows its cached record
 //   and the offline notice; otherwise waits for the refresh like WaitMode.
 // Every wait keeps the event loop running, so the device's records reach the pages meanwhile.
@@ -43,6 +44,9 @@ public:
     // readable settings file of this program, 2 another sensor or a DPI stage count the model
     // cannot take (SettingsFile::Result). Only an accepted file fills *record.
     static int ReadImportFile(const QString &path, FlashDataMap *record);
+    // ImportResult of an import whose file was accepted but whose record the device did not
+    // take: nothing was applied, and the offline notice says why (no refusal notice for it).
+    static constexpr int ImportNotTaken = 3;
 
     QString ImportPath;
     quint8 ImportMode = 0; // cleared by each import

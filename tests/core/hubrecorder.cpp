@@ -23,7 +23,7 @@ HubRecorder::HubRecorder()
         {SIGNAL(SigUpDataDPI(int)), SLOT(SlotDpi(int))},
         {SIGNAL(SigBattery(bool, int, bool)), SLOT(SlotBattery(bool, int, bool))},
         {SIGNAL(SigUpDataConfigUI(int, int, bool)), SLOT(SlotConfigUI(int, int, bool))},
-        {SIGNAL(SigRGBValue(DongleRGB *)), SLOT(SlotRgb(DongleRGB *))},
+        {SIGNAL(SigRGBValue(DongleRGB)), SLOT(SlotRgb(DongleRGB))},
         {SIGNAL(SigLongRangeMode(bool)), SLOT(SlotLongRange(bool))},
     };
     for (const auto &c : blocking)
@@ -134,11 +134,10 @@ void HubRecorder::SlotConfigUI(int kind, int profile, bool valid)
     add(QStringLiteral("ConfigUI(%1,%2,%3)").arg(kind).arg(profile).arg(valid ? "true" : "false"));
 }
 
-void HubRecorder::SlotRgb(DongleRGB *record)
+void HubRecorder::SlotRgb(const DongleRGB &record)
 {
-    // Read in place while the emitter waits, as the settings page does.
-    m_dongle = *record;
-    add(QStringLiteral("Rgb(%1)").arg(record->Mode));
+    m_dongle = record;
+    add(QStringLiteral("Rgb(%1)").arg(record.Mode));
 }
 
 void HubRecorder::SlotLongRange(bool on)

@@ -40,7 +40,7 @@ private slots:
     void SlotDpi(int stage);
     void SlotBattery(bool charging, int level, bool showPercent);
     void SlotConfigUI(int kind, int profile, bool valid);
-    void SlotRgb(DongleRGB *record);
+    void SlotRgb(const DongleRGB &record);
     void SlotLongRange(bool on);
     void SlotUpDataParam(int mode);
     void SlotMouseOffLine(int mode);

@@ -1,10 +1,11 @@
 #include "tests/core/linkfixture.h"
 
 #include "core/devicecache.h"
-#include "core/deviceeventcallback.h"
 #include "core/devicestate.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "tests/linksupport/readdevice.h"
+#include "tests/support/librarycallbacks.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -19,6 +20,8 @@ namespace LinkFixture {
 
 bool loadDevices(const QString &ini)
 {
+    // A callback of an earlier step must not run into the devices of the next.
+    waitForLibraryCallbacks();
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("devices.ini"));
     QFile out(file);
@@ -78,14 +81,13 @@ DeviceAllInfo deviceInfo(const QByteArray &path, int kind, int mid, int driveInd
     return info;
 }
 
-void selectDevice(const DeviceAllInfo &device, const QString &mouse)
+bool selectDevice(const DeviceAllInfo &device)
 {
+    waitForLibraryCallbacks();
     DeviceState::ResetForTest();
     DeviceState &s = *DeviceState::instance();
-    s.CurrentDeviceInfo.set(device);
     s.DeviceCacheName.set(DeviceCacheFileName(device.Cid, device.Mid));
-    s.DevicePath.set(device.Path.toLatin1());
-    s.CurrentFlashData.set(storedRecord(mouse));
+    return SelectAndReadDevice(device);
 }
 
 bool runOnLibraryThread(const std::function<void()> &work, int timeoutMs)
@@ -109,11 +111,7 @@ bool runOnLibraryThread(const std::function<void()> &work, int timeoutMs)
 
 bool selectReceiverWithServer()
 {
-    if (!loadDevices(receiverWithMouse()))
-        return false;
-    selectDevice(deviceInfo(receiverPath(), 1));
-    const QByteArray path = receiverPath();
-    return UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
+    return loadDevices(receiverWithMouse()) && selectDevice(deviceInfo(receiverPath(), 1));
 }
 
 bool sameRecord(const FlashDataMap &a, const FlashDataMap &b)

@@ -29,18 +29,20 @@ FlashDataMap storedRecord(const QString &mouse = QStringLiteral("M1"));
 // The device description of a device at `path` as discovery makes it.
 DeviceAllInfo deviceInfo(const QByteArray &path, int kind, int mid = 10, int driveIndex = 0);
 
-// Resets the device state and makes the device at `path` the current one (description, cache
-// name and DevicePath), with the current record set to what the mouse holds.
-void selectDevice(const DeviceAllInfo &device, const QString &mouse = QStringLiteral("M1"));
+// Lets the library's callbacks of earlier steps end, resets the device state and makes `device`
+// the current one as the home page's selection does (description, path and cache name); then
+// reads its record the way the program does: the device server starts on it with the
+// device-event callback and one whole reply of the device is taken, its follow-up answers
+// included. False when no whole reply came.
+bool selectDevice(const DeviceAllInfo &device);
 
 // Runs work on a thread of its own, as the device library calls the program, while the GUI
 // thread keeps delivering events (blocking emissions included); true when it ended within the
 // limit. On a timeout the thread is left to end on its own.
 bool runOnLibraryThread(const std::function<void()> &work, int timeoutMs = 5000);
 
-// The usual start of a test: receiverWithMouse() on the bus, its receiver the current device and
-// the device server running on it with the device-event callback (sends reach the device the
-// server runs on).
+// The usual start of a test: receiverWithMouse() on the bus, its receiver the current device, the
+// device server running on it with the device-event callback and the mouse's record read.
 bool selectReceiverWithServer();
 
 // Whether two records hold the same 10428 bytes.

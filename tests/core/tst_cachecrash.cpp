@@ -100,7 +100,15 @@ private slots:
             saver.setProcessEnvironment(environment);
             saver.start(QCoreApplication::applicationFilePath(), QStringList());
             QVERIFY(saver.waitForStarted());
-            QVERIFY2(saver.waitForReadyRead(20000), "the saving process saved nothing");
+            // The test framework prints its own banner first: wait for the child's own word.
+            QElapsedTimer waited;
+            waited.start();
+            QByteArray said;
+            while (!said.contains("saved\n") && waited.elapsed() < 20000) {
+                saver.waitForReadyRead(1000);
+                said += saver.readAllStandardOutput();
+            }
+            QVERIFY2(waited.elapsed() < 20000, "the saving process saved nothing");
             QThread::usleep(QRandomGenerator::global()->bounded(1000u, 20000u));
             QCOMPARE(::kill(pid_t(saver.processId()), SIGKILL), 0);
             QVERIFY(saver.waitForFinished(10000));

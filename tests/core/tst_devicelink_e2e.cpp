@@ -1,4 +1,5 @@
 #include "core/devicediscovery.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "core/hotplug.h"
@@ -8,6 +9,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/core/hubrecorder.h"
 #include "tests/core/linkfixture.h"
+#include "tests/support/librarycallbacks.h"
 #include "tests/support/testmain.h"
 
 #include <QDeadlineTimer>
@@ -48,8 +50,8 @@ private slots:
     {
         StopUsbChanged();
         StopWorkerThread();
-        UsbServer_Exit();
-        QTest::qWait(50);
+        DeviceLink::StopServer();
+        QVERIFY(waitForLibraryCallbacks());
         m_recorder.reset();
     }
 
@@ -140,8 +142,7 @@ private slots:
         waitForQuiet();
         m_recorder->clear();
         QVERIFY(UsbServer_SetBatteryOptimizeEnable(0));
-        WriteFlashData();
-        state().ReadAllPending = 1;
+        QVERIFY(SendCurrentRecord());
         QVERIFY(UsbServer_SetClearSetting());
         QVERIFY(waitFor("Form", 1));
         const FlashDataMap reset = state().CurrentFlashData.get();
@@ -161,11 +162,12 @@ private slots:
 
         // The main window goes home: the program says goodbye, stops the server and listens for
         // the home page again.
+        DeviceLink::PageLeft();
         UsbServer_SetPCDriverStatus(0);
         QCOMPARE(SimulationControl::driverStatus(), 0);
         state().OnDevicePage = 0;
         emit PostMsg::GetInstance()->SigMainPageChange();
-        UsbServer_Exit();
+        DeviceLink::StopServer();
         StartUsbChanged(HomeUsbChanged, 600);
         QTRY_COMPARE_WITH_TIMEOUT(DeviceLists::instance()->HomeDeviceList.get().size(), 1, 5000);
     }

@@ -64,7 +64,7 @@ private slots:
     {
         DeviceState *state = DeviceState::instance();
         state->UpdateIdle = 0;
-        state->ReadAllPending = 1;
+        state->ReadAllPending.request();
         state->OnDevicePage = 1;
         state->CurrentLanguage = 1;
         state->DevicePath.set("a");
@@ -79,7 +79,7 @@ private slots:
 
         QCOMPARE(DeviceState::instance(), state);
         QCOMPARE(int(state->UpdateIdle), 1);
-        QCOMPARE(int(state->ReadAllPending), 0);
+        QVERIFY(!state->ReadAllPending.pending());
         QCOMPARE(int(state->OnDevicePage), 0);
         QCOMPARE(int(state->CurrentLanguage), 0);
         QVERIFY(state->DevicePath.get().isEmpty());
@@ -117,7 +117,10 @@ private slots:
                     device.Vid = QString::number(int(fill));
                     state->CurrentDeviceInfo.set(device);
                     state->DevicePath.set(QByteArray(fill % 40 + 1, char('a' + w)));
-                    state->ReadAllPending = quint8(round & 1);
+                    if (round & 1)
+                        state->ReadAllPending.request();
+                    else
+                        state->ReadAllPending.clear();
                     state->ImportResult.fetch_add(1);
                 }
             });
@@ -134,7 +137,7 @@ private slots:
                     const QByteArray path = state->DevicePath.get();
                     if (!path.isEmpty() && path.count(path.at(0)) != path.size())
                         ++mixedPaths;
-                    (void)state->ReadAllPending.load();
+                    (void)state->ReadAllPending.pending();
                 }
             });
         }
@@ -167,6 +170,67 @@ private slots:
         const FlashDataMap record = state->CurrentFlashData.get();
         std::memcpy(&counter, bytesOf(record), sizeof counter);
         QCOMPARE(counter, quint32(4 * Rounds));
+    }
+
+    // A pass reads the selection once: the description and the path it gets belong to one
+    // device, and a new device, a new path or a page left gives a new generation, while a change
+    // of the description that keeps the device does not.
+    void selectionIsReadWhole()
+    {
+        DeviceState::ResetForTest();
+        DeviceSelection &selection = DeviceState::instance()->Selection;
+        constexpr int Rounds = 2000;
+        std::atomic<int> mixed{0};
+        std::atomic<bool> done{false};
+        std::thread selector([&] {
+            for (int round = 0; round < Rounds; ++round) {
+                DeviceAllInfo device;
+                device.Path = QStringLiteral("sim/device-%1").arg(round);
+                selection.select(device);
+            }
+            done = true;
+        });
+        std::thread pass([&] {
+            quint64 last = 0;
+            while (!done.load()) {
+                const DeviceSelection::Snapshot seen = selection.get();
+                if (seen.Info.Path.toLatin1() != seen.Path || seen.Generation < last)
+                    ++mixed;
+                last = seen.Generation;
+            }
+        });
+        selector.join();
+        pass.join();
+        QCOMPARE(mixed.load(), 0);
+
+        const quint64 before = selection.generation();
+        DeviceState::instance()->CurrentDeviceInfo.with(
+            [](DeviceAllInfo &info) { info.Online = 1; });
+        DeviceState::instance()->DevicePath.set(selection.get().Path);
+        QCOMPARE(selection.generation(), before);
+        DeviceState::instance()->DevicePath.set("sim/elsewhere");
+        QCOMPARE(selection.generation(), before + 1);
+        selection.renew();
+        QCOMPARE(selection.generation(), before + 2);
+        QVERIFY(!selection.updateIf(before, [](DeviceAllInfo &info) { info.Online = 0; }));
+        QCOMPARE(int(selection.get().Info.Online), 1);
+    }
+
+    // Each request for a pass counts: one made while a pass runs is still owed when it ends.
+    void passRequestsAreCounted()
+    {
+        PassRequests requests;
+        QVERIFY(!requests.pending());
+        requests.request();
+        const quint64 serving = requests.begin();
+        requests.request(); // while the pass runs
+        requests.served(serving);
+        QVERIFY(requests.pending());
+        requests.served(requests.begin());
+        QVERIFY(!requests.pending());
+        requests.request();
+        requests.clear();
+        QVERIFY(!requests.pending());
     }
 };
 

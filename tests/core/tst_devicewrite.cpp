@@ -1,10 +1,12 @@
 #include "core/deviceeventcallback.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/core/hubrecorder.h"
 #include "tests/core/linkfixture.h"
+#include "tests/support/librarycallbacks.h"
 #include "tests/support/testmain.h"
 
 #include <cstring>
@@ -43,7 +45,8 @@ private slots:
     }
     void cleanup()
     {
-        UsbServer_Exit();
+        DeviceLink::StopServer();
+        QVERIFY(waitForLibraryCallbacks());
         m_recorder.reset();
     }
 
@@ -221,6 +224,35 @@ private slots:
         QVERIFY(LinkFixture::sameRecord(current(), before));
         QVERIFY(LinkFixture::operations().isEmpty()); // not even the online question
         QVERIFY(m_recorder->events().isEmpty());
+    }
+
+    // The record held is not the selected device's (another device was selected and not read
+    // yet, or the device page was left meanwhile): nothing of it reaches the device, the user is
+    // told, and the device is read once it answers.
+    void recordNotReadFromTheDeviceIsNotWritten_data()
+    {
+        QTest::addColumn<bool>("otherDevice");
+        QTest::newRow("page left") << false;
+        QTest::newRow("another device selected") << true;
+    }
+    void recordNotReadFromTheDeviceIsNotWritten()
+    {
+        QFETCH(bool, otherDevice);
+        if (otherDevice)
+            state().Selection.select(LinkFixture::deviceInfo(LinkFixture::receiverPath(), 1));
+        else
+            DeviceLink::PageLeft();
+        state().RereadWhenOnline = 0;
+        const FlashDataMap before = current();
+
+        QVERIFY(!WriteSleepTime(before.SleepTime + 1));
+        QVERIFY(!WriteButtonFunction(2, 1, 1, 0));
+        WriteFlashData();
+
+        QVERIFY(LinkFixture::sameRecord(current(), before));
+        QCOMPARE(LinkFixture::calls("ProtocolDataUpdate"), 0);
+        QCOMPARE(m_recorder->count("OffLine(0)"), 2);
+        QCOMPARE(int(state().RereadWhenOnline.load()), 1);
     }
 
     void noDeviceSelectedIsOffline()

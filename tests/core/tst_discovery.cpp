@@ -379,7 +379,7 @@ private slots:
             data.replace(0x57, f.at(2).size(), f.at(2).toLatin1());
             QFile file(app.path() + QStringLiteral("/bin/%1.bin").arg(n++));
             QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(data);
+            file.write(data + "firmware"); // a header alone is no image
         }
         AppDir::setOverride(app.path());
 

@@ -45,6 +45,18 @@ void writeImages(const QString &folder, const QStringList &images)
             file.write(QByteArray(HeaderSize - 1, '\0'));
             continue;
         }
+        // A matching header with nothing after it, or followed by more than a device's flash
+        // holds: no firmware to install either way.
+        if (f.at(1) == QLatin1String("header-only")) {
+            file.write(imageBytes(QString(), 0x0106, MouseTarget, Cid, Mid, "MM10"));
+            continue;
+        }
+        if (f.at(1) == QLatin1String("oversized")) {
+            QByteArray data = imageBytes(name, 0x0106, MouseTarget, Cid, Mid, "MM10");
+            data.append(QByteArray(int(FirmwareHeader::MaxImageSize) + 1 - data.size(), 'x'));
+            file.write(data);
+            continue;
+        }
         const quint32 version = f.at(1).toUInt(nullptr, 16);
         const int target = f.at(2).toInt();
         const QByteArray model = f.at(3).toLatin1();
@@ -140,6 +152,14 @@ private slots:
         QTest::newRow("shorter than a header")
             << QStringList{"a.bin short", "b.bin 0106" + mouse} << "v1.05"
             << "b.bin" << true;
+        QTest::newRow("header without firmware")
+            << QStringList{"a.bin 0106" + mouse, "b.bin header-only"} << "v1.05"
+            << "a.bin" << true;
+        QTest::newRow("only a header") << QStringList{"a.bin header-only"} << "v1.05"
+                                       << "" << false;
+        QTest::newRow("larger than a device's flash")
+            << QStringList{"a.bin 0106" + mouse, "b.bin oversized"} << "v1.05"
+            << "a.bin" << true;
         QTest::newRow("unreadable file among good ones")
             << QStringList{"a.bin 0106" + mouse, "b.bin dangling", "c.bin 0107" + mouse} << "v1.05"
             << "c.bin" << true;
@@ -187,10 +207,10 @@ private slots:
         QCOMPARE(header.Target, quint8(ReceiverTarget));
         QCOMPARE(header.Cid, quint8(7));
         QCOMPARE(header.Mid, quint8(300 & 0xFF));
-        QCOMPARE(header.ModelName, QStringLiteral("D4M-name"));
+        QCOMPARE(ModelNameText(header), QStringLiteral("D4M-name"));
         image.replace(0x57, 64, QByteArray(64, 'N')); // a name with no NUL fills the field
         QVERIFY(ReadFirmwareHeader(image, &header));
-        QCOMPARE(header.ModelName, QString(64, QLatin1Char('N')));
+        QCOMPARE(ModelNameText(header), QString(64, QLatin1Char('N')));
         QVERIFY(!ReadFirmwareHeader(image.left(HeaderSize - 1), &header));
     }
 

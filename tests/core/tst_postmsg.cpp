@@ -23,6 +23,7 @@ public:
     std::atomic<int> filled{0};
     std::atomic<bool> ranOnGuiThread{false};
     std::atomic<bool> recordIntact{false};
+    std::atomic<int> modeSeen{-1};
     unsigned char expected = 0;
 
 public slots:
@@ -38,7 +39,7 @@ public slots:
         ++filled;
     }
 
-    void SlotRGBValue(DongleRGB *record) { record->Mode = 3; }
+    void SlotRGBValue(const DongleRGB &record) { modeSeen = record.Mode; }
 
     void SlotForm() {}
 };
@@ -57,7 +58,7 @@ private slots:
         const int offset = meta.methodOffset();
         QCOMPARE(meta.methodCount() - offset, 59);
         QCOMPARE(meta.method(offset).methodSignature(), QByteArray("SigChangeMainDialog(int)"));
-        QCOMPARE(meta.method(offset + 42).methodSignature(), QByteArray("SigRGBValue(DongleRGB*)"));
+        QCOMPARE(meta.method(offset + 42).methodSignature(), QByteArray("SigRGBValue(DongleRGB)"));
         QCOMPARE(meta.method(offset + 58).methodSignature(), QByteArray("SigUpdateFrame(bool)"));
     }
 
@@ -91,23 +92,24 @@ private slots:
         }
     }
 
-    // The receiver-LED record travels by pointer: the slot reads and changes the one record
-    // while the emitter waits, and the emitter sees the change when the emission returns.
-    void receiverLedRecordIsSharedInPlace()
+    // The receiver-LED record travels as a copy, like every record: the page reads its own while
+    // the emitter waits, never the shared record behind the lock.
+    void receiverLedRecordTravelsAsACopy()
     {
         RecordPage settingsPage;
-        QVERIFY(ConnectBlocking(SIGNAL(SigRGBValue(DongleRGB *)), &settingsPage,
-                                SLOT(SlotRGBValue(DongleRGB *))));
+        QVERIFY(ConnectBlocking(SIGNAL(SigRGBValue(DongleRGB)), &settingsPage,
+                                SLOT(SlotRGBValue(DongleRGB))));
         DeviceState *state = DeviceState::instance();
         state->CurrentDongleRGB.with([](DongleRGB &record) { record.Mode = 1; });
 
         std::atomic<int> modeAfterEmit{-1};
         std::thread callback([&] {
-            emit PostMsg::GetInstance()->SigRGBValue(state->CurrentDongleRGB.address());
+            emit PostMsg::GetInstance()->SigRGBValue(state->CurrentDongleRGB.get());
             modeAfterEmit = state->CurrentDongleRGB.get().Mode;
         });
-        QTRY_COMPARE_WITH_TIMEOUT(modeAfterEmit.load(), 3, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(modeAfterEmit.load(), 1, 10000);
         callback.join();
+        QCOMPARE(settingsPage.modeSeen.load(), 1);
     }
 
     void blockingEmissionOnGuiThreadFailsLoudly()

@@ -1,17 +1,25 @@
+#include "core/blockingconnect.h"
 #include "core/devicecache.h"
+#include "core/deviceeventcallback.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "core/worker.h"
+#include "platform/devicelib/configurationimage.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/devicelib/eventwire.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/core/hubrecorder.h"
 #include "tests/core/linkfixture.h"
+#include "tests/support/librarycallbacks.h"
 #include "tests/support/testmain.h"
 
 #include <QDeadlineTimer>
 #include <QTimer>
 
 #include <cstring>
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -42,6 +50,33 @@ bool passEnded()
 const QStringList passCalls = {"UsbServerC_Start", "UsbServer_SetPCDriverStatus",
                                "UsbServer_ReadAllFlashData"};
 
+// Stands in for a page that takes the record and the form: calls the hook set for each, once.
+class PageProbe : public QObject
+{
+    Q_OBJECT
+public:
+    std::function<void()> onButton;
+    std::function<void()> onForm;
+
+    PageProbe()
+    {
+        ConnectBlocking(SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this, SLOT(SlotButton()));
+        ConnectBlocking(SIGNAL(SigForm()), this, SLOT(SlotForm()));
+    }
+
+private slots:
+    void SlotButton()
+    {
+        if (auto hook = std::exchange(onButton, nullptr))
+            hook();
+    }
+    void SlotForm()
+    {
+        if (auto hook = std::exchange(onForm, nullptr))
+            hook();
+    }
+};
+
 } // namespace
 
 class TestWorker : public QObject
@@ -68,8 +103,8 @@ private slots:
     void cleanup()
     {
         StopWorkerThread();
-        UsbServer_Exit();
-        QTest::qWait(50);
+        DeviceLink::StopServer();
+        QVERIFY(waitForLibraryCallbacks());
         m_recorder.reset();
     }
 
@@ -78,7 +113,7 @@ private slots:
         QCOMPARE(state().DevicePath.get(), LinkFixture::receiverPath());
         QCOMPARE(state().CurrentDeviceInfo.get().Path, m_device.Path);
         QCOMPARE(state().DeviceCacheName.get(), QStringLiteral("Device_CID0C_MID0A.bin"));
-        QCOMPARE(int(state().ReadAllPending.load()), 1);
+        QVERIFY(state().ReadAllPending.pending());
         QCOMPARE(state().ShowBatteryValueSetting.load(), 1);
         QTimer *timer = state().OnlineCheckTimer.load();
         QVERIFY(timer && timer->isActive());
@@ -111,7 +146,7 @@ private slots:
         QCOMPARE(SimulationControl::receivedRecords().size(), 1);
         QVERIFY(
             LinkFixture::sameRecord(state().CurrentFlashData.get(), LinkFixture::storedRecord()));
-        QCOMPARE(int(state().ReadAllPending.load()), 0);
+        QVERIFY(!state().ReadAllPending.pending());
         QCOMPARE(int(state().OnlineAtLastRead.load()), 1);
         QCOMPARE(int(state().CurrentDeviceInfo.get().Online), 1);
 
@@ -120,7 +155,7 @@ private slots:
         SimulationControl::clearLog();
         StartWorkerPass();
         QVERIFY(passEnded());
-        QCOMPARE(int(state().ReadAllPending.load()), 0);
+        QVERIFY(!state().ReadAllPending.pending());
         QTest::qWait(50);
         QVERIFY(LinkFixture::operations(passCalls).isEmpty());
         QVERIFY(m_recorder->events().isEmpty());
@@ -142,19 +177,61 @@ private slots:
         QVERIFY(m_recorder->events().isEmpty());
     }
 
-    void startDuringAPassIsLost()
+    // A pass asked for while one runs (the mouse reported a configuration change) is not lost to
+    // the running one: the service runs a round of its own for it.
+    void requestDuringAPassGetsARoundOfItsOwn()
     {
         QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
         QVERIFY(SaveDeviceCache(state().DeviceCacheName.get(), cachedRecord()));
         m_recorder->slotDelayMs = 30; // the pages are slow to fill
         StartWorkerPass();
+        // The pass is under way: it waits for the pages, one record after the other.
+        QTRY_VERIFY_WITH_TIMEOUT(m_recorder->count("Button") == 1, 5000);
         QVERIFY(state().WorkerThread.load()->isRunning());
+        state().RereadRequested = 1;
         StartWorkerPass();
         QVERIFY(passEnded());
-        QTest::qWait(50);
-        QCOMPARE(m_recorder->count("Form"), 1);
-        QCOMPARE(SimulationControl::calls("UsbServerC_Start").size(), 1);
-        QCOMPARE(int(state().ReadAllPending.load()), 0);
+        QCOMPARE(m_recorder->count("Form"), 2);
+        QCOMPARE(SimulationControl::calls("UsbServerC_Start").size(), 2);
+        QVERIFY(!state().ReadAllPending.pending());
+    }
+
+    // The device's whole record arrives while a pass waits for the pages, and while the pages are
+    // slow to take that record the pass is asked for again: the record's arrival neither answers
+    // nor drops that request, and the pass runs again for it.
+    void passRequestedDuringAFullRecordsTailRuns()
+    {
+        QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
+        QVERIFY(SaveDeviceCache(state().DeviceCacheName.get(), cachedRecord()));
+        // The server an earlier pass left running for the device.
+        QVERIFY(DeviceLink::StartServerForSelection());
+        SimulationControl::clearLog();
+        const QByteArray header = EventWire::header(8, 0, FullConfigurationSize, 0, 0);
+        const QByteArray payload = ConfigurationImage::encode(LinkFixture::storedRecord().bytes());
+
+        PageProbe probe;
+        bool delivered = false;
+        bool asked = false;
+        probe.onButton = [&] {
+            // The pass waits in its first emission; the record comes now, and its pages are slow.
+            probe.onForm = [&] {
+                state().RereadRequested = 1;
+                StartWorkerPass();
+                asked = true;
+            };
+            delivered = LinkFixture::runOnLibraryThread([&] {
+                DeviceEventCallback(
+                    reinterpret_cast<const uchar *>(header.constData()), int(header.size()),
+                    reinterpret_cast<const uchar *>(payload.constData()), FullConfigurationSize);
+            });
+        };
+        StartWorkerPass();
+        QVERIFY(passEnded());
+        QVERIFY(delivered);
+        QVERIFY(asked);
+        // The first pass and the one asked for during the record's tail each started the server.
+        QCOMPARE(SimulationControl::calls("UsbServerC_Start").size(), 2);
+        QVERIFY(!state().ReadAllPending.pending());
     }
 
     void homePageNeverRefreshes()
@@ -186,6 +263,8 @@ private slots:
         QVERIFY(passEnded());
         QTest::qWait(50);
 
+        // Nothing was read from the mouse: once it answers, a pass reads it.
+        QCOMPARE(int(state().RereadWhenOnline.load()), 1);
         if (cached) {
             QCOMPARE(m_recorder->events(), QStringList({"Button", "Light", "Sensor", "Form"}));
             for (const FlashDataMap &record : m_recorder->records())
@@ -207,8 +286,8 @@ private slots:
         StartWorkerPass();
         QVERIFY(passEnded());
         QTRY_COMPARE_WITH_TIMEOUT(m_recorder->events(), QStringList({"FormReset"}), 5000);
-        // The main window showed the offline notice: a re-read is due once the device answers.
-        state().RereadWhenOnline = 1;
+        // No notice was needed: the pass that found the mouse asleep asked for the read itself.
+        QCOMPARE(int(state().RereadWhenOnline.load()), 1);
         Worker *worker = state().WorkerThread.load();
 
         worker->SlotCheckOnline(); // still offline: nothing

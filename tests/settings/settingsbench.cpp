@@ -2,13 +2,17 @@
 
 #include "core/configini.h"
 #include "core/devicediscovery.h"
-#include "core/deviceeventcallback.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/languageloader.h"
 #include "core/languagetables.h"
+#include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "tests/linksupport/readdevice.h"
+#include "tests/support/librarycallbacks.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QWidget>
@@ -23,9 +27,20 @@ SettingsBench::SettingsBench(const QByteArray &deviceSet)
     // The shipped language files, as the main window loads them at start.
     if (FormSettingTexts.rowCount() == 0)
         LoadLanguageFiles();
+    // A callback of the test before must not find the state half made.
+    waitForLibraryCallbacks();
     DeviceState::ResetForTest();
     DeviceLists::ResetForTest();
     DeviceState::instance()->WriteEnabled = 1;
+
+    const QDir shipped(QStringLiteral(ZR35_TEST_APP_DIR));
+    QDir().mkpath(appFolder());
+    for (const QString &entry : shipped.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        if (entry != QLatin1String("bin"))
+            QFile::link(shipped.filePath(entry), appFolder() + QLatin1Char('/') + entry);
+    }
+    AppDir::setOverride(appFolder());
+
     SimulationControl::setLatency(0);
     SimulationControl::setStateFolder(m_dir.path() + QStringLiteral("/state"));
     const QString setFile = m_dir.path() + QStringLiteral("/devices.ini");
@@ -38,11 +53,22 @@ SettingsBench::SettingsBench(const QByteArray &deviceSet)
 
 SettingsBench::~SettingsBench()
 {
-    UsbServer_Exit();
+    DeviceLink::StopServer();
     StopUsbChanged();
     SimulationControl::setStateFolder(QString());
     if (m_ownConfig)
         ConfigIni::resetForTests(QString());
+    AppDir::setOverride(QStringLiteral(ZR35_TEST_APP_DIR));
+}
+
+QString SettingsBench::appFolder() const
+{
+    return m_dir.path() + QStringLiteral("/app");
+}
+
+void SettingsBench::useShippedFirmware()
+{
+    QFile::link(QStringLiteral(ZR35_TEST_APP_DIR "/bin"), appFolder() + QStringLiteral("/bin"));
 }
 
 void SettingsBench::useConfigIni(const QByteArray &configIni)
@@ -76,10 +102,9 @@ DeviceAllInfo SettingsBench::select(const QByteArray &path, int kind, int driveI
     return info;
 }
 
-bool SettingsBench::startServer()
+bool SettingsBench::readDevice()
 {
-    const QByteArray path = DeviceState::instance()->DevicePath.get();
-    return UsbServerC_Start(path.constData(), path.constData(), DeviceEventCallback);
+    return SelectAndReadDevice(DeviceState::instance()->CurrentDeviceInfo.get());
 }
 
 QByteArray receiverPath(const char *name)

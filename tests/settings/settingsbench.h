@@ -11,7 +11,9 @@
 // A fresh simulated bus and a fresh device state for one test of the settings page: no latency,
 // an empty call log, the devices' stored state in a folder of its own and the given device set
 // (an INI text as the simulated library reads it). Writes are enabled, as on the device page, and
-// the shipped language files are loaded.
+// the shipped language files are loaded. The app folder is one of its own that shares the build's
+// files but has no firmware images, so that devices of any version are offered no update, unless
+// the test asks for the shipped images.
 class SettingsBench
 {
 public:
@@ -25,11 +27,15 @@ public:
     // (customer 12, model 10, the kind given, wired for a cable kind, online, model section
     // "Drive" + (driveIndex + 1) of the shipped Config.ini), DevicePath and OnDevicePage.
     static DeviceAllInfo select(const QByteArray &path, int kind, int driveIndex = 0);
-    // The device server on DevicePath with the device-event callback, as the device page runs it.
-    static bool startServer();
+    // The device server on the selected device with the device-event callback, and the device's
+    // record read by one whole reply, as the device page has them.
+    static bool readDevice();
 
     // Loads `configIni` as the program's Config.ini until the bench ends.
     void useConfigIni(const QByteArray &configIni);
+    // The build's firmware images in the app folder's bin/.
+    void useShippedFirmware();
+    QString appFolder() const;
 
 private:
     QTemporaryDir m_dir;

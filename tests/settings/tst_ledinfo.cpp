@@ -25,7 +25,7 @@ bool reportLed(int mode)
 {
     state().CurrentDongleRGB.with([mode](DongleRGB &rgb) { rgb.Mode = quint8(mode); });
     return runOnWorkerThread(
-        [] { emit PostMsg::GetInstance()->SigRGBValue(state().CurrentDongleRGB.address()); });
+        [] { emit PostMsg::GetInstance()->SigRGBValue(state().CurrentDongleRGB.get()); });
 }
 
 // The mode whose box is checked; 0 for none.

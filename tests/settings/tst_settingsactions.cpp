@@ -38,7 +38,7 @@ PostMsg *hub()
 bool showLedSection()
 {
     state().CurrentDongleRGB.with([](DongleRGB &rgb) { rgb.Mode = 1; });
-    return runOnWorkerThread([] { emit hub()->SigRGBValue(state().CurrentDongleRGB.address()); });
+    return runOnWorkerThread([] { emit hub()->SigRGBValue(state().CurrentDongleRGB.get()); });
 }
 
 int calls(const char *operation)
@@ -310,8 +310,7 @@ private slots:
         QFETCH(int, stored);
         SettingsBench bench(ReceiverWithMouse);
         SettingsBench::select(receiverPath(), 1);
-        QVERIFY(SettingsBench::startServer());
-        state().CurrentFlashData.set(mouseRecord());
+        QVERIFY(SettingsBench::readDevice());
         FormSetting page;
         emit child<QComboBox>(&page, "StopClose")->activated(index);
         QCOMPARE(int(mouseRecord().SleepTime), stored);

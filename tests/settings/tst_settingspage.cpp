@@ -41,7 +41,7 @@ bool fromLibrary(const std::function<void()> &emission)
 bool reportLed(int mode)
 {
     state().CurrentDongleRGB.with([mode](DongleRGB &rgb) { rgb.Mode = quint8(mode); });
-    return fromLibrary([] { emit hub()->SigRGBValue(state().CurrentDongleRGB.address()); });
+    return fromLibrary([] { emit hub()->SigRGBValue(state().CurrentDongleRGB.get()); });
 }
 
 bool reportForm()

@@ -86,7 +86,7 @@ private slots:
         QVERIFY(runOnWorkerThread([] {
             emit hub()->SigForm();
             emit hub()->SigLongRangeMode(true);
-            emit hub()->SigRGBValue(state().CurrentDongleRGB.address());
+            emit hub()->SigRGBValue(state().CurrentDongleRGB.get());
         }));
         ZR35_SAVE_SCREEN(&host, QStringLiteral("settings-page-%1").arg(suffix(language)));
         QScrollBar *bar = page->findChild<QScrollArea *>()->verticalScrollBar();
@@ -145,8 +145,7 @@ private slots:
         LedInfo panel;
         panel.UpDataLanguage();
         state().CurrentDongleRGB.with([](DongleRGB &rgb) { rgb.Mode = 1; });
-        QVERIFY(
-            runOnWorkerThread([] { emit hub()->SigRGBValue(state().CurrentDongleRGB.address()); }));
+        QVERIFY(runOnWorkerThread([] { emit hub()->SigRGBValue(state().CurrentDongleRGB.get()); }));
         panel.show();
         ZR35_SAVE_SCREEN(&panel, QStringLiteral("ledinfo-en"));
     }

@@ -1,6 +1,8 @@
 #include "tests/shell/homebench.h"
 
+#include "core/blockingconnect.h"
 #include "core/devicediscovery.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/firmwareimages.h"
 #include "core/registryvalues.h"
@@ -11,6 +13,7 @@
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "shell/mytoolbuttonenter.h"
+#include "tests/support/librarycallbacks.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,6 +32,8 @@ const QByteArray OneReceiverSet = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0
 
 HomeBench::HomeBench(const QByteArray &deviceSet)
 {
+    // A callback of the test before must not find the state half made.
+    waitForLibraryCallbacks();
     DeviceState::ResetForTest();
     DeviceLists::ResetForTest();
     storeMouseVersion(QString());
@@ -53,7 +58,7 @@ HomeBench::HomeBench(const QByteArray &deviceSet)
 
 HomeBench::~HomeBench()
 {
-    UsbServer_Exit();
+    DeviceLink::StopServer();
     StopUsbChanged();
     SimulationControl::setStateFolder(QString());
     AppDir::setOverride(QStringLiteral(ZR35_TEST_APP_DIR));
@@ -139,4 +144,18 @@ int runEventLoop(const std::function<void()> &action, int timeoutMs)
     QObject::connect(&limit, &QTimer::timeout, [] { QCoreApplication::exit(-7); });
     limit.start(timeoutMs);
     return QCoreApplication::exec();
+}
+
+WhilePagesFill::WhilePagesFill(std::function<void()> action) : m_action(std::move(action))
+{
+    ConnectBlocking(SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this,
+                    SLOT(SlotRecord(FlashDataMap)));
+}
+
+void WhilePagesFill::SlotRecord(const FlashDataMap &)
+{
+    if (m_fired)
+        return;
+    m_fired = true;
+    m_action();
 }

@@ -3,6 +3,7 @@
 #include "core/record/flashdatamap.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -61,3 +62,21 @@ bool waitForTiles(const DialogChange *page, int count, int timeoutMs = 5000);
 // Runs the application's event loop, as the program does, with `action` as its first event;
 // returns the loop's result, or -7 when the loop was still running after timeoutMs.
 int runEventLoop(const std::function<void()> &action, int timeoutMs = 5000);
+
+// Calls `action` once, on the GUI thread, while the device link (the service pass or the
+// device-event callback) waits in its first blocking emission of a record, the button page's copy,
+// for the pages to fill themselves.
+class WhilePagesFill : public QObject
+{
+    Q_OBJECT
+public:
+    explicit WhilePagesFill(std::function<void()> action);
+    bool fired() const { return m_fired; }
+
+private slots:
+    void SlotRecord(const FlashDataMap &record);
+
+private:
+    std::function<void()> m_action;
+    bool m_fired = false;
+};

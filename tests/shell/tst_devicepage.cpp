@@ -248,6 +248,7 @@ private slots:
     {
         HomeBench bench(OneReceiverSet);
         Dialog page;
+        state().OnDevicePage = 1;
         state().SensorUiUpdated = 1;
         state().ButtonUiUpdated = 1;
         // Without the wait mode the next run would show the cache and the offline notice.
@@ -265,10 +266,33 @@ private slots:
         QCOMPARE(offline.size(), 0);
     }
 
+    // The pass announced an update, then the user went home before the call arrived: the
+    // please-wait notice does not open over the home page.
+    void lateUpdateRequestOnTheHomePageOpensNothing()
+    {
+        HomeBench bench(OneReceiverSet);
+        Dialog page;
+        state().OnDevicePage = 0;
+        QSignalSpy runs(page.parameterDialog(), &QDialog::finished);
+        bool fenced = false;
+        QObject context;
+        connect(PostMsg::GetInstance(), &PostMsg::SigCloseOffOnline, &context,
+                [&fenced] { fenced = true; });
+        QVERIFY(runOnWorkerThread([] {
+            emit PostMsg::GetInstance()->SigUpDataParam(0);
+            // Queued after it: once this has arrived, so has the request.
+            emit PostMsg::GetInstance()->SigCloseOffOnline();
+        }));
+        QTRY_VERIFY_WITH_TIMEOUT(fenced, 5000);
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(runs.size(), 0);
+    }
+
     void refreshTimeOutShowsTheTimeOutNotice()
     {
         HomeBench bench(OneReceiverSet);
         DialogMain window;
+        state().OnDevicePage = 1;
         state().OnlineAtLastRead = 1;
         state().SensorUiUpdated = 0;
         state().ButtonUiUpdated = 0;

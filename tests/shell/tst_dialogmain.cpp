@@ -52,7 +52,7 @@ bool openDevice(DialogMain &window)
     static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
     return currentPage(window) == 1 &&
            QTest::qWaitFor([] { return !state().OnlineCacheName.get().isEmpty(); }, 5000) &&
-           QTest::qWaitFor([] { return state().ReadAllPending.load() == 0; }, 5000);
+           QTest::qWaitFor([] { return !state().ReadAllPending.pending(); }, 5000);
 }
 
 void sendMouse(QWidget *window, QEvent::Type type, const QPoint &global, Qt::MouseButton button,

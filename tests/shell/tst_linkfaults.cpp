@@ -1,4 +1,3 @@
-#include "core/blockingconnect.h"
 #include "core/devicecache.h"
 #include "core/devicediscovery.h"
 #include "core/devicestate.h"
@@ -65,33 +64,6 @@ bool cacheIsOldOrNew(const FlashDataMap &old, const FlashDataMap &current)
     const QStringList files = QDir(DeviceCachePath(QString())).entryList(QDir::Files);
     return (same(loaded, old) || same(loaded, current)) && files == QStringList{CacheName};
 }
-
-// Calls `action` once, on the GUI thread, while the device link waits in its first blocking
-// emission of a record (the button page's copy) for the pages to fill themselves.
-class WhilePagesFill : public QObject
-{
-    Q_OBJECT
-public:
-    explicit WhilePagesFill(std::function<void()> action) : m_action(std::move(action))
-    {
-        ConnectBlocking(SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this,
-                        SLOT(SlotRecord(FlashDataMap)));
-    }
-    bool fired() const { return m_fired; }
-
-private slots:
-    void SlotRecord(const FlashDataMap &)
-    {
-        if (m_fired)
-            return;
-        m_fired = true;
-        m_action();
-    }
-
-private:
-    std::function<void()> m_action;
-    bool m_fired = false;
-};
 
 // Posts `action` to the GUI thread from the emitting thread, just before the pages' blocking
 // emissions of the record are queued: the GUI thread runs it while the emitter waits for them.

@@ -1,11 +1,14 @@
 #include "buttons/page/buttoninterface.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
+#include "core/devicewrite.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "platform/filedialogs.h"
 #include "sensor/sensor.h"
+#include "tests/linksupport/readdevice.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
 
@@ -38,8 +41,6 @@ QByteArray bytesOf(const FlashDataMap &record)
     return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(FlashDataMap::Size));
 }
 
-void noEvents(const unsigned char *, int, const unsigned char *, int) {}
-
 // Stands in for the user at the file dialogs: answers `path` and remembers what was asked.
 struct FileChooser
 {
@@ -66,8 +67,17 @@ private:
 
     QByteArray mousePath;
 
-    // The page's device service starts with no device; the tile click would select the mouse.
-    void selectMouse() { state().DevicePath.set(mousePath); }
+    // The page's device service starts with no device; the tile click selects the mouse and the
+    // first pass reads its record.
+    bool selectMouse()
+    {
+        DeviceAllInfo device;
+        device.Path = QString::fromLatin1(mousePath);
+        device.DriveIndex = 0;
+        const bool read = SelectAndReadDevice(device);
+        SimulationControl::clearLog();
+        return read;
+    }
 
     static void click(Buttoninterface &page, const char *name)
     {
@@ -81,12 +91,11 @@ private slots:
         SimulationControl::setStateFolder(dir.filePath(QStringLiteral("devices")));
         SimulationControl::loadBuiltInDeviceSet();
         mousePath = SimulationControl::receiverPath(QStringLiteral("Receiver1"));
-        QVERIFY(UsbServerC_Start(mousePath.constData(), mousePath.constData(), noEvents));
         InportFailTexts.clear();
         InportFailTexts.appendRow(
             {QStringLiteral("not a settings file"), QStringLiteral("another model")});
     }
-    void cleanupTestCase() { UsbServer_Exit(); }
+    void cleanupTestCase() { DeviceLink::StopServer(); }
 
     void init()
     {
@@ -101,7 +110,7 @@ private slots:
     void exportedSettingsImportAgain()
     {
         Buttoninterface page;
-        selectMouse();
+        QVERIFY(selectMouse());
         const QString path = dir.filePath(QStringLiteral("saved.bin"));
         const FlashDataMap saved = recordWithSeed(7);
         state().CurrentFlashData.set(saved);
@@ -131,7 +140,7 @@ private slots:
     void damagedFileIsRefusedAndNothingSent()
     {
         Buttoninterface page;
-        selectMouse();
+        QVERIFY(selectMouse());
         const QString path = dir.filePath(QStringLiteral("damaged.bin"));
         state().CurrentFlashData.set(recordWithSeed(3));
         {
@@ -165,7 +174,7 @@ private slots:
     void importAsksNothingOfAnOfflineMouse()
     {
         Buttoninterface page;
-        selectMouse();
+        QVERIFY(selectMouse());
         QVERIFY(SimulationControl::setOnline(Mouse, false));
         QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
         FileChooser chooser(dir.filePath(QStringLiteral("saved.bin")));
@@ -178,7 +187,7 @@ private slots:
     void cancelledImportLeavesNothingBusy()
     {
         Buttoninterface page;
-        selectMouse();
+        QVERIFY(selectMouse());
         ModalDriver anyDialog([](QWidget *) { return true; }, QStringLiteral("NewHong"), 3000);
         FileChooser chooser{QString()};
         click(page, "ImportData");
@@ -198,9 +207,9 @@ private slots:
     {
         QFETCH(bool, confirm);
         Buttoninterface page;
-        selectMouse();
+        QVERIFY(selectMouse());
         Sensor sensorPage;
-        selectMouse();
+        QVERIFY(selectMouse());
         ModalDriver question(ModalDriver::named(QStringLiteral("ContainReset")),
                              confirm ? QStringLiteral("OK") : QStringLiteral("Cancel"));
         click(page, "Reset");
@@ -212,13 +221,40 @@ private slots:
                 call.operation == QLatin1String("UsbServer_SetClearSetting"))
                 requests << call.operation;
         }
+        // (The mouse's answers to the reset follow: the program reads and writes it again.)
         if (confirm)
-            QCOMPARE(requests, (QStringList{QStringLiteral("UsbServer_SetBatteryOptimizeEnable"),
-                                            QStringLiteral("ProtocolDataUpdate"),
-                                            QStringLiteral("UsbServer_SetClearSetting")}));
+            QCOMPARE(requests.mid(0, 3),
+                     (QStringList{QStringLiteral("UsbServer_SetBatteryOptimizeEnable"),
+                                  QStringLiteral("ProtocolDataUpdate"),
+                                  QStringLiteral("UsbServer_SetClearSetting")}));
         else
             QVERIFY(requests.isEmpty());
         QCOMPARE(state().ImportBusy.load(), quint8(0));
+    }
+
+    // The mouse does not take the record the reset sends first: there is no reset, the user is
+    // told the mouse is offline, and the mouse's record is read once it answers.
+    void resetTheMouseDoesNotTakeStartsNoReset()
+    {
+        Buttoninterface page;
+        QVERIFY(selectMouse());
+        QVERIFY(WriteSleepTime(123)); // so that a reset would show
+        const QByteArray onMouse = SimulationControl::storedRecord(Mouse);
+        SimulationControl::setNoAnswer(QStringLiteral("ProtocolDataUpdate"), 1);
+        state().RereadWhenOnline = 0;
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+        ModalDriver question(ModalDriver::named(QStringLiteral("ContainReset")),
+                             QStringLiteral("OK"));
+        click(page, "Reset");
+        QVERIFY(question.fired());
+
+        QVERIFY(SimulationControl::calls(QStringLiteral("UsbServer_SetClearSetting")).isEmpty());
+        QCOMPARE(SimulationControl::storedRecord(Mouse), onMouse);
+        QCOMPARE(offline.size(), 1);
+        QCOMPARE(offline.at(0).at(0).toInt(), 0);
+        QCOMPARE(state().RereadWhenOnline.load(), quint8(1));
+        QCOMPARE(state().ImportBusy.load(), quint8(0));
+        QVERIFY(SimulationControl::batteryOptimize(Mouse));
     }
 };
 

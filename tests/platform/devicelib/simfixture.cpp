@@ -13,9 +13,18 @@
 #include <QTest>
 
 namespace {
-QMutex recorderMutex;
-QVector<EventRecorder::Event> recorded;
-std::function<void(const EventRecorder::Event &)> recorderHook;
+// Never destroyed: a server's thread may still deliver an event while the process exits.
+struct Recorder
+{
+    QMutex mutex;
+    QVector<EventRecorder::Event> recorded;
+    std::function<void(const EventRecorder::Event &)> hook;
+};
+Recorder &recorder()
+{
+    static Recorder *const instance = new Recorder;
+    return *instance;
+}
 } // namespace
 
 QByteArray oneMouseSet()
@@ -41,9 +50,9 @@ QByteArray oneMouseSet()
 
 void EventRecorder::reset()
 {
-    QMutexLocker lock(&recorderMutex);
-    recorded.clear();
-    recorderHook = nullptr;
+    QMutexLocker lock(&recorder().mutex);
+    recorder().recorded.clear();
+    recorder().hook = nullptr;
 }
 
 void EventRecorder::callback(const unsigned char *header, int headerLength,
@@ -54,25 +63,28 @@ void EventRecorder::callback(const unsigned char *header, int headerLength,
                       QThread::currentThreadId()};
     std::function<void(const Event &)> hook;
     {
-        QMutexLocker lock(&recorderMutex);
-        hook = recorderHook;
+        QMutexLocker lock(&recorder().mutex);
+        hook = recorder().hook;
     }
     if (hook)
         hook(event);
-    QMutexLocker lock(&recorderMutex);
-    recorded.append(event);
+    QMutexLocker lock(&recorder().mutex);
+    recorder().recorded.append(event);
 }
 
 void EventRecorder::setHook(std::function<void(const Event &)> hook)
 {
-    QMutexLocker lock(&recorderMutex);
-    recorderHook = std::move(hook);
+    QMutexLocker lock(&recorder().mutex);
+    recorder().hook = std::move(hook);
 }
 
 QVector<EventRecorder::Event> EventRecorder::events()
 {
-    QMutexLocker lock(&recorderMutex);
-    return recorded;
+    QMutexLocker lock(&recorder().mutex);
+    // A copy of the reader's own: the callback appends in place while the reader looks at it.
+    QVector<EventRecorder::Event> copy = recorder().recorded;
+    copy.detach();
+    return copy;
 }
 
 bool EventRecorder::waitForCount(int count, int timeoutMs)

@@ -30,7 +30,9 @@ private slots:
                                                 "CableKind=3\n"
                                                 "CableVID=0x3D7A\n"
                                                 "CablePID=0x1201\n"
-                                                "Pairing=true\n";
+                                                "Pairing=true\n"
+                                                "BootMode=true\n"
+                                                "UpgradeFailsAt=40\n";
         QVERIFY2(DeviceSetFile::read(bench.writeFile("set.ini", text), &set, &error),
                  qPrintable(error));
         QCOMPARE(set.receivers.size(), 1);
@@ -57,6 +59,11 @@ private slots:
         QCOMPARE(int(cabled.cableKind), 3);
         QVERIFY(cabled.receiver.isEmpty());
         QVERIFY(cabled.pairing);
+        QVERIFY(cabled.upgrade.bootMode);
+        QCOMPARE(cabled.upgrade.failsAt, 40);
+        QCOMPARE(cabled.upgrade.upgrades, 0);
+        QVERIFY(!r.upgrade.bootMode);
+        QCOMPARE(r.upgrade.failsAt, -1); // upgrades complete unless the set says otherwise
         const VirtualMouse &m = set.mice.at(1);
         QCOMPARE(m.receiver, QStringLiteral("R"));
         QCOMPARE(int(m.cid), 12);
@@ -96,6 +103,11 @@ private slots:
         QTest::newRow("receiver identifier")
             << QByteArray("[A]\nType=Receiver\nVID=a\nPID=b\nReceiverId=1, 2\n")
             << "[A] ReceiverId must hold 3 numbers";
+        QTest::newRow("boot mode") << QByteArray("[M]\nType=Mouse\nBootMode=waiting\n")
+                                   << "[M] BootMode must be true or false";
+        QTest::newRow("upgrade failure percent")
+            << QByteArray("[A]\nType=Receiver\nVID=a\nPID=b\nUpgradeFailsAt=101\n")
+            << "[A] UpgradeFailsAt must be a number from 0 to 100";
         QTest::newRow("device name")
             << QByteArray("[My%20Mouse]\nType=Mouse\n")
             << "[My Mouse] is no valid device name (letters, digits, - and _)";

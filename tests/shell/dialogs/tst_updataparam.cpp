@@ -1,5 +1,6 @@
 #include "core/configini.h"
 #include "core/devicecache.h"
+#include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
@@ -7,6 +8,7 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "shell/dialogs/updataparam.h"
+#include "tests/linksupport/readdevice.h"
 #include "tests/shell/dialogs/noticetexts.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
@@ -47,8 +49,6 @@ QByteArray bytesOf(const FlashDataMap &record)
     return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(FlashDataMap::Size));
 }
 
-void noEvents(const unsigned char *, int, const unsigned char *, int) {}
-
 // Every hub signal the dialog may send, counted.
 struct HubSpies
 {
@@ -74,6 +74,7 @@ class TestUpDataParam : public QObject
 private:
     QTemporaryDir dir;
     DeviceState *state = DeviceState::instance();
+    QByteArray mousePath;
 
     QString writeSettingsFile(const QString &name, const FlashDataMap &record,
                               const QString &sensor = Sensor)
@@ -112,21 +113,22 @@ private slots:
         SimulationControl::setLatency(0);
         SimulationControl::setStateFolder(dir.filePath(QStringLiteral("devices")));
         SimulationControl::loadBuiltInDeviceSet();
-        const QByteArray path = SimulationControl::receiverPath(QStringLiteral("Receiver1"));
-        QVERIFY(!path.isEmpty());
-        state->DevicePath.set(path);
-        QVERIFY(UsbServerC_Start(path.constData(), path.constData(), noEvents));
+        mousePath = SimulationControl::receiverPath(QStringLiteral("Receiver1"));
+        QVERIFY(!mousePath.isEmpty());
     }
-    void cleanupTestCase() { UsbServer_Exit(); }
+    void cleanupTestCase() { DeviceLink::StopServer(); }
 
     void init()
     {
         SimulationControl::setOnline(Mouse, true);
-        SimulationControl::clearLog();
-        state->CurrentFlashData.set(filledRecord(0x40));
+        SimulationControl::setNoAnswer(QStringLiteral("ProtocolDataUpdate"), 0);
+        // The mouse as the device page opens it: selected, and its record read.
         DeviceAllInfo device;
+        device.Path = QString::fromLatin1(mousePath);
         device.DriveIndex = 0;
-        state->CurrentDeviceInfo.set(device);
+        QVERIFY(SelectAndReadDevice(device));
+        SimulationControl::clearLog();
+        state->OnDevicePage = 1;
         state->ImportDialogOpen = 0;
         state->ImportResult = 0;
         state->SensorUiUpdated = 0;
@@ -176,21 +178,37 @@ private slots:
         QCOMPARE(spies.offline.size(), 0);
     }
 
-    void importWhileOfflineIsShownButNotSent()
+    // A good file whose record the mouse does not take (it sleeps, or the send is lost): nothing
+    // of the import is applied or shown, the user is told the mouse is offline, and the mouse's
+    // own record is read again once it answers.
+    void importTheMouseDoesNotTakeIsNotApplied_data()
     {
+        QTest::addColumn<bool>("asleep");
+        QTest::newRow("mouse asleep") << true;
+        QTest::newRow("send refused") << false;
+    }
+    void importTheMouseDoesNotTakeIsNotApplied()
+    {
+        QFETCH(bool, asleep);
         const FlashDataMap imported = filledRecord(0x22, 2);
-        const QString path = writeSettingsFile(QStringLiteral("offline.bin"), imported);
-        QVERIFY(SimulationControl::setOnline(Mouse, false));
+        const QString path = writeSettingsFile(QStringLiteral("nottaken.bin"), imported);
+        const QByteArray before = bytesOf(state->CurrentFlashData.get());
+        const QByteArray onMouse = SimulationControl::storedRecord(Mouse);
+        if (asleep)
+            QVERIFY(SimulationControl::setOnline(Mouse, false));
+        else
+            SimulationControl::setNoAnswer(QStringLiteral("ProtocolDataUpdate"), 1);
+        state->RereadWhenOnline = 0;
         HubSpies spies;
         runImport(path);
 
-        QVERIFY(SimulationControl::receivedRecords().isEmpty());
-        QCOMPARE(bytesOf(state->CurrentFlashData.get()), bytesOf(imported));
-        QCOMPARE(spies.recordSentToButtonPage(), bytesOf(imported));
-        QCOMPARE(spies.formB.size(), 1);
+        QCOMPARE(SimulationControl::storedRecord(Mouse), onMouse);
+        QCOMPARE(bytesOf(state->CurrentFlashData.get()), before);
+        QCOMPARE(spies.light.size() + spies.sensor.size() + spies.button.size(), 0);
+        QCOMPARE(spies.formB.size(), 0);
         QCOMPARE(spies.offline.size(), 1);
         QCOMPARE(spies.offline.at(0).at(0).toInt(), 0);
-        // The device's own record is read again once it answers.
+        QCOMPARE(state->ImportResult.load(), UpDataParam::ImportNotTaken);
         QCOMPARE(state->RereadWhenOnline.load(), quint8(1));
     }
 
@@ -303,6 +321,31 @@ private slots:
         QVERIFY(LoadDeviceCache(name, &saved));
         QCOMPARE(bytesOf(saved), bytesOf(state->CurrentFlashData.get()));
         state->DeviceOnline = 0;
+    }
+
+    // The user goes back to the home page while the device page's notice waits for the pages:
+    // the notice ends at once and reports nothing there.
+    void leavingTheDevicePageEndsTheWaitQuietly_data()
+    {
+        QTest::addColumn<bool>("waitMode");
+        QTest::newRow("refresh") << false;
+        QTest::newRow("wait") << true;
+    }
+    void leavingTheDevicePageEndsTheWaitQuietly()
+    {
+        QFETCH(bool, waitMode);
+        state->OnlineAtLastRead = 1;
+        HubSpies spies;
+        UpDataParam dialog;
+        dialog.StartUpData();
+        dialog.WaitMode = waitMode;
+        // Shortly after the work has begun to wait.
+        QTimer::singleShot(3000, [this] { state->OnDevicePage = 0; });
+        QElapsedTimer shown;
+        shown.start();
+        dialog.exec();
+        QVERIFY2(shown.elapsed() < 5000, qPrintable(QString::number(shown.elapsed())));
+        QCOMPARE(spies.offline.size(), 0);
     }
 
     void refreshThatTimesOut()

@@ -1,0 +1,122 @@
+#include "core/record/firmwareheader.h"
+
+#include "core/record/flashdatamap.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr char Magic[4] = {'Z', 'R', 'F', 'W'};
+
+std::array<std::uint32_t, 256> makeCrcTable()
+{
+    std::array<std::uint32_t, 256> table{};
+    for (std::uint32_t n = 0; n < 256; ++n) {
+        std::uint32_t c = n;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+        table[n] = c;
+    }
+    return table;
+}
+
+std::uint32_t headerCrc(const std::uint8_t *image)
+{
+    return Crc32(image + FirmwareHeader::CheckedOffset,
+                 FirmwareHeader::Size - FirmwareHeader::CheckedOffset);
+}
+
+} // namespace
+
+std::uint32_t Crc32(const std::uint8_t *data, std::size_t length)
+{
+    static const std::array<std::uint32_t, 256> table = makeCrcTable();
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < length; ++i)
+        c = table[(c ^ data[i]) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+bool FirmwareHeader::Read(const std::uint8_t *data, std::size_t size, FirmwareHeader *header)
+{
+    if (!data || size < Size)
+        return false;
+    header->Version = LittleEndian::readU32(data + VersionOffset);
+    header->Target = data[TargetOffset];
+    header->Cid = data[CidOffset];
+    header->Mid = data[MidOffset];
+    const char *name = reinterpret_cast<const char *>(data + ModelNameOffset);
+    const void *end = std::memchr(name, '\0', ModelNameSize);
+    header->ModelName.assign(name, end ? static_cast<const char *>(end) - name : ModelNameSize);
+    return true;
+}
+
+std::vector<std::uint8_t> FirmwareHeader::Write(const std::uint8_t *payload,
+                                                std::size_t payloadSize) const
+{
+    std::vector<std::uint8_t> image(Size + payloadSize, 0);
+    LittleEndian::writeU32(image.data() + VersionOffset, Version);
+    image[TargetOffset] = Target;
+    image[CidOffset] = Cid;
+    image[MidOffset] = Mid;
+    std::memcpy(image.data() + ModelNameOffset, ModelName.data(),
+                std::min(ModelName.size(), ModelNameSize));
+    if (payloadSize > 0)
+        std::memcpy(image.data() + Size, payload, payloadSize);
+    Seal(image.data(), image.size());
+    return image;
+}
+
+void FirmwareHeader::Seal(std::uint8_t *image, std::size_t size)
+{
+    if (!image || size < Size)
+        return;
+    std::memcpy(image + MagicOffset, Magic, sizeof Magic);
+    LittleEndian::writeU32(image + PayloadLengthOffset, std::uint32_t(size - Size));
+    LittleEndian::writeU32(image + PayloadCrcOffset, Crc32(image + Size, size - Size));
+    LittleEndian::writeU32(image + HeaderCrcOffset, headerCrc(image));
+}
+
+FirmwareHeader::Check FirmwareHeader::Verify(const std::uint8_t *image, std::size_t size)
+{
+    if (!image || size < Size)
+        return Check::TooShort;
+    if (size > MaxImageSize)
+        return Check::TooLarge;
+    if (std::memcmp(image + MagicOffset, Magic, sizeof Magic) != 0)
+        return Check::BadMagic;
+    if (LittleEndian::readU32(image + PayloadLengthOffset) != size - Size)
+        return Check::BadLength;
+    if (size == Size)
+        return Check::NoPayload;
+    if (LittleEndian::readU32(image + HeaderCrcOffset) != headerCrc(image))
+        return Check::BadHeaderCrc;
+    if (LittleEndian::readU32(image + PayloadCrcOffset) != Crc32(image + Size, size - Size))
+        return Check::BadPayloadCrc;
+    return Check::Ok;
+}
+
+const char *FirmwareHeader::CheckText(Check check)
+{
+    switch (check) {
+    case Check::Ok:
+        return "image accepted";
+    case Check::TooShort:
+        return "image shorter than its header";
+    case Check::TooLarge:
+        return "image larger than the device's flash";
+    case Check::BadMagic:
+        return "no firmware image mark";
+    case Check::BadLength:
+        return "image length differs from its header";
+    case Check::NoPayload:
+        return "image holds no firmware";
+    case Check::BadHeaderCrc:
+        return "header checksum wrong";
+    case Check::BadPayloadCrc:
+        return "firmware checksum wrong";
+    }
+    return "";
+}

@@ -1,0 +1,143 @@
+#include "settings/updaterun.h"
+
+#include "core/devicestate.h"
+#include "core/locked.h"
+#include "core/postmsg.h"
+#include "core/registryvalues.h"
+#include "platform/appdir.h"
+#include "platform/devicelib/devicelib.h"
+
+#include <QSaveFile>
+
+#include <chrono>
+
+namespace {
+
+DeviceState &state()
+{
+    return *DeviceState::instance();
+}
+
+// Never destroyed: the library's upgrade thread may still report while the process exits.
+Locked<UpdateRun::Run> &currentRun()
+{
+    static auto *run = new Locked<UpdateRun::Run>;
+    return *run;
+}
+
+std::atomic<qint64> lastMessageMs{0};
+
+qint64 nowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// A target's state goes from 1 only: a run that already ended keeps its result.
+bool endRunning(std::atomic<qint32> &target, int result)
+{
+    int running = 1;
+    return target.compare_exchange_strong(running, result);
+}
+
+void failRunningTargets()
+{
+    endRunning(state().ReceiverUpdateState, 3);
+    endRunning(state().MouseUpdateState, 3);
+}
+
+// Progress is split between the stages of a two-target update: the receiver fills the first half,
+// the mouse the second.
+void progress(int percent)
+{
+    DeviceState &s = state();
+    const bool oneStage = s.UpdateStageCount.load() == 1;
+    PostMsg *hub = PostMsg::GetInstance();
+    if (s.ReceiverUpdateState.load() == 1)
+        emit hub->SigProgress(oneStage ? percent : percent / 2, 0);
+    if (s.MouseUpdateState.load() == 1)
+        emit hub->SigProgress(oneStage ? percent : percent / 2 + 50, 0);
+}
+
+void succeeded()
+{
+    DeviceState &s = state();
+    const UpdateRun::Run run = currentRun().get();
+    PostMsg *hub = PostMsg::GetInstance();
+    if (endRunning(s.ReceiverUpdateState, 2)) {
+        // With a mouse stage to follow, the dialog shows the end only after it.
+        if (s.UpdateStageCount.load() == 1)
+            emit hub->SigProgress(0, 2);
+        emit hub->SigLabelText(0, run.VersionText);
+    }
+    if (endRunning(s.MouseUpdateState, 2)) {
+        RegistryValues::SetMouseVer(run.MouseVerName, run.VersionText);
+        emit hub->SigProgress(0, 2);
+        emit hub->SigLabelText(1, run.VersionText);
+    }
+    RegistryValues::RemoveUpdateFailInfo();
+}
+
+} // namespace
+
+namespace UpdateRun {
+
+void Begin(const Run &run)
+{
+    currentRun().set(run);
+    lastMessageMs.store(nowMs());
+}
+
+qint64 SilentFor()
+{
+    return nowMs() - lastMessageMs.load();
+}
+
+bool WriteLog()
+{
+    QSaveFile file(UserDir::filePath(QStringLiteral("Exception/UpDateLog.txt")));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const char *const *lines = UsbUpgradeC_GetLogs();
+    QByteArray text;
+    for (int i = 0; lines && i < UpgradeLogLines; ++i)
+        text += QByteArray(lines[i] ? lines[i] : "") + '\n';
+    file.write(text);
+    return file.commit();
+}
+
+void Refused()
+{
+    WriteLog();
+    failRunningTargets();
+    emit PostMsg::GetInstance()->SigProgress(0, 1);
+}
+
+void Failed()
+{
+    WriteLog();
+    state().MouseFirmwareNew = 0;
+    state().ReceiverFirmwareNew = 0;
+    failRunningTargets();
+    // Written before the failure is shown: whoever shows it may look for the record at once.
+    RegistryValues::SetUpdateFailInfo(currentRun().get().FailRecord);
+    emit PostMsg::GetInstance()->SigProgress(0, 1);
+}
+
+} // namespace UpdateRun
+
+// Runs on the device library's upgrade thread.
+int UpdateCallback(unsigned char *message)
+{
+    if (!message || message[0] != 7 || (message[1] != 1 && message[1] != 2))
+        return 0;
+    lastMessageMs.store(nowMs());
+    if (message[1] == 1)
+        progress(message[2]);
+    else if (message[2] == 1)
+        succeeded();
+    else
+        UpdateRun::Failed();
+    return 0;
+}
