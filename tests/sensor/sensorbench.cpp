@@ -22,14 +22,7 @@ const char *const RateButtonNames[7] = {"Button125HZ",  "Button250HZ",  "Button5
 
 bool selectMouse(int kind, int driveIndex)
 {
-    if (!DpiEditorHost::selectShippedMouse())
-        return false;
-    DeviceAllInfo info = DeviceState::instance()->CurrentDeviceInfo.get();
-    info.Kind = quint8(kind);
-    info.Wired = DeviceAllInfo::WiredFromKind(quint8(kind));
-    info.DriveIndex = driveIndex;
-    DeviceState::instance()->CurrentDeviceInfo.set(info);
-    return true;
+    return DpiEditorHost::selectShippedMouse(kind, driveIndex);
 }
 
 ModelGroup::ModelGroup(const QByteArray &drive1)

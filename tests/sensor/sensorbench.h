@@ -16,9 +16,9 @@ class QToolButton;
 // the test's own Config.ini.
 namespace SensorBench {
 
-// The shipped mouse "M1" selected with its device server running, writes enabled and the call log
-// cleared; the device description says connection `kind` (a cable for kinds 2 and 3) and model
-// group Drive<driveIndex + 1>. Writes still go to the receiver the server runs on.
+// The shipped mouse "M1" selected as DpiEditorHost selects it, its record read, writes enabled
+// and the call log cleared; the device description says connection `kind` (a cable for kinds 2
+// and 3) and model group Drive<driveIndex + 1>. Writes still go to the receiver.
 bool selectMouse(int kind = 1, int driveIndex = 0);
 
 // A Config.ini of the test's: the shipped theme (its Option group) and `drive1` as the model group
