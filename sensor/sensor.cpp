@@ -64,7 +64,8 @@ constexpr int RippleTip = 26;
 
 } // namespace
 
-Sensor::Sensor(QWidget *parent) : QWidget(parent), ui(new Ui_Sensor)
+// The form starts with null widgets: the first change events come while setupUi still builds it.
+Sensor::Sensor(QWidget *parent) : QWidget(parent), ui(new Ui_Sensor())
 {
     ui->setupUi(this);
     ui->frame_3->hide();
@@ -173,7 +174,8 @@ void Sensor::on_PerformanceOpen_currentIndexChanged(int index)
 void Sensor::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    ui->PerformanceOpen->setEnabled(ui->Performance->isChecked());
+    if (ui->Performance && ui->PerformanceOpen)
+        ui->PerformanceOpen->setEnabled(ui->Performance->isChecked());
 }
 
 void Sensor::SlotAllLanguage(int language)
