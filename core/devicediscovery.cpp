@@ -1,6 +1,7 @@
 #include "core/devicediscovery.h"
 
 #include "core/configini.h"
+#include "core/connectionkind.h"
 #include "core/devicestate.h"
 #include "core/firmwareimages.h"
 #include "core/hotplug.h"
@@ -164,22 +165,6 @@ void DeviceLists::ResetForTest()
     DeviceLists *lists = instance();
     lists->~DeviceLists();
     new (lists) DeviceLists;
-}
-
-int ReceiverClass(int kind)
-{
-    switch (kind) {
-    case 0:
-        return 1;
-    case 4:
-        return 2;
-    case 1:
-        return 4;
-    case 5:
-        return 8;
-    default:
-        return 0;
-    }
 }
 
 int CurrentReceiverClass()

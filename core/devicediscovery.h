@@ -39,10 +39,6 @@ private:
     DeviceLists() = default;
 };
 
-// The receiver class 1, 2, 4 or 8 of a receiver connection of kind 0, 4, 1 or 5; 0 for any other
-// kind. It names the receiver's firmware image (DM, D2M, D4M, D8M).
-int ReceiverClass(int kind);
-
 // The receiver class of the current device, which names its receiver image: its own kind's for a
 // receiver connection; for a mouse on its cable, that of the first unwired entry with a receiver
 // identifier in a two-entry DevicePageList (the receiver beside it); 0 when there is none.

@@ -1,6 +1,7 @@
 #include "core/firmwareimages.h"
 
 #include "core/configini.h"
+#include "core/connectionkind.h"
 #include "core/devicestate.h"
 #include "platform/appdir.h"
 
@@ -152,22 +153,6 @@ bool HasNewFirmware(int target, const QString &deviceVersion, const QString &mod
     if (deviceVersion.isEmpty())
         return false;
     return runSearch(target, deviceVersion, modelName, cid, mid, SearchMode::StopAtFirst, nullptr);
-}
-
-QString ReceiverImageKey(int receiverCode)
-{
-    switch (receiverCode) {
-    case 1:
-        return QStringLiteral("DM");
-    case 2:
-        return QStringLiteral("D2M");
-    case 4:
-        return QStringLiteral("D4M");
-    case 8:
-        return QStringLiteral("D8M");
-    default:
-        return QString();
-    }
 }
 
 bool CheckNewFirmware(int target, const QString &versionText, int receiverCode, int driveIndex)

@@ -47,10 +47,6 @@ bool FindFirmwareFile(int target, const QString &deviceVersion, const QString &m
 bool HasNewFirmware(int target, const QString &deviceVersion, const QString &modelName, int cid,
                     int mid);
 
-// The Drive<N> key of Config.ini that names the receiver image of receiver class 1, 2, 4 or 8
-// (DM, D2M, D4M, D8M); empty for any other class.
-QString ReceiverImageKey(int receiverCode);
-
 // Whether an image of another version waits for the model of the device at driveIndex: the mouse
 // image for MouseTarget, else the receiver image named for receiverCode 1, 2, 4 or 8 (any other
 // code gives false). Reads Config.ini and stores its customer id in ConfigCid(). Any thread.

@@ -3,6 +3,7 @@
 // the continuation to the other, and the version labels with their new-firmware check (SetVer).
 // The device library carries the upgrade out and reports to UpdateCallback (updaterun.h).
 #include "core/configini.h"
+#include "core/connectionkind.h"
 #include "core/devicediscovery.h"
 #include "core/devicestate.h"
 #include "core/firmwareimages.h"
@@ -197,7 +198,7 @@ void FormSetting::PrepareUpdate(int target, const QString &versionText)
                                  config->value(group, QStringLiteral("MM")), cid, ConfigMid);
     } else {
         ReceiverPaths.clear();
-        const QString key = FirmwareImages::ReceiverImageKey(receiverCode);
+        const QString key = ReceiverImageKey(receiverCode);
         const QString name = key.isEmpty() ? QString() : config->value(group, key);
         // Any version will do: a receiver waiting in boot mode reports none. The class-1 image is
         // looked for even when the model names none.
@@ -262,9 +263,9 @@ void FormSetting::StartUpgrade(int target, const QString &versionText)
         taken =
             FindFirmwareFile(ReceiverTarget, QString(), config->value(group, key), cid, ConfigMid);
     } else if (receiverCode == 4 || receiverCode == 8 || receiverCode == 2) {
-        taken = FindFirmwareFile(
-            ReceiverTarget, receiverVersion(ReceiverPaths.value(0)),
-            config->value(group, FirmwareImages::ReceiverImageKey(receiverCode)), cid, ConfigMid);
+        taken =
+            FindFirmwareFile(ReceiverTarget, receiverVersion(ReceiverPaths.value(0)),
+                             config->value(group, ReceiverImageKey(receiverCode)), cid, ConfigMid);
     } else {
         taken = FindFirmwareFile(ReceiverTarget, versionText,
                                  config->value(group, QStringLiteral("DM")), cid, ConfigMid);

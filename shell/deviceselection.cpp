@@ -1,6 +1,7 @@
 // A click on a device tile of the home page: open the device, or lead into pairing or a firmware
 // notice when the device cannot be opened as it is.
 #include "core/configini.h"
+#include "core/connectionkind.h"
 #include "core/devicediscovery.h"
 #include "core/devicestate.h"
 #include "core/firmwareimages.h"
@@ -26,22 +27,6 @@ namespace {
 DeviceState &state()
 {
     return *DeviceState::instance();
-}
-
-// The name of the receiver image in the model group, by receiver class; classes without a name of
-// their own (2, and a cable's 0) look under "D2M".
-QString receiverKeyOfClass(int receiverClass)
-{
-    switch (receiverClass) {
-    case 1:
-        return QStringLiteral("DM");
-    case 4:
-        return QStringLiteral("D4M");
-    case 8:
-        return QStringLiteral("D8M");
-    default:
-        return QStringLiteral("D2M");
-    }
 }
 
 bool answers(const DeviceAllInfo &entry)
@@ -105,7 +90,7 @@ bool DialogChange::decideForEntry(const DeviceAllInfo &entry)
     UpDateRepair repair;
     NoticeFrame::place(&repair, this, QPoint(0, 0));
     const FirmwareOffer offer =
-        CheckFirmwareOffer(entry, receiverKeyOfClass(ReceiverClass(entry.Kind)), repair);
+        CheckFirmwareOffer(entry, DecisionReceiverImageKey(ReceiverClass(entry.Kind)), repair);
     if (offer.MouseVersion.isEmpty()) {
         openPairing(entry);
         return false;

@@ -1,5 +1,6 @@
 // The device tiles of the home page: built from HomeDeviceList after every home enumeration,
 // three to a page, with the page arrows.
+#include "core/connectionkind.h"
 #include "core/devicediscovery.h"
 #include "shell/dialogchange.h"
 #include "shell/dialogs/noticeframe.h"
@@ -34,44 +35,6 @@ const TileSpot TwoTilePage[2] = {{{135, 0}, {360, 20}, {142, 10}},
 const TileSpot *spotsFor(int tileCount)
 {
     return tileCount == 1 ? OneTilePage : tileCount == 2 ? TwoTilePage : FullPage;
-}
-
-// The connection group two entries must share to be identical: cable, or one of the four
-// receiver kinds.
-int connectionGroup(const DeviceAllInfo &entry)
-{
-    if (entry.Wired)
-        return 0;
-    switch (entry.Kind) {
-    case 0:
-        return 1;
-    case 4:
-        return 2;
-    case 1:
-        return 3;
-    case 5:
-        return 4;
-    default:
-        return 0;
-    }
-}
-
-// The receiver's report rate, by connection kind; empty for a kind without a badge.
-QString badgePicture(int kind)
-{
-    switch (kind) {
-    case 0:
-        return QStringLiteral("1KHz.png");
-    case 4:
-        return QStringLiteral("2KHz.png");
-    case 1:
-        return QStringLiteral("4KHz.png");
-    case 3:
-    case 5:
-        return QStringLiteral("8KHz.png");
-    default:
-        return QString();
-    }
 }
 
 QString iconStyle(const QString &picture)
@@ -144,7 +107,8 @@ void DialogChange::BuildDeviceTiles()
     // their own, so two of them in one group are identical too.
     QMap<QPair<int, int>, int> counts;
     for (int i = 0; i < listed.size(); ++i) {
-        ++counts[qMakePair(connectionGroup(listed.at(i)), listed.at(i).DriveIndex)];
+        const DeviceAllInfo &entry = listed.at(i);
+        ++counts[qMakePair(ConnectionGroup(entry.Kind, entry.Wired != 0), entry.DriveIndex)];
         RefreshDeviceState(i);
     }
     bool duplicate = false;
@@ -221,7 +185,7 @@ void DialogChange::addTilePage(int firstTile, int tileCount)
                                                    : QStringLiteral("OnLineWifi.png"))));
     }
     for (int t = 0; t < tileCount; ++t) {
-        const QString picture = badgePicture(listed.at(firstTile + t).Kind);
+        const QString picture = RateBadge(listed.at(firstTile + t).Kind);
         if (picture.isEmpty())
             continue;
         auto *badge = new QLabel(page);

@@ -1,6 +1,7 @@
 #include "shell/dialogmain.h"
 
 #include "core/configini.h"
+#include "core/connectionkind.h"
 #include "core/devicecache.h"
 #include "core/devicediscovery.h"
 #include "core/devicelink.h"
@@ -52,23 +53,6 @@ enum Page
     HomePageIndex = 0,
     DevicePageIndex = 1
 };
-
-// The receiver image's name in the model group, by connection kind; empty for a cable kind.
-QString receiverKeyOfKind(int kind)
-{
-    switch (kind) {
-    case 0:
-        return QStringLiteral("DM");
-    case 4:
-        return QStringLiteral("D2M");
-    case 1:
-        return QStringLiteral("D4M");
-    case 5:
-        return QStringLiteral("D8M");
-    default:
-        return QString();
-    }
-}
 
 } // namespace
 
@@ -381,7 +365,8 @@ void DialogMain::spaceOnHomePage()
 
     UpDateRepair repair;
     NoticeFrame::place(&repair, this, QPoint(0, 0));
-    const FirmwareOffer offer = CheckFirmwareOffer(device, receiverKeyOfKind(device.Kind), repair);
+    const FirmwareOffer offer =
+        CheckFirmwareOffer(device, ReceiverImageKey(ReceiverClass(device.Kind)), repair);
     if (offer.MouseVersion.isEmpty() || offer.MouseImage == offer.ReceiverImage) {
         runPairing(false);
     } else if (offer.ReceiverImage) {

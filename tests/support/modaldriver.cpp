@@ -15,8 +15,10 @@ ModalDriver::Match ModalDriver::named(const QString &classOrObjectName)
 
 ModalDriver::ModalDriver(Match dialog, const QString &buttonObjectName, int timeoutMs)
     : m_match(std::move(dialog)), m_button(buttonObjectName),
-      m_failure(QStringLiteral("no modal dialog was shown"))
+      m_failure(QStringLiteral("no modal dialog was shown")), m_timeoutMs(timeoutMs)
 {
+    m_closeLimit.setSingleShot(true);
+    connect(&m_closeLimit, &QTimer::timeout, this, &ModalDriver::checkClosed);
     m_poll.setInterval(10);
     connect(&m_poll, &QTimer::timeout, this, &ModalDriver::poll);
     m_limit.setSingleShot(true);
@@ -61,6 +63,8 @@ void ModalDriver::poll()
     m_limit.stop();
     m_fired = true;
     m_failure.clear();
+    m_pressed = modal;
+    m_closeLimit.start(m_timeoutMs);
     button->click();
 }
 
@@ -68,5 +72,15 @@ void ModalDriver::giveUp()
 {
     m_poll.stop();
     if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+        dialog->reject();
+}
+
+void ModalDriver::checkClosed()
+{
+    if (!m_pressed || !m_pressed->isVisible())
+        return;
+    m_fired = false;
+    m_failure = QStringLiteral("pressed \"%1\", but the dialog stayed open").arg(m_button);
+    if (auto *dialog = qobject_cast<QDialog *>(m_pressed.data()))
         dialog->reject();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
@@ -12,7 +13,10 @@ class QWidget;
 // while that modal loop runs, a timer on the GUI thread watches the active modal widget and,
 // when it is the expected dialog, presses the named child button or sends the key, once.
 // When the time limit passes first, a modal dialog still open is rejected so the test does not
-// hang, and fired() stays false.
+// hang, and fired() stays false. A pressed button that leaves its dialog open past the same limit
+// again gets the dialog rejected, and fired() turns false with "pressed, but the dialog stayed
+// open": a broken button fails its test within seconds instead of blocking exec() until the test
+// runner's own timeout.
 class ModalDriver : public QObject
 {
     Q_OBJECT
@@ -32,6 +36,7 @@ public:
 private:
     void poll();
     void giveUp();
+    void checkClosed();
 
     Match m_match;
     QString m_button;
@@ -40,4 +45,7 @@ private:
     QString m_failure;
     QTimer m_poll;
     QTimer m_limit;
+    QTimer m_closeLimit;
+    int m_timeoutMs = 0;
+    QPointer<QWidget> m_pressed;
 };

@@ -2,6 +2,7 @@
 #include "tests/support/testmain.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QPushButton>
 
 #include <memory>
@@ -68,6 +69,23 @@ private slots:
         QCOMPARE(box.exec(), result);
         QCOMPARE(driver->fired(), fired);
         QCOMPARE(driver->failure().isEmpty(), fired);
+    }
+
+    // A button that does not close its dialog: the test fails within the limit with the reason,
+    // instead of exec() blocking until the test runner gives up.
+    void buttonThatDoesNotClose()
+    {
+        OkDialog box;
+        auto *stuck = new QPushButton(QStringLiteral("Stuck"), &box);
+        stuck->setObjectName(QStringLiteral("Stuck"));
+        ModalDriver driver(ModalDriver::named(QStringLiteral("NoticeDialog")),
+                           QStringLiteral("Stuck"), 300);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(box.exec(), int(QDialog::Rejected));
+        QVERIFY(clock.elapsed() < 3000);
+        QVERIFY(!driver.fired());
+        QCOMPARE(driver.failure(), QStringLiteral("pressed \"Stuck\", but the dialog stayed open"));
     }
 
     void predicateSeesTheDialog()
