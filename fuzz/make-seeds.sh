@@ -211,3 +211,39 @@ seed 0 'substr($i, 1, 1) = "X"; $i' >"$firmware/bad-magic.bin"
 seed 0 'substr($i, -1, 1) = chr(ord(substr($i, -1, 1)) ^ 1); $i' >"$firmware/bad-crc.bin"
 seed 0 '$i . "x"' >"$firmware/wrong-length.bin"
 seed 1 'substr($i, 0x14, 1) = chr(0xD4); $i' >"$firmware/wrong-target.bin"
+
+# Sensor page fills: a model number (the device's DriveIndex), a connection kind, then a device
+# record: a shipped model's factory settings with the bytes named as offset=value changed
+# (0 rate, 1 stage count, 2 current stage, 5 lift-off distance, 12/13 performance mode and time,
+# 14 sensor mode, 63..66 DPI light mode, brightness, speed and on).
+fill="$corpus/sensorfill"
+mkdir -p "$fill"
+sensorrecord() { # <model> <kind> <stage count> <eight DPI values, comma list> [offset=value ...]
+  perl -e '
+    my ($model, $kind, $count, $grades, @set) = @ARGV;
+    my @colours = (255,0,0, 0,255,0, 0,0,255, 255,255,0, 0,255,255, 255,0,255, 255,128,0,
+                   255,255,255);
+    my @r = (0) x 10428;
+    @r[0 .. 14] = (1, $count, 0, 0, 0, 1, 4, 0, 1, 0, 0, 0, 0, 3, 0);
+    my @dpi = split(/,/, $grades);
+    for my $i (0 .. 7) {
+      my $code = int($dpi[$i] / 50) - 1;
+      @r[15 + 6 * $i .. 20 + 6 * $i] =
+        ($code & 255, $code & 255, ($code >> 8) & 255, @colours[3 * $i .. 3 * $i + 2]);
+    }
+    @r[63 .. 66] = (1, 128, 3, 1);
+    for (@set) { my ($at, $value) = split(/=/); $r[$at] = $value; }
+    print chr($model), chr($kind), pack("C*", @r)' "$@"
+}
+first=400,800,1600,2400,3200,6400,10000,12000
+third=400,800,1200,1600,3200,6400,8000,12000
+sensorrecord 0 1 8 "$first" >"$fill/first-model-receiver.bin"
+sensorrecord 1 2 8 "$first" 0=32 >"$fill/second-model-cable-4000hz.bin"
+sensorrecord 2 1 6 "$third" >"$fill/third-model-reduced.bin"
+sensorrecord 0 1 12 "$first" 2=9 >"$fill/count-12-stage-9.bin"
+sensorrecord 0 5 0 "$first" 0=64 2=255 >"$fill/count-0-stage-255.bin"
+sensorrecord 0 4 8 "$first" 0=3 >"$fill/unknown-rate.bin"
+sensorrecord 0 1 8 "$first" 14=5 63=7 64=77 65=9 >"$fill/light-and-mode-out-of-range.bin"
+sensorrecord 0 1 8 "$first" 5=0 12=1 13=15 >"$fill/no-distance-unknown-time.bin"
+sensorrecord 7 9 8 "$first" >"$fill/unknown-model-and-kind.bin"
+printf '\x00\x01\x01\x04' >"$fill/short-record.bin"

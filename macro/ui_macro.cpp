@@ -1,6 +1,7 @@
 #include "macro/ui_macro.h"
 
 #include "shell/widgets/myconmbobox.h"
+#include "shell/widgets/pageframe.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -12,9 +13,6 @@
 #include <QToolButton>
 
 namespace {
-
-constexpr int PageWidth = 883;
-constexpr int PageHeight = 630;
 
 // Every widget's place inside the page frame.
 const struct
@@ -129,30 +127,7 @@ QPushButton *makeRecordButton(QWidget *parent, const char *name)
 
 void Ui_Macro::setupUi(QWidget *page)
 {
-    if (page->objectName().isEmpty())
-        page->setObjectName(QStringLiteral("Macro"));
-    page->resize(PageWidth, PageHeight);
-    page->setFixedSize(PageWidth, PageHeight);
-    gridLayout = new QGridLayout(page);
-    gridLayout->setObjectName(QStringLiteral("gridLayout"));
-    gridLayout->setSpacing(0);
-    gridLayout->setContentsMargins(0, 0, 0, 0);
-    MacroPage = new QFrame(page);
-    MacroPage->setObjectName(QStringLiteral("MacroPage"));
-    MacroPage->setFixedSize(PageWidth, PageHeight);
-    MacroPage->setFrameShape(QFrame::StyledPanel);
-    MacroPage->setFrameShadow(QFrame::Raised);
-    MacroPage->setStyleSheet(QStringLiteral(
-        "QScrollBar:vertical{width:13px;background:rgb(30,30,30);margin:25px 0px 25px 0px;}"
-        "QScrollBar::handle:vertical{background:rgb(117,117,117);border-radius:3px;"
-        "min-height:30px;}"
-        "QScrollBar::sub-line:vertical{height:25px;subcontrol-position:top;"
-        "subcontrol-origin:margin;}"
-        "QScrollBar::add-line:vertical{height:25px;subcontrol-position:bottom;"
-        "subcontrol-origin:margin;}"
-        "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent;}"
-        "QScrollBar::up-arrow:vertical,QScrollBar::down-arrow:vertical{background:transparent;}"));
-    gridLayout->addWidget(MacroPage, 0, 0, 1, 1);
+    MacroPage = PageFrame::build(page, "Macro", "MacroPage", &gridLayout);
 
     label = make<QLabel>(MacroPage, "label");
     whiteText(label);

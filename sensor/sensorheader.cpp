@@ -16,6 +16,11 @@ QString SensorHeader::FilePath()
     return AppDir::filePath(QStringLiteral("driver_sensor.h"));
 }
 
+bool SensorHeader::ListsChip(const QString &list, const QString &chip)
+{
+    return !chip.isEmpty() && list.contains(chip);
+}
+
 namespace {
 
 const QChar LineBreak(QLatin1Char('\n'));

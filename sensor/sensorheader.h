@@ -29,6 +29,22 @@ extern const char *const FeatureNames[6];
 // The file beside the program.
 QString FilePath();
 
+// Indexes of the features in SensorDefines::SensorFeatureLists.
+enum Feature
+{
+    ModeSelect = 0, // SUPPORT_SENSOR_MODE_SEL: the sensor mode can be chosen
+    LodCalibration, // SUPPORT_LOD_CAL: the lift-off distance can be chosen
+    Ripple,         // SUPPORT_RIPPLE: ripple control
+    FixLine,        // SUPPORT_FIXLINE: angle snapping
+    MotionSync,     // SUPPORT_MOTION_SYNC
+    MousepadCal     // SUPPORT_MOUSEPAD_CAL
+};
+
+// Whether `chip` is in a feature's list: the list is free text, so the chip's name occurring in it
+// anywhere (case-sensitive) is enough. A model without a chip name has no feature: an empty name
+// would occur in every list and switch on settings its sensor may not have.
+bool ListsChip(const QString &list, const QString &chip);
+
 } // namespace SensorHeader
 
 struct SensorDefines

@@ -2,26 +2,15 @@
 
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
-#include "core/record/recordcodes.h"
-#include "shell/dialogs/noticeframe.h"
+#include "sensor/panelform.h"
+#include "sensor/sensorcodes.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/theme.h"
 
 void Ui_StopCloseTime::setupUi(QFrame *frame)
 {
-    if (frame->objectName().isEmpty())
-        frame->setObjectName(QStringLiteral("StopCloseTime"));
-    frame->resize(145, 34);
-    frame->setFrameShape(QFrame::StyledPanel);
-    frame->setFrameShadow(QFrame::Raised);
-    StopClose = new MyConmboBox(frame);
-    StopClose->setObjectName(QStringLiteral("StopClose"));
-    StopClose->setGeometry(0, 0, 131, 34);
-    StopClose->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    StopClose->setMinimumSize(131, 34);
-    StopClose->setMaximumSize(220, 34);
-    StopClose->setFont(NoticeFrame::font(11));
-    StopClose->setFocusPolicy(Qt::NoFocus);
+    PanelForm::SetUp(frame, "StopCloseTime", {145, 34}, false);
+    StopClose = PanelForm::AddList(frame, "StopClose", {0, 0, 131, 34});
     retranslateUi(frame);
     QMetaObject::connectSlotsByName(frame);
 }
@@ -40,8 +29,8 @@ void Ui_StopCloseTime::retranslateUi(QFrame *frame)
 StopCloseTime::StopCloseTime(QWidget *parent) : QFrame(parent), ui(new Ui_StopCloseTime)
 {
     ui->setupUi(this);
-    ui->StopClose->setStyleSheet(
-        Theme::ComboBoxStyle(Theme::PictureFolder(QStringLiteral("Light"))));
+    // The list's pop-up keeps the list's own view.
+    PanelForm::StyleList(ui->StopClose, Theme::PictureFolder(QStringLiteral("Light")), false);
     ui->StopClose->setCurrentIndex(0);
 }
 
@@ -61,12 +50,15 @@ void StopCloseTime::SetItemText(int index, const QString &text)
     ui->StopClose->setItemText(index, text);
 }
 
+// Only the user's own choice is written (activation, also of the entry already shown), never
+// while the button page fills its widgets.
 void StopCloseTime::on_StopClose_activated(int index)
 {
-    DeviceState &state = *DeviceState::instance();
-    if (state.WriteEnabled.load() == 0 || index < 0 || index >= int(SleepTimeCodes.size()))
+    const DeviceState &state = *DeviceState::instance();
+    if (state.WriteEnabled.load() == 0)
         return;
-    if (state.ButtonFilling.load() != 0)
+    const int time = SensorCodes::SleepTime(index);
+    if (time < 0 || state.ButtonFilling.load() != 0)
         return;
-    WriteSleepTime(SleepTimeCodes[size_t(index)]);
+    WriteSleepTime(time);
 }

@@ -30,12 +30,12 @@ QString Theme::LabelStyle()
     return QStringLiteral("QLabel{color: %1;}").arg(Rgb(QStringLiteral("LabelColor")));
 }
 
-QString Theme::CheckBoxStyle(const QString &folder)
+QString Theme::CheckBoxStyle(const QString &folder, const QString &checked)
 {
     return QStringLiteral("QCheckBox{color: %1;}"
                           "QCheckBox::indicator:checked{image: %2;}"
                           "QCheckBox::indicator:unchecked{image: %3;}")
-        .arg(Rgb(QStringLiteral("LabelColor")), url(folder, QStringLiteral("CheckBoxCheck.png")),
+        .arg(Rgb(QStringLiteral("LabelColor")), url(folder, checked),
              url(folder, QStringLiteral("CheckBox.png")));
 }
 
@@ -89,4 +89,18 @@ QString Theme::ComboListStyle()
     return QStringLiteral("QListView::item:selected{background-color: %1;}"
                           "QListView::item:hover{background-color: %1;}")
         .arg(Rgb(QStringLiteral("ComboxSelectColor")));
+}
+
+QString Theme::PageScrollBarStyle()
+{
+    return QStringLiteral(
+        "QScrollBar:vertical{width:13px;background:rgb(30,30,30);margin:25px 0px 25px 0px;}"
+        "QScrollBar::handle:vertical{background:rgb(117,117,117);border-radius:3px;"
+        "min-height:30px;}"
+        "QScrollBar::sub-line:vertical{height:25px;subcontrol-position:top;"
+        "subcontrol-origin:margin;}"
+        "QScrollBar::add-line:vertical{height:25px;subcontrol-position:bottom;"
+        "subcontrol-origin:margin;}"
+        "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent;}"
+        "QScrollBar::up-arrow:vertical,QScrollBar::down-arrow:vertical{background:transparent;}");
 }

@@ -24,8 +24,10 @@ QString Rgb(const QString &colorKey);
 
 // A label in the theme's label colour.
 QString LabelStyle();
-// A check box in the label colour with the indicator pictures CheckBox.png / CheckBoxCheck.png.
-QString CheckBoxStyle(const QString &folder);
+// A check box in the label colour with the indicator pictures CheckBox.png and, when checked,
+// `checked` (the forms name it CheckBoxCheck.png or CheckBoxChecked.png).
+QString CheckBoxStyle(const QString &folder,
+                      const QString &checked = QStringLiteral("CheckBoxCheck.png"));
 // A picture button with a caption in the theme's button colour: `normal` as its border image,
 // `pressed` while it is held down.
 QString ConfirmButtonStyle(const QString &folder,
@@ -41,6 +43,10 @@ QString PanelStyle(const QString &panelName, const QString &folder,
 // A drop-down list on ComboboxBack.png in the theme's combo colours: its arrow Menu.png
 // (MenuClicked.png while open), its rows 25 px high on ComboboxTextBack.png.
 QString ComboBoxStyle(const QString &folder);
+// The frame that holds a whole page: a slim dark vertical scroll bar with a grey handle for any
+// list on it that scrolls.
+QString PageScrollBarStyle();
+
 // The style of such a list's own view: the selection colour for the selected and hovered row.
 QString ComboListStyle();
 

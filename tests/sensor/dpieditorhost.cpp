@@ -51,14 +51,16 @@ void sendMouse(QWidget *widget, QEvent::Type type, const QPoint &pos)
 
 } // namespace
 
-bool selectShippedMouse()
+bool selectShippedMouse(int kind, int driveIndex)
 {
     // Each selection starts from the factory state: the devices keep what they were sent in
     // their state folder, and the next test must not find it there.
     static QScopedPointer<QTemporaryDir> stateFolder;
     stateFolder.reset(new QTemporaryDir);
     SimulationControl::setStateFolder(stateFolder->path());
-    if (!LinkFixture::selectReceiverWithServer())
+    if (!LinkFixture::loadDevices(LinkFixture::receiverWithMouse()) ||
+        !LinkFixture::selectDevice(
+            LinkFixture::deviceInfo(LinkFixture::receiverPath(), kind, 10, driveIndex)))
         return false;
     state().WriteEnabled = 1;
     loadModel();

@@ -28,9 +28,11 @@ extern const QString Mouse;
 DeviceState &state();
 
 // A fresh device set: receiver R1 with the mouse M1 (first model, factory settings, awake), a
-// state folder of its own, latency 0, the receiver selected with its device server running, the
-// call log cleared and writes enabled. The sensor model is that of the selected device.
-bool selectShippedMouse();
+// state folder of its own, latency 0, the receiver selected with its device server running and
+// its record read, the call log cleared and writes enabled. The sensor model is that of the
+// selected device. The device description may say another connection `kind` (a cable for kinds
+// 2 and 3) and model group Drive<driveIndex + 1>; the mouse stays the one on the receiver.
+bool selectShippedMouse(int kind = 1, int driveIndex = 0);
 
 // The sensor model of the selected device: chip and DPI ranges from Config.ini, the tables of
 // the shipped driver_sensor.h.

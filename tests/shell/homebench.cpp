@@ -41,9 +41,9 @@ HomeBench::HomeBench(const QByteArray &deviceSet)
     const QString app = appFolder();
     QDir().mkpath(app);
     const QString shipped = QStringLiteral(ZR35_TEST_APP_DIR);
-    for (const QString &folder :
-         {QStringLiteral("Language"), QStringLiteral("Picture"), QStringLiteral("usersetting")})
-        QFile::link(shipped + QLatin1Char('/') + folder, app + QLatin1Char('/') + folder);
+    for (const QString &entry : {QStringLiteral("Language"), QStringLiteral("Picture"),
+                                 QStringLiteral("usersetting"), QStringLiteral("driver_sensor.h")})
+        QFile::link(shipped + QLatin1Char('/') + entry, app + QLatin1Char('/') + entry);
     AppDir::setOverride(app);
 
     SimulationControl::setLatency(0);

@@ -17,7 +17,7 @@ class QWidget;
 // A fresh simulated bus and a fresh device state for one test of the home page: no latency, an
 // empty call log, the devices' stored state in a folder of its own, the given device set (an INI
 // text as the simulated library reads it), and an app folder of its own that shares the build's
-// language files, pictures and Config.ini and may get a firmware folder.
+// language files, pictures, Config.ini and sensor header, and may get a firmware folder.
 class HomeBench
 {
 public:

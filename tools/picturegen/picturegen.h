@@ -68,3 +68,7 @@ bool drawBullet(QPainter &p, int w, int h, const QJsonObject &entry, const Theme
                 QString *error);
 bool drawMarker(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
                 QString *error);
+
+// switches.cpp: the on/off switch of the sensor page's toggles ("on": true or false).
+bool drawSwitch(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                QString *error);

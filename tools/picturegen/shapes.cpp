@@ -476,7 +476,9 @@ bool drawPicture(QPainter &p, int w, int h, const QJsonObject &entry, const Them
         {"stepsign", fromDrawing(drawStepSign)},
         // The settings forms' marks.
         {"bullet", fromDrawing(drawBullet)},
-        {"marker", fromDrawing(drawMarker)}};
+        {"marker", fromDrawing(drawMarker)},
+        // The sensor page's switches.
+        {"switch", fromDrawing(drawSwitch)}};
     const QString kind = entry.value(QLatin1String("kind")).toString();
     const auto it = kinds.find(kind);
     if (it == kinds.end()) {

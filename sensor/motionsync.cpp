@@ -1,0 +1,11 @@
+#include "sensor/motionsync.h"
+
+MotionSync::MotionSync(QWidget *parent) : TogglePanel(ToggleSettings::MotionSync, parent)
+{
+    QMetaObject::connectSlotsByName(this);
+}
+
+void MotionSync::on_MotionSync_2_clicked(bool checked)
+{
+    Clicked(checked);
+}

@@ -1,0 +1,83 @@
+#include "sensor/togglepanel.h"
+
+#include "core/devicestate.h"
+#include "core/devicewrite.h"
+#include "sensor/panelform.h"
+#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/theme.h"
+
+#include <QLabel>
+#include <QToolButton>
+
+const ToggleSetting ToggleSettings::Ripple = {"RippeControl", "RippeControl_2", "波纹控制",
+                                              WriteRippleControl};
+const ToggleSetting ToggleSettings::StraightLine = {"StraightLine", "StraightLine_2", "直线修正",
+                                                    WriteStraightLine};
+const ToggleSetting ToggleSettings::MotionSync = {"MotionSync", "MotionSync_2", "motion sync",
+                                                  WriteMotionSync};
+
+void Ui_TogglePanel::setupUi(QFrame *panel, const ToggleSetting &setting)
+{
+    PanelForm::SetUp(panel, setting.PanelName, {204, 31}, false);
+
+    Toggle = new QToolButton(panel);
+    Toggle->setObjectName(QLatin1String(setting.ToggleName));
+    Toggle->setGeometry(0, 0, 36, 18);
+    Toggle->setFixedSize(36, 18);
+    Toggle->setFocusPolicy(Qt::NoFocus);
+    Toggle->setCheckable(true);
+    Toggle->setAutoRaise(false);
+
+    label = new QLabel(panel);
+    label->setObjectName(QStringLiteral("label"));
+    label->setGeometry(40, 0, 161, 31);
+    label->setFont(NoticeFrame::font(11));
+    label->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignTop);
+    label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
+    retranslateUi(panel, setting);
+}
+
+void Ui_TogglePanel::retranslateUi(QFrame *panel, const ToggleSetting &setting)
+{
+    panel->setWindowTitle(QStringLiteral("Frame"));
+    Toggle->setText(QString());
+    label->setText(QString::fromUtf8(setting.DefaultTitle));
+}
+
+TogglePanel::TogglePanel(const ToggleSetting &setting, QWidget *parent)
+    : QFrame(parent), Setting(setting)
+{
+    ui.setupUi(this, setting);
+    PictureDir = Theme::PictureFolder(QStringLiteral("Sensor"));
+    ui.label->setStyleSheet(Theme::LabelStyle());
+    // Unchecked shows the switch off, checked the switch on.
+    ui.Toggle->setStyleSheet(QStringLiteral("#%1{color: rgb(255, 255, 255);border:0px;"
+                                            "background-position:center;"
+                                            "background-repeat:no-repeat;"
+                                            "background-image: url(%2Close.png);}"
+                                            "#%1:checked{background-image: url(%2Open.png);}")
+                                 .arg(QLatin1String(setting.ToggleName), PictureDir));
+}
+
+TogglePanel::~TogglePanel() = default;
+
+void TogglePanel::SetSwitch(bool on)
+{
+    ui.Toggle->setChecked(on);
+}
+
+void TogglePanel::SetTitle(const QString &text)
+{
+    ui.label->setText(text);
+}
+
+void TogglePanel::SetTitleToolTip(const QString &text)
+{
+    ui.label->setToolTip(text);
+}
+
+void TogglePanel::Clicked(bool checked)
+{
+    if (DeviceState::instance()->WriteEnabled.load() != 0)
+        Setting.Write(checked ? 1 : 0);
+}
