@@ -19,8 +19,8 @@ public:
     // The last home-page enumeration in enumeration order; the tile builder may remove entries
     // from it, and a tile's number indexes it.
     Locked<QList<DeviceAllInfo>> HomeDeviceList;
-    // The same appends and the same replacements at the same index, but no removals: the
-    // firmware repair looks for devices here.
+    // The same appends and the same replacements at the same index, but no removals. Nothing
+    // reads it now: the firmware repair looks for devices in HomeDeviceList.
     Locked<QList<DeviceAllInfo>> HomeDeviceMirror;
     // The last device-page enumeration.
     Locked<QList<DeviceAllInfo>> DevicePageList;

@@ -147,6 +147,13 @@ bool FindFirmwareFile(int target, const QString &deviceVersion, const QString &m
     return found;
 }
 
+bool TakeFirmwareImage(int target, const QString &deviceVersion, const QString &modelName, int cid,
+                       int mid, QByteArray *image)
+{
+    image->clear();
+    return runSearch(target, deviceVersion, modelName, cid, mid, SearchMode::TakeLast, image);
+}
+
 bool HasNewFirmware(int target, const QString &deviceVersion, const QString &modelName, int cid,
                     int mid)
 {

@@ -42,6 +42,11 @@ bool ParseFirmwareVersion(const QString &text, quint32 *version);
 bool FindFirmwareFile(int target, const QString &deviceVersion, const QString &modelName, int cid,
                       int mid);
 
+// The same search, but the image taken goes to *image (emptied first) and the image held for the
+// update engine stays as it is: the firmware repair keeps images of its own. Any thread.
+bool TakeFirmwareImage(int target, const QString &deviceVersion, const QString &modelName, int cid,
+                       int mid, QByteArray *image);
+
 // The same search without keeping an image: true at the first image that would be taken; an empty
 // deviceVersion gives false. Any thread.
 bool HasNewFirmware(int target, const QString &deviceVersion, const QString &modelName, int cid,

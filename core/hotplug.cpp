@@ -5,7 +5,7 @@
 #include "core/devicestate.h"
 #include "core/firmwareimages.h"
 #include "core/postmsg.h"
-#include "core/registryvalues.h"
+#include "core/updatefailinfo.h"
 #include "platform/appdir.h"
 
 #include <QDir>
@@ -106,7 +106,7 @@ void HandleHomeUsbChanged()
 {
     const HotPlugHooks &hooks = HotPlugHooksInstance();
     if (hooks.ShowRepairState)
-        hooks.ShowRepairState(!RegistryValues::UpdateFailInfo().isEmpty());
+        hooks.ShowRepairState(HasUpdateFailRecord());
 
     const QStringList vids = ConfiguredVendorIds();
     lists().HomeDeviceList.set({});

@@ -116,6 +116,12 @@ FormSetting::FormSetting(QWidget *parent) : QWidget(parent), form(new Ui_FormSet
     connect(hub, &PostMsg::SigUpdateStart, this, &FormSetting::on_Start);
     connect(hub, SIGNAL(SigUpdateFrame(bool)), this, SLOT(SlotUpdateFrame(bool)));
     connect(hub, SIGNAL(SigContinue(int)), this, SLOT(SlotContinue(int)));
+    // The update engine's end as the update dialog shows it; its library thread reports too, and
+    // reaches the page queued.
+    connect(hub, &PostMsg::SigProgress, this, [this](int, int type) {
+        if (type == 1 || type == 2 || type == 5)
+            DialogRunTold = true;
+    });
     connect(form->scrollArea->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &FormSetting::SlotScroolChange);
 
@@ -462,12 +468,3 @@ bool FormSetting::CheckNewFirmware(int target, const QString &versionText, int r
     const int driveIndex = state().CurrentDeviceInfo.get().DriveIndex;
     return FirmwareImages::CheckNewFirmware(target, versionText, receiverClass, driveIndex);
 }
-
-// The update check and the update dialog's entry points fill these.
-void FormSetting::SlotCheckUpdate() {}
-void FormSetting::on_Start() {}
-void FormSetting::SlotUpdateFrame(bool show)
-{
-    Q_UNUSED(show);
-}
-void FormSetting::on_Receive_2_clicked() {}

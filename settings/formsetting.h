@@ -29,7 +29,8 @@ class UpDateWarning;
 // and the panels it builds but never shows (LedInfo, InputPicA, InputPicB, LightModeSet).
 //
 // formsetting.cpp: construction, the hub's slots and the texts; formsettingactions.cpp: what the
-// user does on the page; formsettingupdate.cpp: the firmware update engine and its start routines.
+// user does on the page; formsettingupdate.cpp: the firmware update engine and its start routines;
+// formsettingcheck.cpp: the update check and the ways into the update dialog.
 class FormSetting : public QWidget
 {
     Q_OBJECT
@@ -45,8 +46,9 @@ public:
     // names the receiver image, any other class gives false. Nothing is held.
     static bool CheckNewFirmware(int target, const QString &versionText, int receiverClass);
 
-    // The update dialog's start (SigUpdateStart); comes with the update dialog. Not a slot of the
-    // meta-object: the by-name connection would look for a widget named "Start".
+    // The update dialog's start (SigUpdateStart): the receiver's update, or the mouse's at once
+    // when the receiver has nothing to install. Not a slot of the meta-object: the by-name
+    // connection would look for a widget named "Start".
     void on_Start();
 
     // The update engine's start routines for the receiver and the mouse (formsettingupdate.cpp).
@@ -95,6 +97,12 @@ public:
     bool MouseUpdateRunning = false;
     // Drive<N>/MID as a number, as step 0 read it.
     int ConfigMid = 0;
+    // The update check's model group ("Drive" + (DriveIndex + 1)), the receiver image's model
+    // name of the receiver listed beside the mouse, and that of the receiver class a failure
+    // record names, which the start looks for.
+    QString DriveGroup;
+    QString ReceiverModelName;
+    QString RepairReceiverModelName;
 
 public slots:
     void SlotLanguageSameB(int language);
@@ -116,8 +124,14 @@ public slots:
     void SlotFormResetForm();
     void SlotAllLanguage(int language);
 
-    // The update dialog's entry points; they come with the update dialog.
+    // Whether an update or a repair can start, and with how many targets (UpdateStageCount);
+    // otherwise the update dialog holds the reason (formsettingcheck.cpp).
+    bool ChechIsUpDate();
+    // A hot-plug change while the update dialog shows: the check again, the ready layout when it
+    // passes; the dialog is not shown here.
     void SlotCheckUpdate();
+    // true: the update dialog opens on the check's result; false: it closes. Neither while an
+    // update runs.
     void SlotUpdateFrame(bool show);
     // After one target's update: the other target's, when an image waits for it and the first
     // ended well or had nothing to install.
@@ -154,6 +168,17 @@ private:
     // One of the receiver LED radios changed (mode 1, 2 or 3).
     void LedModeToggled(int mode, bool checked);
     void ShowUpdateWarning(const QString &text);
+    // The update check's message in the update dialog's notice layout.
+    void ShowCheckMessage(const QString &text);
+    // The update dialog, placed over the page and shown on the check's result.
+    void OpenUpdateDialog();
+    // An update runs (or waits for its next step), or an image is being written: the update
+    // dialog shows it and is left alone.
+    bool UpdateUnderWay() const;
+    // A run the update dialog started ended (no target runs any more) without telling the dialog
+    // how: nothing to install, no single device to update, the mouse gone after the receiver.
+    // The dialog would show its running layout for good; it shows the failure instead.
+    void EndDialogRun();
 
     // The update engine (formsettingupdate.cpp): one step per tick of the target's check timer.
     void PollUpdate(int step, int target, const QString &versionText);
@@ -180,6 +205,10 @@ private:
     std::unique_ptr<UpDateWarning> WarningDialog;
     QTimer *DongleCheckTimer = nullptr;
     QTimer *MouseCheckTimer = nullptr;
+    // The update dialog's start began a run, and whether the run has shown its end in the dialog
+    // (SigProgress of a failure or a success).
+    bool DialogRun = false;
+    bool DialogRunTold = false;
 
     // Built with no parent and never shown.
     LedInfo LedInfoPanel;

@@ -9,6 +9,7 @@
 #include "core/firmwareimages.h"
 #include "core/postmsg.h"
 #include "core/registryvalues.h"
+#include "core/updatefailinfo.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 #include "settings/formsetting.h"
@@ -279,10 +280,9 @@ void FormSetting::StartUpgrade(int target, const QString &versionText)
     const QByteArray image = FirmwareImages::FirmwareImageList().value(0);
     FirmwareHeader header;
     FirmwareImages::ReadFirmwareHeader(image, &header);
-    UpdateRun::Begin(
-        {FirmwareImages::FirmwareVersionText(header.Version),
-         RegistryValues::MouseVerNameOfModel(s.CurrentDeviceInfo.get().DriveIndex),
-         QStringLiteral("%1,%2,%3,%4").arg(target).arg(receiverCode).arg(cid).arg(ConfigMid)});
+    UpdateRun::Begin({FirmwareImages::FirmwareVersionText(header.Version),
+                      RegistryValues::MouseVerNameOfModel(s.CurrentDeviceInfo.get().DriveIndex),
+                      UpdateFailInfoText(target, receiverCode, cid, ConfigMid)});
     // Running before the library is asked: its callback acts only on a running target, and the
     // whole upgrade may end before the next tick.
     targetState(target) = 1;
@@ -320,15 +320,16 @@ void FormSetting::EndUpdate(int target)
     DongleCheckTimer->stop();
     MouseCheckTimer->stop();
     state().UpdateChecking = 0;
-    if (target != ReceiverTarget)
-        return;
-    // The receiver goes first; the mouse follows on its own.
-    if (MouseBootPending == 1) {
-        AutoContinue = true;
-        on_Mouse_clicked();
-    } else {
-        SlotContinue(0);
+    if (target == ReceiverTarget) {
+        // The receiver goes first; the mouse follows on its own.
+        if (MouseBootPending == 1) {
+            AutoContinue = true;
+            on_Mouse_clicked();
+        } else {
+            SlotContinue(0);
+        }
     }
+    EndDialogRun();
 }
 
 void FormSetting::NothingToInstall(int target)

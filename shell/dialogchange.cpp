@@ -5,8 +5,8 @@
 #include "core/hotplug.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
-#include "core/registryvalues.h"
 #include "core/settingsstore.h"
+#include "core/updatefailinfo.h"
 #include "platform/devicelib/devicelib.h"
 #include "settings/updaterepair.h"
 #include "shell/dialogs/noticeframe.h"
@@ -183,7 +183,7 @@ DialogChange::DialogChange(QWidget *parent) : QWidget(parent), ui(new Ui_DialogC
     connect(hub, SIGNAL(SigEnterKey()), this, SLOT(SlotEnterKey()));
 
     ui->Repair->hide();
-    if (!RegistryValues::UpdateFailInfo().isEmpty())
+    if (HasUpdateFailRecord())
         ui->Repair->show();
 
     ModelCount = qMax(0, ConfigIni::instance()->intValue(QStringLiteral("Option"),

@@ -5,11 +5,13 @@
 #include "core/devicestate.h"
 #include "core/hotplug.h"
 #include "core/postmsg.h"
+#include "core/record/firmwareheader.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "settings/formsetting.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTest>
@@ -94,4 +96,22 @@ QByteArray updateLog()
 {
     QFile file(UserDir::filePath(QStringLiteral("Exception/UpDateLog.txt")));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFirmwareImage(const QString &appFolder, const QString &fileName, int target,
+                        quint32 version, const QByteArray &modelName, int cid, int mid)
+{
+    FirmwareHeader header;
+    header.Version = version;
+    header.Target = std::uint8_t(target);
+    header.Cid = std::uint8_t(cid);
+    header.Mid = std::uint8_t(mid);
+    header.ModelName = modelName.toStdString();
+    // A payload of its own per file: two images of one model differ beyond their headers.
+    const std::vector<std::uint8_t> payload(4096, std::uint8_t(qHash(fileName)));
+    const std::vector<std::uint8_t> image = header.Write(payload.data(), payload.size());
+    QDir().mkpath(appFolder + QStringLiteral("/bin"));
+    QFile file(appFolder + QStringLiteral("/bin/") + fileName);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(reinterpret_cast<const char *>(image.data()), qint64(image.size()));
 }

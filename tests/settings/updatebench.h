@@ -54,3 +54,8 @@ QByteArray exampleSet(const char *name);
 
 // The update log of the user folder, as written; empty when there is none.
 QByteArray updateLog();
+
+// A whole firmware image in <appFolder>/bin/<fileName>, integrity fields included, so that the
+// simulated devices take it: its target, version word, model name, customer and model id.
+void writeFirmwareImage(const QString &appFolder, const QString &fileName, int target,
+                        quint32 version, const QByteArray &modelName, int cid = 12, int mid = 10);

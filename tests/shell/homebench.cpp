@@ -74,6 +74,11 @@ void HomeBench::makeFirmwareFolder()
     QDir().mkpath(appFolder() + QStringLiteral("/bin"));
 }
 
+void HomeBench::useShippedFirmware()
+{
+    QFile::link(QStringLiteral(ZR35_TEST_APP_DIR "/bin"), appFolder() + QStringLiteral("/bin"));
+}
+
 void HomeBench::writeImage(const QString &name, int target, quint32 version,
                            const QByteArray &modelName, int cid, int mid)
 {

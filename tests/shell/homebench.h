@@ -33,6 +33,8 @@ public:
                     int cid = 12, int mid = 10);
     // An empty <app>/bin.
     void makeFirmwareFolder();
+    // The build's firmware images as <app>/bin: whole images, which the simulated devices take.
+    void useShippedFirmware();
     // The mouse firmware version the program last stored for model Drive1 (CID 12, MID 10); an
     // empty text removes it.
     static void storeMouseVersion(const QString &version);

@@ -1,0 +1,222 @@
+#include "settings/repairrun.h"
+
+#include "core/devicediscovery.h"
+#include "core/devicestate.h"
+#include "core/firmwareimages.h"
+#include "core/postmsg.h"
+#include "core/registryvalues.h"
+#include "platform/devicelib/devicelib.h"
+
+#include <atomic>
+#include <chrono>
+
+namespace {
+
+constexpr int ReceiverStage = 0;
+constexpr int MouseStage = 1;
+// The transfer time-out the device library is given.
+constexpr int UpgradeTimeoutMs = 10000;
+
+std::atomic<int> silenceLimitMs{30000};
+// When the running repair last heard from the library; written under Shared()'s lock, so that a
+// late message and the silence check cannot both end the same stage.
+qint64 lastMessageMs = 0;
+
+DeviceState &device()
+{
+    return *DeviceState::instance();
+}
+
+qint64 nowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+const unsigned char *bytesOf(const QByteArray &data)
+{
+    return reinterpret_cast<const unsigned char *>(data.constData());
+}
+
+QString failureRecord(const RepairRun::State &s)
+{
+    const int target = s.RepairStage == ReceiverStage ? FirmwareImages::ReceiverTarget
+                                                      : FirmwareImages::MouseTarget;
+    return UpdateFailInfoText(target, s.RepairReceiverCode, s.RepairCid, s.RepairMid);
+}
+
+// The flags go back before the dialogs hear of the end: a dialog that shows the end must find
+// itself closable.
+void endRun()
+{
+    RepairRun::Shared().with([](RepairRun::State &s) { s.RepairBusy = false; });
+    device().AutoRepairRunning = 0;
+    device().UpdateIdle = 1;
+}
+
+void showDone()
+{
+    endRun();
+    PostMsg *hub = PostMsg::GetInstance();
+    emit hub->SigAutoRepair(0);
+    emit hub->SigUpDateButton(true);
+    emit hub->SigProgress(0, 2);
+}
+
+// The home page offers Repair as long as a failure record remains.
+void showFailure()
+{
+    endRun();
+    PostMsg *hub = PostMsg::GetInstance();
+    emit hub->SigAutoRepair(1);
+    emit hub->SigUpDateButton(!HasUpdateFailRecord());
+    emit hub->SigProgress(0, 6);
+}
+
+// The mouse of the repaired model plugged in by its cable.
+bool mouseOnCable(int mid)
+{
+    for (const DeviceAllInfo &entry : DeviceLists::instance()->HomeDeviceList.get()) {
+        if (entry.Wired != 0 && entry.Mid == quint8(mid))
+            return true;
+    }
+    return false;
+}
+
+// Takes the message for the running repair: false when none runs (a stage the silence check
+// already ended, or no repair at all).
+bool claim(RepairRun::State *s)
+{
+    return RepairRun::Shared().with([s](RepairRun::State &shared) {
+        if (!shared.RepairBusy)
+            return false;
+        lastMessageMs = nowMs();
+        *s = shared;
+        return true;
+    });
+}
+
+void progress(const RepairRun::State &s, int percent)
+{
+    int value = percent;
+    if (s.RepairStageCount == 2)
+        value = percent / 2 + (s.RepairStage == MouseStage ? 50 : 0);
+    emit PostMsg::GetInstance()->SigAutoRepairProgress(value);
+}
+
+// Runs on the upgrade thread.
+void stageDone(const RepairRun::State &s)
+{
+    // Gone before anyone is told: the home page reads the record when the repaired device comes
+    // back.
+    if (s.RepairStage == s.FailedStage)
+        RegistryValues::RemoveUpdateFailInfo();
+    if (s.RepairStage == ReceiverStage) {
+        RepairRun::Shared().with([](RepairRun::State &shared) { shared.RepairStage = MouseStage; });
+        QByteArray image;
+        const bool found =
+            FirmwareImages::TakeFirmwareImage(FirmwareImages::MouseTarget, QString(),
+                                              s.MouseImageName, s.RepairCid, s.RepairMid, &image);
+        const bool reachable = s.FailedStage == MouseStage || mouseOnCable(s.RepairMid);
+        if (found && reachable) {
+            // The repair stays busy: the mouse stage follows at once.
+            if (!UsbUpgrade_Start(bytesOf(image), image.size(), &RepairCallback, UpgradeTimeoutMs))
+                showFailure();
+            return;
+        }
+        if (s.FailedStage == MouseStage) {
+            // The mouse the record names has no image: it waits in boot mode as before, which is
+            // no repair.
+            showFailure();
+            return;
+        }
+    }
+    showDone();
+}
+
+// Runs on the upgrade thread. Written before the failure is shown: whoever shows it may look for
+// the record at once.
+void stageFailed(const RepairRun::State &s)
+{
+    RegistryValues::SetUpdateFailInfo(failureRecord(s));
+    showFailure();
+}
+
+} // namespace
+
+namespace RepairRun {
+
+Locked<State> &Shared()
+{
+    // Never destroyed: the library's upgrade thread may still report while the process exits.
+    static auto *state = new Locked<State>;
+    return *state;
+}
+
+bool Busy()
+{
+    return Shared().get().RepairBusy;
+}
+
+int SilenceLimitMs()
+{
+    return silenceLimitMs.load();
+}
+
+void SetSilenceLimitMsForTest(int milliseconds)
+{
+    silenceLimitMs.store(milliseconds);
+}
+
+bool Start(int stage, const QByteArray &image)
+{
+    Shared().with([stage](State &s) {
+        s.RepairStage = stage;
+        s.RepairBusy = true;
+        lastMessageMs = nowMs();
+    });
+    device().AutoRepairRunning = 1;
+    device().UpdateIdle = 0;
+    if (UsbUpgrade_Start(bytesOf(image), image.size(), &RepairCallback, UpgradeTimeoutMs))
+        return true;
+    // The device was not touched: the record, if any, stays as it was.
+    showFailure();
+    return false;
+}
+
+bool GiveUpWhenSilent()
+{
+    State s;
+    const bool silent = Shared().with([&s](State &shared) {
+        if (!shared.RepairBusy || nowMs() - lastMessageMs < silenceLimitMs.load())
+            return false;
+        shared.RepairBusy = false;
+        s = shared;
+        return true;
+    });
+    if (!silent)
+        return false;
+    RegistryValues::SetUpdateFailInfo(failureRecord(s));
+    showFailure();
+    return true;
+}
+
+} // namespace RepairRun
+
+// Runs on the device library's upgrade thread.
+int RepairCallback(unsigned char *message)
+{
+    if (!message || message[0] != 7 || (message[1] != 1 && message[1] != 2))
+        return 0;
+    RepairRun::State s;
+    if (!claim(&s))
+        return 0;
+    if (message[1] == 1)
+        progress(s, message[2]);
+    else if (message[2] == 1)
+        stageDone(s);
+    else
+        stageFailed(s);
+    return 0;
+}
