@@ -2,6 +2,7 @@
 // check's result (a new-firmware report, the hidden update button), the check again on a hot-plug
 // change, and the dialog's start.
 #include "core/configini.h"
+#include "core/connectionkind.h"
 #include "core/devicediscovery.h"
 #include "core/devicestate.h"
 #include "core/firmwareimages.h"
@@ -63,8 +64,7 @@ bool FormSetting::ChechIsUpDate()
             const int receiverClass = ReceiverClass(entry.Kind);
             if (!entry.ReceiverId.isEmpty() && entry.Wired == 0 && receiverClass != 0) {
                 s.ReceiverCode = receiverClass;
-                ReceiverModelName =
-                    config->value(DriveGroup, FirmwareImages::ReceiverImageKey(receiverClass));
+                ReceiverModelName = config->value(DriveGroup, ReceiverImageKey(receiverClass));
                 break;
             }
         }
@@ -126,7 +126,7 @@ bool FormSetting::ChechIsUpDate()
         ShowCheckMessage(NoMatchingDeviceText);
         return false;
     }
-    const QString receiverKey = FirmwareImages::ReceiverImageKey(record.ReceiverCode);
+    const QString receiverKey = ReceiverImageKey(record.ReceiverCode);
     if (!receiverKey.isEmpty()) {
         s.ReceiverCode = record.ReceiverCode;
         RepairReceiverModelName = config->value(DriveGroup, receiverKey);

@@ -2,6 +2,7 @@
 // of the repair, the forced repair the main window asks for, and the dialog's image lookup. The
 // run itself, and the library's callback that reports on it, are in settings/repairrun.h.
 #include "core/configini.h"
+#include "core/connectionkind.h"
 #include "core/devicediscovery.h"
 #include "core/devicestate.h"
 #include "core/firmwareimages.h"
@@ -52,7 +53,7 @@ int receiversListed(const QList<DeviceAllInfo> &home, int receiverCode)
 // A code of 1, 2, 4 or 8 names a receiver image; any other names none.
 bool namesReceiverImage(int receiverCode)
 {
-    return !FirmwareImages::ReceiverImageKey(receiverCode).isEmpty();
+    return !ReceiverImageKey(receiverCode).isEmpty();
 }
 
 } // namespace
@@ -151,8 +152,7 @@ bool UpDateRepair::RepairCheck()
         run.MouseImageName = config->value(ModelSection, QStringLiteral("MM"));
         if (namesReceiverImage(record.ReceiverCode)) {
             run.RepairReceiverCode = record.ReceiverCode;
-            ReceiverImageName =
-                config->value(ModelSection, FirmwareImages::ReceiverImageKey(record.ReceiverCode));
+            ReceiverImageName = config->value(ModelSection, ReceiverImageKey(record.ReceiverCode));
         }
         run.RepairCid = record.Cid;
         run.RepairMid = config->intValue(ModelSection, QStringLiteral("MID"));
@@ -259,10 +259,9 @@ bool UpDateRepair::PrepareForcedRepair()
     run.RepairCid = config->intValue(QStringLiteral("Option"), QStringLiteral("CID"));
     run.RepairMid = config->intValue(ModelSection, QStringLiteral("MID"));
     run.MouseImageName = config->value(ModelSection, QStringLiteral("MM"));
-    ReceiverImageName =
-        namesReceiverImage(run.RepairReceiverCode)
-            ? config->value(ModelSection, FirmwareImages::ReceiverImageKey(run.RepairReceiverCode))
-            : QString();
+    ReceiverImageName = namesReceiverImage(run.RepairReceiverCode)
+                            ? config->value(ModelSection, ReceiverImageKey(run.RepairReceiverCode))
+                            : QString();
     run.FailInfo = {ReceiverTarget, run.RepairReceiverCode, run.RepairCid, run.RepairMid};
     run.FailedStage = ReceiverStage;
     run.RepairStageCount = 1;
