@@ -27,8 +27,8 @@ void checkMirrors(const FlashDataMap &record, int keyNumber)
 {
     const ButtonMirrors mirrors = MirrorsFromRecord(record, keyNumber);
     const int count = ClampKeyNumber(keyNumber);
-    if (count < 0 || count > 16 || mirrors.size() != count ||
-        mirrors.ButtonCodes.size() != count || mirrors.ButtonParams.size() != count)
+    if (count < 0 || count > 16 || mirrors.size() != count || mirrors.ButtonCodes.size() != count ||
+        mirrors.ButtonParams.size() != count)
         std::abort();
     for (int slot = -1; slot <= 17; ++slot) {
         const MirroredFunction function = MirroredFunctionAt(mirrors, slot);
@@ -120,9 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::abort();
 
     if (size > 1 + FlashDataMap::Size) {
-        const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data) + 1 +
-                                                   FlashDataMap::Size,
-                                               int(size - 1 - FlashDataMap::Size));
+        const QString text =
+            QString::fromUtf8(reinterpret_cast<const char *>(data) + 1 + FlashDataMap::Size,
+                              int(size - 1 - FlashDataMap::Size));
         const KeyRecord keys = ParseKeyCombination(text);
         if (keys.Count != 2 * CombinationParts(text).size() || keys.Count > 6)
             std::abort();
