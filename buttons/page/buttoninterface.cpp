@@ -163,7 +163,7 @@ void Buttoninterface::SetupButtonGroups()
 void Buttoninterface::ApplyTheme()
 {
     const QString &folder = ImageFolder;
-    const QString textColor = QStringLiteral("rgb(") + ButtonColorText + QLatin1Char(')');
+    const QString textColor = Theme::Rgb(QStringLiteral("ButtonColor"));
     const QString optionSheet =
         QStringLiteral("QToolButton{color: %1;border-image: %2;}"
                        "QToolButton:checked{color: %1;border-image: %3;}")
