@@ -247,3 +247,28 @@ sensorrecord 0 1 8 "$first" 14=5 63=7 64=77 65=9 >"$fill/light-and-mode-out-of-r
 sensorrecord 0 1 8 "$first" 5=0 12=1 13=15 >"$fill/no-distance-unknown-time.bin"
 sensorrecord 7 9 8 "$first" >"$fill/unknown-model-and-kind.bin"
 printf '\x00\x01\x01\x04' >"$fill/short-record.bin"
+
+# Picture screen clock packets after one mode byte (0: a reply to the packet of 5 March 2026,
+# 14:07:09, 1: a packet for the screen): 40 bytes, byte 39 = 0x55 minus the sum of bytes 0..38.
+clock="$corpus/screenclock"
+mkdir -p "$clock"
+clockpacket() { # <mode byte> <bytes 0..10 as a comma list> [checksum change] [length]
+  perl -e '
+    my ($mode, $head, $change, $length) = @ARGV;
+    my @p = (map { hex } split(/,/, $head));
+    push @p, (0) x (39 - @p);
+    my $sum = 0; $sum += $_ for @p;
+    push @p, (0x55 - $sum + ($change // 0)) & 255;
+    splice(@p, $length) if defined $length;
+    print chr($mode), pack("C*", @p)' "$@"
+}
+thursday=0A,00,10,07,EA,03,05,0E,07,09,04
+clockpacket 1 "$thursday" >"$clock/packet-thursday.bin"
+clockpacket 0 0A,00,10,07,EA,03,05 >"$clock/reply-good.bin"
+clockpacket 0 0A,00,10,07,EA,03,05 1 >"$clock/reply-bad-checksum.bin"
+clockpacket 0 0A,00,10,07,EA,03,06 >"$clock/reply-wrong-day.bin"
+clockpacket 0 0A,00,10,07,EA,03,05 0 39 >"$clock/reply-too-short.bin"
+clockpacket 1 "$thursday" 1 >"$clock/packet-bad-checksum.bin"
+clockpacket 1 0A,00,10,07,EA,02,1D,00,00,00,07 >"$clock/packet-no-leap-day.bin"
+clockpacket 1 0A,00,10,07,EA,03,05,0E,07,09,05 >"$clock/packet-wrong-weekday.bin"
+clockpacket 1 "$thursday" 0 20 >"$clock/packet-too-short.bin"
