@@ -478,7 +478,10 @@ bool drawPicture(QPainter &p, int w, int h, const QJsonObject &entry, const Them
         {"bullet", fromDrawing(drawBullet)},
         {"marker", fromDrawing(drawMarker)},
         // The sensor page's switches.
-        {"switch", fromDrawing(drawSwitch)}};
+        {"switch", fromDrawing(drawSwitch)},
+        // The lighting forms' colours.
+        {"swatch", fromDrawing(drawSwatch)},
+        {"colourboard", fromDrawing(drawColourBoard)}};
     const QString kind = entry.value(QLatin1String("kind")).toString();
     const auto it = kinds.find(kind);
     if (it == kinds.end()) {
