@@ -80,3 +80,12 @@ QString LightLook::SwitchStyle(const QString &name, const QString &folder)
                           "#%1:checked {background-image: url(%2Open.png);}")
         .arg(name, folder);
 }
+
+QString LightLook::CloseStyle(const QString &folder)
+{
+    return QStringLiteral("QToolButton{border:0px;background-image: url(%1CloseButton.png);"
+                          "background-position:center;background-repeat:no-repeat;}"
+                          "QToolButton:hover{background-image: url(%1CloseHover.png);}"
+                          "QToolButton:pressed{background-image: url(%1CloseClick.png);}")
+        .arg(folder);
+}

@@ -43,5 +43,8 @@ QString ColourBoxStyle();
 // switch of the page (`checked` is shown while the switch is on).
 QString PictureStyle(const QString &name, const QString &folder, const QString &picture);
 QString SwitchStyle(const QString &name, const QString &folder);
+// The close button of the panels whose pictures lie in Picture/ScreeInfo/ (the light-mode dialog
+// and the screen picture panels): CloseButton.png, CloseHover.png, CloseClick.png.
+QString CloseStyle(const QString &folder);
 
 } // namespace LightLook

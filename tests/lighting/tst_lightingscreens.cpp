@@ -1,11 +1,15 @@
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "lighting/lamplight.h"
+#include "lighting/lightmodeset.h"
 #include "tests/lighting/lightbench.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 #include "tests/support/workerthread.h"
+
+#include <QComboBox>
+#include <QToolButton>
 
 namespace {
 
@@ -87,6 +91,22 @@ private slots:
                                  .arg(QLatin1String(look.name), QLatin1String(suffix(language))));
         }
         QVERIFY(LightBench::sent().isEmpty());
+    }
+
+    // The light-mode dialog in single-colour breathing with a preset chosen, in the language it
+    // is asked for.
+    void lightModeDialog_data() { languages_data(); }
+    void lightModeDialog()
+    {
+        QFETCH(int, language);
+        LightBench bench;
+        LightModeSet dialog;
+        dialog.SlotAllLanguage(language);
+        dialog.findChild<QComboBox *>(QStringLiteral("LightMod"))->setCurrentIndex(2);
+        dialog.findChild<QToolButton *>(QStringLiteral("toolButtonColorH"))->click();
+        dialog.show();
+        QCOMPARE(missingPictures(&dialog), QStringList());
+        ZR35_SAVE_SCREEN(&dialog, QStringLiteral("light-mode-dialog-%1").arg(suffix(language)));
     }
 };
 
