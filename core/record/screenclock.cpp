@@ -77,6 +77,13 @@ int WeekdayOf(int year, int month, int day)
     return sundayFirst == 0 ? 7 : sundayFirst;
 }
 
+bool IsReal(const Reading &r)
+{
+    return IsRealDate(r.Year, r.Month, r.Day) && r.Hour >= 0 && r.Hour <= 23 && r.Minute >= 0 &&
+           r.Minute <= 59 && r.Second >= 0 && r.Second <= 59 &&
+           r.Weekday == WeekdayOf(r.Year, r.Month, r.Day);
+}
+
 bool ReadPacket(const std::uint8_t *bytes, std::size_t size, Reading *reading)
 {
     if (bytes == nullptr || size < PacketLength)
@@ -91,8 +98,7 @@ bool ReadPacket(const std::uint8_t *bytes, std::size_t size, Reading *reading)
     read.Minute = bytes[8];
     read.Second = bytes[9];
     read.Weekday = bytes[10];
-    if (!IsRealDate(read.Year, read.Month, read.Day) || read.Hour > 23 || read.Minute > 59 ||
-        read.Second > 59 || read.Weekday != WeekdayOf(read.Year, read.Month, read.Day))
+    if (!IsReal(read))
         return false;
     if (reading != nullptr)
         *reading = read;

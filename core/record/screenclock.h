@@ -64,6 +64,8 @@ bool ReadPacket(const std::uint8_t *bytes, std::size_t size, Reading *reading);
 // The reply a screen sends to an accepted packet: its bytes 0..6, zeros, a valid checksum.
 Packet ReplyTo(const Packet &accepted);
 
+// Whether a reading is a moment that exists, its weekday being its date's.
+bool IsReal(const Reading &reading);
 // Whether a date exists in the calendar (years 1..65535, which the packet can carry).
 bool IsRealDate(int year, int month, int day);
 // Day of the week of a date, 1 Monday .. 7 Sunday.
