@@ -2,6 +2,9 @@
 #include "core/postmsg.h"
 #include "lighting/lamplight.h"
 #include "lighting/lightmodeset.h"
+#include "settings/inputpica.h"
+#include "settings/inputpicb.h"
+#include "settings/ledinfo.h"
 #include "tests/lighting/lightbench.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/screens.h"
@@ -107,6 +110,37 @@ private slots:
         dialog.show();
         QCOMPARE(missingPictures(&dialog), QStringList());
         ZR35_SAVE_SCREEN(&dialog, QStringLiteral("light-mode-dialog-%1").arg(suffix(language)));
+    }
+
+    // The two screen picture panels with a picture slot chosen and the screen-off switch on, and
+    // the receiver LED panel, as they would look if shown.
+    void settingsPanels_data() { languages_data(); }
+    void settingsPanels()
+    {
+        QFETCH(int, language);
+        LightBench bench;
+        QVERIFY(bench.ok() && LightBench::selectMouse());
+        state().CurrentLanguage = language;
+        InputPicA upright;
+        InputPicB wide;
+        const QList<QPair<QDialog *, QString>> panels{{&upright, QStringLiteral("inputpica")},
+                                                      {&wide, QStringLiteral("inputpicb")}};
+        for (const auto &panel : panels) {
+            QMetaObject::invokeMethod(panel.first, "SlotAllLanguage", Q_ARG(int, language));
+            panel.first->findChild<QToolButton *>(QStringLiteral("toolButtonB"))->click();
+            panel.first->findChild<QToolButton *>(QStringLiteral("CheckButton"))->click();
+            panel.first->show();
+            QCOMPARE(missingPictures(panel.first), QStringList());
+            ZR35_SAVE_SCREEN(panel.first,
+                             QStringLiteral("%1-%2").arg(panel.second, suffix(language)));
+        }
+        LedInfo led;
+        led.UpDataLanguage();
+        state().CurrentDongleRGB.with([](DongleRGB &rgb) { rgb.Mode = 2; });
+        QVERIFY(runOnWorkerThread(
+            [] { emit PostMsg::GetInstance()->SigRGBValue(state().CurrentDongleRGB.get()); }));
+        led.show();
+        ZR35_SAVE_SCREEN(&led, QStringLiteral("ledinfo-lighting-%1").arg(suffix(language)));
     }
 };
 
