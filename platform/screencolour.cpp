@@ -35,10 +35,14 @@ QColor firstPixel(const QImage &image)
 
 } // namespace
 
+QColor ScreenColour::screenPixel(const QPoint &global)
+{
+    return firstPixel(grabOverride() ? grabOverride()(global) : grabScreen(global));
+}
+
 QColor ScreenColour::colourAt(const QPoint &global, QWidget *window)
 {
-    const QImage grabbed = grabOverride() ? grabOverride()(global) : grabScreen(global);
-    const QColor colour = firstPixel(grabbed);
+    const QColor colour = screenPixel(global);
     if (colour.isValid() || window == nullptr)
         return colour;
     const QPoint local = window->mapFromGlobal(global);

@@ -17,6 +17,8 @@ namespace ScreenColour {
 // no pixel (Wayland, a platform without grabs), `window`'s own drawing at that point, since the
 // press that asks lies in it; an invalid colour when neither gives one. GUI thread.
 QColor colourAt(const QPoint &global, QWidget *window);
+// The screen's own pixel at `global` (the grab alone); invalid where the screen gives none.
+QColor screenPixel(const QPoint &global);
 
 // Tests: replaces the screen grab by `grab` (given the global position, it returns the grabbed
 // picture; a null picture stands for a screen without grabs). An empty function restores it.

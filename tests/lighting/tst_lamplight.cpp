@@ -2,6 +2,8 @@
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "lighting/lamplight.h"
+#include "lighting/lightlook.h"
+#include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "platform/screencolour.h"
 #include "tests/lighting/lightbench.h"
@@ -379,6 +381,28 @@ private slots:
         QCOMPARE(colourOf(LightBench::stored()), own);
     }
 
+    // A press on a board of one colour picks that colour from the screen itself. Also run on an
+    // invisible X server at scale factors 1 and 2, where the toolkit maps the pointer's position
+    // to the screen's pixels.
+    void oneColourBoard()
+    {
+        LightBench bench;
+        QVERIFY(bench.ok() && LightBench::selectMouse());
+        state().WriteEnabled = 0;
+        LampLight page;
+        modeList(page)->setCurrentIndex(2);
+        auto *board = child<QLabel>(&page, "label_7");
+        board->setStyleSheet(QStringLiteral("#label_7{background-color: rgb(10,200,30);}"));
+        page.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&page));
+        const QPoint onBoard = board->geometry().center();
+        QTRY_VERIFY((QTest::mousePress(&page, Qt::LeftButton, {}, onBoard),
+                     boxes(page) == QColor(10, 200, 30)));
+        // On X the colour came from the screen's own pixels, not from the page's drawing.
+        if (QGuiApplication::platformName() == QLatin1String("xcb"))
+            QCOMPARE(ScreenColour::screenPixel(page.mapToGlobal(onBoard)), QColor(10, 200, 30));
+    }
+
     // No pixel anywhere (no grab, the point outside the page's drawing): nothing changes.
     void noColourWritesNothing()
     {
@@ -414,6 +438,31 @@ private slots:
         QTest::mousePress(&page, Qt::LeftButton, {}, QPoint(20, 600));
         QVERIFY(!red->hasFocus());
         QCOMPARE(red->value(), 7);
+    }
+
+    // The preset buttons show the colours they set, in both forms' sizes, and the board is a
+    // gradient of many colours, since a press on it picks what it shows.
+    void pictures_data()
+    {
+        QTest::addColumn<QString>("form");
+        QTest::newRow("page") << "Light";
+        QTest::newRow("dialog") << "ScreeInfo";
+    }
+    void pictures()
+    {
+        QFETCH(QString, form);
+        const QString folder = AppDir::path() + QStringLiteral("/Picture/") + form + '/';
+        for (int i = 0; i < LightLook::Presets; ++i) {
+            const QImage preset(folder +
+                                QStringLiteral("Color%1.png").arg(LightLook::PresetLetter(i)));
+            QVERIFY(!preset.isNull());
+            QCOMPARE(preset.pixelColor(preset.rect().center()), LightLook::PresetColour(i));
+        }
+        const QImage board(folder + QStringLiteral("ColorBoard.png"));
+        QSet<QRgb> colours;
+        for (int x = 0; x < board.width(); ++x)
+            colours.insert(board.pixel(x, board.height() / 2));
+        QVERIFY2(colours.size() > board.width() / 2, qPrintable(QString::number(colours.size())));
     }
 
     // The page's texts follow the language signal; entry 7 of its row is shown nowhere.
