@@ -4,6 +4,7 @@
 #include "core/devicewrite.h"
 #include "core/postmsg.h"
 #include "lighting/lamplight.h"
+#include "lighting/lightform.h"
 #include "lighting/lightlook.h"
 #include "lighting/ui_lamplight.h"
 #include "platform/devicelib/devicelib.h"
@@ -21,6 +22,11 @@ DeviceState &state()
 }
 
 } // namespace
+
+LightForm::ColourBoxes LampLight::boxes() const
+{
+    return {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox};
+}
 
 bool LampLight::deviceReachable()
 {
@@ -102,10 +108,7 @@ void LampLight::preset(int index)
 {
     if (!deviceReachable())
         return;
-    const QColor colour = LightLook::PresetColour(index);
-    ui->RSpinBox->setValue(colour.red());
-    ui->GSpinBox->setValue(colour.green());
-    ui->BSpinBox->setValue(colour.blue());
+    boxes().setColour(LightLook::PresetColour(index));
 }
 
 void LampLight::on_toolButtonColorA_clicked()
@@ -171,12 +174,7 @@ void LampLight::mousePressEvent(QMouseEvent *event)
     if (event->type() != QEvent::MouseButtonPress)
         return;
     const QPoint at = event->pos();
-    if (!ui->RSpinBox->geometry().contains(at) && !ui->GSpinBox->geometry().contains(at) &&
-        !ui->BSpinBox->geometry().contains(at)) {
-        for (QSpinBox *box : {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox})
-            box->clearFocus();
-        setFocus(Qt::OtherFocusReason);
-    }
+    boxes().releaseFocusOutside(at, this);
     for (QSpinBox *box : {ui->LightSpinBox_2, ui->SpeedSpinBox_2}) {
         if (!box->geometry().contains(at)) {
             box->clearFocus();
@@ -189,8 +187,6 @@ void LampLight::mousePressEvent(QMouseEvent *event)
     const QColor colour = ScreenColour::colourAt(event->globalPos(), this);
     if (!colour.isValid())
         return;
-    ui->RSpinBox->setValue(colour.red());
-    ui->GSpinBox->setValue(colour.green());
-    ui->BSpinBox->setValue(colour.blue());
+    boxes().setColour(colour);
     setPreview(colour.red(), colour.green(), colour.blue());
 }

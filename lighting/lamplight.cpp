@@ -5,6 +5,7 @@
 #include "core/devicewrite.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
+#include "lighting/lightform.h"
 #include "lighting/lightlook.h"
 #include "lighting/ui_lamplight.h"
 #include "sensor/sensorcodes.h"
@@ -138,17 +139,9 @@ void LampLight::changeEvent(QEvent *event)
 
 void LampLight::showMode(int index)
 {
-    LightLook::ModeLook look;
-    if (!LightLook::ModeLookOf(index, &look))
-        return;
-    ui->line->setVisible(look.Line);
-    ui->line_2->setVisible(look.Line2);
-    for (QWidget *widget : ui->colourSection())
-        widget->setVisible(look.Colours);
-    ui->horizontalLight->setVisible(look.Brightness);
-    ui->LightSpinBox_2->setVisible(look.Brightness);
-    ui->horizontalSpeed->setVisible(look.Speed);
-    ui->SpeedSpinBox_2->setVisible(look.Speed);
+    LightForm::ShowMode(index, ui->line, ui->line_2, ui->colourSection(),
+                        {ui->horizontalLight, ui->LightSpinBox_2},
+                        {ui->horizontalSpeed, ui->SpeedSpinBox_2});
 }
 
 void LampLight::on_LightMod_currentIndexChanged(int index)

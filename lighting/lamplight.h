@@ -8,6 +8,9 @@
 #include <memory>
 
 class QSpinBox;
+namespace LightForm {
+struct ColourBoxes;
+}
 class Ui_LampLight;
 
 // The lighting page: the light bar's mode, colour, brightness and speed, whether the light goes
@@ -84,6 +87,7 @@ private:
     void step(QSpinBox *box, int by);
     void preset(int index);
     void setPreview(int red, int green, int blue);
+    LightForm::ColourBoxes boxes() const;
 
     std::unique_ptr<Ui_LampLight> ui;
     QString ImageFolder;

@@ -92,3 +92,52 @@ QList<QToolButton *> LightForm::addPresets(QWidget *parent, const QPoint &first,
     presets.first()->setIconSize(QSize(30, 30));
     return presets;
 }
+
+QColor LightForm::ColourBoxes::colour() const
+{
+    return QColor(Red->value(), Green->value(), Blue->value());
+}
+
+void LightForm::ColourBoxes::setColour(const QColor &colour) const
+{
+    Red->setValue(colour.red());
+    Green->setValue(colour.green());
+    Blue->setValue(colour.blue());
+}
+
+void LightForm::ColourBoxes::releaseFocusOutside(const QPoint &at, QWidget *taker) const
+{
+    if (Red->geometry().contains(at) || Green->geometry().contains(at) ||
+        Blue->geometry().contains(at))
+        return;
+    for (QSpinBox *box : {Red, Green, Blue})
+        box->clearFocus();
+    taker->setFocus(Qt::OtherFocusReason);
+}
+
+bool LightForm::ShowMode(int mode, QWidget *line, QWidget *line2, const QList<QWidget *> &colours,
+                         const QList<QWidget *> &brightness, const QList<QWidget *> &speed)
+{
+    LightLook::ModeLook look;
+    if (!LightLook::ModeLookOf(mode, &look))
+        return false;
+    line->setVisible(look.Line);
+    line2->setVisible(look.Line2);
+    for (QWidget *widget : colours)
+        widget->setVisible(look.Colours);
+    for (QWidget *widget : brightness)
+        widget->setVisible(look.Brightness);
+    for (QWidget *widget : speed)
+        widget->setVisible(look.Speed);
+    return true;
+}
+
+QToolButton *LightForm::addPanelCloseButton(QFrame *panel)
+{
+    QToolButton *close = NoticeFrame::addCloseButton(panel, {610, 10});
+    close->setFixedSize(20, 20);
+    close->setFocusPolicy(Qt::NoFocus);
+    close->setIconSize(QSize(30, 30));
+    close->setAutoRaise(true);
+    return close;
+}

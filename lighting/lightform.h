@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QList>
 #include <QPoint>
 #include <QRect>
@@ -14,6 +15,29 @@ class QWidget;
 // Widgets the lighting page and the light-mode dialog build alike, differing only in place and
 // size.
 namespace LightForm {
+
+// The red, green and blue boxes of a form: the colour they hold.
+struct ColourBoxes
+{
+    QSpinBox *Red;
+    QSpinBox *Green;
+    QSpinBox *Blue;
+
+    QColor colour() const;
+    // Red, then green, then blue: each box whose value changes runs its own slot at once.
+    void setColour(const QColor &colour) const;
+    // A press outside all three boxes (in their parent's coordinates) takes the keyboard focus
+    // from them and gives it to `taker`; what was typed stays.
+    void releaseFocusOutside(const QPoint &at, QWidget *taker) const;
+};
+
+// Shows the controls of light mode `mode` (LightLook::ModeLookOf); an index outside the modes
+// changes nothing and gives false.
+bool ShowMode(int mode, QWidget *line, QWidget *line2, const QList<QWidget *> &colours,
+              const QList<QWidget *> &brightness, const QList<QWidget *> &speed);
+
+// The close button at the top right of the 638 x 318 panels with Picture/ScreeInfo/ pictures.
+QToolButton *addPanelCloseButton(QFrame *panel);
 
 QLabel *addLabel(QWidget *parent, const char *name, const QRect &geometry, int points = 11);
 // A brightness or speed slider: 1..10, a page step of 1, written only when let go.

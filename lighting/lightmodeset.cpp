@@ -78,11 +78,7 @@ void Ui_LightModeSet::setupUi(QDialog *dialog)
     presets = addPresets(frame, {380, 250}, 18, 30, 30);
     line = addLine(frame, "line", {31, 150, 281, 3});
     line_2 = addLine(frame, "line_2", {31, 230, 281, 3});
-    CloseButton = NoticeFrame::addCloseButton(frame, {610, 10});
-    CloseButton->setFixedSize(20, 20);
-    CloseButton->setFocusPolicy(Qt::NoFocus);
-    CloseButton->setIconSize(QSize(30, 30));
-    CloseButton->setAutoRaise(true);
+    CloseButton = addPanelCloseButton(frame);
     retranslateUi(dialog);
     QMetaObject::connectSlotsByName(dialog);
 }
@@ -182,15 +178,8 @@ void LightModeSet::SlotAllLanguage(int language)
 
 void LightModeSet::on_LightMod_currentIndexChanged(int mode)
 {
-    LightLook::ModeLook look;
-    if (!LightLook::ModeLookOf(mode, &look))
-        return;
-    ui->line->setVisible(look.Line);
-    ui->line_2->setVisible(look.Line2);
-    for (QWidget *widget : ui->colourSection())
-        widget->setVisible(look.Colours);
-    ui->horizontalLight->setVisible(look.Brightness);
-    ui->horizontalSpeed->setVisible(look.Speed);
+    LightForm::ShowMode(mode, ui->line, ui->line_2, ui->colourSection(), {ui->horizontalLight},
+                        {ui->horizontalSpeed});
 }
 
 void LightModeSet::on_AddR_clicked()
@@ -244,12 +233,14 @@ void LightModeSet::on_BSpinBox_valueChanged(int)
     showPreview();
 }
 
+LightForm::ColourBoxes LightModeSet::boxes() const
+{
+    return {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox};
+}
+
 void LightModeSet::preset(int index)
 {
-    const QColor colour = LightLook::PresetColour(index);
-    ui->RSpinBox->setValue(colour.red());
-    ui->GSpinBox->setValue(colour.green());
-    ui->BSpinBox->setValue(colour.blue());
+    boxes().setColour(LightLook::PresetColour(index));
 }
 
 void LightModeSet::on_toolButtonColorA_clicked()
@@ -314,20 +305,13 @@ void LightModeSet::mousePressEvent(QMouseEvent *event)
     if (event->type() != QEvent::MouseButtonPress)
         return;
     const QPoint at = event->pos();
-    if (!ui->RSpinBox->geometry().contains(at) && !ui->GSpinBox->geometry().contains(at) &&
-        !ui->BSpinBox->geometry().contains(at)) {
-        for (QSpinBox *box : {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox})
-            box->clearFocus();
-        setFocus(Qt::OtherFocusReason);
-    }
+    boxes().releaseFocusOutside(at, this);
     if (!ui->label_7->geometry().contains(at))
         return;
     const QColor colour = ScreenColour::colourAt(event->globalPos(), this);
     if (!colour.isValid())
         return;
-    ui->RSpinBox->setValue(colour.red());
-    ui->GSpinBox->setValue(colour.green());
-    ui->BSpinBox->setValue(colour.blue());
+    boxes().setColour(colour);
     ui->labelPreView->setStyleSheet(
         LightLook::PreviewStyle(colour.red(), colour.green(), colour.blue()));
 }

@@ -11,6 +11,9 @@ class QLabel;
 class QSlider;
 class QSpinBox;
 class QToolButton;
+namespace LightForm {
+struct ColourBoxes;
+}
 
 class Ui_LightModeSet
 {
@@ -104,6 +107,7 @@ private:
     void applyTheme();
     void showPreview();
     void preset(int index);
+    LightForm::ColourBoxes boxes() const;
 
     std::unique_ptr<Ui_LightModeSet> ui;
     QString ImageFolder;

@@ -1,6 +1,7 @@
 // The form, look and texts both screen picture panels share.
 #include "core/languagetables.h"
 #include "core/startup.h"
+#include "lighting/lightform.h"
 #include "lighting/lightlook.h"
 #include "settings/inputpica.h"
 #include "shell/dialogs/noticeframe.h"
@@ -92,11 +93,7 @@ void Ui_InputPicA::setupUi(QDialog *dialog, Tiles tiles)
     Input->setFont(NoticeFrame::font(10));
     Output = button(frame, "Output", {at.output, QSize(96, 26)});
     Output->setFont(NoticeFrame::font(10));
-    CloseButton = NoticeFrame::addCloseButton(frame, {610, 10});
-    CloseButton->setFixedSize(20, 20);
-    CloseButton->setFocusPolicy(Qt::NoFocus);
-    CloseButton->setIconSize(QSize(30, 30));
-    CloseButton->setAutoRaise(true);
+    CloseButton = LightForm::addPanelCloseButton(frame);
     retranslateUi(dialog);
     QMetaObject::connectSlotsByName(dialog);
 }
