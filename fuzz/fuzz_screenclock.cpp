@@ -11,7 +11,6 @@
 #include "fuzz/fuzzsupport.h"
 #include "platform/devicelib/devicestore.h"
 #include "platform/devicelib/screenbus.h"
-#include "platform/devicelib/simulationcontrol.h"
 
 #include <QDir>
 
@@ -68,7 +67,7 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     screen.name = QStringLiteral("S");
     screen.pid = "0x1201";
     ScreenBus::instance().load({screen});
-    if (!ScreenBus::instance().open(SimulationControl::screenPath(QStringLiteral("S"))))
+    if (!ScreenBus::instance().open(DevicePaths::screen(QStringLiteral("S"))))
         std::abort();
     return 0;
 }
