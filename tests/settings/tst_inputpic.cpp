@@ -170,6 +170,35 @@ private slots:
         QCOMPARE(SimulationControl::screenExchanges(), exchanges);
     }
 
+    // Date, time and weekday of a packet come from one reading of the clock: just before
+    // midnight on a Sunday the weekday is still Sunday's.
+    void oneReadingPerPacket()
+    {
+        SettingsBench bench(withScreen());
+        collectProductIds();
+        QCOMPARE(FindScreenDevice(), 1);
+        int readings = 0;
+        ScreenClockSender::setClockForTest([&readings] {
+            ++readings;
+            return QDateTime(QDate(2026, 3, 8), QTime(23, 59, 59));
+        });
+        InputPicA panel;
+        tick(panel, 50);
+        QCOMPARE(readings, 1);
+        ScreenClock::Reading clock;
+        QVERIFY(SimulationControl::screenClock(QStringLiteral("S"), &clock));
+        QCOMPARE(clock.Weekday, 7);
+        QCOMPARE(clock.Day, 8);
+    }
+
+    // The panel's thread, were it started, says it runs and ends instead of spinning for ever.
+    void threadEnds()
+    {
+        MyThread thread;
+        thread.start();
+        QVERIFY(thread.wait(5000));
+    }
+
     // No screen found: a due tick opens nothing and sends nothing.
     void noScreenNoExchange()
     {
