@@ -73,14 +73,9 @@ LampLight::~LampLight() = default;
 void LampLight::applyTheme()
 {
     ui->LightPage->setStyleSheet(Theme::PageScrollBarStyle());
-    ui->LightMod->setStyleSheet(Theme::ComboBoxStyle(ImageFolder));
-    auto *view = new QListView();
-    view->setStyleSheet(Theme::ComboListStyle());
-    ui->LightMod->setView(view);
-    ui->LightMod->setMaxVisibleItems(5);
+    LightForm::StyleModeList(ui->LightMod, ImageFolder);
 
-    const QString label =
-        QStringLiteral("QLabel{color: %1;}").arg(Theme::Rgb(QStringLiteral("LabelColor")));
+    const QString label = Theme::LabelStyle();
     for (QLabel *text : {ui->label, ui->label_2, ui->label_3, ui->label_4, ui->label_5, ui->label_6,
                          ui->label_8, ui->label_13})
         text->setStyleSheet(label);
@@ -89,26 +84,14 @@ void LampLight::applyTheme()
                                .arg(Theme::Rgb(QStringLiteral("LabelColor")));
     ui->LightSpinBox_2->setStyleSheet(number);
     ui->SpeedSpinBox_2->setStyleSheet(number);
-    for (QSpinBox *box : {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox})
-        box->setStyleSheet(LightLook::ColourBoxStyle());
     const QString slider = LightLook::SliderStyle(ImageFolder, QStringLiteral("HuaKuai.png"), 0);
     ui->horizontalLight->setStyleSheet(slider);
     ui->horizontalSpeed->setStyleSheet(slider);
     ui->RippeControl->setStyleSheet(
         LightLook::SwitchStyle(QStringLiteral("RippeControl"), ImageFolder));
-    ui->label_7->setStyleSheet(LightLook::PictureStyle(QStringLiteral("label_7"), ImageFolder,
-                                                       QStringLiteral("ColorBoard.png")));
-    for (QToolButton *button : {ui->ReduceR, ui->ReduceG, ui->ReduceB})
-        button->setStyleSheet(LightLook::PictureStyle(button->objectName(), ImageFolder,
-                                                      QStringLiteral("Reduce.png")));
-    for (QToolButton *button : {ui->AddR, ui->AddG, ui->AddB})
-        button->setStyleSheet(
-            LightLook::PictureStyle(button->objectName(), ImageFolder, QStringLiteral("Add.png")));
-    ui->labelPreView->setStyleSheet(LightLook::PreviewPictureStyle(ImageFolder));
-    for (int i = 0; i < ui->presets.size(); ++i)
-        ui->presets.at(i)->setStyleSheet(
-            LightLook::PictureStyle(ui->presets.at(i)->objectName(), ImageFolder,
-                                    QStringLiteral("Color%1.png").arg(LightLook::PresetLetter(i))));
+    LightForm::StyleColourSection(ImageFolder, boxes(), {ui->ReduceR, ui->ReduceG, ui->ReduceB},
+                                  {ui->AddR, ui->AddG, ui->AddB}, ui->presets, ui->label_7,
+                                  ui->labelPreView);
 }
 
 void LampLight::SlotAllLanguage(int language)

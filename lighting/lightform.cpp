@@ -2,6 +2,10 @@
 
 #include "lighting/lightlook.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/theme.h"
+
+#include <QComboBox>
+#include <QListView>
 
 #include <QFrame>
 #include <QLabel>
@@ -140,4 +144,36 @@ QToolButton *LightForm::addPanelCloseButton(QFrame *panel)
     close->setIconSize(QSize(30, 30));
     close->setAutoRaise(true);
     return close;
+}
+
+void LightForm::StyleModeList(QComboBox *list, const QString &folder)
+{
+    list->setStyleSheet(Theme::ComboBoxStyle(folder));
+    auto *view = new QListView();
+    view->setStyleSheet(Theme::ComboListStyle());
+    list->setView(view);
+    list->setMaxVisibleItems(5);
+}
+
+void LightForm::StyleColourSection(const QString &folder, const ColourBoxes &boxes,
+                                   const QList<QToolButton *> &minus,
+                                   const QList<QToolButton *> &plus,
+                                   const QList<QToolButton *> &presets, QLabel *board,
+                                   QLabel *preview)
+{
+    for (QSpinBox *box : {boxes.Red, boxes.Green, boxes.Blue})
+        box->setStyleSheet(LightLook::ColourBoxStyle());
+    for (QToolButton *button : minus)
+        button->setStyleSheet(
+            LightLook::PictureStyle(button->objectName(), folder, QStringLiteral("Reduce.png")));
+    for (QToolButton *button : plus)
+        button->setStyleSheet(
+            LightLook::PictureStyle(button->objectName(), folder, QStringLiteral("Add.png")));
+    for (int i = 0; i < presets.size(); ++i)
+        presets.at(i)->setStyleSheet(
+            LightLook::PictureStyle(presets.at(i)->objectName(), folder,
+                                    QStringLiteral("Color%1.png").arg(LightLook::PresetLetter(i))));
+    board->setStyleSheet(
+        LightLook::PictureStyle(board->objectName(), folder, QStringLiteral("ColorBoard.png")));
+    preview->setStyleSheet(LightLook::PreviewPictureStyle(folder));
 }

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 
+class QComboBox;
 class QFrame;
 class QLabel;
 class QSlider;
@@ -35,6 +36,15 @@ struct ColourBoxes
 // changes nothing and gives false.
 bool ShowMode(int mode, QWidget *line, QWidget *line2, const QList<QWidget *> &colours,
               const QList<QWidget *> &brightness, const QList<QWidget *> &speed);
+
+// The mode list's look: the theme's list over the pictures of `folder`, a list view of its own in
+// the selection colour, five entries at a time.
+void StyleModeList(QComboBox *list, const QString &folder);
+// The colour section's look: the minus and plus pictures, each preset in its colour, the colour
+// board and the preview before any colour, from `folder`; the boxes in the box colour.
+void StyleColourSection(const QString &folder, const ColourBoxes &boxes,
+                        const QList<QToolButton *> &minus, const QList<QToolButton *> &plus,
+                        const QList<QToolButton *> &presets, QLabel *board, QLabel *preview);
 
 // The close button at the top right of the 638 x 318 panels with Picture/ScreeInfo/ pictures.
 QToolButton *addPanelCloseButton(QFrame *panel);

@@ -129,32 +129,16 @@ void LightModeSet::applyTheme()
     for (QLabel *text : {ui->label, ui->label_2, ui->label_3, ui->label_6, ui->label_8,
                          ui->label_10, ui->label_11, ui->label_12, ui->label_13})
         text->setStyleSheet(label);
-    for (QToolButton *button : {ui->ReduceR, ui->ReduceG, ui->ReduceB})
-        button->setStyleSheet(LightLook::PictureStyle(button->objectName(), ImageFolder,
-                                                      QStringLiteral("Reduce.png")));
-    for (QToolButton *button : {ui->AddR, ui->AddG, ui->AddB})
-        button->setStyleSheet(
-            LightLook::PictureStyle(button->objectName(), ImageFolder, QStringLiteral("Add.png")));
     ui->LightModeSetframe->setStyleSheet(Theme::PanelStyle(
         QStringLiteral("LightModeSetframe"), ImageFolder, QStringLiteral("Back.png")));
     ui->CloseButton->setStyleSheet(LightLook::CloseStyle(ImageFolder));
-    for (QSpinBox *box : {ui->RSpinBox, ui->GSpinBox, ui->BSpinBox})
-        box->setStyleSheet(LightLook::ColourBoxStyle());
-    ui->LightMod->setStyleSheet(Theme::ComboBoxStyle(ImageFolder));
-    auto *view = new QListView();
-    view->setStyleSheet(Theme::ComboListStyle());
-    ui->LightMod->setView(view);
-    ui->LightMod->setMaxVisibleItems(5);
+    LightForm::StyleModeList(ui->LightMod, ImageFolder);
     const QString slider = LightLook::SliderStyle(ImageFolder, QStringLiteral("Slider.png"), 1);
     ui->horizontalLight->setStyleSheet(slider);
     ui->horizontalSpeed->setStyleSheet(slider);
-    ui->labelPreView->setStyleSheet(LightLook::PreviewPictureStyle(ImageFolder));
-    for (int i = 0; i < ui->presets.size(); ++i)
-        ui->presets.at(i)->setStyleSheet(
-            LightLook::PictureStyle(ui->presets.at(i)->objectName(), ImageFolder,
-                                    QStringLiteral("Color%1.png").arg(LightLook::PresetLetter(i))));
-    ui->label_7->setStyleSheet(LightLook::PictureStyle(QStringLiteral("label_7"), ImageFolder,
-                                                       QStringLiteral("ColorBoard.png")));
+    LightForm::StyleColourSection(ImageFolder, boxes(), {ui->ReduceR, ui->ReduceG, ui->ReduceB},
+                                  {ui->AddR, ui->AddG, ui->AddB}, ui->presets, ui->label_7,
+                                  ui->labelPreView);
 }
 
 void LightModeSet::UpDataLanguage()
