@@ -3,6 +3,7 @@
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "sensor/dpicodec.h"
+#include "sensor/dpilevelcount.h"
 #include "sensor/panelform.h"
 #include "sensor/writeguards.h"
 #include "shell/widgets/myconmbobox.h"
@@ -319,23 +320,13 @@ void SensorDPIB::on_ChooseEvent_currentIndexChanged(int n)
 {
     if (!ValidLevel(n) || SensorFilling())
         return;
-    const bool write = WritesEnabled();
-    // One offline notice for the whole change; the editor still shows it.
-    const bool online = !write || CheckDeviceOnline();
-    WritesHeld = !online;
     const int c = CurrentLevel;
     SavedLevel = c;
-    if (n < c && ValidLevel(c)) {
-        const FlashDataMap record = state().CurrentFlashData.get();
+    const auto exchange = [this, n, c] {
         ExchangeLevels(c, n);
         ui->LevelBoxes[n]->setChecked(true);
         LevelCount = n + 1;
         CurrentLevel = n;
-        if (write && online)
-            WriteDpiStageOrder(&record.DpiStages[n], &record.DpiStages[c], n, c, n);
-    }
-    ShowLevelRows(n);
-    if (write && online)
-        WriteDpiStageCount(n + 1);
-    WritesHeld = false;
+    };
+    ChangeDpiLevelCount(n, c, &WritesHeld, exchange, [this, n] { ShowLevelRows(n); });
 }

@@ -5,6 +5,7 @@
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "sensor/dpicodec.h"
+#include "sensor/dpilevelcount.h"
 #include "sensor/writeguards.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/myslider.h"
@@ -313,13 +314,9 @@ void SensorDPI::on_ChooseEvent_currentIndexChanged(int n)
 {
     if (!ValidLevel(n) || SensorFilling())
         return;
-    const bool write = WritesEnabled();
-    // One offline notice for the whole change; the editor still shows it.
-    const bool online = !write || CheckDeviceOnline();
-    WritesHeld = !online;
     const int c = CurrentLevel;
     SavedLevel = c;
-    if (n < c && ValidLevel(c)) {
+    const auto exchange = [this, n, c] {
         const QString colourC = LevelColors[c];
         const QString textC = ui->LevelButtons[c]->text();
         LevelColors[c] = LevelColors[n];
@@ -332,15 +329,6 @@ void SensorDPI::on_ChooseEvent_currentIndexChanged(int n)
         ui->LevelButtons[n]->setChecked(true);
         LevelCount = n + 1;
         CurrentLevel = n;
-        if (write && online) {
-            const FlashDataMap record = state().CurrentFlashData.get();
-            const DpiStage stageN = record.DpiStages[n];
-            const DpiStage stageC = record.DpiStages[c];
-            WriteDpiStageOrder(&stageN, &stageC, n, c, n);
-        }
-    }
-    ShowLevelButtons(n);
-    if (write && online)
-        WriteDpiStageCount(n + 1);
-    WritesHeld = false;
+    };
+    ChangeDpiLevelCount(n, c, &WritesHeld, exchange, [this, n] { ShowLevelButtons(n); });
 }
