@@ -214,7 +214,8 @@ void SensorDPIB::ShowFixedColors()
 
 void SensorDPIB::SetCurrentLevel(int level)
 {
-    CurrentLevel = level;
+    if (ValidLevel(level))
+        CurrentLevel = level;
 }
 
 void SensorDPIB::SetLevelCount(int count)

@@ -4,6 +4,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "sensor/motionsyncb.h"
 #include "sensor/rippecontrolb.h"
+#include "sensor/sensor.h"
 #include "sensor/sensoreffectb.h"
 #include "sensor/sensorlodb.h"
 #include "sensor/sensorrateb.h"
@@ -113,6 +114,22 @@ private slots:
         offline.reset();
         hideModel.reset();
         UsbServer_Exit();
+    }
+
+    // The second layouts stand ready for a host; the sensor page keeps its live panels.
+    void theSensorPageBuildsNoneOfThem()
+    {
+        Sensor page;
+        const QStringList variants = {
+            "RippeControlB", "StraightLineB", "MotionSyncB",   "SensorRateB",   "SensorLODB",
+            "SensorEffectB", "SensorDPIB",    "DebouncetimeB", "DebouncetimeC", "StopCloseTimeB"};
+        QStringList built;
+        for (const QObject *object : page.findChildren<QObject *>())
+            built << QLatin1String(object->metaObject()->className());
+        for (const QString &variant : variants)
+            QVERIFY2(!built.contains(variant), qPrintable(variant));
+        QVERIFY(built.contains(QStringLiteral("SensorDPI")));
+        QVERIFY(built.contains(QStringLiteral("SensorRate")));
     }
 
     // --- Toggles ---
