@@ -50,7 +50,7 @@ Worker::Worker(QObject *parent) : QThread(nullptr)
     Q_UNUSED(parent);
     DeviceState &s = state();
     s.ReadAllPending.request();
-    s.ConfigRereadTimer.with([](QElapsedTimer &timer) { timer.start(); });
+    s.ConfigRereadTimer.with([](ThrottleClock &timer) { timer.start(); });
     s.DevicePath.set(PathPlaceholder);
     s.DeviceOnline = 0;
 

@@ -61,11 +61,6 @@ void writeCache()
     SaveDeviceCache(CacheName, cached);
 }
 
-void clickTile(DialogMain &window)
-{
-    static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
-}
-
 bool passRunning()
 {
     const Worker *worker = state().WorkerThread.load();
