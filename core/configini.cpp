@@ -1,8 +1,5 @@
 #include "core/configini.h"
 
-#include "platform/appdir.h"
-#include "platform/inifile.h"
-
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
@@ -14,10 +11,6 @@ namespace {
 
 QMutex ConfigIniMutex;
 ConfigIni *store = nullptr;
-
-const char *const identifierKeys[] = {
-    "MM",  "DM",      "D2M",          "D4M",           "D8M",           "Sensor",       "CID",
-    "VID", "USB_PID", "Wireless_PID", "Wireless2_PID", "Wireless4_PID", "Wireless8_PID"};
 
 // The shipped theme's colours, used when Config.ini lacks a usable one. They match
 // assets/usersetting/Config.ini and the pictures' palette: light grey text, raised grey combo
@@ -44,15 +37,11 @@ QString defaultColor(const QString &key)
     return QString::fromLatin1(fallbackColor);
 }
 
-QString defaultPath()
-{
-    return AppDir::filePath(QStringLiteral("usersetting/Config.ini"));
-}
-
 // Without a usable file the home page asks for a device while one is plugged in, and says nothing
 // else; this line tells a user or a packager why.
-void reportUnusable(const IniFile &file)
+void reportUnusable(const ConfigIniFile &config)
 {
+    const IniFile &file = config.file();
     const char *problem = nullptr;
     if (!QFileInfo::exists(file.path()))
         problem = "missing";
@@ -60,7 +49,7 @@ void reportUnusable(const IniFile &file)
         problem = "cannot be read";
     else if (file.values().isEmpty())
         problem = "empty";
-    else if (file.value(QStringLiteral("Option/DeviceTotal")).toString().toInt(nullptr, 10) < 1)
+    else if (config.intValue(QStringLiteral("Option"), QStringLiteral("DeviceTotal")) < 1)
         problem = "holds no models (Option/DeviceTotal)";
     if (problem)
         std::fprintf(stderr, "%s: %s: no device can be recognised\n",
@@ -69,95 +58,64 @@ void reportUnusable(const IniFile &file)
 
 } // namespace
 
-ConfigIni::ConfigIni(const QString &path)
+ConfigIni::ConfigIni(const QString &path) : file(path)
 {
-    load(path);
+    reportUnusable(file);
 }
 
 ConfigIni *ConfigIni::instance()
 {
     QMutexLocker locker(&ConfigIniMutex);
     if (!store)
-        store = new ConfigIni(defaultPath());
+        store = new ConfigIni(ConfigIniFile::defaultPath());
     return store;
 }
 
 void ConfigIni::load(const QString &path)
 {
-    const IniFile file(path);
-    QHash<QString, QVariant> loaded;
-    const QSettings::SettingsMap &read = file.values();
-    for (auto it = read.cbegin(); it != read.cend(); ++it)
-        loaded.insert(it.key(), it.value());
-    reportUnusable(file);
+    const ConfigIniFile loaded(path);
+    reportUnusable(loaded);
     QWriteLocker locker(&lock);
-    filePath = path;
-    values = loaded;
+    file = loaded;
 }
 
 void ConfigIni::resetForTests(const QString &path)
 {
-    instance()->load(path.isEmpty() ? defaultPath() : path);
+    instance()->load(path.isEmpty() ? ConfigIniFile::defaultPath() : path);
 }
 
 QString ConfigIni::path() const
 {
     QReadLocker locker(&lock);
-    return filePath;
+    return file.file().path();
 }
 
 bool ConfigIni::isIdentifierKey(const QString &key)
 {
-    for (const char *name : identifierKeys) {
-        if (key == QLatin1String(name))
-            return true;
-    }
-    return false;
+    return ConfigIniFile::isIdentifierKey(key);
 }
 
 QString ConfigIni::decodeIdentifier(const QString &coded)
 {
-    // The default (non-strict) decoder skips characters outside the alphabet and stops at
-    // malformed input instead of failing.
-    QString text = QString::fromUtf8(QByteArray::fromBase64(coded.toUtf8()));
-    text.remove(QLatin1Char('\n'));
-    text.remove(QLatin1Char(' '));
-    return text;
+    return ConfigIniFile::decodeIdentifier(coded);
 }
 
 QString ConfigIni::value(const QString &group, const QString &key) const
 {
-    QVariant stored;
-    {
-        QReadLocker locker(&lock);
-        stored = values.value(group + QLatin1Char('/') + key);
-    }
-    if (stored.userType() != QMetaType::QString)
-        return QString();
-    const QString text = stored.toString();
-    return isIdentifierKey(key) ? decodeIdentifier(text) : text;
+    QReadLocker locker(&lock);
+    return file.value(group, key);
 }
 
 QStringList ConfigIni::valueList(const QString &group, const QString &key) const
 {
-    QVariant stored;
-    {
-        QReadLocker locker(&lock);
-        stored = values.value(group + QLatin1Char('/') + key);
-    }
-    if (!stored.isValid())
-        return QStringList();
-    QStringList list = stored.toStringList();
-    if (isIdentifierKey(key)) {
-        for (QString &element : list)
-            element = decodeIdentifier(element);
-    }
-    return list;
+    QReadLocker locker(&lock);
+    return file.valueList(group, key);
 }
 
 int ConfigIni::intValue(const QString &group, const QString &key) const
 {
-    return value(group, key).toInt(nullptr, 10);
+    QReadLocker locker(&lock);
+    return file.intValue(group, key);
 }
 
 QString ConfigIni::color(const QString &key) const

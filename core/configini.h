@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QHash>
+#include "platform/configinifile.h"
+
 #include <QReadWriteLock>
 #include <QString>
 #include <QStringList>
-#include <QVariant>
 
 // The read-only store over the product configuration <AppDir>/usersetting/Config.ini (INI, UTF-8):
 // the supported models (one `Drive<N>` section each), the identifiers used to find devices and
@@ -14,13 +14,10 @@
 // the device-event callback can read it on a library thread while the GUI thread does too. The
 // store is created on first use and never destroyed.
 //
-// The file is read through IniFile: a line whose value QSettings could read as a serialized object
-// ("@Variant(...)", which the file never holds) is left out, its key reads as missing. A file that
-// is missing, unreadable, empty or holds no models gets one line on standard error saying so.
-//
-// Thirteen identifier keys (firmware names, sensor chip, customer, vendor and product identifiers)
-// are stored Base64-coded; `value` and `valueList` return them decoded, so callers only ever see
-// plain text.
+// The file is read and decoded through ConfigIniFile, as the simulated device library reads it: a
+// line whose value QSettings could read as a serialized object ("@Variant(...)", which the file
+// never holds) is left out, its key reads as missing, and identifiers come back decoded. A file
+// that is missing, unreadable, empty or holds no models gets one line on standard error saying so.
 class ConfigIni
 {
 public:
@@ -41,12 +38,8 @@ public:
     // so no style sheet is ever built from a short list.
     QString color(const QString &key) const;
 
-    // Whether values of `key` are stored Base64-coded (exact, case-sensitive name, any section).
+    // As ConfigIniFile answers them.
     static bool isIdentifierKey(const QString &key);
-    // Base64 text to plain text as the file stores identifiers: characters outside the Base64
-    // alphabet are skipped, the bytes are read as UTF-8, then every line feed and every space is
-    // removed (generators of the file wrap and pad the coded names). A malformed text is decoded
-    // as far as it goes.
     static QString decodeIdentifier(const QString &coded);
 
     // The file the store was read from.
@@ -62,6 +55,5 @@ private:
     void load(const QString &path);
 
     mutable QReadWriteLock lock;
-    QString filePath;
-    QHash<QString, QVariant> values; // "group/key" -> QString or QStringList, as the INI gives it
+    ConfigIniFile file; // replaced whole, under the lock, by resetForTests
 };

@@ -2,6 +2,7 @@
 
 #include "core/configini.h"
 #include "core/connectionkind.h"
+#include "core/deviceanswers.h"
 #include "core/devicestate.h"
 #include "core/firmwareimages.h"
 #include "core/hotplug.h"
@@ -215,7 +216,7 @@ bool IdentifyDevice(DeviceAllInfo &record)
     const int model = findModel(reply);
     if (model >= 0) {
         takeModel(record, reply, model);
-        if (UsbFinderC_GetDeviceOnLine(path.constData()))
+        if (DeviceAnswers(path))
             record.Online = 1;
         return true;
     }
@@ -263,7 +264,7 @@ int IdentifyListedDevice(DeviceAllInfo &record, const QByteArray &path)
     takeModel(record, reply, model);
     DeviceState &s = state();
     if (s.CurrentDeviceInfo.get().Path.isEmpty()) {
-        if (UsbFinderC_GetDeviceOnLine(path.constData()))
+        if (DeviceAnswers(path))
             record.Online = 1;
         return 1;
     }
@@ -355,7 +356,7 @@ bool UpdateDeviceTile(int i)
 void SelectOnlineDevice(const DeviceAllInfo &record)
 {
     const QByteArray path = record.Path.toLatin1();
-    if (UsbFinderC_GetDeviceOnLine(path.constData()))
+    if (DeviceAnswers(path))
         state().Selection.select(record);
     StartWorkerPass();
 }

@@ -409,7 +409,7 @@ void ReadChangedStatus()
         UsbServer_ReadDPILed();
     if (changed(StatusChangedFlags::Configuration)) {
         // A profile switch on the mouse reports a burst of changes; one re-read covers them.
-        const bool accepted = s.ConfigRereadTimer.with([](QElapsedTimer &timer) {
+        const bool accepted = s.ConfigRereadTimer.with([](ThrottleClock &timer) {
             if (timer.isValid() && timer.elapsed() <= ConfigRereadThrottleMs)
                 return false;
             timer.start();

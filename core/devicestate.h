@@ -3,9 +3,9 @@
 #include "core/deviceallinfo.h"
 #include "core/locked.h"
 #include "core/record/flashdatamap.h"
+#include "core/throttleclock.h"
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -261,9 +261,9 @@ public:
     std::atomic<qint32> ShowBatteryValueSetting{0};
     std::atomic<Worker *> WorkerThread{nullptr};
     std::atomic<QTimer *> OnlineCheckTimer{nullptr};
-    // Invalid (not started) until the service object starts it; QElapsedTimer is monotonic, so
-    // a clock change cannot stretch or skip the 3000 ms re-read throttle.
-    Locked<QElapsedTimer> ConfigRereadTimer;
+    // Invalid (not started) until the service object starts it; monotonic, so a clock change
+    // cannot stretch or skip the 3000 ms re-read throttle.
+    Locked<ThrottleClock> ConfigRereadTimer;
 
     // Firmware update and repair.
     std::atomic<quint8> UpdateIdle{1};

@@ -1,9 +1,9 @@
 #include "core/devicewrite.h"
 
+#include "core/deviceanswers.h"
 #include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/postmsg.h"
-#include "platform/devicelib/devicelib.h"
 
 #include <cstring>
 
@@ -34,8 +34,7 @@ void raiseOfflineNotice()
 
 bool deviceAnswers()
 {
-    const QByteArray path = state().DevicePath.get();
-    if (UsbFinderC_GetDeviceOnLine(path.constData()))
+    if (SelectedDeviceAnswers())
         return true;
     raiseOfflineNotice();
     return false;

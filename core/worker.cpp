@@ -2,6 +2,7 @@
 
 #include "core/blockingconnect.h"
 #include "core/configini.h"
+#include "core/deviceanswers.h"
 #include "core/devicecache.h"
 #include "core/devicelink.h"
 #include "core/devicestate.h"
@@ -27,16 +28,6 @@ DeviceState &state()
     return *DeviceState::instance();
 }
 
-bool deviceAnswers(const QByteArray &path)
-{
-    return UsbFinderC_GetDeviceOnLine(path.constData());
-}
-
-bool deviceAnswers()
-{
-    return deviceAnswers(state().DevicePath.get());
-}
-
 // Delivers (or, with drop, throws away) the queued calls of the receivers of the signals a pass
 // waits in, and nothing else: hot-plug notices and the other work of the GUI thread keep their
 // turn. GUI thread.
@@ -59,7 +50,7 @@ Worker::Worker(QObject *parent) : QThread(nullptr)
     Q_UNUSED(parent);
     DeviceState &s = state();
     s.ReadAllPending.request();
-    s.ConfigRereadTimer.with([](QElapsedTimer &timer) { timer.start(); });
+    s.ConfigRereadTimer.with([](ThrottleClock &timer) { timer.start(); });
     s.DevicePath.set(PathPlaceholder);
     s.DeviceOnline = 0;
 
@@ -132,7 +123,7 @@ void Worker::SlotCheckOnline()
             if (s.CurrentDeviceInfo.get().Kind != 0)
                 s.RecheckOnline = 0;
         } else if (s.UpdateIdle.load() == 1) {
-            const bool online = deviceAnswers();
+            const bool online = SelectedDeviceAnswers();
             s.DeviceOnline = online ? 1 : 0;
             s.LastPassOnline = 0;
             if (!online)
@@ -171,7 +162,7 @@ void Worker::Pass()
         return s.OnDevicePage.load() == 1 && s.Selection.generation() == selection.Generation;
     };
     if (!s.DeviceOnline.load())
-        s.DeviceOnline = deviceAnswers(selection.Path) ? 1 : 0;
+        s.DeviceOnline = DeviceAnswers(selection.Path) ? 1 : 0;
 
     const DeviceAllInfo &device = selection.Info;
     const bool changed = device.Path != LastPassPath || device.Kind != LastPassKind ||
@@ -183,7 +174,7 @@ void Worker::Pass()
     }
 
     PostMsg *hub = PostMsg::GetInstance();
-    if (deviceAnswers(selection.Path)) {
+    if (DeviceAnswers(selection.Path)) {
         s.Selection.updateIf(selection.Generation, [](DeviceAllInfo &info) { info.Online = 1; });
         if (s.RereadRequested.exchange(0)) {
             emit hub->SigUpDataParam(1);

@@ -2,13 +2,13 @@
 // notice when the device cannot be opened as it is.
 #include "core/configini.h"
 #include "core/connectionkind.h"
+#include "core/deviceanswers.h"
 #include "core/devicediscovery.h"
 #include "core/devicestate.h"
 #include "core/firmwareimages.h"
 #include "core/postmsg.h"
 #include "core/worker.h"
 #include "platform/appdir.h"
-#include "platform/devicelib/devicelib.h"
 #include "platform/sleep.h"
 #include "settings/formsetting.h"
 #include "settings/match.h"
@@ -31,7 +31,7 @@ DeviceState &state()
 
 bool answers(const DeviceAllInfo &entry)
 {
-    return UsbFinderC_GetDeviceOnLine(entry.Path.toLocal8Bit().constData());
+    return DeviceAnswers(entry.Path.toLocal8Bit());
 }
 
 // Two listed entries of one model where the clicked one is asleep and the other answers: the

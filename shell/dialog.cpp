@@ -13,6 +13,7 @@
 #include "platform/exceptionhandler.h"
 #include "sensor/sensor.h"
 #include "settings/formsetting.h"
+#include "shell/dialogs/noticeframe.h"
 #include "shell/dialogs/updataparam.h"
 #include "shell/widgets/theme.h"
 
@@ -380,9 +381,7 @@ void Dialog::SlotUpDataParam(int mode)
     if (mode == 1)
         ParamDialog->WaitMode = 1;
     qDebug() << "w";
-    const QPoint topLeft = mapToGlobal(QPoint(0, 0));
-    ParamDialog->move(topLeft.x() + (width() - ParamDialog->width()) / 2,
-                      topLeft.y() + (height() - ParamDialog->height()) / 2 - 20);
+    NoticeFrame::place(ParamDialog.get(), this, NoticeOffset::UpDataParamDevicePage);
     qDebug() << "t1";
     ParamDialog->exec();
 }

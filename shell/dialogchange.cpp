@@ -196,11 +196,7 @@ DialogChange::DialogChange(QWidget *parent) : QWidget(parent), ui(new Ui_DialogC
     HotPlugHooks &hooks = HotPlugHooksInstance();
     hooks.ShowRepairState = [this](bool updateFailed) { showRepairState(updateFailed); };
     hooks.BuildDeviceTiles = [this] { BuildDeviceTiles(); };
-    hooks.StyleDeviceTile = [this](int index, HotPlugHooks::TileLook look) {
-        styleTile(index, look == HotPlugHooks::TileLook::Unknown  ? TileLook::Unknown
-                         : look == HotPlugHooks::TileLook::Online ? TileLook::Online
-                                                                  : TileLook::Offline);
-    };
+    hooks.StyleDeviceTile = [this](int index, TileLook look) { styleTile(index, look); };
     // Last: the library calls back once soon after registration when devices are present, and
     // that call builds the first tiles.
     StartUsbChanged(HomeUsbChanged, 600);

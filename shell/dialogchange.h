@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/deviceallinfo.h"
+#include "core/hotplug.h"
 
 #include <QList>
 #include <QString>
@@ -97,12 +98,7 @@ private:
     void setPromptShown(bool promptShown);
     void clearTiles();
     void addTilePage(int firstTile, int tileCount);
-    enum class TileLook
-    {
-        Unknown,
-        Online,
-        Offline
-    };
+    using TileLook = HotPlugHooks::TileLook;
     void styleTile(int index, TileLook look);
     // The pairing and firmware decision for an entry that cannot simply be opened; true when the
     // click is to go on and open the device.

@@ -2,6 +2,7 @@
 // one, and the factory reset.
 #include "buttons/page/buttoninterface.h"
 
+#include "core/deviceanswers.h"
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "core/postmsg.h"
@@ -24,12 +25,6 @@ const QString FileFilter = QStringLiteral("File(*.bin)");
 QString StartFolder()
 {
     return QDir::homePath();
-}
-
-bool DeviceAnswers()
-{
-    const QByteArray path = DeviceState::instance()->DevicePath.get();
-    return UsbFinderC_GetDeviceOnLine(path.constData());
 }
 
 } // namespace
@@ -57,7 +52,7 @@ void Buttoninterface::on_OutputData_clicked()
 void Buttoninterface::on_ImportData_clicked()
 {
     DeviceState *state = DeviceState::instance();
-    if (!DeviceAnswers()) {
+    if (!SelectedDeviceAnswers()) {
         emit PostMsg::GetInstance()->SigMouseOffLineo(0);
         return;
     }
@@ -82,7 +77,7 @@ void Buttoninterface::on_ImportData_clicked()
 void Buttoninterface::on_Reset_clicked()
 {
     DeviceState *state = DeviceState::instance();
-    if (!DeviceAnswers()) {
+    if (!SelectedDeviceAnswers()) {
         emit PostMsg::GetInstance()->SigMouseOffLineo(0);
         return;
     }

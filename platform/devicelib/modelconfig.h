@@ -7,8 +7,9 @@
 // What the virtual devices take from the shipped model configuration file
 // (<app folder>/usersetting/Config.ini): the identifier lists enumeration is matched against, and
 // each model's factory settings. The device library reads the file on its own, as a device's
-// firmware carries its own factory settings: it never uses the program's configuration store.
-// Each call reads the file afresh, so it is safe from any thread.
+// firmware carries its own factory settings: it never uses the program's configuration store, but
+// decodes the file with the same reader (ConfigIniFile), so both see the same values. Each call
+// reads the file afresh, so it is safe from any thread.
 namespace ModelConfig {
 
 struct Identifiers

@@ -73,6 +73,7 @@ constexpr QPoint UpDateWarning{-20, 0};           // the main window and the hom
 constexpr QPoint UpDateWarningSettings{-75, -65}; // the settings page's own, shown without blocking
 constexpr QPoint LessThree{-409, -202};           // the debounce panel on the button page
 constexpr QPoint MouseOffLine{0, -20};            // the main window
+constexpr QPoint UpDataParamDevicePage{0, -20};   // the device page, while a pass reads
 constexpr QPoint ContainResetButtonPage{-75, -65};
 constexpr QPoint ContainResetMainWindow{-20, 0};
 } // namespace NoticeOffset

@@ -29,6 +29,13 @@ constexpr int WaitLingerMs = 2000;
 // After an import the pages keep being served while the device takes the record.
 constexpr int ImportLingerMs = 2500;
 
+double DelayScale = 1.0;
+
+int scaled(int ms)
+{
+    return qRound(ms * DelayScale);
+}
+
 // The user has gone back to the home page: the device page's refresh is no longer waited for,
 // and nothing about it is reported there.
 bool DevicePageLeft()
@@ -83,7 +90,12 @@ UpDataParam::~UpDataParam() = default;
 
 void UpDataParam::StartUpData()
 {
-    timer->start(WorkDelayMs);
+    timer->start(scaled(WorkDelayMs));
+}
+
+void UpDataParam::SetDelayScaleForTests(double scale)
+{
+    DelayScale = scale;
 }
 
 int UpDataParam::ReadImportFile(const QString &path, FlashDataMap *record)
@@ -133,7 +145,7 @@ bool UpDataParam::WaitForPagesRefreshed()
             return true;
         if (DevicePageLeft())
             return false;
-        DelayMs(RefreshStepMs);
+        DelayMs(scaled(RefreshStepMs));
     }
     return false;
 }
@@ -145,7 +157,7 @@ void UpDataParam::RunWait()
         close();
         return;
     }
-    Sleep(WaitLingerMs);
+    Sleep(scaled(WaitLingerMs));
     close();
     if (!refreshed)
         emit PostMsg::GetInstance()->SigMouseOffLineo(0);
@@ -163,7 +175,7 @@ void UpDataParam::RunImport()
         notice.exec();
     } else if (WriteWholeRecord(record)) {
         EmitRecordToPages(record);
-        DelayMs(ImportLingerMs);
+        DelayMs(scaled(ImportLingerMs));
     } else {
         // The device did not take the record (it does not answer, or has not been read yet): the
         // program keeps the record the device has, the user has been told, and the device is

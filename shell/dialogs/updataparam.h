@@ -48,6 +48,11 @@ public:
     // take: nothing was applied, and the offline notice says why (no refusal notice for it).
     static constexpr int ImportNotTaken = 3;
 
+    // Tests only: every fixed delay of the dialog (before its work, between the checks of the
+    // pages, the lingering after) is multiplied by `scale`; 1 in the program, where the user is
+    // meant to see them. Tests shorten them instead of waiting real seconds. GUI thread.
+    static void SetDelayScaleForTests(double scale);
+
     QString ImportPath;
     quint8 ImportMode = 0; // cleared by each import
     quint8 WaitMode = 0;   // never cleared: once set, every run waits

@@ -26,10 +26,12 @@ HubRecorder::HubRecorder()
         {SIGNAL(SigRGBValue(DongleRGB)), SLOT(SlotRgb(DongleRGB))},
         {SIGNAL(SigLongRangeMode(bool)), SLOT(SlotLongRange(bool))},
     };
-    for (const auto &c : blocking)
-        ConnectBlocking(c.signal, this, c.slot);
-
     PostMsg *hub = PostMsg::GetInstance();
+    for (const auto &c : blocking) {
+        connect(hub, c.signal, this, SLOT(SlotEmissionBegins()), Qt::DirectConnection);
+        ConnectBlocking(c.signal, this, c.slot);
+    }
+
     connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
     connect(hub, SIGNAL(SigMouseOffLineo(int)), this, SLOT(SlotMouseOffLine(int)));
     connect(hub, SIGNAL(SigCloseOffOnline()), this, SLOT(SlotCloseOffOnline()));
@@ -57,6 +59,21 @@ QList<FlashDataMap> HubRecorder::records() const
 {
     QMutexLocker lock(&m_mutex);
     return m_records;
+}
+
+void HubRecorder::armEmissionProbe()
+{
+    m_emissions.tryAcquire(m_emissions.available());
+}
+
+bool HubRecorder::waitForBlockingEmission(int timeoutMs)
+{
+    return m_emissions.tryAcquire(1, timeoutMs);
+}
+
+void HubRecorder::SlotEmissionBegins()
+{
+    m_emissions.release();
 }
 
 void HubRecorder::clear()

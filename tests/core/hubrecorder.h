@@ -6,6 +6,7 @@
 #include <QList>
 #include <QMutex>
 #include <QObject>
+#include <QSemaphore>
 #include <QStringList>
 
 // Stands in for the pages: connects to the hub the way they do (the record, form, DPI, report
@@ -29,7 +30,15 @@ public:
     // Optional: each record slot waits this long, as a slow page would.
     int slotDelayMs = 0;
 
+    // For a test that keeps the GUI thread from serving: after arming, waitForBlockingEmission
+    // returns true once a blocking emission to this recorder has begun on another thread, which
+    // from then on waits for the GUI thread. Only what begins after arming counts.
+    void armEmissionProbe();
+    bool waitForBlockingEmission(int timeoutMs = 5000);
+
 private slots:
+    // Connected directly, ahead of each blocking slot: runs on the emitting thread.
+    void SlotEmissionBegins();
     void SlotButton(const FlashDataMap &record);
     void SlotLight(const FlashDataMap &record);
     void SlotSensor(const FlashDataMap &record);
@@ -59,4 +68,5 @@ private:
     QStringList m_events;
     QList<FlashDataMap> m_records;
     DongleRGB m_dongle{};
+    QSemaphore m_emissions;
 };

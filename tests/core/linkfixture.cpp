@@ -6,12 +6,12 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/linksupport/readdevice.h"
 #include "tests/support/librarycallbacks.h"
+#include "tests/support/records.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QtTest>
 
 #include <cstring>
@@ -59,11 +59,7 @@ QByteArray cablePath(const QString &mouse)
 
 FlashDataMap storedRecord(const QString &mouse)
 {
-    FlashDataMap record{};
-    const QByteArray bytes = SimulationControl::storedRecord(mouse);
-    if (bytes.size() == int(FlashDataMap::Size))
-        std::memcpy(record.bytes(), bytes.constData(), FlashDataMap::Size);
-    return record;
+    return mouseRecord(mouse);
 }
 
 DeviceAllInfo deviceInfo(const QByteArray &path, int kind, int mid, int driveIndex)
@@ -88,25 +84,6 @@ bool selectDevice(const DeviceAllInfo &device)
     DeviceState &s = *DeviceState::instance();
     s.DeviceCacheName.set(DeviceCacheFileName(device.Cid, device.Mid));
     return SelectAndReadDevice(device);
-}
-
-bool runOnLibraryThread(const std::function<void()> &work, int timeoutMs)
-{
-    QThread *thread = QThread::create(work);
-    thread->start();
-    QDeadlineTimer deadline(timeoutMs);
-    // QThread::finished comes shortly before the thread has really ended, so the wait itself is
-    // what tells that the work is over.
-    while (!thread->wait(1)) {
-        if (deadline.hasExpired()) {
-            thread->setParent(QCoreApplication::instance());
-            QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-            return false;
-        }
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    delete thread;
-    return true;
 }
 
 bool selectReceiverWithServer()

@@ -36,11 +36,6 @@ DeviceAllInfo deviceInfo(const QByteArray &path, int kind, int mid = 10, int dri
 // included. False when no whole reply came.
 bool selectDevice(const DeviceAllInfo &device);
 
-// Runs work on a thread of its own, as the device library calls the program, while the GUI
-// thread keeps delivering events (blocking emissions included); true when it ended within the
-// limit. On a timeout the thread is left to end on its own.
-bool runOnLibraryThread(const std::function<void()> &work, int timeoutMs = 5000);
-
 // The usual start of a test: receiverWithMouse() on the bus, its receiver the current device, the
 // device server running on it with the device-event callback and the mouse's record read.
 bool selectReceiverWithServer();

@@ -1,4 +1,5 @@
 #include "core/devicecache.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QDir>
@@ -6,11 +7,6 @@
 #include <QtEndian>
 
 namespace {
-
-QByteArray bytesOf(const FlashDataMap &record)
-{
-    return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(FlashDataMap::Size));
-}
 
 FlashDataMap patternRecord(int seed)
 {
@@ -74,11 +70,11 @@ private slots:
         const QByteArray content = file.readAll();
         QCOMPARE(content.size(), 10432);
         QCOMPARE(content.left(4), QByteArray("\x00\x00\x28\xBC", 4));
-        QCOMPARE(content.mid(4), bytesOf(saved));
+        QCOMPARE(content.mid(4), recordBytes(saved));
 
         FlashDataMap loaded = patternRecord(2);
         QVERIFY(LoadDeviceCache(name, &loaded));
-        QCOMPARE(bytesOf(loaded), bytesOf(saved));
+        QCOMPARE(recordBytes(loaded), recordBytes(saved));
     }
 
     void saveReplacesALongerFile()
@@ -99,7 +95,7 @@ private slots:
 
     void malformedFileCountsAsNoCache_data()
     {
-        const QByteArray record = bytesOf(patternRecord(4));
+        const QByteArray record = recordBytes(patternRecord(4));
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("empty file") << QByteArray();
         QTest::newRow("prefix cut short") << QByteArray("\x00\x00\x28", 3);
@@ -122,24 +118,24 @@ private slots:
         const FlashDataMap before = patternRecord(5);
         FlashDataMap destination = before;
         QVERIFY(!LoadDeviceCache(name, &destination));
-        QCOMPARE(bytesOf(destination), bytesOf(before));
+        QCOMPARE(recordBytes(destination), recordBytes(before));
     }
 
     void missingFileCountsAsNoCache()
     {
         FlashDataMap destination = patternRecord(6);
         QVERIFY(!LoadDeviceCache(DeviceCacheFileName(0x33, 0x44), &destination));
-        QCOMPARE(bytesOf(destination), bytesOf(patternRecord(6)));
+        QCOMPARE(recordBytes(destination), recordBytes(patternRecord(6)));
     }
 
     void longerBlockGivesItsFirstRecord()
     {
-        const QByteArray record = bytesOf(patternRecord(7));
+        const QByteArray record = recordBytes(patternRecord(7));
         const QString name = DeviceCacheFileName(0x0C, 0x0B);
         QVERIFY(writeRaw(name, lengthPrefix(10500) + record + QByteArray(72, 'z')));
         FlashDataMap destination{};
         QVERIFY(LoadDeviceCache(name, &destination));
-        QCOMPARE(bytesOf(destination), record);
+        QCOMPARE(recordBytes(destination), record);
     }
 };
 

@@ -11,6 +11,7 @@
 #include "tests/core/linkfixture.h"
 #include "tests/support/librarycallbacks.h"
 #include "tests/support/testmain.h"
+#include "tests/support/workerthread.h"
 
 #include <cstring>
 #include <limits>
@@ -30,7 +31,7 @@ bool deliver(const QByteArray &header, const QByteArray &payload, int headerLeng
 {
     const int hl = headerLength == WholeBuffer ? int(header.size()) : headerLength;
     const int pl = payloadLength == WholeBuffer ? int(payload.size()) : payloadLength;
-    return LinkFixture::runOnLibraryThread([header, payload, hl, pl] {
+    return runOnWorkerThread([header, payload, hl, pl] {
         DeviceEventCallback(reinterpret_cast<const unsigned char *>(header.constData()), hl,
                             reinterpret_cast<const unsigned char *>(payload.constData()), pl);
     });
@@ -69,6 +70,12 @@ bool slotIsEmpty(const FlashDataMap &record, int slot)
 }
 
 const QStringList receiverReads = {"UsbFinderC_Get4KDongleRGBValue", "UsbFinderC_GetLongRangeMode"};
+
+// The re-read throttle reads its clock this much later: no test waits real seconds for it.
+void advanceThrottleClock(qint64 ms)
+{
+    state().ConfigRereadTimer.with([ms](ThrottleClock &clock) { clock.advanceForTests(ms); });
+}
 
 } // namespace
 
@@ -335,7 +342,7 @@ private slots:
 
     void statusChangeReadsInOrder()
     {
-        state().ConfigRereadTimer.with([](QElapsedTimer &timer) { timer.start(); });
+        state().ConfigRereadTimer.with([](ThrottleClock &timer) { timer.start(); });
         QVERIFY(deliver(eventHeader(10), ReplyCoders::encodeStatusChanged(0x7F)));
         QCOMPARE(LinkFixture::operations({"UsbServer_ReadCurrentDPI", "UsbServer_ReadReportRate",
                                           "UsbServer_ReadBatteryLevel", "UsbServer_ReadLedBar",
@@ -350,16 +357,16 @@ private slots:
     void configurationChangesAreThrottled()
     {
         const QByteArray profileChanged = ReplyCoders::encodeStatusChanged(1u << 2);
-        state().ConfigRereadTimer.with([](QElapsedTimer &timer) { timer.invalidate(); });
+        state().ConfigRereadTimer.with([](ThrottleClock &timer) { timer.invalidate(); });
         QVERIFY(deliver(eventHeader(10), profileChanged));
         QCOMPARE(int(state().RereadRequested.exchange(0)), 1);
         QCOMPARE(int(state().RereadWhenOnline.exchange(0)), 1);
 
-        QTest::qWait(1000);
+        advanceThrottleClock(1000);
         QVERIFY(deliver(eventHeader(10), profileChanged));
         QCOMPARE(int(state().RereadRequested.load()), 0);
 
-        QTest::qWait(2100); // 3.1 s after the accepted one
+        advanceThrottleClock(2100); // 3.1 s after the accepted one
         QVERIFY(deliver(eventHeader(10), profileChanged));
         QCOMPARE(int(state().RereadRequested.load()), 1);
         QCOMPARE(int(state().RereadWhenOnline.load()), 1);
@@ -435,9 +442,10 @@ private slots:
     {
         state().ReadAllPending.request();
         state().OnlineAtLastRead = 0;
+        m_recorder->armEmissionProbe();
         QVERIFY(UsbServer_ReadAllFlashData());
         // This thread serves nothing now: the callback waits in its first page emission.
-        QThread::msleep(200);
+        QVERIFY(m_recorder->waitForBlockingEmission());
 
         // The window closes: the server stops without waiting for the callback, and the pages
         // go away with the window, which releases the emission the callback waits in.

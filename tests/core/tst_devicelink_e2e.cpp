@@ -139,7 +139,7 @@ private slots:
 
         // A factory reset from the button page: defaults back, key records and macros cleared
         // except the key-sequence button's.
-        waitForQuiet();
+        QVERIFY(waitForLibraryCallbacks());
         m_recorder->clear();
         QVERIFY(UsbServer_SetBatteryOptimizeEnable(0));
         QVERIFY(SendCurrentRecord());
@@ -157,7 +157,7 @@ private slots:
         m_recorder->clear();
         QVERIFY(SimulationControl::plugCable(QStringLiteral("M1"), false));
         QVERIFY(waitForEvent("ChangeMainDialog(0)"));
-        QTest::qWait(100);
+        QVERIFY(waitForLibraryCallbacks()); // the pull's last notices, all handled
         QCOMPARE(m_recorder->count("ChangeMainDialog(0)"), 1);
 
         // The main window goes home: the program says goodbye, stops the server and listens for
@@ -181,8 +181,6 @@ private:
         return m_recorder->count(event) >= count;
     }
     bool waitForEvent(const QString &event) { return waitFor(event, 1); }
-    // Lets the answers to earlier requests arrive before the next step counts anything.
-    void waitForQuiet() { QTest::qWait(200); }
 
     QScopedPointer<HubRecorder> m_recorder;
 };

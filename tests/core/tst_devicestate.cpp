@@ -68,7 +68,7 @@ private slots:
         state->OnDevicePage = 1;
         state->CurrentLanguage = 1;
         state->DevicePath.set("a");
-        state->ConfigRereadTimer.with([](QElapsedTimer &timer) { timer.start(); });
+        state->ConfigRereadTimer.with([](ThrottleClock &timer) { timer.start(); });
         DeviceAllInfo device;
         device.Vid = QStringLiteral("0x3D7A");
         device.ReceiverId = {1, 2, 3};

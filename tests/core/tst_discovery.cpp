@@ -9,6 +9,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/core/hubrecorder.h"
 #include "tests/core/linkfixture.h"
+#include "tests/support/librarycallbacks.h"
 #include "tests/support/testmain.h"
 
 #include <QTemporaryDir>
@@ -95,7 +96,7 @@ private slots:
         StopUsbChanged();
         StopWorkerThread();
         UsbServer_Exit();
-        QTest::qWait(50);
+        QVERIFY(waitForLibraryCallbacks());
         m_recorder.reset();
         AppDir::setOverride(QStringLiteral(ZR35_TEST_APP_DIR));
         ConfigIni::resetForTests(QString());
@@ -160,7 +161,7 @@ private slots:
         HotPlugHooksInstance().UpdateDialogVisible = [visible] { return visible; };
         state().AutoRepairRunning = quint8(autoRepair);
         HandleHomeUsbChanged();
-        QTest::qWait(20);
+        QVERIFY(waitForLibraryCallbacks()); // what the handling queued has arrived
         QCOMPARE(m_recorder->count("RepairCheckUpdate"), checks);
     }
 
@@ -253,7 +254,7 @@ private slots:
         for (const DeviceAllInfo &device : list)
             QCOMPARE(int(device.Cid), 0); // listed without identification
         // No current device: gone or not, nothing to return from.
-        QTest::qWait(20);
+        QVERIFY(waitForLibraryCallbacks()); // what the handling queued has arrived
         QCOMPARE(m_recorder->count("ChangeMainDialog(0)"), 0);
     }
 
@@ -282,7 +283,7 @@ private slots:
         QCOMPARE(refreshed.UsbVersion, QStringLiteral("v0.99"));
         QCOMPARE(state().DevicePath.get(), LinkFixture::receiverPath());
         // Refreshed without a new pass, and still on the device page.
-        QTest::qWait(50);
+        QVERIFY(waitForLibraryCallbacks());
         QVERIFY(SimulationControl::calls("UsbServerC_Start").isEmpty());
         QCOMPARE(m_recorder->count("ChangeMainDialog(0)"), 0);
         QCOMPARE(m_recorder->events().first(), QStringLiteral("Setver(4)"));
@@ -390,7 +391,7 @@ private slots:
         state().DevicePath.set(LinkFixture::cablePath());
 
         HandleDeviceUsbChanged();
-        QTest::qWait(20);
+        QVERIFY(waitForLibraryCallbacks()); // what the handling queued has arrived
 
         QCOMPARE(lists().DevicePageList.get().size(), 2);
         QVERIFY(m_recorder->events().contains(QStringLiteral("LabelTextB(v1.02,%1)").arg(flag)));
@@ -420,7 +421,7 @@ private slots:
         QVERIFY(SimulationControl::plugReceiver(QStringLiteral("R1"), false));
 
         HandleDeviceUsbChanged();
-        QTest::qWait(20);
+        QVERIFY(waitForLibraryCallbacks()); // what the handling queued has arrived
 
         QCOMPARE(m_recorder->count("ChangeMainDialog(0)"), returns);
         // With the list empty the current device is forgotten, unless an update runs.

@@ -1,4 +1,5 @@
 #include "core/settingsfile.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QDataStream>
@@ -19,11 +20,6 @@ FlashDataMap sampleRecord(int stages = 4)
         record.bytes()[i] = std::uint8_t(i * 7 + 3);
     record.DpiStageCount = std::uint8_t(stages);
     return record;
-}
-
-QByteArray recordBytes(const FlashDataMap &record)
-{
-    return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(FlashDataMap::Size));
 }
 
 // A file built block by block the way the stream frames it: 32-bit big-endian length, bytes.

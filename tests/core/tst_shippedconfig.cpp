@@ -1,4 +1,5 @@
 #include "core/configini.h"
+#include "platform/devicelib/modelconfig.h"
 #include "tests/support/testmain.h"
 
 #include <QRegularExpression>
@@ -198,6 +199,39 @@ private slots:
         const QStringList advanced = store->valueList(group, QStringLiteral("Adveanced"));
         QVERIFY(advanced.size() >= 2);
         QVERIFY(isNumber(advanced.at(0), -1, 1) && isNumber(advanced.at(1), -1, 3));
+    }
+
+    // The simulated devices read the file on their own: what they take from it must be what the
+    // program reads, or a device would not be recognised as the model it claims to be.
+    void theDevicesReadWhatTheProgramReads()
+    {
+        const ModelConfig::Identifiers ids = ModelConfig::identifiers();
+        QCOMPARE(ids.cid, store->intValue(Option, QStringLiteral("CID")));
+        QCOMPARE(ids.vids, store->valueList(Option, QStringLiteral("VID")));
+        QCOMPARE(ids.usbPids, store->valueList(Option, QStringLiteral("USB_PID")));
+        const char *wireless[4] = {"Wireless_PID", "Wireless2_PID", "Wireless4_PID",
+                                   "Wireless8_PID"};
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(ids.wirelessPids[i], store->valueList(Option, QLatin1String(wireless[i])));
+
+        const QVector<int> mids = ModelConfig::modelIds();
+        QCOMPARE(mids.size(), store->intValue(Option, QStringLiteral("DeviceTotal")));
+        for (int n = 1; n <= mids.size(); ++n) {
+            const QString group = QStringLiteral("Drive%1").arg(n);
+            QCOMPARE(mids.at(n - 1), store->intValue(group, QStringLiteral("MID")));
+            const ModelConfig::Model model = ModelConfig::model(mids.at(n - 1));
+            QCOMPARE(model.section, n);
+            QCOMPARE(model.mouseImageName, store->value(group, QStringLiteral("MM")));
+            const char *receiverKeys[4] = {"DM", "D2M", "D4M", "D8M"};
+            for (int i = 0; i < 4; ++i)
+                QCOMPARE(model.receiverImageNames[i],
+                         store->value(group, QLatin1String(receiverKeys[i])));
+            QCOMPARE(model.dpiGrade, store->valueList(group, QStringLiteral("DPIGrade")));
+            QCOMPARE(model.dpiColor, store->valueList(group, QStringLiteral("DPIColor")));
+            QCOMPARE(model.dpiMaxGrade, store->intValue(group, QStringLiteral("DPIMaxGrade")));
+            QCOMPARE(model.keyParams.value(0),
+                     store->valueList(group, QStringLiteral("KeyParam1")));
+        }
     }
 
     void modelIdentifiersAreDistinct()

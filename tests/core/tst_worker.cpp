@@ -13,6 +13,7 @@
 #include "tests/core/linkfixture.h"
 #include "tests/support/librarycallbacks.h"
 #include "tests/support/testmain.h"
+#include "tests/support/workerthread.h"
 
 #include <QDeadlineTimer>
 #include <QTimer>
@@ -156,7 +157,7 @@ private slots:
         StartWorkerPass();
         QVERIFY(passEnded());
         QVERIFY(!state().ReadAllPending.pending());
-        QTest::qWait(50);
+        QVERIFY(waitForLibraryCallbacks()); // what the pass started or posted has come
         QVERIFY(LinkFixture::operations(passCalls).isEmpty());
         QVERIFY(m_recorder->events().isEmpty());
 
@@ -172,7 +173,7 @@ private slots:
         ClearReadAllPending();
         state().WorkerThread.load()->start();
         QVERIFY(passEnded());
-        QTest::qWait(50);
+        QVERIFY(waitForLibraryCallbacks()); // what the pass started or posted has come
         QVERIFY(SimulationControl::calls().isEmpty());
         QVERIFY(m_recorder->events().isEmpty());
     }
@@ -219,7 +220,7 @@ private slots:
                 StartWorkerPass();
                 asked = true;
             };
-            delivered = LinkFixture::runOnLibraryThread([&] {
+            delivered = runOnWorkerThread([&] {
                 DeviceEventCallback(
                     reinterpret_cast<const uchar *>(header.constData()), int(header.size()),
                     reinterpret_cast<const uchar *>(payload.constData()), FullConfigurationSize);
@@ -239,7 +240,7 @@ private slots:
         state().OnDevicePage = 0;
         StartWorkerPass();
         QVERIFY(passEnded());
-        QTest::qWait(50);
+        QVERIFY(waitForLibraryCallbacks()); // what the pass started or posted has come
         QVERIFY(LinkFixture::operations(passCalls).isEmpty());
         QVERIFY(m_recorder->events().isEmpty());
         QCOMPARE(int(state().OnlineAtLastRead.load()), 1);
@@ -261,7 +262,7 @@ private slots:
 
         StartWorkerPass();
         QVERIFY(passEnded());
-        QTest::qWait(50);
+        QVERIFY(waitForLibraryCallbacks()); // what the pass started or posted has come
 
         // Nothing was read from the mouse: once it answers, a pass reads it.
         QCOMPARE(int(state().RereadWhenOnline.load()), 1);
@@ -339,9 +340,10 @@ private slots:
         QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
         QVERIFY(SaveDeviceCache(state().DeviceCacheName.get(), cachedRecord()));
         m_recorder->slotDelayMs = 20;
+        m_recorder->armEmissionProbe();
         StartWorkerPass();
         // The pass now waits for this thread to run the page slots; the page shell goes away.
-        QThread::msleep(100);
+        QVERIFY(m_recorder->waitForBlockingEmission());
         QElapsedTimer elapsed;
         elapsed.start();
         StopWorkerThread();

@@ -10,8 +10,10 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "platform/registry.h"
+#include "shell/dialog.h"
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
+#include "shell/dialogs/updataparam.h"
 #include "shell/mytoolbuttonenter.h"
 #include "tests/support/librarycallbacks.h"
 
@@ -21,6 +23,7 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QtEndian>
 
 #include <cstring>
@@ -118,19 +121,56 @@ QLabel *connectionIcon(const DialogChange *page, int number)
     return page->ConnectionIcons.value(number);
 }
 
-FlashDataMap mouseRecord(const QString &mouse)
-{
-    FlashDataMap record{};
-    const QByteArray bytes = SimulationControl::storedRecord(mouse);
-    if (bytes.size() == int(FlashDataMap::Size))
-        std::memcpy(record.bytes(), bytes.constData(), FlashDataMap::Size);
-    return record;
-}
-
 bool waitForTiles(const DialogChange *page, int count, int timeoutMs)
 {
     // The library's first hot-plug call comes on its own thread and reaches the page queued.
     return QTest::qWaitFor([&] { return page->TileButtons.size() == count; }, timeoutMs);
+}
+
+void clickTile(DialogMain &window, int number)
+{
+    static_cast<QToolButton *>(tileButton(window.homePage(), number))->click();
+}
+
+bool openDevicePage(DialogMain &window)
+{
+    window.show();
+    if (!waitForTiles(window.homePage(), 1))
+        return false;
+    clickTile(window);
+    const DeviceState *state = DeviceState::instance();
+    return currentPage(window) == 1 &&
+           QTest::qWaitFor([state] { return !state->OnlineCacheName.get().isEmpty(); }, 5000) &&
+           followUpReadsHandled() &&
+           QTest::qWaitFor([state] { return !state->ReadAllPending.pending(); }, 5000);
+}
+
+Dialog *openDevicePageSettled(DialogMain &window)
+{
+    window.show();
+    if (!waitForTiles(window.homePage(), 1))
+        return nullptr;
+    clickTile(window);
+    Dialog *page = window.devicePage();
+    const auto battery = [page] {
+        return page->findChild<QLabel *>(QStringLiteral("label_2"))->text() == "80%";
+    };
+    if (currentPage(window) != 1 || !QTest::qWaitFor(battery, 10000))
+        return nullptr;
+    // The parameter update ran and saw both pages take the device's record.
+    if (!QTest::qWaitFor([page] { return !page->parameterDialog()->isVisible(); }, 15000))
+        return nullptr;
+    return page;
+}
+
+bool followUpReadsHandled(int timeoutMs)
+{
+    // Asked last, in the callback that took the record; the simulated mouse answers each read
+    // with an event queued at once, so the fence after it covers all four answers.
+    return QTest::qWaitFor(
+               [] { return !SimulationControl::calls("UsbServer_ReadConfig").isEmpty(); },
+               timeoutMs) &&
+           waitForLibraryCallbacks(timeoutMs);
 }
 
 int currentPage(const DialogMain &window)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/record/flashdatamap.h"
+#include "tests/support/records.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -9,6 +10,7 @@
 
 #include <functional>
 
+class Dialog;
 class DialogChange;
 class DialogMain;
 class QLabel;
@@ -55,11 +57,24 @@ QLabel *connectionIcon(const DialogChange *page, int number);
 // The main window's page: 0 the home page, 1 the device page.
 int currentPage(const DialogMain &window);
 
-// What the simulated mouse holds now, as a record; all zero for a mouse the set does not have.
-FlashDataMap mouseRecord(const QString &mouse);
-
 // Waits until the home page shows `count` tiles; false on time-out.
 bool waitForTiles(const DialogChange *page, int count, int timeoutMs = 5000);
+
+// Clicks tile `number` of the home page, as a user does; the tile must be there.
+void clickTile(DialogMain &window, int number = 0);
+// Shows the window and opens the device page from the home page's only tile, as a user does;
+// then waits until the device link has read the device: its record taken, the reads that follow
+// it handled and no pass asked for any more. False when it does not get there.
+bool openDevicePage(DialogMain &window);
+// Shows the window, opens the device page from the home page's only tile and waits until the page
+// shows the mouse's battery (80 % in the device sets here) and the parameter update is over; null
+// when it does not get there.
+Dialog *openDevicePageSettled(DialogMain &window);
+
+// The reads that follow a whole record of the device page (DPI light, battery, version, profile)
+// have been asked and their answers handled: the last of them asked, then no library callback left
+// to run. False on time-out.
+bool followUpReadsHandled(int timeoutMs = 5000);
 
 // Runs the application's event loop, as the program does, with `action` as its first event;
 // returns the loop's result, or -7 when the loop was still running after timeoutMs.

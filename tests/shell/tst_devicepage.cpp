@@ -9,6 +9,7 @@
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 #include "tests/support/workerthread.h"
 
@@ -57,25 +58,15 @@ void startRecording(const QWidget *page)
     child<QAbstractButton>(page, "StartRecord")->click();
 }
 
-int mainPage(const DialogMain &window)
-{
-    return child<QStackedWidget>(&window, "stackedWidgetMain")->currentIndex();
-}
-
 int devicePageIndex(const QWidget *page)
 {
     return child<QStackedWidget>(page, "stackedWidgetDialog")->currentIndex();
 }
 
-QByteArray bytesOf(const FlashDataMap &record)
-{
-    return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(FlashDataMap::Size));
-}
-
 QByteArray cachedBytes(const QString &name)
 {
     FlashDataMap record;
-    return LoadDeviceCache(name, &record) ? bytesOf(record) : QByteArray();
+    return LoadDeviceCache(name, &record) ? recordBytes(record) : QByteArray();
 }
 
 // Records the keys that the device page passes on to its parent.
@@ -89,24 +80,6 @@ protected:
 };
 
 const QString CacheName = QStringLiteral("Device_CID0C_MID0A.bin");
-
-// Opens the device page from the home page's only tile, as a user does, and waits until it shows
-// the virtual mouse's battery and the parameter update is over; null when it does not get there.
-Dialog *openFromTile(DialogMain &window)
-{
-    window.show();
-    if (!waitForTiles(window.homePage(), 1))
-        return nullptr;
-    static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
-    Dialog *page = window.devicePage();
-    if (mainPage(window) != 1 ||
-        !QTest::qWaitFor([page] { return child<QLabel>(page, "label_2")->text() == "80%"; }, 10000))
-        return nullptr;
-    // The parameter update ran and saw both pages take the device's record.
-    if (!QTest::qWaitFor([page] { return !page->parameterDialog()->isVisible(); }, 15000))
-        return nullptr;
-    return page;
-}
 
 } // namespace
 
@@ -323,7 +296,7 @@ private slots:
         auto *background = child<QFrame>(window.devicePage(), "frame_2");
         QVERIFY(background->styleSheet().isEmpty());
 
-        Dialog *page = openFromTile(window);
+        Dialog *page = openDevicePageSettled(window);
         QVERIFY(page);
         QVERIFY(background->isVisible());
         const QString style = background->styleSheet();
@@ -343,7 +316,7 @@ private slots:
         HomeBench bench(OneReceiverSet);
         DialogMain window;
         QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
-        Dialog *page = openFromTile(window);
+        Dialog *page = openDevicePageSettled(window);
         QVERIFY(page);
         QCOMPARE(child<QProgressBar>(page, "progressBar")->value(), 80);
         // Both pages took the device's record in time: no offline or time-out notice.
@@ -360,13 +333,13 @@ private slots:
         SimulationControl::clearLog();
         child<QToolButton>(page, "UpArrow")->click();
 
-        QCOMPARE(mainPage(window), 0);
+        QCOMPARE(currentPage(window), 0);
         QCOMPARE(devicePageIndex(page), 0);
         QVERIFY(child<QToolButton>(page, "ButtonMain")->isChecked());
         for (QToolButton *tab : tabs(page))
             QVERIFY(tab->isEnabled());
         QCOMPARE(state().MacroRecording.load(), quint8(0));
-        QCOMPARE(cachedBytes(CacheName), bytesOf(state().CurrentFlashData.get()));
+        QCOMPARE(cachedBytes(CacheName), recordBytes(state().CurrentFlashData.get()));
         QCOMPARE(SimulationControl::driverStatus(), 0);
         QVERIFY(!SimulationControl::calls(QStringLiteral("UsbServer_Exit")).isEmpty());
     }
@@ -375,13 +348,13 @@ private slots:
     {
         HomeBench bench(OneReceiverSet);
         DialogMain window;
-        Dialog *page = openFromTile(window);
+        Dialog *page = openDevicePageSettled(window);
         QVERIFY(page);
         QFile::remove(DeviceCachePath(CacheName));
         SimulationControl::clearLog();
         child<QToolButton>(page, "CloseButton")->click();
 
-        QCOMPARE(cachedBytes(CacheName), bytesOf(state().CurrentFlashData.get()));
+        QCOMPARE(cachedBytes(CacheName), recordBytes(state().CurrentFlashData.get()));
         QCOMPARE(SimulationControl::driverStatus(), 0);
         QVERIFY(!SimulationControl::calls(QStringLiteral("UsbServer_Exit")).isEmpty());
         QVERIFY(!window.isVisible());

@@ -6,6 +6,7 @@
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
+#include "tests/support/librarycallbacks.h"
 #include "tests/support/testmain.h"
 
 #include <QApplication>
@@ -85,7 +86,7 @@ private slots:
         QVERIFY(bench.ok());
         DialogChange page;
         page.show();
-        QTest::qWait(100);
+        QVERIFY(waitForLibraryCallbacks()); // no device: no hot-plug call builds a tile
         QVERIFY(page.findChild<QLabel *>(QStringLiteral("label_2"))->isVisible());
         QVERIFY(!page.findChild<QLabel *>(QStringLiteral("label_3"))->isVisible());
 
@@ -119,7 +120,7 @@ private slots:
         // No hot-plug rebuild from here on: only the tile itself can notice the mouse sleeping.
         StopUsbChanged();
         QVERIFY(SimulationControl::setOnline(QStringLiteral("M"), false));
-        QTest::qWait(50);
+        QVERIFY(waitForLibraryCallbacks());
         QVERIFY(styleOf(tileButton(&page, 0)).contains(QStringLiteral("OnLine0.png")));
 
         QEvent enter(QEvent::Enter);

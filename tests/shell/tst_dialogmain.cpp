@@ -44,17 +44,6 @@ QStringList driverStatuses()
     return sent;
 }
 
-// Opens the only device and waits until its first pass has read it.
-bool openDevice(DialogMain &window)
-{
-    if (!waitForTiles(window.homePage(), 1))
-        return false;
-    static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
-    return currentPage(window) == 1 &&
-           QTest::qWaitFor([] { return !state().OnlineCacheName.get().isEmpty(); }, 5000) &&
-           QTest::qWaitFor([] { return !state().ReadAllPending.pending(); }, 5000);
-}
-
 void sendMouse(QWidget *window, QEvent::Type type, const QPoint &global, Qt::MouseButton button,
                Qt::MouseButtons buttons)
 {
@@ -164,7 +153,7 @@ private slots:
         HomeBench bench(OneReceiverSet);
         DialogMain window;
         window.show();
-        QVERIFY(openDevice(window));
+        QVERIFY(openDevicePage(window));
         emit PostMsg::GetInstance()->SigChangeSize(0);
         QVERIFY(!window.isVisible());
         SimulationControl::clearLog();
@@ -181,7 +170,7 @@ private slots:
         HomeBench bench(OneReceiverSet);
         DialogMain window;
         window.show();
-        QVERIFY(openDevice(window));
+        QVERIFY(openDevicePage(window));
         SimulationControl::clearLog();
 
         emit PostMsg::GetInstance()->SigChangeSize(0);
@@ -206,7 +195,7 @@ private slots:
         HomeBench bench(OneReceiverSet);
         DialogMain window;
         window.show();
-        QVERIFY(openDevice(window));
+        QVERIFY(openDevicePage(window));
         SimulationControl::clearLog();
 
         emit PostMsg::GetInstance()->SigChangeSize(0);
@@ -237,7 +226,7 @@ private slots:
         window.show();
         QVERIFY(waitForTiles(window.homePage(), 1));
         if (onDevicePage)
-            QVERIFY(openDevice(window));
+            QVERIFY(openDevicePage(window));
         const QString cacheName = state().OnlineCacheName.get();
         if (onDevicePage)
             QFile::remove(DeviceCachePath(cacheName));
@@ -296,6 +285,7 @@ private slots:
         if (receiverImage)
             bench.writeImage(QStringLiteral("receiver.bin"), ReceiverTarget, 0x0301, "ZR35_RX4K");
         DialogMain window;
+        window.move(100, 50);
         window.show();
         QVERIFY(waitForTiles(window.homePage(), 1));
 
@@ -317,11 +307,10 @@ private slots:
         QCOMPARE(currentPage(window), 0);
         if (dialog == QLatin1String("Match"))
             QCOMPARE(state().PairDeviceSet.load(), quint8(0));
+        // The 300 x 140 notice over the 1020 x 700 window at (100, 50): centred, 20 to the left.
         if (dialog != QLatin1String("Match")) {
-            const QPoint centre = window.mapToGlobal(QPoint(0, 0)) +
-                                  QPoint((window.width() - shownSize.width()) / 2,
-                                         (window.height() - shownSize.height()) / 2);
-            QCOMPARE(shownAt, centre - QPoint(20, 0));
+            QCOMPARE(shownSize, QSize(300, 140));
+            QCOMPARE(shownAt, QPoint(440, 330));
         }
     }
 
@@ -330,7 +319,7 @@ private slots:
         HomeBench bench(OneReceiverSet);
         DialogMain window;
         window.show();
-        QVERIFY(openDevice(window));
+        QVERIFY(openDevicePage(window));
         SimulationControl::clearLog();
         ModalDriver pairing(ModalDriver::named(QStringLiteral("Match")),
                             QStringLiteral("CloseButton"));
@@ -506,6 +495,7 @@ private slots:
         RegistryValues::SetUpdateFailInfo(QStringLiteral("211,1,2,3"));
         HomeBench bench(OneReceiverSet);
         DialogMain window;
+        window.move(100, 50);
         window.show();
         QVERIFY(waitForTiles(window.homePage(), 1));
         auto *repairButton = window.homePage()->findChild<QPushButton *>(QStringLiteral("Repair"));
@@ -518,10 +508,9 @@ private slots:
         QVERIFY(dialog);
         QVERIFY(dialog->isVisible());
         QVERIFY(dialog->isModal());
-        const QWidget *home = window.homePage();
-        QCOMPARE(dialog->pos(),
-                 home->mapToGlobal(QPoint(0, 0)) + QPoint((home->width() - dialog->width()) / 2,
-                                                          (home->height() - dialog->height()) / 2));
+        // The 460 x 289 dialog centred over the home page of the window at (100, 50).
+        QCOMPARE(dialog->size(), QSize(460, 289));
+        QCOMPARE(dialog->pos(), QPoint(380, 255));
         dialog->hide();
 
         // A repair that succeeded hides the button: Enter does nothing any more.

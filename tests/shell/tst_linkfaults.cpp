@@ -8,12 +8,14 @@
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "tests/shell/homebench.h"
+#include "tests/support/librarycallbacks.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QRandomGenerator>
+#include <QSemaphore>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
@@ -85,20 +87,23 @@ private slots:
     {
         if (m_fired.exchange(true))
             return;
-        QMetaObject::invokeMethod(qApp, m_action, Qt::QueuedConnection);
-        // Gives the GUI thread the time to be inside the action when the emission is queued.
-        QThread::msleep(50);
+        QMetaObject::invokeMethod(
+            qApp,
+            [this] {
+                m_started.release();
+                m_action();
+            },
+            Qt::QueuedConnection);
+        // The emission is queued only once the GUI thread is inside the action. The limit only
+        // keeps a broken program from hanging the test; the test fails on what follows.
+        m_started.tryAcquire(1, 5000);
     }
 
 private:
     std::function<void()> m_action;
     std::atomic<bool> m_fired{false};
+    QSemaphore m_started;
 };
-
-void clickTile(DialogMain &window)
-{
-    static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
-}
 
 // The tray menu's Exit, from inside the program's event loop as a user reaches it: true when the
 // loop ended with the program's result.
@@ -154,7 +159,7 @@ private slots:
         clickTile(window);
         QTRY_VERIFY_WITH_TIMEOUT(fault.fired(), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(currentPage(window), page, 5000);
-        QTest::qWait(200); // the follow-up reads the callback asked for before the fault
+        QVERIFY(followUpReadsHandled()); // asked by the callback before the fault
         QCOMPARE(currentPage(window), page);
         if (page == 0) {
             QTRY_COMPARE_WITH_TIMEOUT(DeviceLists::instance()->HomeDeviceList.get().size(), 0,
@@ -184,7 +189,7 @@ private slots:
         QVERIFY(waitForTiles(window.homePage(), 1));
         clickTile(window);
         QVERIFY(waitForRecordOf(storedRecord()));
-        QTest::qWait(100); // the follow-up reads
+        QVERIFY(followUpReadsHandled());
 
         // The receiver goes at a random moment of a run of writes.
         const unsigned delayUs = QRandomGenerator::global()->bounded(0u, 3000u);
@@ -223,7 +228,7 @@ private slots:
         QVERIFY(waitForTiles(window.homePage(), 1));
         clickTile(window);
         QVERIFY(waitForRecordOf(storedRecord()));
-        QTest::qWait(100);
+        QVERIFY(followUpReadsHandled());
         const FlashDataMap before = state().CurrentFlashData.get();
 
         // The mouse answers the online question, then the record it is sent gets lost.
@@ -253,7 +258,8 @@ private slots:
         QVERIFY(QTest::qWaitFor(
             [] { return !SimulationControl::calls("UsbServer_ReadAllFlashData").isEmpty(); },
             5000));
-        QTest::qWait(300);
+        // The read gets no answer: once no callback is left to run, nothing more comes.
+        QVERIFY(waitForLibraryCallbacks());
         QCOMPARE(currentPage(window), 1);
         // Nothing arrived, so nothing is known of the device: no cache is written for it.
         QVERIFY(state().OnlineCacheName.get().isEmpty());
@@ -275,20 +281,26 @@ private slots:
         QVERIFY(waitForTiles(window.homePage(), 1));
         clickTile(window);
         QVERIFY(waitForRecordOf(storedRecord()));
-        QTest::qWait(100);
+        QVERIFY(followUpReadsHandled());
 
         QVERIFY(SimulationControl::setOnline(Mouse, false));
-        QTest::qWait(100);
+        QVERIFY(waitForLibraryCallbacks());
         SimulationControl::clearLog();
 
         // The offline notice stays until the mouse answers again; the online check then closes
         // it and reads the whole configuration.
+        // The mouse wakes once the notice is on screen (the notice runs its own event loop).
         QString shownNotice;
-        QTimer::singleShot(300, [&] {
-            if (QWidget *modal = QApplication::activeModalWidget())
-                shownNotice = QString::fromLatin1(modal->metaObject()->className());
+        QTimer wake;
+        connect(&wake, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal)
+                return;
+            wake.stop();
+            shownNotice = QString::fromLatin1(modal->metaObject()->className());
             SimulationControl::setOnline(Mouse, true);
         });
+        wake.start(20);
         QElapsedTimer waited;
         waited.start();
         QVERIFY(!WriteSleepTime(9)); // returns once the notice has closed itself
@@ -358,7 +370,8 @@ private slots:
                 return pulled && currentPage(window) == 0 && !QApplication::activeModalWidget();
             },
             20000));
-        QTest::qWait(300);
+        // The hot-plug notices of the receiver's going, all handled: no notice comes after them.
+        QVERIFY(waitForLibraryCallbacks());
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(currentPage(window), 0);
         QVERIFY(DeviceLists::instance()->HomeDeviceList.get().isEmpty());
@@ -443,7 +456,8 @@ private slots:
         QVERIFY(!state().WorkerThread.load());
         // Whatever the program held, the cache is whole.
         QVERIFY(cacheIsOldOrNew(old, state().CurrentFlashData.get()));
-        QTest::qWait(100);
+        // The stopped server's callbacks end before the next case builds its bench.
+        QVERIFY(waitForLibraryCallbacks());
     }
 };
 

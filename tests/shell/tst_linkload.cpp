@@ -7,6 +7,7 @@
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "tests/shell/homebench.h"
+#include "tests/support/librarycallbacks.h"
 #include "tests/support/testmain.h"
 
 #include <QElapsedTimer>
@@ -40,14 +41,6 @@ bool heldIsStored()
     return std::memcmp(held.bytes(), stored.bytes(), FlashDataMap::Size) == 0;
 }
 
-bool openDevicePage(DialogMain &window)
-{
-    if (!waitForTiles(window.homePage(), 1))
-        return false;
-    static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
-    return currentPage(window) == 1 && QTest::qWaitFor(heldIsStored, 5000);
-}
-
 // Runs an event loop, as the program does, until `done` holds: the storm's blocking emissions
 // wait for the GUI thread, and a polling wait that sleeps between rounds would set their pace.
 bool serveUntil(const std::function<bool()> &done, int timeoutMs)
@@ -65,6 +58,16 @@ bool serveUntil(const std::function<bool()> &done, int timeoutMs)
     limit.start(timeoutMs);
     loop.exec();
     return done();
+}
+
+// The device page open on `path`, or the home page listing `path` alone.
+bool showsOnly(const DialogMain &window, const QByteArray &path)
+{
+    if (currentPage(window) == 1)
+        return state().DevicePath.get() == path;
+    const QList<DeviceAllInfo> listed = DeviceLists::instance()->HomeDeviceList.get();
+    return listed.size() == 1 && listed.first().Path == QString::fromLatin1(path) &&
+           window.homePage()->TileButtons.size() == 1;
 }
 
 } // namespace
@@ -92,7 +95,6 @@ private slots:
         DialogMain window;
         window.show();
         QVERIFY(openDevicePage(window));
-        QTest::qWait(100);
 
         const QByteArray flags = ReplyCoders::encodeStatusChanged(1u << ReplyCoders::DpiLightItem |
                                                                   1u << ReplyCoders::LedBarItem |
@@ -161,11 +163,13 @@ private slots:
         const bool served = serveUntil([&] { return done.load(); }, 60000);
         plugs.join();
         QVERIFY(served);
-        QTest::qWait(300); // the last notifications
 
         // Only the receiver is plugged now. The device page may have followed the mouse to its
-        // cable and home again, or stayed on the receiver; either way it shows what is there.
+        // cable and home again, or stayed on the receiver; either way, once the last notices are
+        // handled, it shows what is there.
         const QByteArray receiver = SimulationControl::receiverPath(QStringLiteral("R"));
+        QVERIFY(waitForLibraryCallbacks());
+        QTRY_VERIFY_WITH_TIMEOUT(showsOnly(window, receiver), 10000);
         if (currentPage(window) == 1) {
             QCOMPARE(state().DevicePath.get(), receiver);
             QVERIFY(WriteSleepTime(44));

@@ -51,17 +51,9 @@ QToolButton *levelButton(const QWidget *page, int level)
 // the parameter update is over; null when it does not get there.
 Dialog *openSensorTab(DialogMain &window)
 {
-    window.show();
-    if (!waitForTiles(window.homePage(), 1))
-        return nullptr;
-    static_cast<QToolButton *>(tileButton(window.homePage(), 0))->click();
-    Dialog *page = window.devicePage();
-    if (currentPage(window) != 1 ||
-        !QTest::qWaitFor([page] { return child<QLabel>(page, "label_2")->text() == "80%"; }, 10000))
-        return nullptr;
-    if (!QTest::qWaitFor([page] { return !page->parameterDialog()->isVisible(); }, 15000))
-        return nullptr;
-    child<QToolButton>(page, "SensorButton")->click();
+    Dialog *page = openDevicePageSettled(window);
+    if (page)
+        child<QToolButton>(page, "SensorButton")->click();
     return page;
 }
 

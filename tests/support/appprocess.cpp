@@ -30,6 +30,13 @@ void AppProcess::setEnv(const QString &name, const QString &value)
     m_environment.insert(name, value);
 }
 
+void AppProcess::shareTestHome()
+{
+    for (const auto &variable : m_home.environment())
+        m_environment.insert(QString::fromLocal8Bit(variable.first),
+                             QFile::decodeName(qgetenv(variable.first.constData())));
+}
+
 bool AppProcess::start()
 {
     m_process.setProcessEnvironment(m_environment);
@@ -92,6 +99,14 @@ bool AppProcess::stop(int timeoutMs)
         return true;
     m_process.terminate();
     if (waitForExit(timeoutMs))
+        return true;
+    m_process.kill();
+    return waitForExit(timeoutMs);
+}
+
+bool AppProcess::kill(int timeoutMs)
+{
+    if (m_process.state() == QProcess::NotRunning)
         return true;
     m_process.kill();
     return waitForExit(timeoutMs);

@@ -20,6 +20,9 @@ public:
     QString home() const { return m_home.path(); }
     // Set before start(); overrides the defaults above as well.
     void setEnv(const QString &name, const QString &value);
+    // Set before start(): the child gets this process's HOME and XDG folders instead of its own,
+    // to meet the test at a lock or a file.
+    void shareTestHome();
 
     bool start();
     // True once the program printed "window-shown"; false when it ended first or time ran out.
@@ -34,6 +37,8 @@ public:
     QByteArray standardError();
     // Asks the program to end (SIGTERM), kills it after the time limit; true when it ended.
     bool stop(int timeoutMs = 5000);
+    // Ends the program at once (SIGKILL), as a crash or a power cut would; true when it ended.
+    bool kill(int timeoutMs = 5000);
 
     static QString programPath();
 

@@ -5,11 +5,13 @@
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/devicelib/factorysettings.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "platform/filedialogs.h"
 #include "sensor/sensor.h"
 #include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QFile>
@@ -17,6 +19,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
+
+#include <cstddef>
 
 namespace {
 
@@ -34,11 +38,6 @@ FlashDataMap recordWithSeed(std::uint8_t seed)
         record.bytes()[i] = std::uint8_t(seed + i * 3);
     record.DpiStageCount = 4; // the shipped first model takes up to 8
     return record;
-}
-
-QByteArray bytesOf(const FlashDataMap &record)
-{
-    return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(FlashDataMap::Size));
 }
 
 // Stands in for the user at the file dialogs: answers `path` and remembers what was asked.
@@ -115,11 +114,11 @@ private slots:
             FileChooser chooser(path);
             click(page, "ImportData");
         }
-        QCOMPARE(bytesOf(state().CurrentFlashData.get()), bytesOf(saved));
-        QCOMPARE(bytesOf(page.ShownRecord()), bytesOf(saved));
+        QCOMPARE(recordBytes(state().CurrentFlashData.get()), recordBytes(saved));
+        QCOMPARE(recordBytes(page.ShownRecord()), recordBytes(saved));
         const QVector<QByteArray> sent = SimulationControl::receivedRecords();
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent.at(0), bytesOf(saved));
+        QCOMPARE(sent.at(0), recordBytes(saved));
         QCOMPARE(state().ImportBusy.load(), quint8(0));
         QCOMPARE(state().ImportDialogOpen.load(), quint8(0));
     }
@@ -138,7 +137,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadWrite));
         QVERIFY(file.resize(6000));
         file.close();
-        const QByteArray before = bytesOf(state().CurrentFlashData.get());
+        const QByteArray before = recordBytes(state().CurrentFlashData.get());
         QString shown;
         ModalDriver notice(
             [&shown](QWidget *modal) {
@@ -155,7 +154,7 @@ private slots:
         QVERIFY2(notice.fired(), qPrintable(notice.failure()));
         QCOMPARE(shown, QStringLiteral("not a settings file"));
         QVERIFY(SimulationControl::receivedRecords().isEmpty());
-        QCOMPARE(bytesOf(state().CurrentFlashData.get()), before);
+        QCOMPARE(recordBytes(state().CurrentFlashData.get()), before);
     }
 
     void importAsksNothingOfAnOfflineMouse()
@@ -197,6 +196,9 @@ private slots:
         QVERIFY(selectMouse());
         Sensor sensorPage;
         QVERIFY(selectMouse());
+        QVERIFY(WriteSleepTime(123)); // so that a reset shows
+        const QByteArray before = SimulationControl::storedRecord(Mouse);
+        SimulationControl::clearLog();
         ModalDriver question(ModalDriver::named(QStringLiteral("ContainReset")),
                              confirm ? QStringLiteral("OK") : QStringLiteral("Cancel"));
         click(page, "Reset");
@@ -217,6 +219,20 @@ private slots:
         else
             QVERIFY(requests.isEmpty());
         QCOMPARE(state().ImportBusy.load(), quint8(0));
+
+        if (confirm) {
+            // The settings (everything before the key records and macros) are the model's
+            // factory settings on the mouse, and the page shows what the mouse holds.
+            const int settings = int(offsetof(FlashDataMap, Reserved7A));
+            const QByteArray factory =
+                FactorySettings::record(ModelConfig::model(10)).left(settings);
+            QTRY_COMPARE(SimulationControl::storedRecord(Mouse).left(settings), factory);
+            QTRY_COMPARE(recordBytes(page.ShownRecord()), SimulationControl::storedRecord(Mouse));
+        } else {
+            QCOMPARE(SimulationControl::storedRecord(Mouse), before);
+        }
+        QCOMPARE(recordBytes(state().CurrentFlashData.get()),
+                 SimulationControl::storedRecord(Mouse));
     }
 
     // The mouse does not take the record the reset sends first: there is no reset, the user is

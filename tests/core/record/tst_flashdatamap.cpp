@@ -1,4 +1,5 @@
 #include "core/record/flashdatamap.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QByteArray>
@@ -44,11 +45,6 @@ const FieldCase fieldCases[] = {
     {"slot 15 macro ends the record", 0x28BB,
      [](FlashDataMap &r) { r.Macros[15].Events[69].DelayBytes[3] = 0xA5; }},
 };
-
-QByteArray recordBytes(const FlashDataMap &record)
-{
-    return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(sizeof record));
-}
 
 } // namespace
 

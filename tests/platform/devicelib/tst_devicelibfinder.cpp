@@ -222,7 +222,7 @@ private slots:
         QCOMPARE(mode, 1);
     }
 
-    void absentDevicesAnswerNothing()
+    void operationsWithoutADeviceAreRefusedAndLogged()
     {
         SimulatedBench bench(oneMouseSet());
         int count = 5;

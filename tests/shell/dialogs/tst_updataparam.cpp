@@ -11,6 +11,7 @@
 #include "tests/linksupport/readdevice.h"
 #include "tests/shell/dialogs/noticetexts.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QDir>
@@ -26,6 +27,15 @@ namespace {
 const QString Mouse = QStringLiteral("Mouse1");
 const QString Sensor = QStringLiteral("PAW3395");
 constexpr int MaxGrade = 6;
+
+// The dialog's delays run at a quarter of the program's: each case keeps its order of events,
+// and no case waits real seconds.
+constexpr double DelayScale = 0.25;
+
+int scaled(int ms)
+{
+    return qRound(ms * DelayScale);
+}
 
 // The model the tests select: Drive1, whose sensor and DPI limit the import is judged against.
 const QByteArray ConfigText = "[Option]\n"
@@ -44,11 +54,6 @@ FlashDataMap filledRecord(std::uint8_t seed, int stages = 3)
     return record;
 }
 
-QByteArray bytesOf(const FlashDataMap &record)
-{
-    return QByteArray(reinterpret_cast<const char *>(record.bytes()), int(FlashDataMap::Size));
-}
-
 // Every hub signal the dialog may send, counted.
 struct HubSpies
 {
@@ -62,7 +67,8 @@ struct HubSpies
 
     QByteArray recordSentToButtonPage() const
     {
-        return button.isEmpty() ? QByteArray() : bytesOf(button.at(0).at(0).value<FlashDataMap>());
+        return button.isEmpty() ? QByteArray()
+                                : recordBytes(button.at(0).at(0).value<FlashDataMap>());
     }
 };
 
@@ -105,6 +111,7 @@ private slots:
         ConfigIni::resetForTests(config.fileName());
         // The start-up makes the cache folder; these tests start no program.
         QVERIFY(QDir().mkpath(QFileInfo(DeviceCachePath(QStringLiteral("x"))).absolutePath()));
+        UpDataParam::SetDelayScaleForTests(DelayScale);
         FillNoticeTexts();
         UpDataParamTexts.clear();
         UpDataParamTexts.appendRow({QStringLiteral("en updating"), QStringLiteral("en importing")});
@@ -165,15 +172,15 @@ private slots:
         runImport(path);
 
         QCOMPARE(state->ImportResult.load(), 0);
-        QCOMPARE(bytesOf(state->CurrentFlashData.get()), bytesOf(imported));
+        QCOMPARE(recordBytes(state->CurrentFlashData.get()), recordBytes(imported));
         const QVector<QByteArray> sent = SimulationControl::receivedRecords();
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent.at(0), bytesOf(imported));
+        QCOMPARE(sent.at(0), recordBytes(imported));
         QCOMPARE(spies.setver.size(), 1);
         QCOMPARE(spies.setver.at(0).at(0).toInt(), 4);
         QCOMPARE(spies.light.size(), 1);
         QCOMPARE(spies.sensor.size(), 1);
-        QCOMPARE(spies.recordSentToButtonPage(), bytesOf(imported));
+        QCOMPARE(spies.recordSentToButtonPage(), recordBytes(imported));
         QCOMPARE(spies.formB.size(), 1);
         QCOMPARE(spies.offline.size(), 0);
     }
@@ -192,7 +199,7 @@ private slots:
         QFETCH(bool, asleep);
         const FlashDataMap imported = filledRecord(0x22, 2);
         const QString path = writeSettingsFile(QStringLiteral("nottaken.bin"), imported);
-        const QByteArray before = bytesOf(state->CurrentFlashData.get());
+        const QByteArray before = recordBytes(state->CurrentFlashData.get());
         const QByteArray onMouse = SimulationControl::storedRecord(Mouse);
         if (asleep)
             QVERIFY(SimulationControl::setOnline(Mouse, false));
@@ -203,7 +210,7 @@ private slots:
         runImport(path);
 
         QCOMPARE(SimulationControl::storedRecord(Mouse), onMouse);
-        QCOMPARE(bytesOf(state->CurrentFlashData.get()), before);
+        QCOMPARE(recordBytes(state->CurrentFlashData.get()), before);
         QCOMPARE(spies.light.size() + spies.sensor.size() + spies.button.size(), 0);
         QCOMPARE(spies.formB.size(), 0);
         QCOMPARE(spies.offline.size(), 1);
@@ -245,7 +252,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(contents);
         }
-        const QByteArray before = bytesOf(state->CurrentFlashData.get());
+        const QByteArray before = recordBytes(state->CurrentFlashData.get());
         QString shown;
         ModalDriver driver(
             [&shown](QWidget *modal) {
@@ -262,7 +269,7 @@ private slots:
         QCOMPARE(state->ImportResult.load(), result);
         QCOMPARE(shown, noticeText(0, QStringLiteral("InportFailTexts"), result - 1));
         QVERIFY(SimulationControl::receivedRecords().isEmpty());
-        QCOMPARE(bytesOf(state->CurrentFlashData.get()), before);
+        QCOMPARE(recordBytes(state->CurrentFlashData.get()), before);
         QCOMPARE(spies.button.size(), 0);
         QCOMPARE(spies.formB.size(), 0);
     }
@@ -283,17 +290,17 @@ private slots:
             QVERIFY(SaveDeviceCache(name, record));
         state->DeviceCacheName.set(name);
         state->OnlineAtLastRead = 0;
-        const QByteArray current = bytesOf(state->CurrentFlashData.get());
+        const QByteArray current = recordBytes(state->CurrentFlashData.get());
         HubSpies spies;
         UpDataParam dialog;
         dialog.StartUpData();
         dialog.exec();
 
-        QCOMPARE(spies.recordSentToButtonPage(), cached ? bytesOf(record) : QByteArray());
+        QCOMPARE(spies.recordSentToButtonPage(), cached ? recordBytes(record) : QByteArray());
         QCOMPARE(spies.formB.size(), cached ? 1 : 0);
         QCOMPARE(spies.offline.size(), 1);
         QCOMPARE(spies.offline.at(0).at(0).toInt(), 0);
-        QCOMPARE(bytesOf(state->CurrentFlashData.get()), current);
+        QCOMPARE(recordBytes(state->CurrentFlashData.get()), current);
     }
 
     // The pages report their refresh while the dialog waits; the device's first cache is saved.
@@ -308,7 +315,7 @@ private slots:
         HubSpies spies;
         UpDataParam dialog;
         dialog.StartUpData();
-        QTimer::singleShot(3500, [this] {
+        QTimer::singleShot(scaled(3500), [this] {
             state->SensorUiUpdated = 1;
             state->ButtonUiUpdated = 1;
         });
@@ -319,7 +326,7 @@ private slots:
         QCOMPARE(state->ButtonUiUpdated.load(), quint8(0));
         FlashDataMap saved;
         QVERIFY(LoadDeviceCache(name, &saved));
-        QCOMPARE(bytesOf(saved), bytesOf(state->CurrentFlashData.get()));
+        QCOMPARE(recordBytes(saved), recordBytes(state->CurrentFlashData.get()));
         state->DeviceOnline = 0;
     }
 
@@ -340,11 +347,12 @@ private slots:
         dialog.StartUpData();
         dialog.WaitMode = waitMode;
         // Shortly after the work has begun to wait.
-        QTimer::singleShot(3000, [this] { state->OnDevicePage = 0; });
+        QTimer::singleShot(scaled(3000), [this] { state->OnDevicePage = 0; });
         QElapsedTimer shown;
         shown.start();
         dialog.exec();
-        QVERIFY2(shown.elapsed() < 5000, qPrintable(QString::number(shown.elapsed())));
+        // Well before the waits would have run out (8500 ms and more, scaled).
+        QVERIFY2(shown.elapsed() < scaled(5000), qPrintable(QString::number(shown.elapsed())));
         QCOMPARE(spies.offline.size(), 0);
     }
 
