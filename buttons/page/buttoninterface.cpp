@@ -72,10 +72,10 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     // The page offers five rows whatever the model's key count; the others keep working hidden,
     // so that code may still check or relabel them.
     for (QWidget *hidden : std::initializer_list<QWidget *>{
-             ui->BackMusic, ui->Button7, ui->Button8, ui->Button9, ui->Button10, ui->Button11,
-             ui->Button12, ui->label_13, ui->label_16, ui->label_17, ui->label_18, ui->label_19,
-             ui->label_20, ui->label_21, ui->Number6, ui->Number7, ui->Number8, ui->Number9,
-             ui->Number10, ui->Number11, ui->Number12})
+             ui->BackMusic, ui->Button7,  ui->Button8,  ui->Button9,  ui->Button10, ui->Button11,
+             ui->Button12,  ui->label_13, ui->label_16, ui->label_17, ui->label_18, ui->label_19,
+             ui->label_20,  ui->label_21, ui->Number6,  ui->Number7,  ui->Number8,  ui->Number9,
+             ui->Number10,  ui->Number11, ui->Number12})
         hidden->hide();
 
     PostMsg *hub = PostMsg::GetInstance();
@@ -117,9 +117,9 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
 
     ui->stackedWidget->setCurrentWidget(ui->page);
     ui->stackedWidget_2->setCurrentWidget(ui->page_9);
+    // The main window announces the language once every page exists; until then the form's own
+    // texts stand.
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    // A page built after the program announced its language starts in that language.
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
 }
 
 Buttoninterface::~Buttoninterface()
@@ -131,9 +131,9 @@ Buttoninterface::~Buttoninterface()
 
 void Buttoninterface::SetupButtonGroups()
 {
-    for (QToolButton *row : {ui->FireKey, ui->RightKey, ui->BackKey, ui->StartPause, ui->TopMusic,
-                             ui->BackMusic, ui->Button7, ui->Button8, ui->Button9, ui->Button10,
-                             ui->Button11, ui->Button12})
+    for (QToolButton *row :
+         {ui->FireKey, ui->RightKey, ui->BackKey, ui->StartPause, ui->TopMusic, ui->BackMusic,
+          ui->Button7, ui->Button8, ui->Button9, ui->Button10, ui->Button11, ui->Button12})
         RowGroup->addButton(row);
     for (QToolButton *category :
          {ui->LeftKey_3, ui->RightKey_3, ui->MidKey, ui->BackKey_2, ui->ForWardKey, ui->DPI_2,
@@ -142,41 +142,39 @@ void Buttoninterface::SetupButtonGroups()
           ui->DPI_13})
         CategoryGroup->addButton(category);
     for (QToolButton *option :
-         {ui->Player,       ui->StartPause_2,  ui->BackMusic_2,   ui->TopMusic_2,
-          ui->Mute,         ui->VolumeUp,      ui->VolumeDown,    ui->VolumeDown_3,
-          ui->VolumeDown_4, ui->VolumeDown_5,  ui->VolumeDown_6,  ui->VolumeDown_7,
-          ui->VolumeDown_8, ui->VolumeDown_9,  ui->VolumeDown_10, ui->VolumeDown_11,
-          ui->VolumeDown_12, ui->VolumeDown_13, ui->VolumeUp_4,   ui->VolumeUp_5,
-          ui->VolumeUp_6,   ui->VolumeUp_7,    ui->VolumeUp_11,   ui->VolumeUp_12,
-          ui->VolumeUp_13,  ui->VolumeUp_15,   ui->VolumeUp_16,   ui->VolumeUp_18,
-          ui->VolumeUp_19,  ui->VolumeUp_20,   ui->VolumeUp_21,   ui->VolumeUp_22,
-          ui->VolumeUp_23,  ui->VolumeUp_24,   ui->VolumeDown_2,  ui->VolumeUp_2,
-          ui->VolumeUp_10,  ui->VolumeUp_8,    ui->VolumeUp_9,    ui->VolumeUp_14,
+         {ui->Player,        ui->StartPause_2,  ui->BackMusic_2,   ui->TopMusic_2,
+          ui->Mute,          ui->VolumeUp,      ui->VolumeDown,    ui->VolumeDown_3,
+          ui->VolumeDown_4,  ui->VolumeDown_5,  ui->VolumeDown_6,  ui->VolumeDown_7,
+          ui->VolumeDown_8,  ui->VolumeDown_9,  ui->VolumeDown_10, ui->VolumeDown_11,
+          ui->VolumeDown_12, ui->VolumeDown_13, ui->VolumeUp_4,    ui->VolumeUp_5,
+          ui->VolumeUp_6,    ui->VolumeUp_7,    ui->VolumeUp_11,   ui->VolumeUp_12,
+          ui->VolumeUp_13,   ui->VolumeUp_15,   ui->VolumeUp_16,   ui->VolumeUp_18,
+          ui->VolumeUp_19,   ui->VolumeUp_20,   ui->VolumeUp_21,   ui->VolumeUp_22,
+          ui->VolumeUp_23,   ui->VolumeUp_24,   ui->VolumeDown_2,  ui->VolumeUp_2,
+          ui->VolumeUp_10,   ui->VolumeUp_8,    ui->VolumeUp_9,    ui->VolumeUp_14,
           ui->VolumeDown_14})
         OptionGroup->addButton(option);
-    for (QToolButton *mark : {ui->Number1, ui->Number2, ui->Number3, ui->Number4, ui->Number5,
-                              ui->Number6, ui->Number7, ui->Number8, ui->Number9, ui->Number10,
-                              ui->Number11, ui->Number12})
+    for (QToolButton *mark :
+         {ui->Number1, ui->Number2, ui->Number3, ui->Number4, ui->Number5, ui->Number6, ui->Number7,
+          ui->Number8, ui->Number9, ui->Number10, ui->Number11, ui->Number12})
         NumberGroup->addButton(mark);
 }
 
 void Buttoninterface::ApplyTheme()
 {
     const QString &folder = ImageFolder;
-    const QString textColor = QStringLiteral("rgb(") + ButtonColorText + QLatin1Char(')');
+    const QString textColor = Theme::Rgb(QStringLiteral("ButtonColor"));
     const QString optionSheet =
         QStringLiteral("QToolButton{color: %1;border-image: %2;}"
                        "QToolButton:checked{color: %1;border-image: %3;}")
-            .arg(textColor, url(folder, "CMenuTitle.png"),
-                 url(folder, "CMenuTitleChecked.png"));
-    for (QWidget *page : {ui->page_3, ui->page_4, ui->page_6, ui->page_7, ui->page_8, ui->page_9,
-                          ui->page_10})
+            .arg(textColor, url(folder, "CMenuTitle.png"), url(folder, "CMenuTitleChecked.png"));
+    for (QWidget *page :
+         {ui->page_3, ui->page_4, ui->page_6, ui->page_7, ui->page_8, ui->page_9, ui->page_10})
         page->setStyleSheet(optionSheet);
-    for (QWidget *contents :
-         {ui->scrollAreaWidgetContents_3, ui->scrollAreaWidgetContents_4,
-          ui->scrollAreaWidgetContents_6, ui->scrollAreaWidgetContents_8,
-          ui->scrollAreaWidgetContents_9, ui->scrollAreaWidgetContents_10,
-          ui->scrollAreaWidgetContents_12})
+    for (QWidget *contents : {ui->scrollAreaWidgetContents_3, ui->scrollAreaWidgetContents_4,
+                              ui->scrollAreaWidgetContents_6, ui->scrollAreaWidgetContents_8,
+                              ui->scrollAreaWidgetContents_9, ui->scrollAreaWidgetContents_10,
+                              ui->scrollAreaWidgetContents_12})
         contents->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
     ui->scrollAreaWidgetContents_11->setStyleSheet(
         QStringLiteral(
@@ -187,8 +185,8 @@ void Buttoninterface::ApplyTheme()
             "QToolButton:unchecked{background-image: %2;}"
             "QLabel{color: rgb(255, 255,255);border:0px;background-position:center;"
             "background-repeat:no-repeat;background-image: %4;}")
-            .arg(textColor, url(folder, "AMenuTitle.png"),
-                 url(folder, "AMenuTitleChecked.png"), url(folder, "LabelNumber.png")));
+            .arg(textColor, url(folder, "AMenuTitle.png"), url(folder, "AMenuTitleChecked.png"),
+                 url(folder, "LabelNumber.png")));
     ui->scrollArea_11->setFrameShape(QFrame::NoFrame);
 
     ui->ProjectChoose->setStyleSheet(Theme::ComboBoxStyle(folder));
@@ -198,8 +196,8 @@ void Buttoninterface::ApplyTheme()
 
     ui->label_3->setStyleSheet(Theme::LabelStyle());
     for (QToolButton *button : {ui->Reset, ui->ImportData, ui->OutputData})
-        button->setStyleSheet(threeStateSheet(folder, textColor, "Reset.png",
-                                              "ResetHover.png", "ResetClick.png"));
+        button->setStyleSheet(
+            threeStateSheet(folder, textColor, "Reset.png", "ResetHover.png", "ResetClick.png"));
     // The first five marks sit on the dark mouse body, the others on its light side.
     const QList<QAbstractButton *> marks = NumberGroup->buttons();
     for (int i = 0; i < marks.size(); ++i)
@@ -213,24 +211,22 @@ void Buttoninterface::ApplyTheme()
     // The categories that lead to a list of choices have a bar with an arrow.
     for (QToolButton *category :
          {ui->DPI_4, ui->DPI_7, ui->DPI_9, ui->DPI_10, ui->DPI_11, ui->DPI_12, ui->DPI_13})
-        category->setStyleSheet(
-            categorySheet(folder, "BMenuTitleB.png", "BMenuTitleCheckedB.png"));
+        category->setStyleSheet(categorySheet(folder, "BMenuTitleB.png", "BMenuTitleCheckedB.png"));
     ui->label->setStyleSheet(
         QStringLiteral("#label{border:0px;color: rgb(255, 255, 255);background-position:center;"
                        "background-repeat:no-repeat;background-image: %1;}")
             .arg(url(folder, "Config.png")));
 
-    ui->groupBox->setStyleSheet(
-        QStringLiteral("#groupBox {border: 0;background-image: %1;}")
-            .arg(url(folder, "TiltleBack.png")));
+    ui->groupBox->setStyleSheet(QStringLiteral("#groupBox {border: 0;background-image: %1;}")
+                                    .arg(url(folder, "TiltleBack.png")));
     ui->groupBox_4->setStyleSheet(QStringLiteral("#groupBox_4 {border: 0;}"));
     // The debounce panel is a framed panel in the form; on the dark group it would draw a stray
     // box around the list.
     ui->groupBox_2->setStyleSheet(
         QStringLiteral("#groupBox_2 {border: 0;}#DebunceButton{border:none;}"));
-    for (QScrollArea *area : {ui->scrollArea_3, ui->scrollArea_4, ui->scrollArea_6,
-                              ui->scrollArea_7, ui->scrollArea_8, ui->scrollArea_9,
-                              ui->scrollArea_10, ui->scrollArea_12})
+    for (QScrollArea *area :
+         {ui->scrollArea_3, ui->scrollArea_4, ui->scrollArea_6, ui->scrollArea_7, ui->scrollArea_8,
+          ui->scrollArea_9, ui->scrollArea_10, ui->scrollArea_12})
         area->setStyleSheet(QStringLiteral("#%1{border: 0;}").arg(area->objectName()));
 }
 

@@ -14,8 +14,8 @@ void Buttoninterface::SetMultimediaKey(int slot, int usageByte)
     const MultimediaKey *key = FindMultimediaKey(usageByte);
     if (!key || RowOfSlot(slot) < 0)
         return;
-    const KeyRecord record = MakeConsumerKeyRecord(std::uint8_t(key->Usage >> 8),
-                                                   std::uint8_t(key->Usage & 0xFF));
+    const KeyRecord record =
+        MakeConsumerKeyRecord(std::uint8_t(key->Usage >> 8), std::uint8_t(key->Usage & 0xFF));
     const ButtonFunction function{FunctionCategory::KeySequence, 0, 0};
     if (!WriteButtonKeyRecord(slot, &function, &record))
         return;

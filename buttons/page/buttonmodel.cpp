@@ -3,8 +3,8 @@
 #include <QtGlobal>
 
 const std::array<const char *, RowCount> RowSelectorNames = {
-    "FireKey", "RightKey", "BackKey",  "StartPause", "TopMusic", "BackMusic",
-    "Button7", "Button8",  "Button9",  "Button10",   "Button11", "Button12"};
+    "FireKey", "RightKey", "BackKey", "StartPause", "TopMusic", "BackMusic",
+    "Button7", "Button8",  "Button9", "Button10",   "Button11", "Button12"};
 
 int RowOfSlot(int slot)
 {
@@ -36,7 +36,8 @@ MirroredFunction MirroredFunctionAt(const ButtonMirrors &mirrors, int slot)
     if (slot < 0 || slot >= mirrors.ButtonCategories.size() || slot >= mirrors.ButtonCodes.size() ||
         slot >= mirrors.ButtonParams.size())
         return {};
-    return {mirrors.ButtonCategories.at(slot), mirrors.ButtonCodes.at(slot), mirrors.ButtonParams.at(slot)};
+    return {mirrors.ButtonCategories.at(slot), mirrors.ButtonCodes.at(slot),
+            mirrors.ButtonParams.at(slot)};
 }
 
 bool SetMirroredFunction(ButtonMirrors &mirrors, int slot, int category, int code, int param)
@@ -67,13 +68,21 @@ ButtonMirrors FactoryMirrors()
 {
     using namespace FunctionCategory;
     ButtonMirrors mirrors;
-    mirrors.ButtonCategories = {MouseButton, MouseButton,      MouseButton,      MouseButton,
-                          MouseButton, DpiControl,       DpiControl,       DpiControl,
-                          ReportRateSwitch, ReportRateSwitch, FireKey, Disabled};
-    mirrors.ButtonCodes = {MouseButtonCode::Left,  MouseButtonCode::Right, MouseButtonCode::Middle,
-                     MouseButtonCode::Back,  MouseButtonCode::Forward, DpiControlCode::Cycle,
-                     DpiControlCode::Up,     DpiControlCode::Down,    0,
-                     0,                      10,                      0};
+    mirrors.ButtonCategories = {MouseButton,      MouseButton,      MouseButton, MouseButton,
+                                MouseButton,      DpiControl,       DpiControl,  DpiControl,
+                                ReportRateSwitch, ReportRateSwitch, FireKey,     Disabled};
+    mirrors.ButtonCodes = {MouseButtonCode::Left,
+                           MouseButtonCode::Right,
+                           MouseButtonCode::Middle,
+                           MouseButtonCode::Back,
+                           MouseButtonCode::Forward,
+                           DpiControlCode::Cycle,
+                           DpiControlCode::Up,
+                           DpiControlCode::Down,
+                           0,
+                           0,
+                           10,
+                           0};
     mirrors.ButtonParams = QVector<int>(RowCount, 0);
     mirrors.ButtonParams[10] = 3;
     return mirrors;

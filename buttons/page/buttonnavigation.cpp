@@ -51,18 +51,54 @@ void Buttoninterface::SelectRowOfMark(int number)
     ui->scrollArea_11->verticalScrollBar()->setSliderPosition(RowScrollStep * (number - 1));
 }
 
-void Buttoninterface::on_Number1_clicked() { SelectRowOfMark(1); }
-void Buttoninterface::on_Number2_clicked() { SelectRowOfMark(2); }
-void Buttoninterface::on_Number3_clicked() { SelectRowOfMark(3); }
-void Buttoninterface::on_Number4_clicked() { SelectRowOfMark(4); }
-void Buttoninterface::on_Number5_clicked() { SelectRowOfMark(5); }
-void Buttoninterface::on_Number6_clicked() { SelectRowOfMark(6); }
-void Buttoninterface::on_Number7_clicked() { SelectRowOfMark(7); }
-void Buttoninterface::on_Number8_clicked() { SelectRowOfMark(8); }
-void Buttoninterface::on_Number9_clicked() { SelectRowOfMark(9); }
-void Buttoninterface::on_Number10_clicked() { SelectRowOfMark(10); }
-void Buttoninterface::on_Number11_clicked() { SelectRowOfMark(11); }
-void Buttoninterface::on_Number12_clicked() { SelectRowOfMark(12); }
+void Buttoninterface::on_Number1_clicked()
+{
+    SelectRowOfMark(1);
+}
+void Buttoninterface::on_Number2_clicked()
+{
+    SelectRowOfMark(2);
+}
+void Buttoninterface::on_Number3_clicked()
+{
+    SelectRowOfMark(3);
+}
+void Buttoninterface::on_Number4_clicked()
+{
+    SelectRowOfMark(4);
+}
+void Buttoninterface::on_Number5_clicked()
+{
+    SelectRowOfMark(5);
+}
+void Buttoninterface::on_Number6_clicked()
+{
+    SelectRowOfMark(6);
+}
+void Buttoninterface::on_Number7_clicked()
+{
+    SelectRowOfMark(7);
+}
+void Buttoninterface::on_Number8_clicked()
+{
+    SelectRowOfMark(8);
+}
+void Buttoninterface::on_Number9_clicked()
+{
+    SelectRowOfMark(9);
+}
+void Buttoninterface::on_Number10_clicked()
+{
+    SelectRowOfMark(10);
+}
+void Buttoninterface::on_Number11_clicked()
+{
+    SelectRowOfMark(11);
+}
+void Buttoninterface::on_Number12_clicked()
+{
+    SelectRowOfMark(12);
+}
 
 void Buttoninterface::on_DPI_4_clicked()
 {

@@ -49,12 +49,24 @@ const KeyRow *keyboardRowByName(const QString &name)
 } // namespace
 
 const std::array<MultimediaKey, 18> MultimediaKeys = {{
-    {0x0183, "Player"},        {0x00CD, "StartPause_2"},  {0x00B5, "BackMusic_2"},
-    {0x00B6, "TopMusic_2"},    {0x00B7, "Mute"},          {0x00E2, "VolumeUp"},
-    {0x00E9, "VolumeDown"},    {0x00EA, "VolumeDown_4"},  {0x018A, "VolumeDown_5"},
-    {0x0192, "VolumeDown_6"},  {0x0194, "VolumeDown_3"},  {0x0223, "VolumeDown_8"},
-    {0x0221, "VolumeDown_9"},  {0x0225, "VolumeDown_7"},  {0x0224, "VolumeDown_10"},
-    {0x0226, "VolumeDown_12"}, {0x0227, "VolumeDown_13"}, {0x022A, "VolumeDown_11"},
+    {0x0183, "Player"},
+    {0x00CD, "StartPause_2"},
+    {0x00B5, "BackMusic_2"},
+    {0x00B6, "TopMusic_2"},
+    {0x00B7, "Mute"},
+    {0x00E2, "VolumeUp"},
+    {0x00E9, "VolumeDown"},
+    {0x00EA, "VolumeDown_4"},
+    {0x018A, "VolumeDown_5"},
+    {0x0192, "VolumeDown_6"},
+    {0x0194, "VolumeDown_3"},
+    {0x0223, "VolumeDown_8"},
+    {0x0221, "VolumeDown_9"},
+    {0x0225, "VolumeDown_7"},
+    {0x0224, "VolumeDown_10"},
+    {0x0226, "VolumeDown_12"},
+    {0x0227, "VolumeDown_13"},
+    {0x022A, "VolumeDown_11"},
 }};
 
 const MultimediaKey *FindMultimediaKey(int lowByte)

@@ -88,9 +88,8 @@ public:
     QScrollArea *scrollArea_10;
     QWidget *scrollAreaWidgetContents_10;
     QVBoxLayout *verticalLayout_12;
-    QToolButton *VolumeUp_11, *VolumeUp_12, *VolumeUp_13, *VolumeUp_16, *VolumeUp_15,
-        *VolumeUp_19, *VolumeUp_20, *VolumeUp_22, *VolumeUp_18, *VolumeUp_24, *VolumeUp_23,
-        *VolumeUp_21;
+    QToolButton *VolumeUp_11, *VolumeUp_12, *VolumeUp_13, *VolumeUp_16, *VolumeUp_15, *VolumeUp_19,
+        *VolumeUp_20, *VolumeUp_22, *VolumeUp_18, *VolumeUp_24, *VolumeUp_23, *VolumeUp_21;
     // 4: the debounce panel, shown while no choice is open.
     QWidget *page_9;
     QGroupBox *groupBox_2;

@@ -9,8 +9,7 @@
 // A list bar that carries its own caption: "checked" lights it in the accent colour with a
 // stripe at its left edge. "arrow": true adds a chevron at the right end (a category that opens
 // a list of choices).
-bool drawMenuBar(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
-                 QString *)
+bool drawMenuBar(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme, QString *)
 {
     const bool checked = entry.value(QLatin1String("state")).toString() == QLatin1String("checked");
     const QRectF area = QRectF(0, 0, w, h).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -32,7 +31,8 @@ bool drawMenuBar(QPainter &p, int w, int h, const QJsonObject &entry, const Them
     }
     if (entry.value(QLatin1String("arrow")).toBool()) {
         const qreal side = h * 0.45;
-        drawGlyph(p, QStringLiteral("arrow-right"), QRectF(w - side - 6, (h - side) / 2, side, side),
+        drawGlyph(p, QStringLiteral("arrow-right"),
+                  QRectF(w - side - 6, (h - side) / 2, side, side),
                   checked ? theme.text : theme.muted);
     }
     return true;

@@ -95,19 +95,31 @@ private slots:
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QByteArray>("option");
-        QTest::newRow("no function") << 0 << 0 << 9 << int(LabelChoice::OptionText) << QByteArray("DPI_5");
-        QTest::newRow("back on slot 3") << 3 << 1 << 8 << int(LabelChoice::OptionText) << QByteArray("BackKey_2");
-        QTest::newRow("forward on slot 4") << 4 << 1 << 16 << int(LabelChoice::OptionText) << QByteArray("ForWardKey");
-        QTest::newRow("mouse button 3") << 0 << 1 << 3 << int(LabelChoice::Unchanged) << QByteArray();
-        QTest::newRow("DPI down") << 1 << 2 << 3 << int(LabelChoice::OptionText) << QByteArray("VolumeUp_10");
-        QTest::newRow("wheel right") << 1 << 3 << 2 << int(LabelChoice::OptionText) << QByteArray("VolumeDown_2");
-        QTest::newRow("fire key") << 10 << 4 << 77 << int(LabelChoice::OptionText) << QByteArray("DPI_6");
-        QTest::newRow("report rate") << 8 << 7 << 5 << int(LabelChoice::OptionText) << QByteArray("DPI_2");
+        QTest::newRow("no function")
+            << 0 << 0 << 9 << int(LabelChoice::OptionText) << QByteArray("DPI_5");
+        QTest::newRow("back on slot 3")
+            << 3 << 1 << 8 << int(LabelChoice::OptionText) << QByteArray("BackKey_2");
+        QTest::newRow("forward on slot 4")
+            << 4 << 1 << 16 << int(LabelChoice::OptionText) << QByteArray("ForWardKey");
+        QTest::newRow("mouse button 3")
+            << 0 << 1 << 3 << int(LabelChoice::Unchanged) << QByteArray();
+        QTest::newRow("DPI down") << 1 << 2 << 3 << int(LabelChoice::OptionText)
+                                  << QByteArray("VolumeUp_10");
+        QTest::newRow("wheel right")
+            << 1 << 3 << 2 << int(LabelChoice::OptionText) << QByteArray("VolumeDown_2");
+        QTest::newRow("fire key") << 10 << 4 << 77 << int(LabelChoice::OptionText)
+                                  << QByteArray("DPI_6");
+        QTest::newRow("report rate")
+            << 8 << 7 << 5 << int(LabelChoice::OptionText) << QByteArray("DPI_2");
         QTest::newRow("lighting 2") << 2 << 8 << 2 << int(LabelChoice::Unchanged) << QByteArray();
-        QTest::newRow("light strip") << 2 << 8 << 3 << int(LabelChoice::OptionText) << QByteArray("VolumeUp_6");
-        QTest::newRow("profile") << 2 << 9 << 0 << int(LabelChoice::OptionText) << QByteArray("DPI_3");
-        QTest::newRow("DPI lock") << 2 << 10 << 15 << int(LabelChoice::DpiLock) << QByteArray("DPI_4");
-        QTest::newRow("wheel down") << 2 << 11 << 2 << int(LabelChoice::OptionText) << QByteArray("VolumeDown_14");
+        QTest::newRow("light strip")
+            << 2 << 8 << 3 << int(LabelChoice::OptionText) << QByteArray("VolumeUp_6");
+        QTest::newRow("profile") << 2 << 9 << 0 << int(LabelChoice::OptionText)
+                                 << QByteArray("DPI_3");
+        QTest::newRow("DPI lock") << 2 << 10 << 15 << int(LabelChoice::DpiLock)
+                                  << QByteArray("DPI_4");
+        QTest::newRow("wheel down")
+            << 2 << 11 << 2 << int(LabelChoice::OptionText) << QByteArray("VolumeDown_14");
         QTest::newRow("category 12") << 2 << 12 << 0 << int(LabelChoice::Unchanged) << QByteArray();
         QTest::newRow("slot 12") << 12 << 1 << 1 << int(LabelChoice::Unchanged) << QByteArray();
     }
@@ -130,10 +142,13 @@ private slots:
         QTest::addColumn<int>("usage");
         QTest::addColumn<int>("kind");
         QTest::addColumn<QByteArray>("option");
-        QTest::newRow("volume down") << 0x00EA << int(LabelChoice::OptionText) << QByteArray("VolumeDown_4");
+        QTest::newRow("volume down")
+            << 0x00EA << int(LabelChoice::OptionText) << QByteArray("VolumeDown_4");
         QTest::newRow("0x0183") << 0x0183 << int(LabelChoice::OptionText) << QByteArray("Player");
-        QTest::newRow("0x0083 shares the low byte") << 0x0083 << int(LabelChoice::OptionText) << QByteArray("Player");
-        QTest::newRow("0x00E3 is no option") << 0x00E3 << int(LabelChoice::Unchanged) << QByteArray();
+        QTest::newRow("0x0083 shares the low byte")
+            << 0x0083 << int(LabelChoice::OptionText) << QByteArray("Player");
+        QTest::newRow("0x00E3 is no option")
+            << 0x00E3 << int(LabelChoice::Unchanged) << QByteArray();
     }
     void keySequenceLabels()
     {

@@ -11,7 +11,7 @@
 #include "macro/macroname.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "tests/linksupport/readdevice.h"
+#include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
@@ -132,15 +132,7 @@ private:
     QTemporaryDir dir;
     QByteArray mousePath;
 
-    bool selectMouse()
-    {
-        DeviceAllInfo device;
-        device.Path = QString::fromLatin1(mousePath);
-        device.DriveIndex = 0;
-        const bool read = SelectAndReadDevice(device);
-        SimulationControl::clearLog();
-        return read;
-    }
+    bool selectMouse() { return SimulatedMouse::select(mousePath); }
 
     static bool fillFromDevice(const FlashDataMap &record)
     {
@@ -151,10 +143,7 @@ private:
 private slots:
     void initTestCase()
     {
-        SimulationControl::setLatency(0);
-        SimulationControl::setStateFolder(dir.filePath(QStringLiteral("devices")));
-        SimulationControl::loadBuiltInDeviceSet();
-        mousePath = SimulationControl::receiverPath(QStringLiteral("Receiver1"));
+        mousePath = SimulatedMouse::start(dir.filePath(QStringLiteral("devices")));
         ReloadLanguageFilesForTest(AppDir::filePath(QStringLiteral("Language")));
     }
     void cleanupTestCase() { DeviceLink::StopServer(); }
@@ -192,9 +181,9 @@ private slots:
     {
         Buttoninterface page;
         page.show();
-        const char *rows[] = {"FireKey", "RightKey", "BackKey", "StartPause", "TopMusic",
-                              "BackMusic", "Button7", "Button8", "Button9", "Button10",
-                              "Button11", "Button12"};
+        const char *rows[] = {"FireKey",  "RightKey",  "BackKey",  "StartPause",
+                              "TopMusic", "BackMusic", "Button7",  "Button8",
+                              "Button9",  "Button10",  "Button11", "Button12"};
         for (int i = 0; i < 12; ++i) {
             QCOMPARE(child(page, rows[i])->isVisible(), i < 5);
             QCOMPARE(child(page, qPrintable(QStringLiteral("Number%1").arg(i + 1)))->isVisible(),
@@ -239,8 +228,8 @@ private slots:
         QCOMPARE(text(page, "Button8"), text(page, "DPI_2"));
         QCOMPARE(text(page, "Button9"), text(page, "VolumeUp_6"));
         QCOMPARE(text(page, "Button10"), text(page, "DPI_3"));
-        QCOMPARE(text(page, "Button11"), text(page, "DPI_4") + "-" +
-                                             QString::number(page.CodeToDpi(15)));
+        QCOMPARE(text(page, "Button11"),
+                 text(page, "DPI_4") + "-" + QString::number(page.CodeToDpi(15)));
         QCOMPARE(text(page, "Button12"), text(page, "VolumeDown_14"));
         QCOMPARE(state().ButtonUiUpdated.load(), quint8(1));
         QCOMPARE(state().ButtonFilling.load(), quint8(0));
@@ -310,7 +299,8 @@ private slots:
         const QString fourth = text(page, "StartPause");
         FlashDataMap record{};
         for (int slot = 0; slot < 16; ++slot)
-            record.ButtonFunctions[slot] = {FunctionCategory::MouseButton, MouseButtonCode::Right, 0};
+            record.ButtonFunctions[slot] = {FunctionCategory::MouseButton, MouseButtonCode::Right,
+                                            0};
         QVERIFY(fillFromDevice(record));
         QCOMPARE(page.Model().ButtonCategories.size(), entries);
         // Rows past the count keep their text; assigning to them changes no model entry.
@@ -387,6 +377,24 @@ private slots:
         state().DeviceOnline = 0;
     }
 
+    // Something else installing a translator brings the form's own texts back; the profile
+    // choice stays and is not announced.
+    void languageChangeEventKeepsTheProfile()
+    {
+        Buttoninterface page;
+        page.SlotAllLanguage(0);
+        auto *profiles = child<QComboBox>(page, "ProjectChoose");
+        profiles->addItems({"a", "b", "c", "d"});
+        profiles->setCurrentIndex(2);
+        QSignalSpy changed(profiles, SIGNAL(currentIndexChanged(int)));
+        QEvent languageChange(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(&page, &languageChange);
+        QCOMPARE(profiles->currentIndex(), 2);
+        QVERIFY(changed.isEmpty());
+        QCOMPARE(text(page, "Button7"), QStringLiteral("前进键"));
+        QCOMPARE(text(page, "VolumeUp_21"), QStringLiteral("1200"));
+    }
+
     void pressesOnThePage()
     {
         Buttoninterface page;
@@ -432,8 +440,9 @@ private slots:
         // The chooser belonged to the first row: it closes.
         QCOMPARE(categories->currentIndex(), 0);
         QCOMPARE(options->currentIndex(), int(Ui_Buttoninterface::DebouncePage));
-        QCOMPARE(child<QScrollArea>(page, "scrollArea_11")->verticalScrollBar()->sliderPosition(),
-                 qMin(40, child<QScrollArea>(page, "scrollArea_11")->verticalScrollBar()->maximum()));
+        QCOMPARE(
+            child<QScrollArea>(page, "scrollArea_11")->verticalScrollBar()->sliderPosition(),
+            qMin(40, child<QScrollArea>(page, "scrollArea_11")->verticalScrollBar()->maximum()));
 
         child(page, "DPI_4")->click();
         QCOMPARE(options->currentWidget()->objectName(), QStringLiteral("page_8"));

@@ -26,10 +26,10 @@ bool operator==(const Event &a, const Event &b)
 
 char *toString(const Event &event)
 {
-    return qstrdup(
-        QByteArray("{" + QByteArray::number(event.action) + "," + QByteArray::number(event.kind) +
-                   ",0x" + QByteArray::number(event.code, 16) + "}")
-            .constData());
+    return qstrdup(QByteArray("{" + QByteArray::number(event.action) + "," +
+                              QByteArray::number(event.kind) + ",0x" +
+                              QByteArray::number(event.code, 16) + "}")
+                       .constData());
 }
 
 } // namespace
@@ -111,26 +111,22 @@ private slots:
         QTest::addColumn<QString>("label");
         const Event none{0, 0, 0};
         QTest::newRow("Ctrl+Alt+Del")
-            << "Ctrl+Alt+Del" << 6
-            << QVector<Event>{{0, 0, 0x01}, {0, 0, 0x04}, {0, 1, 0x4C},
-                              {1, 1, 0x4C}, {1, 0, 0x04}, {1, 0, 0x01}}
+            << "Ctrl+Alt+Del" << 6 << QVector<Event>{{0, 0, 0x01}, {0, 0, 0x04}, {0, 1, 0x4C},
+                                                     {1, 1, 0x4C}, {1, 0, 0x04}, {1, 0, 0x01}}
             << "Ctrl+Alt+Del";
-        QTest::newRow("single key") << "A" << 2
-                                    << QVector<Event>{{0, 1, 0x04}, {1, 1, 0x04}, none,
-                                                      none,         none,         none}
-                                    << "A";
-        QTest::newRow("empty text") << "" << 2
-                                    << QVector<Event>{{0, 1, 0}, {1, 1, 0}, none, none, none, none}
-                                    << "";
+        QTest::newRow("single key")
+            << "A" << 2 << QVector<Event>{{0, 1, 0x04}, {1, 1, 0x04}, none, none, none, none}
+            << "A";
+        QTest::newRow("empty text")
+            << "" << 2 << QVector<Event>{{0, 1, 0}, {1, 1, 0}, none, none, none, none} << "";
         QTest::newRow("Shift+") << "Shift+" << 4
                                 << QVector<Event>{{0, 0, 0x02}, {0, 1, 0}, {1, 1, 0},
                                                   {1, 0, 0x02}, none,      none}
                                 << "Shift+";
         // A model file's default may hold more keys than the record: the first three are kept.
         QTest::newRow("four parts")
-            << "Ctrl+Shift+A+B" << 6
-            << QVector<Event>{{0, 0, 0x01}, {0, 0, 0x02}, {0, 1, 0x04},
-                              {1, 1, 0x04}, {1, 0, 0x02}, {1, 0, 0x01}}
+            << "Ctrl+Shift+A+B" << 6 << QVector<Event>{{0, 0, 0x01}, {0, 0, 0x02}, {0, 1, 0x04},
+                                                       {1, 1, 0x04}, {1, 0, 0x02}, {1, 0, 0x01}}
             << "Ctrl+Shift+A";
     }
     void combinations()
