@@ -8,7 +8,7 @@
 #include "core/record/recordcodes.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "tests/linksupport/readdevice.h"
+#include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
@@ -102,15 +102,7 @@ private:
     QTemporaryDir dir;
     QByteArray mousePath;
 
-    bool selectMouse()
-    {
-        DeviceAllInfo device;
-        device.Path = QString::fromLatin1(mousePath);
-        device.DriveIndex = 0;
-        const bool read = SelectAndReadDevice(device);
-        SimulationControl::clearLog();
-        return read;
-    }
+    bool selectMouse() { return SimulatedMouse::select(mousePath); }
 
     // Stores `function` (and `keys`) in slot `slot` of the mouse, then shows the record on the
     // page as a read of the mouse would.
@@ -128,10 +120,7 @@ private:
 private slots:
     void initTestCase()
     {
-        SimulationControl::setLatency(0);
-        SimulationControl::setStateFolder(dir.filePath(QStringLiteral("devices")));
-        SimulationControl::loadBuiltInDeviceSet();
-        mousePath = SimulationControl::receiverPath(QStringLiteral("Receiver1"));
+        mousePath = SimulatedMouse::start(dir.filePath(QStringLiteral("devices")));
         ReloadLanguageFilesForTest(AppDir::filePath(QStringLiteral("Language")));
     }
     void cleanupTestCase() { DeviceLink::StopServer(); }

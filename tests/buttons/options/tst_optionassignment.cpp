@@ -7,7 +7,7 @@
 #include "core/devicewrite.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "tests/linksupport/readdevice.h"
+#include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/testmain.h"
 
 #include <QSignalSpy>
@@ -110,13 +110,8 @@ private:
 private slots:
     void initTestCase()
     {
-        SimulationControl::setLatency(0);
-        SimulationControl::setStateFolder(dir.filePath(QStringLiteral("devices")));
-        SimulationControl::loadBuiltInDeviceSet();
-        DeviceAllInfo device;
-        device.Path =
-            QString::fromLatin1(SimulationControl::receiverPath(QStringLiteral("Receiver1")));
-        QVERIFY(SelectAndReadDevice(device));
+        QVERIFY(
+            SimulatedMouse::select(SimulatedMouse::start(dir.filePath(QStringLiteral("devices")))));
     }
     void cleanupTestCase() { DeviceLink::StopServer(); }
     void init()
