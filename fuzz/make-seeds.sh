@@ -301,3 +301,28 @@ views+=("0x4A+12=12" "0x4A+15=255" "0x4A+18=10" "0x4B+18=4" "0x4A+21=10" "0x4B+2
 views+=("0x4A+24=8" "0x4B+24=2")
 buttonrecord 12 "${views[@]}" >"$buttons/row-views.bin"
 buttonrecord 5 "${views[@]}" >"$buttons/row-views-keynumber-5.bin"
+
+# Picture screen clock packets after one mode byte (0: a reply to the packet of 5 March 2026,
+# 14:07:09, 1: a packet for the screen): 40 bytes, byte 39 = 0x55 minus the sum of bytes 0..38.
+clock="$corpus/screenclock"
+mkdir -p "$clock"
+clockpacket() { # <mode byte> <bytes 0..10 as a comma list> [checksum change] [length]
+  perl -e '
+    my ($mode, $head, $change, $length) = @ARGV;
+    my @p = (map { hex } split(/,/, $head));
+    push @p, (0) x (39 - @p);
+    my $sum = 0; $sum += $_ for @p;
+    push @p, (0x55 - $sum + ($change // 0)) & 255;
+    splice(@p, $length) if defined $length;
+    print chr($mode), pack("C*", @p)' "$@"
+}
+thursday=0A,00,10,07,EA,03,05,0E,07,09,04
+clockpacket 1 "$thursday" >"$clock/packet-thursday.bin"
+clockpacket 0 0A,00,10,07,EA,03,05 >"$clock/reply-good.bin"
+clockpacket 0 0A,00,10,07,EA,03,05 1 >"$clock/reply-bad-checksum.bin"
+clockpacket 0 0A,00,10,07,EA,03,06 >"$clock/reply-wrong-day.bin"
+clockpacket 0 0A,00,10,07,EA,03,05 0 39 >"$clock/reply-too-short.bin"
+clockpacket 1 "$thursday" 1 >"$clock/packet-bad-checksum.bin"
+clockpacket 1 0A,00,10,07,EA,02,1D,00,00,00,07 >"$clock/packet-no-leap-day.bin"
+clockpacket 1 0A,00,10,07,EA,03,05,0E,07,09,05 >"$clock/packet-wrong-weekday.bin"
+clockpacket 1 "$thursday" 0 20 >"$clock/packet-too-short.bin"

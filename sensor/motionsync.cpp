@@ -1,6 +1,7 @@
 #include "sensor/motionsync.h"
 
-MotionSync::MotionSync(QWidget *parent) : TogglePanel(ToggleSettings::MotionSync, parent)
+MotionSync::MotionSync(QWidget *parent)
+    : TogglePanel(ToggleSettings::MotionSync, ToggleLayout::ToggleFirst, parent)
 {
     QMetaObject::connectSlotsByName(this);
 }

@@ -1,6 +1,7 @@
 #include "sensor/rippecontrol.h"
 
-RippeControl::RippeControl(QWidget *parent) : TogglePanel(ToggleSettings::Ripple, parent)
+RippeControl::RippeControl(QWidget *parent)
+    : TogglePanel(ToggleSettings::Ripple, ToggleLayout::ToggleFirst, parent)
 {
     QMetaObject::connectSlotsByName(this);
 }

@@ -18,6 +18,7 @@
 #include "sensor/sensorlod.h"
 #include "sensor/sensormodel.h"
 #include "sensor/sensorrate.h"
+#include "sensor/sensortextentries.h"
 #include "sensor/straightline.h"
 #include "sensor/ui_sensor.h"
 #include "shell/widgets/myconmbobox.h"
@@ -37,30 +38,6 @@ DeviceState &state()
 {
     return *DeviceState::instance();
 }
-
-// The positions of the page's texts in the language files' Sensor section.
-namespace Text {
-constexpr int DpiTitle = 0;
-constexpr int RateTitle = 1;
-constexpr int SettingsTitle = 2;
-constexpr int ModeTitle = 3;
-constexpr int LodTitle = 4;
-constexpr int Performance = 5;
-constexpr int RippleTitle = 6;
-constexpr int StraightLineTitle = 7;
-constexpr int MotionSyncTitle = 8;
-constexpr int FirstDuration = 9; // 9..14: the six durations
-constexpr int LightTitle = 15;
-constexpr int FirstLightMode = 16; // 16..18: off, steady, breathing
-constexpr int SpeedTitle = 19;
-constexpr int BrightnessTitle = 20;
-constexpr int ModeTip = 21;
-constexpr int LodTip = 22;
-constexpr int PerformanceTip = 23;
-constexpr int MotionSyncTip = 24;
-constexpr int StraightLineTip = 25;
-constexpr int RippleTip = 26;
-} // namespace Text
 
 } // namespace
 
@@ -183,30 +160,30 @@ void Sensor::SlotAllLanguage(int language)
     const auto text = [language](int entry, const QString &current) {
         return SensorTexts.text(language, entry, current);
     };
-    ui->frameDpi->SetTitle(text(Text::DpiTitle, QStringLiteral("DPI级数")));
-    ui->frameRate->SetTitle(text(Text::RateTitle, QStringLiteral("回报率")));
-    ui->label_5->setText(text(Text::SettingsTitle, ui->label_5->text()));
-    ui->label_11->setText(text(Text::ModeTitle, ui->label_11->text()));
-    ui->frameLOD->SetTitle(text(Text::LodTitle, QStringLiteral(" LOD")));
-    ui->Performance->setText(text(Text::Performance, ui->Performance->text()));
-    ui->frame->SetTitle(text(Text::RippleTitle, QStringLiteral("波纹控制")));
-    ui->frame_4->SetTitle(text(Text::StraightLineTitle, QStringLiteral("直线修正")));
-    ui->frame_3->SetTitle(text(Text::MotionSyncTitle, QStringLiteral("motion sync")));
+    ui->frameDpi->SetTitle(text(SensorText::DpiTitle, QStringLiteral("DPI级数")));
+    ui->frameRate->SetTitle(text(SensorText::RateTitle, QStringLiteral("回报率")));
+    ui->label_5->setText(text(SensorText::SettingsTitle, ui->label_5->text()));
+    ui->label_11->setText(text(SensorText::ModeTitle, ui->label_11->text()));
+    ui->frameLOD->SetTitle(text(SensorText::LodTitle, QStringLiteral(" LOD")));
+    ui->Performance->setText(text(SensorText::Performance, ui->Performance->text()));
+    ui->frame->SetTitle(text(SensorText::RippleTitle, QStringLiteral("波纹控制")));
+    ui->frame_4->SetTitle(text(SensorText::StraightLineTitle, QStringLiteral("直线修正")));
+    ui->frame_3->SetTitle(text(SensorText::MotionSyncTitle, QStringLiteral("motion sync")));
     for (int i = 0; i < SensorCodes::PerformanceItems; ++i) {
         ui->PerformanceOpen->setItemText(
-            i, text(Text::FirstDuration + i, ui->PerformanceOpen->itemText(i)));
+            i, text(SensorText::FirstDuration + i, ui->PerformanceOpen->itemText(i)));
     }
-    ui->frameEffect->SetTitle(text(Text::LightTitle, QStringLiteral("DPI灯效")));
+    ui->frameEffect->SetTitle(text(SensorText::LightTitle, QStringLiteral("DPI灯效")));
     const QString modes[SensorCodes::LightModes] = {QStringLiteral("关闭"), QStringLiteral("常亮"),
                                                     QStringLiteral("呼吸")};
     for (int i = 0; i < SensorCodes::LightModes; ++i)
-        ui->frameEffect->SetModeItemText(i, text(Text::FirstLightMode + i, modes[i]));
-    ui->frameEffect->SetSpeedTitle(text(Text::SpeedTitle, QStringLiteral("速度")));
-    ui->frameEffect->SetBrightnessTitle(text(Text::BrightnessTitle, QStringLiteral("亮度")));
-    ui->label_11->setToolTip(text(Text::ModeTip, ui->label_11->toolTip()));
-    ui->frameLOD->SetTitleToolTip(text(Text::LodTip, QString()));
-    ui->Performance->setToolTip(text(Text::PerformanceTip, ui->Performance->toolTip()));
-    ui->frame_3->SetTitleToolTip(text(Text::MotionSyncTip, QString()));
-    ui->frame_4->SetTitleToolTip(text(Text::StraightLineTip, QString()));
-    ui->frame->SetTitleToolTip(text(Text::RippleTip, QString()));
+        ui->frameEffect->SetModeItemText(i, text(SensorText::FirstLightMode + i, modes[i]));
+    ui->frameEffect->SetSpeedTitle(text(SensorText::SpeedTitle, QStringLiteral("速度")));
+    ui->frameEffect->SetBrightnessTitle(text(SensorText::BrightnessTitle, QStringLiteral("亮度")));
+    ui->label_11->setToolTip(text(SensorText::ModeTip, ui->label_11->toolTip()));
+    ui->frameLOD->SetTitleToolTip(text(SensorText::LodTip, QString()));
+    ui->Performance->setToolTip(text(SensorText::PerformanceTip, ui->Performance->toolTip()));
+    ui->frame_3->SetTitleToolTip(text(SensorText::MotionSyncTip, QString()));
+    ui->frame_4->SetTitleToolTip(text(SensorText::StraightLineTip, QString()));
+    ui->frame->SetTitleToolTip(text(SensorText::RippleTip, QString()));
 }

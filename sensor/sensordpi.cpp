@@ -4,6 +4,7 @@
 
 #include "core/configini.h"
 #include "core/devicestate.h"
+#include "sensor/panelform.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/myslider.h"
 #include "shell/widgets/theme.h"
@@ -86,20 +87,11 @@ void SensorDPI::ApplyStyles()
                        "QSlider::add-page:horizontal{background: rgb(255,255,255); "
                        "border-radius: 2px;}")
             .arg(url, rgb(QStringLiteral("SliderColor"))));
-    const QString boxText = rgb(QStringLiteral("LinEditColorSecond"));
-    ui->spinBoxA->setStyleSheet(
-        QStringLiteral("QSpinBox{background: transparent; color: rgb(%1); border: 1px  solid gray;}"
-                       "QSpinBox:hover{background: transparent; color: rgb(%1); "
-                       "border: 1px  solid gray;}")
-            .arg(boxText));
-    ui->ReduceLevelA->setStyleSheet(
-        QStringLiteral("#ReduceLevelA{background-image: %1Reduce.png);border:0px;"
-                       "background-position:center;background-repeat:no-repeat;}")
-            .arg(url));
-    ui->AddLevelA->setStyleSheet(
-        QStringLiteral("#AddLevelA{background-image: %1Add.png);border:0px;"
-                       "background-position:center;background-repeat:no-repeat;}")
-            .arg(url));
+    ui->spinBoxA->setStyleSheet(PanelForm::ValueBoxStyle());
+    ui->ReduceLevelA->setStyleSheet(PanelForm::StepButtonStyle(
+        QStringLiteral("ReduceLevelA"), PictureDir, QStringLiteral("Reduce.png")));
+    ui->AddLevelA->setStyleSheet(PanelForm::StepButtonStyle(QStringLiteral("AddLevelA"), PictureDir,
+                                                            QStringLiteral("Add.png")));
 
     for (int i = 0; i < DpiLevels::Count; ++i) {
         ui->LevelButtons[i]->setStyleSheet(

@@ -5,6 +5,8 @@
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "sensor/dpicodec.h"
+#include "sensor/dpilevelcount.h"
+#include "sensor/writeguards.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/myslider.h"
 
@@ -21,15 +23,8 @@ DeviceState &state()
     return *DeviceState::instance();
 }
 
-bool writeEnabled()
-{
-    return state().WriteEnabled.load() != 0;
-}
-
-bool sensorFilling()
-{
-    return state().SensorFilling.load() != 0;
-}
+using WriteGuards::SensorFilling;
+using WriteGuards::WritesEnabled;
 
 // Where a dropped marker lands, by its distance d from the current level's marker point (bounds
 // inclusive). Between the windows it goes back.
@@ -62,7 +57,7 @@ const int DropLimits[7] = {69, 160, 251, 342, 433, 524, 612};
 // The user's edits are written while writes are enabled and the page is not filling the editor.
 bool SensorDPI::MayWrite() const
 {
-    return writeEnabled() && !sensorFilling() && !WritesHeld;
+    return WritesEnabled() && !SensorFilling() && !WritesHeld;
 }
 
 int SensorDPI::CheckedLevel() const
@@ -199,7 +194,7 @@ void SensorDPI::ReleaseMarker(const QPoint &at)
 
 bool SensorDPI::CheckDraggedLevel(int level)
 {
-    if (writeEnabled() && !sensorFilling() && !CheckDeviceOnline())
+    if (WritesEnabled() && !SensorFilling() && !CheckDeviceOnline())
         return false;
     if (ValidLevel(level))
         ui->LevelButtons[level]->setChecked(true);
@@ -264,7 +259,7 @@ void SensorDPI::FlushSliderValue()
 // written for the selected level.
 void SensorDPI::CommitValue(int value)
 {
-    if (writeEnabled() && !sensorFilling() && !CheckDeviceOnline()) {
+    if (WritesEnabled() && !SensorFilling() && !CheckDeviceOnline()) {
         ui->spinBoxA->setValue(value);
         return;
     }
@@ -298,14 +293,14 @@ void SensorDPI::StepValue(int value)
 
 void SensorDPI::on_AddLevelA_clicked()
 {
-    if (writeEnabled() && !CheckDeviceOnline())
+    if (WritesEnabled() && !CheckDeviceOnline())
         return;
     StepValue(StepDpiUp(ui->spinBoxA->value(), SensorModel::instance().DpiRangeTable));
 }
 
 void SensorDPI::on_ReduceLevelA_clicked()
 {
-    if (writeEnabled() && !CheckDeviceOnline())
+    if (WritesEnabled() && !CheckDeviceOnline())
         return;
     StepValue(StepDpiDown(ui->spinBoxA->value(), SensorModel::instance().DpiRangeTable));
 }
@@ -317,15 +312,11 @@ void SensorDPI::on_ReduceLevelA_clicked()
 // that the level in use stays in use as the new last level.
 void SensorDPI::on_ChooseEvent_currentIndexChanged(int n)
 {
-    if (!ValidLevel(n) || sensorFilling())
+    if (!ValidLevel(n) || SensorFilling())
         return;
-    const bool write = writeEnabled();
-    // One offline notice for the whole change; the editor still shows it.
-    const bool online = !write || CheckDeviceOnline();
-    WritesHeld = !online;
     const int c = CurrentLevel;
     SavedLevel = c;
-    if (n < c && ValidLevel(c)) {
+    const auto exchange = [this, n, c] {
         const QString colourC = LevelColors[c];
         const QString textC = ui->LevelButtons[c]->text();
         LevelColors[c] = LevelColors[n];
@@ -338,15 +329,6 @@ void SensorDPI::on_ChooseEvent_currentIndexChanged(int n)
         ui->LevelButtons[n]->setChecked(true);
         LevelCount = n + 1;
         CurrentLevel = n;
-        if (write && online) {
-            const FlashDataMap record = state().CurrentFlashData.get();
-            const DpiStage stageN = record.DpiStages[n];
-            const DpiStage stageC = record.DpiStages[c];
-            WriteDpiStageOrder(&stageN, &stageC, n, c, n);
-        }
-    }
-    ShowLevelButtons(n);
-    if (write && online)
-        WriteDpiStageCount(n + 1);
-    WritesHeld = false;
+    };
+    ChangeDpiLevelCount(n, c, &WritesHeld, exchange, [this, n] { ShowLevelButtons(n); });
 }

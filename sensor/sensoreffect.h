@@ -1,13 +1,13 @@
 #pragma once
 
+#include "sensor/dpilightrows.h"
+
 #include <QFrame>
 
 #include <memory>
 
 class MyConmboBox;
 class QLabel;
-class QSlider;
-class QSpinBox;
 
 // The DPI light panel's form: the mode list, a speed and a brightness slider with the step shown
 // beside each, and a line in each slider's row that stands in for it while it is hidden.
@@ -16,14 +16,7 @@ class Ui_SensorEffect
 public:
     QLabel *label;
     MyConmboBox *Model;
-    QLabel *label_14;
-    QLabel *label_15;
-    QSlider *SpeedH;
-    QSlider *LightH;
-    QFrame *line;
-    QFrame *line_2;
-    QSpinBox *SpeedSpinBox;
-    QSpinBox *LightSpinBox;
+    DpiLightRows Rows;
 
     void setupUi(QFrame *panel);
     void retranslateUi(QFrame *panel);
@@ -61,8 +54,6 @@ private slots:
     void on_LightH_sliderMoved(int value);
 
 private:
-    void ShowRows(int mode);
-
     std::unique_ptr<Ui_SensorEffect> ui;
     QString PictureDir;
 };

@@ -1,9 +1,7 @@
 #include "sensor/sensorrate.h"
 
-#include "core/devicestate.h"
-#include "core/devicewrite.h"
-#include "core/postmsg.h"
 #include "sensor/panelform.h"
+#include "sensor/ratechoice.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/theme.h"
 
@@ -12,9 +10,6 @@
 #include <QToolButton>
 
 namespace {
-const char *const ButtonNames[SensorCodes::RateButtons] = {
-    "Button125HZ",  "Button250HZ",  "Button500HZ", "Button1000HZ",
-    "Button2000HZ", "Button4000HZ", "Button8000HZ"};
 const char *const ButtonTexts[SensorCodes::RateButtons] = {"125Hz",  "250Hz",  "500Hz", "1000Hz",
                                                            "2000Hz", "4000Hz", "8000Hz"};
 } // namespace
@@ -32,7 +27,7 @@ void Ui_SensorRate::setupUi(QFrame *panel)
     // 100 pixels apart, each 74 x 26.
     for (int i = 0; i < SensorCodes::RateButtons; ++i) {
         auto *button = new QToolButton(panel);
-        button->setObjectName(QLatin1String(ButtonNames[i]));
+        button->setObjectName(QLatin1String(RateChoice::ButtonNames[i]));
         button->setGeometry(100 * i, 51, 74, 26);
         button->setFixedSize(74, 26);
         button->setFont(NoticeFrame::font(10));
@@ -85,10 +80,7 @@ void SensorRate::SetRate(int index)
 
 void SensorRate::ShowHighRates(int level)
 {
-    if (level < 0 || level > 3)
-        return;
-    for (int i = SensorCodes::FirstHighRate; i < SensorCodes::RateButtons; ++i)
-        ui->RateButtons[i]->setVisible(SensorCodes::HighRateShown(level, i));
+    RateChoice::ShowHighRates(ui->RateButtons, level);
 }
 
 void SensorRate::SetTitle(const QString &text)
@@ -96,12 +88,7 @@ void SensorRate::SetTitle(const QString &text)
     ui->label->setText(text);
 }
 
-// A click on the checked button writes its rate again: the exclusive group keeps it checked.
 void SensorRate::RateClicked(int index, bool checked)
 {
-    if (!checked || DeviceState::instance()->WriteEnabled.load() == 0)
-        return;
-    if (!WriteReportRate(SensorCodes::RateCode(index)))
-        return;
-    emit PostMsg::GetInstance()->SigHideModel(index >= SensorCodes::FirstHighRate ? 1 : 0);
+    RateChoice::Clicked(index, checked);
 }

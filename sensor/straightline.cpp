@@ -1,6 +1,7 @@
 #include "sensor/straightline.h"
 
-StraightLine::StraightLine(QWidget *parent) : TogglePanel(ToggleSettings::StraightLine, parent)
+StraightLine::StraightLine(QWidget *parent)
+    : TogglePanel(ToggleSettings::StraightLine, ToggleLayout::ToggleFirst, parent)
 {
     QMetaObject::connectSlotsByName(this);
 }

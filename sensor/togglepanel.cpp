@@ -16,13 +16,15 @@ const ToggleSetting ToggleSettings::StraightLine = {"StraightLine", "StraightLin
 const ToggleSetting ToggleSettings::MotionSync = {"MotionSync", "MotionSync_2", "motion sync",
                                                   WriteMotionSync};
 
-void Ui_TogglePanel::setupUi(QFrame *panel, const ToggleSetting &setting)
+void Ui_TogglePanel::setupUi(QFrame *panel, const ToggleSetting &setting, ToggleLayout layout)
 {
-    PanelForm::SetUp(panel, setting.PanelName, {204, 31}, false);
+    const bool titleFirst = layout == ToggleLayout::TitleFirst;
+    const QByteArray name = QByteArray(setting.PanelName) + (titleFirst ? "B" : "");
+    PanelForm::SetUp(panel, name.constData(), {204, 31}, titleFirst);
 
     Toggle = new QToolButton(panel);
     Toggle->setObjectName(QLatin1String(setting.ToggleName));
-    Toggle->setGeometry(0, 0, 36, 18);
+    Toggle->setGeometry(titleFirst ? 165 : 0, 0, 36, 18);
     Toggle->setFixedSize(36, 18);
     Toggle->setFocusPolicy(Qt::NoFocus);
     Toggle->setCheckable(true);
@@ -30,9 +32,14 @@ void Ui_TogglePanel::setupUi(QFrame *panel, const ToggleSetting &setting)
 
     label = new QLabel(panel);
     label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(40, 0, 161, 31);
+    label->setGeometry(titleFirst ? 0 : 40, 0, 161, 31);
     label->setFont(NoticeFrame::font(11));
-    label->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignTop);
+    if (titleFirst) {
+        label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    } else {
+        label->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignTop);
+    }
     label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
     retranslateUi(panel, setting);
 }
@@ -44,10 +51,10 @@ void Ui_TogglePanel::retranslateUi(QFrame *panel, const ToggleSetting &setting)
     label->setText(QString::fromUtf8(setting.DefaultTitle));
 }
 
-TogglePanel::TogglePanel(const ToggleSetting &setting, QWidget *parent)
-    : QFrame(parent), Setting(setting)
+TogglePanel::TogglePanel(const ToggleSetting &setting, ToggleLayout layout, QWidget *parent)
+    : QFrame(parent), Setting(setting), Layout(layout)
 {
-    ui.setupUi(this, setting);
+    ui.setupUi(this, setting, layout);
     PictureDir = Theme::PictureFolder(QStringLiteral("Sensor"));
     ui.label->setStyleSheet(Theme::LabelStyle());
     // Unchecked shows the switch off, checked the switch on.
@@ -69,6 +76,9 @@ void TogglePanel::SetSwitch(bool on)
 void TogglePanel::SetTitle(const QString &text)
 {
     ui.label->setText(text);
+    // The title-first layout keeps its whole title, the toggle moving on beside it.
+    if (Layout == ToggleLayout::TitleFirst)
+        PanelForm::FitTitle(ui.label, this, {ui.Toggle});
 }
 
 void TogglePanel::SetTitleToolTip(const QString &text)

@@ -21,6 +21,15 @@ extern const ToggleSetting StraightLine; // StraightLine: angle snapping
 extern const ToggleSetting MotionSync;   // MotionSync
 } // namespace ToggleSettings
 
+// Where a toggle panel puts its two widgets: the sensor page's panels show the toggle first with
+// the title after it; their second layout (the "B" panels, which no page builds) the title first,
+// right-aligned against the toggle at the panel's right end.
+enum class ToggleLayout
+{
+    ToggleFirst,
+    TitleFirst
+};
+
 // The form of a toggle panel: the toggle (a picture of a switch, off or on) and its title beside.
 class Ui_TogglePanel
 {
@@ -28,14 +37,15 @@ public:
     QToolButton *Toggle;
     QLabel *label;
 
-    void setupUi(QFrame *panel, const ToggleSetting &setting);
+    void setupUi(QFrame *panel, const ToggleSetting &setting, ToggleLayout layout);
     void retranslateUi(QFrame *panel, const ToggleSetting &setting);
 };
 
 // A panel that switches one sensor feature on or off. It keeps no copy of the setting: the
 // toggle's check state is what it shows, its host sets it from a record (SetSwitch, which writes
 // nothing), and a click of the user's writes the new state while writes are enabled. The three
-// settings are the classes RippeControl, StraightLine and MotionSync.
+// settings are the classes RippeControl, StraightLine and MotionSync, and in the title-first
+// layout RippeControlB, StraightLineB and MotionSyncB.
 class TogglePanel : public QFrame
 {
     Q_OBJECT
@@ -47,13 +57,14 @@ public:
     void SetTitleToolTip(const QString &text);
 
 protected:
-    TogglePanel(const ToggleSetting &setting, QWidget *parent);
+    TogglePanel(const ToggleSetting &setting, ToggleLayout layout, QWidget *parent);
     // The user's click: written while WriteEnabled is set. No filling guard is needed: setting a
     // check state emits no click.
     void Clicked(bool checked);
 
 private:
     const ToggleSetting &Setting;
+    const ToggleLayout Layout;
     Ui_TogglePanel ui;
     QString PictureDir;
 };

@@ -91,10 +91,7 @@ void fill(SensorDPI *editor, const FlashDataMap &record)
     editor->BlockCountSignals(true);
     for (int i = 0; i < levels; ++i) {
         const DpiStage &stage = record.DpiStages[i];
-        editor->SetLevelColor(i, QStringLiteral("#%1%2%3")
-                                     .arg(stage.Red, 2, 16, QLatin1Char('0'))
-                                     .arg(stage.Green, 2, 16, QLatin1Char('0'))
-                                     .arg(stage.Blue, 2, 16, QLatin1Char('0')));
+        editor->SetLevelColor(i, stageColour(stage));
         editor->InsertLevelItem(i, QString::number(i + 1));
     }
     editor->BlockCountSignals(false);
@@ -248,6 +245,14 @@ void wheelUp(QWidget *widget)
 int stageDpi(const DpiStage &stage)
 {
     return DecodeDpiStage(stage.CodeX, stage.Flags);
+}
+
+QString stageColour(const DpiStage &stage)
+{
+    return QStringLiteral("#%1%2%3")
+        .arg(stage.Red, 2, 16, QLatin1Char('0'))
+        .arg(stage.Green, 2, 16, QLatin1Char('0'))
+        .arg(stage.Blue, 2, 16, QLatin1Char('0'));
 }
 
 int sends()

@@ -76,6 +76,8 @@ void wheelUp(QWidget *widget);
 
 // What the stage's bytes read back as for the loaded model.
 int stageDpi(const DpiStage &stage);
+// The stage's colour as the editors take it, "#rrggbb".
+QString stageColour(const DpiStage &stage);
 
 // Sends of the whole record since the log was last cleared.
 int sends();

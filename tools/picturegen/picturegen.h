@@ -78,3 +78,9 @@ bool drawMenuBar(QPainter &p, int w, int h, const QJsonObject &entry, const Them
                  QString *error);
 bool drawNumberDisc(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
                     QString *error);
+
+// swatches.cpp: the lighting forms' framed colour swatches and the colour board.
+bool drawSwatch(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                QString *error);
+bool drawColourBoard(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                     QString *error);

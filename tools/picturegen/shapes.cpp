@@ -481,7 +481,10 @@ bool drawPicture(QPainter &p, int w, int h, const QJsonObject &entry, const Them
         {"switch", fromDrawing(drawSwitch)},
         // The button page's bars and marks.
         {"menubar", fromDrawing(drawMenuBar)},
-        {"numberdisc", fromDrawing(drawNumberDisc)}};
+        {"numberdisc", fromDrawing(drawNumberDisc)},
+        // The lighting forms' colours.
+        {"swatch", fromDrawing(drawSwatch)},
+        {"colourboard", fromDrawing(drawColourBoard)}};
     const QString kind = entry.value(QLatin1String("kind")).toString();
     const auto it = kinds.find(kind);
     if (it == kinds.end()) {
