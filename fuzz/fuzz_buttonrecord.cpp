@@ -5,12 +5,18 @@
 // Beyond the sanitizers it checks what the page relies on: nothing past the clamped slot count is
 // mirrored, a combination reads at most three presses, every macro name handed on passes the
 // name check and names a file inside the macro folder, and refused inputs (a refused name, a
-// debounce byte beyond the longest time) leave their outputs alone.
+// debounce byte beyond the longest time) leave their outputs alone. Every slot is also decoded
+// as its row selector shows it: a slot the key count does not reach and an unknown category
+// decode to nothing, every list position stays inside its list, and a checked option is one the
+// page has that stores what the slot stores.
+#include "buttons/options/functionoptions.h"
+#include "buttons/options/rowdecode.h"
 #include "buttons/page/buttonlabel.h"
 #include "buttons/page/buttonmodel.h"
 #include "buttons/page/dpicodes.h"
 #include "buttons/page/keyrecords.h"
 #include "buttons/page/macrorepeat.h"
+#include "core/record/recordcodes.h"
 #include "fuzz/fuzzsupport.h"
 #include "macro/macroname.h"
 #include "platform/appdir.h"
@@ -88,6 +94,57 @@ void checkLabel(int slot, const FlashDataMap &record)
     }
 }
 
+bool decodesToNothing(const RowView &view)
+{
+    return !view.Known && !view.OptionPage && !view.CategoryButton && !view.Option &&
+           !view.MatchMacro && view.CategoryStep == 0 && !view.MultimediaStep && view.DpiStep == 0;
+}
+
+void checkRowView(const ButtonMirrors &mirrors, const FlashDataMap &record, int slot,
+                  const std::function<int(int)> &codeToDpi)
+{
+    const RowView view = DecodeRow(mirrors, record, slot, codeToDpi);
+    const MirroredFunction stored = MirroredFunctionAt(mirrors, slot);
+    if (stored.Category == UnknownCategory || stored.Category > FunctionCategory::Last) {
+        if (!decodesToNothing(view))
+            std::abort();
+        return;
+    }
+    // Key sequences position the multimedia list and leave the DPI-lock list; all others the
+    // reverse.
+    if (!view.Known || !view.OptionPage || view.CategoryStep < 0 || view.CategoryStep > 16 ||
+        view.MultimediaStep.has_value() == view.DpiStep.has_value() ||
+        view.MultimediaStep.value_or(0) < 0 || view.MultimediaStep.value_or(0) > 17 ||
+        view.DpiStep.value_or(0) < 0 || view.DpiStep.value_or(0) > 11)
+        std::abort();
+    if (!view.Option)
+        return;
+    const FunctionOption *option = FindOption(view.Option);
+    if (!option || option->Category != stored.Category)
+        std::abort();
+    const int usageByte = record.KeyRecords[slot].Events[0].code() & 0xFF;
+    if (option->Family == OptionFamily::Multimedia ? (option->Usage & 0xFF) != usageByte
+        : option->Family == OptionFamily::DpiLock  ? option->Dpi != codeToDpi(stored.Code)
+                                                   : option->Code != stored.Code)
+        std::abort();
+}
+
+void checkRowViews(const FlashDataMap &record, int keyNumber)
+{
+    const ButtonMirrors mirrors = MirrorsFromRecord(record, keyNumber);
+    // A chip whose table the record's own bytes fill, and one without a table.
+    const QVector<QString> names{QStringLiteral("SENSOR_F_DPI_400"),
+                                 QStringLiteral("SENSOR_F_DPI_1000")};
+    const QVector<int> values{record.bytes()[1], record.bytes()[2]};
+    for (const QString &chip : {QStringLiteral("F"), QStringLiteral("G")}) {
+        const std::function<int(int)> codeToDpi = [&](int code) {
+            return CodeToDpi(code, chip, names, values);
+        };
+        for (int slot = -1; slot <= int(FlashDataMap::ButtonSlots); ++slot)
+            checkRowView(mirrors, record, slot, codeToDpi);
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
@@ -107,6 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::memcpy(record.bytes(), data + 1, recordBytes);
 
     checkMirrors(record, keyNumber);
+    checkRowViews(record, keyNumber);
     for (int slot = 0; slot < ClampKeyNumber(keyNumber); ++slot)
         checkLabel(slot, record);
     for (int slot = 12; slot < 16; ++slot) {

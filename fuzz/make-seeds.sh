@@ -289,6 +289,18 @@ buttonrecord 12 "0x4A+3=6" "0x3BC+592+1=ord('.')" "0x3BC+592+2=ord('.')" \
   "0x3BC+592+3=ord('/')" "0x3BC+592+4=ord('x')" >"$buttons/macro-up-a-folder.bin"
 buttonrecord 12 "0x4A+6=6" >"$buttons/macro-without-name.bin"
 buttonrecord 12 6=16 "text=Ctrl+Shift+A+B" >"$buttons/debounce-16-four-keys.bin"
+# What the row selectors decode: key sequences whose first event is a known consumer usage
+# (browser back), an unknown one, a modifier and a keyboard key (slots 0 to 3), the categories
+# 12 and 255 (slots 4, 5), DPI locks of a code no table has and of the table's own code 7 (slots
+# 6, 7; record byte 1 is the code of the fuzz target's 400 DPI) and lighting code 2 (slot 8).
+views=(1=7)
+for s in 0 1 2 3; do views+=("0x4A+3*$s=5" "0x7C+52*$s=2"); done
+views+=("0x7C+5=2" "0x7C+6=0x24" "0x7C+7=2" "0x7C+52+5=2" "0x7C+52+6=0x99")
+views+=("0x7C+104+5=0" "0x7C+104+6=0xE2" "0x7C+156+5=1" "0x7C+156+6=0x21")
+views+=("0x4A+12=12" "0x4A+15=255" "0x4A+18=10" "0x4B+18=4" "0x4A+21=10" "0x4B+21=7")
+views+=("0x4A+24=8" "0x4B+24=2")
+buttonrecord 12 "${views[@]}" >"$buttons/row-views.bin"
+buttonrecord 5 "${views[@]}" >"$buttons/row-views-keynumber-5.bin"
 
 # Picture screen clock packets after one mode byte (0: a reply to the packet of 5 March 2026,
 # 14:07:09, 1: a packet for the screen): 40 bytes, byte 39 = 0x55 minus the sum of bytes 0..38.

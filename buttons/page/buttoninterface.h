@@ -99,6 +99,76 @@ private slots:
     void on_ImportData_clicked();
     void on_Reset_clicked();
 
+    // The assignment options (buttons/options/). A row selector opens the chooser on its button's
+    // stored function; an option writes its function to the selected row.
+    void on_FireKey_clicked();
+    void on_RightKey_clicked();
+    void on_BackKey_clicked();
+    void on_StartPause_clicked();
+    void on_TopMusic_clicked();
+    void on_BackMusic_clicked();
+    void on_Button7_clicked();
+    void on_Button8_clicked();
+    void on_Button9_clicked();
+    void on_Button10_clicked();
+    void on_Button11_clicked();
+    void on_Button12_clicked();
+    void on_LeftKey_3_clicked(bool checked);
+    void on_RightKey_3_clicked(bool checked);
+    void on_MidKey_clicked(bool checked);
+    void on_BackKey_2_clicked(bool checked);
+    void on_ForWardKey_clicked(bool checked);
+    void on_DPI_2_clicked(bool checked);
+    void on_DPI_3_clicked(bool checked);
+    void on_DPI_5_clicked(bool checked);
+    // Declared in this order: a click writes the fire key (a double click, with the values last
+    // accepted), then opens the fire-key dialog.
+    void on_DPI_6_clicked(bool checked);
+    void on_DPI_6_clicked();
+    void on_DPI_8_clicked();
+    void on_DPI_10_clicked();
+    void on_VolumeUp_8_clicked(bool checked);
+    void on_VolumeUp_9_clicked(bool checked);
+    void on_VolumeUp_10_clicked(bool checked);
+    void on_VolumeUp_2_clicked(bool checked);
+    void on_VolumeDown_2_clicked(bool checked);
+    void on_VolumeUp_4_clicked(bool checked);
+    void on_VolumeUp_5_clicked(bool checked);
+    void on_VolumeUp_6_clicked(bool checked);
+    void on_VolumeUp_7_clicked(bool checked);
+    void on_VolumeUp_14_clicked(bool checked);
+    void on_VolumeDown_14_clicked(bool checked);
+    void on_VolumeUp_11_clicked(bool checked);
+    void on_VolumeUp_12_clicked(bool checked);
+    void on_VolumeUp_13_clicked(bool checked);
+    void on_VolumeUp_16_clicked(bool checked);
+    void on_VolumeUp_15_clicked(bool checked);
+    void on_VolumeUp_19_clicked(bool checked);
+    void on_VolumeUp_20_clicked(bool checked);
+    void on_VolumeUp_22_clicked(bool checked);
+    void on_VolumeUp_18_clicked(bool checked);
+    void on_VolumeUp_24_clicked(bool checked);
+    void on_VolumeUp_23_clicked(bool checked);
+    void on_VolumeUp_21_clicked(bool checked);
+    void on_Player_clicked(bool checked);
+    void on_StartPause_2_clicked(bool checked);
+    void on_BackMusic_2_clicked(bool checked);
+    void on_TopMusic_2_clicked(bool checked);
+    void on_Mute_clicked(bool checked);
+    void on_VolumeUp_clicked(bool checked);
+    void on_VolumeDown_clicked(bool checked);
+    void on_VolumeDown_4_clicked(bool checked);
+    void on_VolumeDown_5_clicked(bool checked);
+    void on_VolumeDown_6_clicked(bool checked);
+    void on_VolumeDown_3_clicked(bool checked);
+    void on_VolumeDown_8_clicked(bool checked);
+    void on_VolumeDown_9_clicked(bool checked);
+    void on_VolumeDown_7_clicked(bool checked);
+    void on_VolumeDown_10_clicked(bool checked);
+    void on_VolumeDown_12_clicked(bool checked);
+    void on_VolumeDown_13_clicked(bool checked);
+    void on_VolumeDown_11_clicked(bool checked);
+
 private:
     void SetupButtonGroups();
     void ApplyTheme();
@@ -114,6 +184,15 @@ private:
     void CloseChooser();
     void ClearRows();
     bool ChooserOpen() const;
+    // The assignment options (buttons/options/).
+    friend class OptionPage;
+    // A click on the option of that object name: its function goes to the selected row.
+    void AssignOption(const char *option, bool checked);
+    // A click on row `row` (0..11): the left-click guard, then the chooser on its stored function.
+    void ShowRow(int row);
+    // The chooser's dialogs and the left-button notice sit centred over the page, 50 px further
+    // left and 70 px higher.
+    void PlaceChoiceDialog(QWidget *dialog) const;
     // Writes the settings export file of `record` for the selected model; false when the file
     // could not be written (an earlier file at the path is then left as it was).
     bool ExportSettingsFile(const QString &path, const FlashDataMap &record);

@@ -1,5 +1,6 @@
 #include "buttons/page/buttonlabel.h"
 
+#include "buttons/options/functionoptions.h"
 #include "buttons/page/buttonmodel.h"
 #include "buttons/page/keyrecords.h"
 #include "macro/macroname.h"
@@ -8,24 +9,17 @@
 
 namespace {
 
-struct CodedOption
-{
-    int Code;
-    const char *Option;
-};
-
-LabelChoice optionByCode(int code, std::initializer_list<CodedOption> options)
-{
-    for (const CodedOption &option : options) {
-        if (option.Code == code)
-            return {LabelChoice::OptionText, option.Option, {}, false, 0};
-    }
-    return {};
-}
-
 LabelChoice option(const char *name)
 {
     return {LabelChoice::OptionText, name, {}, false, 0};
+}
+
+// The option that writes (category, code): the option writers' own table. A code none writes
+// keeps the row's text.
+LabelChoice optionByCode(int category, int code)
+{
+    const FunctionOption *stored = OptionOfStoredCode(category, code);
+    return stored ? option(stored->Option) : LabelChoice{};
 }
 
 LabelChoice keySequence(const KeyRecord &keys)
@@ -59,18 +53,11 @@ LabelChoice ChooseButtonLabel(int slot, int category, int code, const FlashDataM
     case Disabled:
         return option("DPI_5");
     case MouseButton:
-        return optionByCode(code, {{MouseButtonCode::Left, "LeftKey_3"},
-                                   {MouseButtonCode::Right, "RightKey_3"},
-                                   {MouseButtonCode::Middle, "MidKey"},
-                                   {MouseButtonCode::Back, "BackKey_2"},
-                                   {MouseButtonCode::Forward, "ForWardKey"}});
     case DpiControl:
-        return optionByCode(code, {{DpiControlCode::Cycle, "VolumeUp_8"},
-                                   {DpiControlCode::Up, "VolumeUp_9"},
-                                   {DpiControlCode::Down, "VolumeUp_10"}});
     case HorizontalWheel:
-        return optionByCode(code, {{HorizontalWheelCode::Left, "VolumeUp_2"},
-                                   {HorizontalWheelCode::Right, "VolumeDown_2"}});
+    case Lighting:
+    case VerticalWheel:
+        return optionByCode(category, code);
     case FireKey:
         return option("DPI_6");
     case KeySequence:
@@ -81,18 +68,10 @@ LabelChoice ChooseButtonLabel(int slot, int category, int code, const FlashDataM
     }
     case ReportRateSwitch:
         return option("DPI_2");
-    case Lighting:
-        return optionByCode(code, {{LightingToggleCode::AllLights, "VolumeUp_4"},
-                                   {LightingToggleCode::DpiIndicator, "VolumeUp_5"},
-                                   {LightingToggleCode::LightStrip, "VolumeUp_6"},
-                                   {LightingToggleCode::NextStripEffect, "VolumeUp_7"}});
     case ProfileSwitch:
         return option("DPI_3");
     case DpiLock:
         return {LabelChoice::DpiLock, "DPI_4", {}, false, code};
-    case VerticalWheel:
-        return optionByCode(code, {{VerticalWheelCode::Up, "VolumeUp_14"},
-                                   {VerticalWheelCode::Down, "VolumeDown_14"}});
     default:
         return {};
     }
