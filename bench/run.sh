@@ -21,6 +21,11 @@ echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
 process_figures() {
   local runs="${BENCH_PROCESS_RUNS:-11}" xlog display_file home exe probe
   xlog=$(mktemp) display_file=$(mktemp) home=$(mktemp -d)
+  # The program's single-instance lock lies in XDG_RUNTIME_DIR: a folder of its own keeps another
+  # copy running on the machine (a test, a user) from turning a start into the "already running"
+  # notice.
+  mkdir -m 700 "$home/runtime"
+  export XDG_RUNTIME_DIR="$home/runtime"
   Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$display_file" >"$xlog" 2>&1 &
   local xpid=$!
   # shellcheck disable=SC2064
@@ -47,12 +52,15 @@ process_figures() {
     function median(v, n,   i, j, t) {
       for (i = 2; i <= n; i++) for (j = i; j > 1 && v[j-1] > v[j]; j--) { t = v[j]; v[j] = v[j-1]; v[j-1] = t }
       return n % 2 ? v[(n+1)/2] : (v[n/2] + v[n/2+1]) / 2 }
+    # Only the window of the program counts (1020 x 700): anything else is left out and counted.
+    $7 != "1020x700" { other++; next }
     $1 == "probe" { pm[++np] = $3; pr[np] = $5 }
     $1 == "program" { xm[++nx] = $3; xr[nx] = $5; size = $7 }
     END {
       a = median(pm, np); b = median(xm, nx); c = median(pr, np); d = median(xr, nx)
       printf "start-up, exec to the window mapped: probe %.1f ms, program %.1f ms (window %s), ratio %.2f, target at most 1.3: %s\n", a, b, size, b / a, (b / a <= 1.3) ? "met" : "missed"
       printf "memory 2 s after the window shows: probe %.1f MiB, program %.1f MiB, +%.1f MiB, target at most +15 MiB: %s\n", c, d, d - c, (d - c <= 15) ? "met" : "missed"
+      if (other) printf "(%d runs showed another window and are left out)\n", other
       printf "rss %.1f %.1f\n", c, d }' | tee "$home/startup.txt" | grep -v '^rss'
   local probe_rss program_rss
   probe_rss=$(awk '/^rss/ { print $2 }' "$home/startup.txt")
