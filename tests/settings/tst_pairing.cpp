@@ -277,7 +277,12 @@ private slots:
         Match dialog;
         dialog.PrepareMatch();
         PairingScript script;
-        script.then("ready", buttonEnabled, [](Match *d) { pressKey(d, Qt::Key_Space); })
+        // A shortcut reaches only the active window: wait until the dialog has taken the keyboard.
+        script
+            .then(
+                "ready and active",
+                [](Match *d) { return buttonEnabled(d) && d->isActiveWindow(); },
+                [](Match *d) { pressKey(d, Qt::Key_Space); })
             .close("paired", [](Match *d) { return buttonText(d) == text(5); });
         dialog.exec();
         QVERIFY2(script.finished(), qPrintable(script.failure()));
