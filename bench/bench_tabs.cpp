@@ -5,6 +5,7 @@
 // Usage: bench_tabs [rounds]  (default 15).
 #include "bench/benchsupport.h"
 #include "core/blockingconnect.h"
+#include "core/record/flashdatamap.h"
 #include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/startup.h"
@@ -15,6 +16,7 @@
 #include "shell/mytoolbuttonenter.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPointer>
@@ -24,6 +26,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <vector>
 
@@ -200,6 +203,27 @@ int main(int argc, char **argv)
     }
     printf("fill to the pages %.3f ms, to the page painted %.3f ms (%zu of %d rounds painted)\n",
            median(toForm), median(toPaint), toPaint.size(), rounds);
+
+    // One setting from the page's own control to the virtual mouse: the settings page's sleep-time
+    // list, chosen as a user's choice arrives (its activated signal), alternating two times.
+    switchTo(devicePage, Tabs[2], paints);
+    auto *sleepList = devicePage->findChild<QComboBox *>(QStringLiteral("StopClose"));
+    std::vector<double> writes;
+    bool held = sleepList != nullptr;
+    for (int round = 0; held && round < rounds; ++round) {
+        const int index = round % 2 ? 2 : 0; // 1 min, 10 s: 6 and 1 in tens of seconds
+        QElapsedTimer timer;
+        timer.start();
+        emit sleepList->activated(index);
+        writes.push_back(timer.nsecsElapsed() / 1e6);
+        const QByteArray record = SimulationControl::storedRecord(QStringLiteral("Mouse1"));
+        held = record.size() == int(FlashDataMap::Size) &&
+               quint8(record.at(offsetof(FlashDataMap, SleepTime))) == (index ? 6 : 1);
+    }
+    if (held)
+        printf("write from the page's control %.3f ms\n", median(writes));
+    else
+        printf("write from the page's control: the mouse does not hold the choice\n");
 
     serveFor(2000);
     printf("memory home page %.1f MiB, every tab opened %.1f MiB\n", homeMiB, residentMiB());
