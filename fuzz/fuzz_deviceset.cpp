@@ -81,14 +81,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QString error;
     if (!DeviceSetFile::read(QDir(folder()).filePath(QStringLiteral("set.ini")), &set, &error)) {
         if (error.isEmpty() || set.receivers.size() != 1 || !set.mice.isEmpty() ||
+            !set.screens.isEmpty() ||
             set.receivers.first().name != QLatin1String("untouched"))
             std::abort();
         return 0;
     }
-    if (!error.isEmpty() || (set.receivers.isEmpty() && set.mice.isEmpty()))
+    if (!error.isEmpty() ||
+        (set.receivers.isEmpty() && set.mice.isEmpty() && set.screens.isEmpty()))
         std::abort();
 
     QDir().mkpath(DeviceStore::folder());
+    // A screen takes its stored clock only when it is a moment that exists; the mouse's state
+    // stands in for a screen's.
+    for (VirtualScreen &screen : set.screens) {
+        write(QStringLiteral("state/screen-%1.ini").arg(screen.name), parts.at(1));
+        if (DeviceStore::load(screen) && screen.clockSet && !ScreenClock::IsReal(screen.clock))
+            std::abort();
+    }
     for (VirtualMouse &mouse : set.mice) {
         mouse.record = QByteArray(ConfigurationImage::RecordSize, '\x5A');
         write(QStringLiteral("state/mouse-%1.ini").arg(mouse.name), parts.at(1));

@@ -1,9 +1,11 @@
 // The sensor definition header reader and the DPI codec on arbitrary header files. The target
 // reads the file twice, encodes a fixed set of DPI values for the first chip the file has a table
 // for (and for a chip without a table that packs high code bits) over two- and four-range models,
-// and decodes every code byte with the flags the program writes. Beyond the sanitizers it checks
+// and decodes every code byte with the flags the program writes; the button page's DPI-lock codes
+// convert both ways for the same chips. Beyond the sanitizers it checks
 // the promises the program relies on: reading is repeatable, a table code is always a byte, and a
 // value the editor shows is what its stored bytes read back as.
+#include "buttons/page/dpicodes.h"
 #include "fuzz/fuzzsupport.h"
 #include "platform/appdir.h"
 #include "sensor/dpicodec.h"
@@ -52,6 +54,25 @@ void check(const SensorModel &model)
     }
 }
 
+// The button page's DPI-lock codes take any header and any value; a value the chip's table
+// names is stored as its first entry's code.
+void checkLockCodes(const SensorDefines &defines, const QString &chip)
+{
+    for (const int dpi : {-100, 0, 50, 100, 400, 800, 1200, 2147483647}) {
+        const int code = DpiToCode(dpi, chip, defines.DefineNames, defines.DefineValues);
+        CodeToDpi(code, chip, defines.DefineNames, defines.DefineValues);
+    }
+    for (int code = -1; code <= 256; ++code)
+        CodeToDpi(code, chip, defines.DefineNames, defines.DefineValues);
+    const QString key = QStringLiteral("SENSOR_") + chip + QStringLiteral("_DPI_400");
+    const int at = defines.DefineNames.indexOf(key);
+    if (at < 0)
+        return;
+    const int code = DpiToCode(400, chip, defines.DefineNames, defines.DefineValues);
+    if (code != defines.DefineValues.at(at))
+        std::abort();
+}
+
 // Decoding does not depend on the ranges: once per chip.
 void decodeEveryCode(const SensorModel &model)
 {
@@ -87,6 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     model.DefineValues = defines.DefineValues;
     for (const QString &chip : {firstChip(defines), QStringLiteral("3395")}) {
         model.SensorChip = chip;
+        checkLockCodes(defines, chip);
         decodeEveryCode(model);
         model.DpiRangeTable.Load(
             QStringLiteral("50,12000,50,12100,26000,100,22").split(QLatin1Char(',')));

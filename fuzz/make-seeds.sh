@@ -247,3 +247,70 @@ sensorrecord 0 1 8 "$first" 14=5 63=7 64=77 65=9 >"$fill/light-and-mode-out-of-r
 sensorrecord 0 1 8 "$first" 5=0 12=1 13=15 >"$fill/no-distance-unknown-time.bin"
 sensorrecord 7 9 8 "$first" >"$fill/unknown-model-and-kind.bin"
 printf '\x00\x01\x01\x04' >"$fill/short-record.bin"
+
+# Button records: a KeyNumber byte, then a device record whose button part is the factory
+# assignment of the twelve rows with the bytes named as offset=value changed (functions at 0x4A,
+# three bytes a slot; key records at 0x7C, 52 bytes a slot; macros at 0x3BC, 592 bytes a slot,
+# the name from byte 1), then optionally a combination text.
+buttons="$corpus/buttonrecord"
+mkdir -p "$buttons"
+buttonrecord() { # <key number> [offset=value ...] [text=<combination>]
+  perl -e '
+    my ($keys, @set) = @ARGV;
+    my @r = (0) x 10428;
+    $r[6] = 8;
+    my @factory = (1,1,0, 1,2,0, 1,4,0, 1,8,0, 1,16,0, 2,1,0, 2,2,0, 2,3,0, 7,0,0, 7,0,0,
+                   4,10,3, 0,0,0);
+    @r[0x4A .. 0x4A + 35] = @factory;
+    my $text = "";
+    for (@set) {
+      if (/^text=(.*)$/) { $text = $1; next; }
+      my ($at, $value) = split(/=/);
+      $r[eval $at] = eval $value;
+    }
+    print chr($keys), pack("C*", @r), $text' "$@"
+}
+# Slot s of each category s (0..11): function bytes, plus a key record and a macro where needed.
+every=()
+for s in $(seq 0 11); do every+=("0x4A+3*$s=$s" "0x4B+3*$s=$((s + 1))"); done
+# Slot 5 (a key sequence): a consumer usage 0x0183; slot 6 (a macro): "Fast" with two events.
+every+=("0x7C+52*5=2" "0x7C+52*5+5=2" "0x7C+52*5+6=0x83" "0x7C+52*5+7=1")
+every+=("0x3BC+592*6=4" "0x3BC+592*6+1=ord('F')" "0x3BC+592*6+2=ord('a')"
+        "0x3BC+592*6+3=ord('s')" "0x3BC+592*6+4=ord('t')" "0x3BC+592*6+31=2")
+buttonrecord 12 >"$buttons/factory.bin"
+buttonrecord 12 "${every[@]}" >"$buttons/every-category.bin"
+# Slot 0 a key combination claiming 255 events.
+buttonrecord 12 "0x4A=5" "0x7C=255" "0x7C+5=1" "0x7C+6=0x04" "0x7C+13=1" "0x7C+14=0x05" \
+  >"$buttons/count-255.bin"
+buttonrecord 0 "${every[@]}" >"$buttons/keynumber-0.bin"
+buttonrecord 3 "${every[@]}" >"$buttons/keynumber-3.bin"
+buttonrecord 20 "${every[@]}" 0x4A+3*15=6 >"$buttons/keynumber-20.bin"
+buttonrecord 12 "0x4A+3=6" "0x3BC+592+1=ord('.')" "0x3BC+592+2=ord('.')" \
+  "0x3BC+592+3=ord('/')" "0x3BC+592+4=ord('x')" >"$buttons/macro-up-a-folder.bin"
+buttonrecord 12 "0x4A+6=6" >"$buttons/macro-without-name.bin"
+buttonrecord 12 6=16 "text=Ctrl+Shift+A+B" >"$buttons/debounce-16-four-keys.bin"
+
+# Picture screen clock packets after one mode byte (0: a reply to the packet of 5 March 2026,
+# 14:07:09, 1: a packet for the screen): 40 bytes, byte 39 = 0x55 minus the sum of bytes 0..38.
+clock="$corpus/screenclock"
+mkdir -p "$clock"
+clockpacket() { # <mode byte> <bytes 0..10 as a comma list> [checksum change] [length]
+  perl -e '
+    my ($mode, $head, $change, $length) = @ARGV;
+    my @p = (map { hex } split(/,/, $head));
+    push @p, (0) x (39 - @p);
+    my $sum = 0; $sum += $_ for @p;
+    push @p, (0x55 - $sum + ($change // 0)) & 255;
+    splice(@p, $length) if defined $length;
+    print chr($mode), pack("C*", @p)' "$@"
+}
+thursday=0A,00,10,07,EA,03,05,0E,07,09,04
+clockpacket 1 "$thursday" >"$clock/packet-thursday.bin"
+clockpacket 0 0A,00,10,07,EA,03,05 >"$clock/reply-good.bin"
+clockpacket 0 0A,00,10,07,EA,03,05 1 >"$clock/reply-bad-checksum.bin"
+clockpacket 0 0A,00,10,07,EA,03,06 >"$clock/reply-wrong-day.bin"
+clockpacket 0 0A,00,10,07,EA,03,05 0 39 >"$clock/reply-too-short.bin"
+clockpacket 1 "$thursday" 1 >"$clock/packet-bad-checksum.bin"
+clockpacket 1 0A,00,10,07,EA,02,1D,00,00,00,07 >"$clock/packet-no-leap-day.bin"
+clockpacket 1 0A,00,10,07,EA,03,05,0E,07,09,05 >"$clock/packet-wrong-weekday.bin"
+clockpacket 1 "$thursday" 0 20 >"$clock/packet-too-short.bin"

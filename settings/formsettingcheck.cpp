@@ -222,7 +222,7 @@ void FormSetting::EndDialogRun()
     if (!DialogRun || ReceiverUpdateRunning || MouseUpdateRunning)
         return;
     DialogRun = false;
-    if (!DialogRunTold && false)
+    if (!DialogRunTold)
         emit PostMsg::GetInstance()->SigProgress(0, 1);
 }
 
@@ -241,10 +241,8 @@ void FormSetting::on_Start()
     if (!receiverImage && MouseBootPending == 1) {
         AutoContinue = true;
         on_Mouse_clicked();
-        return;
-    }
-    if (s.ReceiverUpdateState.load() != 1 && s.MouseUpdateState.load() != 1 &&
-        !MouseUpdateRunning && !ReceiverUpToDate) {
+    } else if (s.ReceiverUpdateState.load() != 1 && s.MouseUpdateState.load() != 1 &&
+               !MouseUpdateRunning && !ReceiverUpToDate) {
         StartUpdate(ReceiverTarget);
     } else if (ReceiverUpToDate) {
         form->Receive_2->setStyleSheet(ConfirmStyle());

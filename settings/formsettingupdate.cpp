@@ -309,6 +309,12 @@ void FormSetting::WaitForUpgrade(int target)
 
 void FormSetting::EndUpdate(int target)
 {
+    // A failure, and a success once no stage follows, the library's callback (or the refused
+    // start) reports to the dialog itself, perhaps still on its way; any other end it does not.
+    const int result = targetState(target).load();
+    if (result == 3 ||
+        (result == 2 && (target == MouseTarget || state().UpdateStageCount.load() == 1)))
+        DialogRunTold = true;
     if (target == ReceiverTarget) {
         ReceiverUpdateRunning = false;
         FinishReceiverUpdate();

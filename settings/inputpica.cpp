@@ -1,38 +1,75 @@
 #include "settings/inputpica.h"
 
+#include "core/devicestate.h"
 #include "core/postmsg.h"
-#include "shell/dialogs/noticeframe.h"
+#include "platform/devicelib/devicelib.h"
+#include "settings/screenclock.h"
 #include "shell/widgets/theme.h"
 
-#include <QFrame>
-#include <QToolButton>
+#include <QDebug>
+#include <QTimer>
 
-void Ui_InputPicA::setupUi(QDialog *dialog)
+namespace {
+
+// A packet goes out every 50th tick of 200 ms: every 10 seconds, the first 10 seconds after
+// the start.
+constexpr int TickMs = 200;
+constexpr int TicksPerPacket = 50;
+// The hot-plug notification's polling interval the library is asked for.
+constexpr int HotPlugIntervalMs = 600;
+
+} // namespace
+
+MyThread::~MyThread()
 {
-    if (dialog->objectName().isEmpty())
-        dialog->setObjectName(QStringLiteral("InputPicA"));
-    dialog->resize(638, 318);
-    // Both layouts name their frame after the first.
-    InputPicAFrame = NoticeFrame::addPanel(dialog, QStringLiteral("InputPicAFrame"), {638, 318});
-    CloseButton = NoticeFrame::addCloseButton(InputPicAFrame, {610, 10});
-    CloseButton->setFocusPolicy(Qt::NoFocus);
-    retranslateUi(dialog);
-    QMetaObject::connectSlotsByName(dialog);
+    wait();
 }
 
-void Ui_InputPicA::retranslateUi(QDialog *dialog)
+void MyThread::run()
 {
-    dialog->setWindowTitle(QStringLiteral("Dialog"));
-    CloseButton->setText(QString());
+    qDebug("Thread is running");
 }
 
 InputPicA::InputPicA(QWidget *parent) : QDialog(parent), ui(new Ui_InputPicA)
 {
     ui->setupUi(this);
-    setWindowFlags(Theme::FloatingPanelFlags);
+    Timer = new QTimer(this);
+    connect(Timer, &QTimer::timeout, this, &InputPicA::onEraseChipTimeTimer);
+    Timer->setInterval(TickMs);
+    Group = ui->groupSlots(this);
+    ImageFolder = Theme::PictureFolder(QStringLiteral("ScreeInfo"));
+    ui->applyLook(this);
 }
 
 InputPicA::~InputPicA() = default;
+
+void InputPicA::StartScreenCheck(bool start)
+{
+    if (!start)
+        return;
+    TickCount = 0;
+    Timer->start();
+    StartUsbChanged(ScreenUsbChanged, HotPlugIntervalMs);
+}
+
+void InputPicA::onEraseChipTimeTimer()
+{
+    if (++TickCount < TicksPerPacket)
+        return;
+    TickCount = 0;
+    // With no screen found yet the tick does nothing.
+    ScreenClockSender::SendClockToScreen();
+}
+
+void InputPicA::UpDataLanguage()
+{
+    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+}
+
+void InputPicA::SlotAllLanguage(int language)
+{
+    ui->applyLanguage(language);
+}
 
 void InputPicA::on_CloseButton_clicked()
 {

@@ -1,16 +1,28 @@
 #include "settings/inputpicb.h"
 
+#include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "shell/widgets/theme.h"
 
 InputPicB::InputPicB(QWidget *parent) : QDialog(parent), ui(new Ui_InputPicB)
 {
-    setObjectName(QStringLiteral("InputPicB"));
     ui->setupUi(this);
-    setWindowFlags(Theme::FloatingPanelFlags);
+    Group = ui->groupSlots(this);
+    ImageFolder = Theme::PictureFolder(QStringLiteral("ScreeInfo"));
+    ui->applyLook(this);
 }
 
 InputPicB::~InputPicB() = default;
+
+void InputPicB::UpDataLanguage()
+{
+    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+}
+
+void InputPicB::SlotAllLanguage(int language)
+{
+    ui->applyLanguage(language);
+}
 
 void InputPicB::on_CloseButton_clicked()
 {

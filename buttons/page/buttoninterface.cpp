@@ -1,56 +1,125 @@
+// The button page: construction, button groups, theme and teardown.
 #include "buttons/page/buttoninterface.h"
 
+#include "buttons/page/dpicodes.h"
+#include "buttons/page/ui_buttoninterface.h"
 #include "core/blockingconnect.h"
+#include "core/configini.h"
 #include "core/devicestate.h"
-#include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "core/worker.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
+#include "sensor/sensorheader.h"
+#include "shell/widgets/myconmbobox.h"
+#include "shell/widgets/mytoolbutton.h"
 #include "shell/widgets/theme.h"
 
+#include <QButtonGroup>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListView>
+#include <QScrollArea>
+#include <QStackedWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace {
-QToolButton *pageButton(QWidget *page, const char *name, int x)
+
+QString url(const QString &folder, const char *picture)
 {
-    auto *button = new QToolButton(page);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(x, 350, 90, 26);
-    button->setFocusPolicy(Qt::NoFocus);
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(10);
-    button->setFont(font);
-    button->setStyleSheet(QStringLiteral("QToolButton{color: %1;border: 1px solid %1;}")
-                              .arg(Theme::Rgb(QStringLiteral("ButtonColor"))));
-    return button;
+    return QStringLiteral("url(") + folder + QLatin1String(picture) + QLatin1Char(')');
 }
+
+// A picture button that shows `normal`, `hover` while pointed at and `pressed` while held.
+QString threeStateSheet(const QString &folder, const QString &textColor, const char *normal,
+                        const char *hover, const char *pressed)
+{
+    return QStringLiteral("QToolButton{border:0px;background-position:center;"
+                          "background-repeat:no-repeat;color: %1;border-image: %2;}"
+                          "QToolButton:hover{border-image: %3;}"
+                          "QToolButton:pressed{border-image: %4;}")
+        .arg(textColor, url(folder, normal), url(folder, hover), url(folder, pressed));
+}
+
+// A number mark: its digit over a round picture that lights up when pointed at or pressed.
+QString markSheet(const QString &folder, const char *digitColor)
+{
+    return QStringLiteral("QToolButton{color: %1;border:0px;background-position:center;"
+                          "background-repeat:no-repeat;background-image: %2;}"
+                          "QToolButton:hover{background-image: %3;}"
+                          "QToolButton:pressed{padding-left: 0px;background-image: %4;}")
+        .arg(QLatin1String(digitColor), url(folder, "NumberOrigin.png"),
+             url(folder, "NumberHover.png"), url(folder, "NumberClick.png"));
+}
+
+// A category of the chooser on its bar picture, the checked one on the highlighted bar.
+QString categorySheet(const QString &folder, const char *picture, const char *checked)
+{
+    return QStringLiteral("QToolButton{border:0px;color: rgb(255,255,255);"
+                          "background-position:center;background-repeat:no-repeat;"
+                          "background-image: %1;}"
+                          "QToolButton:checked{color: rgb(255,255,255);background-image: %2;}")
+        .arg(url(folder, picture), url(folder, checked));
+}
+
 } // namespace
 
-Buttoninterface::Buttoninterface(QWidget *parent)
-    : QWidget(parent), widget(new QWidget(this)), Reset(pageButton(this, "Reset", 580)),
-      ImportData(pageButton(this, "ImportData", 680)),
-      OutputData(pageButton(this, "OutputData", 780))
+Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_Buttoninterface())
 {
-    setObjectName(QStringLiteral("Buttoninterface"));
-    widget->setObjectName(QStringLiteral("widget"));
-    widget->setGeometry(200, 5, 432, 356);
-    Reset->setText(QStringLiteral("Reset"));
-    ImportData->setText(QStringLiteral("Import"));
-    OutputData->setText(QStringLiteral("Export"));
-    QMetaObject::connectSlotsByName(this);
+    ui->setupUi(this);
+    // The page offers five rows whatever the model's key count; the others keep working hidden,
+    // so that code may still check or relabel them.
+    for (QWidget *hidden : std::initializer_list<QWidget *>{
+             ui->BackMusic, ui->Button7,  ui->Button8,  ui->Button9,  ui->Button10, ui->Button11,
+             ui->Button12,  ui->label_13, ui->label_16, ui->label_17, ui->label_18, ui->label_19,
+             ui->label_20,  ui->label_21, ui->Number6,  ui->Number7,  ui->Number8,  ui->Number9,
+             ui->Number10,  ui->Number11, ui->Number12})
+        hidden->hide();
 
     PostMsg *hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
-    // The device-event callback waits until the page has taken the device's record.
+    ImageFolder = Theme::PictureFolder(QStringLiteral("Buttoninterface"));
+    // Kept for the layout of the user folder; the page stores nothing there.
+    QDir().mkpath(UserDir::filePath(QStringLiteral("usersetting/MainPage")));
+
+    RowGroup = new QButtonGroup(this);
+    CategoryGroup = new QButtonGroup(this);
+    OptionGroup = new QButtonGroup(this);
+    NumberGroup = new QButtonGroup(this);
+    for (QButtonGroup *group : {RowGroup, CategoryGroup, OptionGroup, NumberGroup})
+        group->setExclusive(true);
+    SetupButtonGroups();
+    ButtonColorText = ConfigIni::instance()->color(QStringLiteral("ButtonColor"));
+
+    // The saved macros' buttons live on this panel; they are made when the macros are bound.
+    MacroButtonPanel = new QWidget(ui->scrollAreaWidgetContents_7);
+    MacroButtonPanel->setObjectName(QStringLiteral("MacroButtonPanel"));
+    MacroButtonLayout = new QVBoxLayout(MacroButtonPanel);
+    MacroButtonLayout->setContentsMargins(0, 0, 0, 0);
+    ui->verticalLayout_6->addWidget(MacroButtonPanel);
+
+    ui->DPI_3->hide();
+    ui->DPI_9->hide();
+    ApplyTheme();
+    LoadSensorDefinitions();
+
+    // The device-event callback and the service pass wait until the page has taken the record
+    // or reset its model.
     ConnectBlocking(SIGNAL(SigUpDataLightUIButton(FlashDataMap)), this,
                     SLOT(SlotUpDataButtonUIButton(FlashDataMap)));
     connect(hub, SIGNAL(SigUpDataButtonUIC(FlashDataMap)), this,
             SLOT(SlotUpDataButtonUIB(FlashDataMap)));
-    connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(DeviceState::instance()->CurrentLanguage.load());
+    ConnectBlocking(SIGNAL(SigFormReset()), this, SLOT(SlotFormResetButton()));
 
     DeviceState::instance()->WorkerThread = new Worker;
+
+    ui->stackedWidget->setCurrentWidget(ui->page);
+    ui->stackedWidget_2->setCurrentWidget(ui->page_9);
+    // The main window announces the language once every page exists; until then the form's own
+    // texts stand.
+    connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
 }
 
 Buttoninterface::~Buttoninterface()
@@ -60,40 +129,120 @@ Buttoninterface::~Buttoninterface()
     StopUsbChanged();
 }
 
-void Buttoninterface::SlotMouseIndex(int n)
+void Buttoninterface::SetupButtonGroups()
 {
-    widget->setStyleSheet(
-        QStringLiteral("#widget{background-image: url(%1);background-position:center;"
-                       "background-repeat:no-repeat;}")
-            .arg(AppDir::filePath(QStringLiteral("Picture/Buttoninterface/mouse%1.png").arg(n))));
+    for (QToolButton *row :
+         {ui->FireKey, ui->RightKey, ui->BackKey, ui->StartPause, ui->TopMusic, ui->BackMusic,
+          ui->Button7, ui->Button8, ui->Button9, ui->Button10, ui->Button11, ui->Button12})
+        RowGroup->addButton(row);
+    for (QToolButton *category :
+         {ui->LeftKey_3, ui->RightKey_3, ui->MidKey, ui->BackKey_2, ui->ForWardKey, ui->DPI_2,
+          ui->DPI_3, ui->DPI_4, ui->DPI_5, static_cast<QToolButton *>(ui->DPI_6), ui->DPI_7,
+          static_cast<QToolButton *>(ui->DPI_8), ui->DPI_9, ui->DPI_10, ui->DPI_11, ui->DPI_12,
+          ui->DPI_13})
+        CategoryGroup->addButton(category);
+    for (QToolButton *option :
+         {ui->Player,        ui->StartPause_2,  ui->BackMusic_2,   ui->TopMusic_2,
+          ui->Mute,          ui->VolumeUp,      ui->VolumeDown,    ui->VolumeDown_3,
+          ui->VolumeDown_4,  ui->VolumeDown_5,  ui->VolumeDown_6,  ui->VolumeDown_7,
+          ui->VolumeDown_8,  ui->VolumeDown_9,  ui->VolumeDown_10, ui->VolumeDown_11,
+          ui->VolumeDown_12, ui->VolumeDown_13, ui->VolumeUp_4,    ui->VolumeUp_5,
+          ui->VolumeUp_6,    ui->VolumeUp_7,    ui->VolumeUp_11,   ui->VolumeUp_12,
+          ui->VolumeUp_13,   ui->VolumeUp_15,   ui->VolumeUp_16,   ui->VolumeUp_18,
+          ui->VolumeUp_19,   ui->VolumeUp_20,   ui->VolumeUp_21,   ui->VolumeUp_22,
+          ui->VolumeUp_23,   ui->VolumeUp_24,   ui->VolumeDown_2,  ui->VolumeUp_2,
+          ui->VolumeUp_10,   ui->VolumeUp_8,    ui->VolumeUp_9,    ui->VolumeUp_14,
+          ui->VolumeDown_14})
+        OptionGroup->addButton(option);
+    for (QToolButton *mark :
+         {ui->Number1, ui->Number2, ui->Number3, ui->Number4, ui->Number5, ui->Number6, ui->Number7,
+          ui->Number8, ui->Number9, ui->Number10, ui->Number11, ui->Number12})
+        NumberGroup->addButton(mark);
 }
 
-void Buttoninterface::SlotUpDataButtonUIButton(const FlashDataMap &record)
+void Buttoninterface::ApplyTheme()
 {
-    DeviceState *state = DeviceState::instance();
-    state->ButtonUiUpdated = 0;
-    state->ButtonFilling = 1;
-    FillFromRecord(record);
-    state->ButtonFilling = 0;
-    state->ButtonUiUpdated = 1;
+    const QString &folder = ImageFolder;
+    const QString textColor = Theme::Rgb(QStringLiteral("ButtonColor"));
+    const QString optionSheet =
+        QStringLiteral("QToolButton{color: %1;border-image: %2;}"
+                       "QToolButton:checked{color: %1;border-image: %3;}")
+            .arg(textColor, url(folder, "CMenuTitle.png"), url(folder, "CMenuTitleChecked.png"));
+    for (QWidget *page :
+         {ui->page_3, ui->page_4, ui->page_6, ui->page_7, ui->page_8, ui->page_9, ui->page_10})
+        page->setStyleSheet(optionSheet);
+    for (QWidget *contents : {ui->scrollAreaWidgetContents_3, ui->scrollAreaWidgetContents_4,
+                              ui->scrollAreaWidgetContents_6, ui->scrollAreaWidgetContents_8,
+                              ui->scrollAreaWidgetContents_9, ui->scrollAreaWidgetContents_10,
+                              ui->scrollAreaWidgetContents_12})
+        contents->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
+    ui->scrollAreaWidgetContents_11->setStyleSheet(
+        QStringLiteral(
+            "#scrollAreaWidgetContents_11{background-color:transparent;border:none;}"
+            "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;"
+            "color: %1;background-image: %2;}"
+            "QToolButton:checked{background-image: %3;}"
+            "QToolButton:unchecked{background-image: %2;}"
+            "QLabel{color: rgb(255, 255,255);border:0px;background-position:center;"
+            "background-repeat:no-repeat;background-image: %4;}")
+            .arg(textColor, url(folder, "AMenuTitle.png"), url(folder, "AMenuTitleChecked.png"),
+                 url(folder, "LabelNumber.png")));
+    ui->scrollArea_11->setFrameShape(QFrame::NoFrame);
+
+    ui->ProjectChoose->setStyleSheet(Theme::ComboBoxStyle(folder));
+    auto *profileList = new QListView;
+    profileList->setStyleSheet(Theme::ComboListStyle());
+    ui->ProjectChoose->setView(profileList);
+
+    ui->label_3->setStyleSheet(Theme::LabelStyle());
+    for (QToolButton *button : {ui->Reset, ui->ImportData, ui->OutputData})
+        button->setStyleSheet(
+            threeStateSheet(folder, textColor, "Reset.png", "ResetHover.png", "ResetClick.png"));
+    // The first five marks sit on the dark mouse body, the others on its light side.
+    const QList<QAbstractButton *> marks = NumberGroup->buttons();
+    for (int i = 0; i < marks.size(); ++i)
+        marks.at(i)->setStyleSheet(
+            markSheet(folder, i < 6 ? "rgb(255, 255, 255)" : "rgb(0, 0, 0)"));
+    for (QToolButton *category :
+         {ui->LeftKey_3, ui->RightKey_3, ui->MidKey, ui->BackKey_2, ui->ForWardKey, ui->DPI_2,
+          ui->DPI_3, ui->DPI_5, static_cast<QToolButton *>(ui->DPI_6),
+          static_cast<QToolButton *>(ui->DPI_8)})
+        category->setStyleSheet(categorySheet(folder, "BMenuTitle.png", "BMenuTitleChecked.png"));
+    // The categories that lead to a list of choices have a bar with an arrow.
+    for (QToolButton *category :
+         {ui->DPI_4, ui->DPI_7, ui->DPI_9, ui->DPI_10, ui->DPI_11, ui->DPI_12, ui->DPI_13})
+        category->setStyleSheet(categorySheet(folder, "BMenuTitleB.png", "BMenuTitleCheckedB.png"));
+    ui->label->setStyleSheet(
+        QStringLiteral("#label{border:0px;color: rgb(255, 255, 255);background-position:center;"
+                       "background-repeat:no-repeat;background-image: %1;}")
+            .arg(url(folder, "Config.png")));
+
+    ui->groupBox->setStyleSheet(QStringLiteral("#groupBox {border: 0;background-image: %1;}")
+                                    .arg(url(folder, "TiltleBack.png")));
+    ui->groupBox_4->setStyleSheet(QStringLiteral("#groupBox_4 {border: 0;}"));
+    // The debounce panel is a framed panel in the form; on the dark group it would draw a stray
+    // box around the list.
+    ui->groupBox_2->setStyleSheet(
+        QStringLiteral("#groupBox_2 {border: 0;}#DebunceButton{border:none;}"));
+    for (QScrollArea *area :
+         {ui->scrollArea_3, ui->scrollArea_4, ui->scrollArea_6, ui->scrollArea_7, ui->scrollArea_8,
+          ui->scrollArea_9, ui->scrollArea_10, ui->scrollArea_12})
+        area->setStyleSheet(QStringLiteral("#%1{border: 0;}").arg(area->objectName()));
 }
 
-void Buttoninterface::SlotUpDataButtonUIB(const FlashDataMap &record)
+void Buttoninterface::LoadSensorDefinitions()
 {
-    DeviceState *state = DeviceState::instance();
-    state->ButtonFilling = 1;
-    FillFromRecord(record);
-    state->ButtonFilling = 0;
+    const SensorDefines defines = LoadSensorHeader();
+    DefineNames += defines.DefineNames;
+    DefineValues += defines.DefineValues;
 }
 
-void Buttoninterface::FillFromRecord(const FlashDataMap &record)
+int Buttoninterface::DpiToCode(int dpi) const
 {
-    Shown = record;
+    return ::DpiToCode(dpi, SensorName, DefineNames, DefineValues);
 }
 
-void Buttoninterface::SlotAllLanguage(int language)
+int Buttoninterface::CodeToDpi(int code) const
 {
-    Reset->setText(ButtoninterfaceTexts.text(language, 1, Reset->text()));
-    ImportData->setText(ButtoninterfaceTexts.text(language, 2, ImportData->text()));
-    OutputData->setText(ButtoninterfaceTexts.text(language, 3, OutputData->text()));
+    return ::CodeToDpi(code, SensorName, DefineNames, DefineValues);
 }

@@ -185,6 +185,15 @@ VirtualMouse readMouse(SectionReader &r, const QString &name)
     return mouse;
 }
 
+VirtualScreen readScreen(SectionReader &r, const QString &name)
+{
+    VirtualScreen screen;
+    screen.name = name;
+    screen.pid = r.text("PID", true);
+    screen.plugged = r.flag("Plugged", true);
+    return screen;
+}
+
 void complain(const QString &file, const QString &problem)
 {
     std::fprintf(stderr,
@@ -220,8 +229,10 @@ bool DeviceSetFile::read(const QString &file, DeviceSet *set, QString *error)
             read.receivers << readReceiver(r, section);
         else if (type == "Mouse")
             read.mice << readMouse(r, section);
+        else if (type == "Screen")
+            read.screens << readScreen(r, section);
         else if (r.ok())
-            r.fail("Type", QStringLiteral("must be Receiver or Mouse"));
+            r.fail("Type", QStringLiteral("must be Receiver, Mouse or Screen"));
         r.rejectUnknownKeys();
         if (!problem.isEmpty()) {
             *error = problem;
@@ -237,7 +248,7 @@ bool DeviceSetFile::read(const QString &file, DeviceSet *set, QString *error)
             return false;
         }
     }
-    if (read.receivers.isEmpty() && read.mice.isEmpty()) {
+    if (read.receivers.isEmpty() && read.mice.isEmpty() && read.screens.isEmpty()) {
         *error = QStringLiteral("no device in the file");
         return false;
     }

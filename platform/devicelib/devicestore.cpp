@@ -186,3 +186,42 @@ bool DeviceStore::load(VirtualReceiver &receiver)
     loadUpgrade(file, QStringLiteral("Receiver"), &receiver.upgrade);
     return true;
 }
+
+bool DeviceStore::save(const VirtualScreen &screen)
+{
+    const ScreenClock::Reading &c = screen.clock;
+    const QString clock = screen.clockSet ? QStringLiteral("%1, %2, %3, %4, %5, %6, %7")
+                                                .arg(c.Year)
+                                                .arg(c.Month)
+                                                .arg(c.Day)
+                                                .arg(c.Hour)
+                                                .arg(c.Minute)
+                                                .arg(c.Second)
+                                                .arg(c.Weekday)
+                                          : QString();
+    return writeAtomically(filePath("screen", screen.name), QStringLiteral("Screen"),
+                           {QStringLiteral("PID=") + QString::fromLatin1(screen.pid),
+                            QStringLiteral("Clock=") + clock});
+}
+
+bool DeviceStore::load(VirtualScreen &screen)
+{
+    const QString path = filePath("screen", screen.name);
+    if (!QFileInfo::exists(path))
+        return false;
+    const IniFile file(path);
+    if (file.value(QStringLiteral("Screen/PID")).toString().toLatin1() != screen.pid)
+        return false;
+    const QStringList parts = file.value(QStringLiteral("Screen/Clock")).toStringList();
+    int values[7] = {};
+    bool ok = parts.size() == 7;
+    for (int i = 0; ok && i < 7; ++i)
+        values[i] = parts.at(i).trimmed().toInt(&ok);
+    // Only a clock the screen could have taken comes back.
+    ScreenClock::Reading clock{values[0], values[1], values[2], values[3],
+                               values[4], values[5], values[6]};
+    screen.clockSet = ok && ScreenClock::IsReal(clock);
+    if (screen.clockSet)
+        screen.clock = clock;
+    return true;
+}

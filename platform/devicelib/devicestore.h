@@ -7,7 +7,7 @@
 // What a virtual device keeps across runs, as the hardware keeps it in flash: a mouse's stored
 // configuration (as its 6912-byte image), firmware version, profile and pairing; a receiver's
 // firmware version, identifier, LED record and long-range mode; for both, whether they wait in
-// boot mode and how many upgrades they have begun. One file per device,
+// boot mode and how many upgrades they have begun; a screen's clock. One file per device,
 // <folder>/<kind>-<name>.ini, written atomically. State stored for another model (another Cid or
 // Mid under the same name) or another receiver kind is not used.
 namespace DeviceStore {
@@ -22,5 +22,8 @@ bool load(VirtualMouse &mouse);
 bool load(VirtualReceiver &receiver);
 bool save(const VirtualMouse &mouse);
 bool save(const VirtualReceiver &receiver);
+// A screen keeps its clock; state stored for another product identifier is not used.
+bool load(VirtualScreen &screen);
+bool save(const VirtualScreen &screen);
 
 } // namespace DeviceStore

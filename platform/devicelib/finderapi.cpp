@@ -3,6 +3,7 @@
 
 #include "platform/devicelib/calllog.h"
 #include "platform/devicelib/pathtable.h"
+#include "platform/devicelib/screenbus.h"
 #include "platform/devicelib/simulatedbus.h"
 
 #include <cstring>
@@ -41,6 +42,20 @@ const char *const *enumerate(const char *operation, const char *vid, const char 
     return PathTable::array(paths);
 }
 
+constexpr int ScreenCollection = 8;
+
+const char *const *enumerateScreens(const char *vid, const char *pid, int *count)
+{
+    busAfterTransfer("UsbFinderC_FindHidDevicesByDeviceId",
+                     QStringLiteral("%1 %2 screen").arg(QLatin1String(vid), QLatin1String(pid)));
+    QVector<const char *> paths;
+    for (const QByteArray &path : ScreenBus::instance().find(text(vid), text(pid)))
+        paths << PathTable::text(path);
+    if (count)
+        *count = paths.size();
+    return PathTable::array(paths);
+}
+
 } // namespace
 
 const char *const *UsbFinderC_FindHidDevicesByDefaultDeviceId(const char *vid, const char *pid,
@@ -53,7 +68,9 @@ const char *const *UsbFinderC_FindHidDevicesByDeviceId(const char *vid, const ch
                                                        int interfaceId, int deviceId, int *count)
 {
     Q_UNUSED(interfaceId);
-    Q_UNUSED(deviceId);
+    // Collection 8 is the picture screens' and holds nothing else; the others hold no screen.
+    if (deviceId == ScreenCollection)
+        return enumerateScreens(vid, pid, count);
     return enumerate("UsbFinderC_FindHidDevicesByDeviceId", vid, pid, count);
 }
 

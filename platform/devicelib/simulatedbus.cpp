@@ -9,6 +9,7 @@
 #include "platform/devicelib/factorysettings.h"
 #include "platform/devicelib/modelconfig.h"
 #include "platform/devicelib/replycoders.h"
+#include "platform/devicelib/screenbus.h"
 
 #include <QMutexLocker>
 #include <QThread>
@@ -98,6 +99,8 @@ void SimulatedBus::load(const DeviceSet &set)
 {
     // The devices come back with what they stored, so every write still to come must land first.
     waitForStore();
+    // The screens live apart: nothing of the mice and receivers sees them.
+    ScreenBus::instance().load(set.screens);
     QMutexLocker lock(&m_mutex);
     stopServerLocked();
     // Devices just plugged in have not been told of any program.

@@ -3,6 +3,7 @@
 #include "platform/devicelib/callbackthread.h"
 #include "platform/devicelib/deviceset.h"
 #include "platform/devicelib/devicestore.h"
+#include "platform/devicelib/screenbus.h"
 #include "platform/devicelib/simulatedbus.h"
 
 namespace {
@@ -243,4 +244,29 @@ QStringList SimulationControl::cutValues()
 void SimulationControl::clearLog()
 {
     CallLog::clear();
+}
+
+QByteArray SimulationControl::screenPath(const QString &screen)
+{
+    return DevicePaths::screen(screen);
+}
+
+void SimulationControl::spoilScreenReplies(bool wrongDay, int count)
+{
+    ScreenBus::instance().spoilReplies(wrongDay, count);
+}
+
+void SimulationControl::setScreenNoAnswer(int count)
+{
+    ScreenBus::instance().setNoAnswer(count);
+}
+
+bool SimulationControl::screenClock(const QString &screen, ScreenClock::Reading *reading)
+{
+    return ScreenBus::instance().clock(screen, reading);
+}
+
+int SimulationControl::screenExchanges()
+{
+    return ScreenBus::instance().exchanges();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/record/screenclock.h"
 #include "platform/devicelib/calllog.h"
 
 #include <QByteArray>
@@ -91,6 +92,18 @@ bool injectEvent(const QByteArray &header, const QByteArray &payload);
 void setNoAnswer(const QString &operation, int times);
 // The next `count` UsbFinderC_GetDeviceInfo calls on the path answer zero identifiers.
 void setEmptyDeviceInfoReplies(const QByteArray &path, int count);
+
+// --- Picture screens (back to the defaults at every load) ---
+QByteArray screenPath(const QString &screen);
+// The next `count` replies to clock packets a screen took carry a wrong checksum, or the day
+// after the packet's.
+void spoilScreenReplies(bool wrongDay, int count);
+// The next `count` packets get no answer (-1: every one; 0: answer again).
+void setScreenNoAnswer(int count);
+// The clock of the screen of that name as the last packet it took set it; false when none did.
+bool screenClock(const QString &screen, ScreenClock::Reading *reading);
+// Packets handed to the screens since the last load.
+int screenExchanges();
 
 // --- What the device holds ---
 QByteArray storedRecord(const QString &mouse); // 10428 bytes; empty for an unknown mouse

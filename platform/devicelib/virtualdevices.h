@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/record/screenclock.h"
+
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QString>
@@ -8,8 +10,8 @@
 // The virtual devices on the simulated bus. A receiver and a mouse's cable are the USB devices
 // the program enumerates; the mouse itself is reached through its receiver (when paired to it and
 // awake) or through its cable. A device in boot mode waits for a firmware image: it is not
-// enumerated and does not answer, and only an upgrade reaches it. Screen devices would join as a
-// further kind of USB entry.
+// enumerated and does not answer, and only an upgrade reaches it. A screen device is a USB entry
+// of its own that only a search of its HID collection finds (screenbus.h).
 
 // What a device keeps of its firmware upgrades.
 struct UpgradeState
@@ -81,14 +83,27 @@ enum PairStatus
     PairDone = 3
 };
 
+// A device with a picture screen: it keeps a clock that clock packets set.
+struct VirtualScreen
+{
+    QString name;
+    QByteArray pid; // the product identifier text it answers to, with any vendor text
+    bool plugged = true;
+    // The clock as the last packet it took set it; stored.
+    bool clockSet = false;
+    ScreenClock::Reading clock;
+};
+
 struct DeviceSet
 {
     QVector<VirtualReceiver> receivers;
     QVector<VirtualMouse> mice;
+    QVector<VirtualScreen> screens;
 };
 
 // Path texts of the USB entries; device names are restricted to letters, digits, '-' and '_'.
 namespace DevicePaths {
 QByteArray receiver(const QString &name);
 QByteArray cable(const QString &mouse);
+QByteArray screen(const QString &name);
 } // namespace DevicePaths

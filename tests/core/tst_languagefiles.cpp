@@ -161,6 +161,20 @@ private slots:
         QFAIL("no Buttoninterface section");
     }
 
+    void buttonPagePrefixAndUnitKeepTheirSpaces()
+    {
+        // The profile list reads prefix + number and the debounce list number + unit: the space
+        // between them comes from the texts, so the table must keep it.
+        for (int language = 0; language < 2; ++language) {
+            const QString profile = ButtoninterfaceTexts.text(language, 49, QString());
+            const QString unit = ButtoninterfaceTexts.text(language, 50, QString());
+            QVERIFY2(profile.endsWith(QLatin1Char(' ')) && !profile.trimmed().isEmpty(),
+                     qPrintable(profile));
+            QVERIFY2(unit.startsWith(QLatin1Char(' ')) && !unit.trimmed().isEmpty(),
+                     qPrintable(unit));
+        }
+    }
+
     void deletingAMacroFindsItsButtons()
     {
         // The macro page announces a deletion with its prefix and the name; the button page

@@ -1,3 +1,4 @@
+#include "core/devicediscovery.h"
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "core/registryvalues.h"
@@ -176,6 +177,34 @@ private slots:
         QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("Mouse1")), 0x0104);
         QTest::keyClick(dialog(), Qt::Key_Escape);
         QTRY_VERIFY(!dialog()->isVisible());
+    }
+
+    // The receiver is gone from the list between the check and the start: its stage finds no
+    // receiver to write to and nothing is written. The dialog does not wait in its running layout
+    // for good: it says the update failed, once, and its buttons close it again.
+    void startFindsNoDevice()
+    {
+        UpdateBench b(exampleSet("older-firmware.ini"), true);
+        QVERIFY(openOlderDevices(b));
+        QList<DeviceAllInfo> onCable;
+        for (const DeviceAllInfo &entry : DeviceLists::instance()->DevicePageList.get()) {
+            if (entry.Wired != 0)
+                onCable << entry;
+        }
+        QCOMPARE(onCable.size(), 1);
+        DeviceLists::instance()->DevicePageList.set(onCable);
+
+        button("NewHong_2")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(message(), dialog()->RepairFailText, 10000);
+        QVERIFY(b.waitForEnd());
+        QCOMPARE(b.hub->count(1), 1);
+        QCOMPARE(b.hub->count(2), 0);
+        QVERIFY(SimulationControl::calls(QStringLiteral("UsbUpgrade_Start")).isEmpty());
+        QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("Receiver1")), 0x0101);
+        QVERIFY(button("CloseButton")->isEnabled());
+        QVERIFY(button("NewHong")->isVisible());
+        button("NewHong")->click();
+        QVERIFY(!dialog()->isVisible());
     }
 };
 

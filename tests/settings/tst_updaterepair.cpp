@@ -303,6 +303,44 @@ private slots:
         emit hub()->SigAllLanguage(0);
     }
 
+    // Every message the dialog may show fits its line in both languages, as does the fixed notice
+    // above it: the labels are aligned to the bottom, so a text too long loses its first line.
+    void messagesFit_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("en") << 0;
+        QTest::newRow("uk") << 1;
+    }
+    void messagesFit()
+    {
+        QFETCH(int, language);
+        state().CurrentLanguage = language;
+        UpDateRepair dialog;
+        const Widgets w(dialog);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QStringList messages = {dialog.NoDeviceText,          dialog.ManyDevicesText,
+                                dialog.MouseRepairDeviceText, dialog.ReceiverRepairDeviceText,
+                                dialog.NoImageText,           dialog.WiredConflictText,
+                                dialog.WirelessConflictText,  dialog.ReadyText,
+                                dialog.RunningText,           dialog.RepairDoneText,
+                                dialog.RepairFailText};
+        // The settings page's update check puts its own messages into the line.
+        for (int entry : {15, 17, 18, 23, 24, 25, 26, 27})
+            messages << FormSettingTexts.text(language, entry, QString());
+        QStringList tooLong;
+        for (const QString &text : messages) {
+            QVERIFY(!text.isEmpty());
+            w.message->setText(text);
+            if (w.message->heightForWidth(w.message->width()) > w.message->height())
+                tooLong << text;
+        }
+        if (w.notice->heightForWidth(w.notice->width()) > w.notice->height())
+            tooLong << w.notice->text();
+        QVERIFY2(tooLong.isEmpty(), qPrintable(tooLong.join(QStringLiteral(" | "))));
+        state().CurrentLanguage = 0;
+    }
+
     void screens_data()
     {
         QTest::addColumn<int>("language");

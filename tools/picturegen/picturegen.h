@@ -72,3 +72,15 @@ bool drawMarker(QPainter &p, int w, int h, const QJsonObject &entry, const Theme
 // switches.cpp: the on/off switch of the sensor page's toggles ("on": true or false).
 bool drawSwitch(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
                 QString *error);
+
+// buttonpage.cpp: the button page's list bars and number marks.
+bool drawMenuBar(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                 QString *error);
+bool drawNumberDisc(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                    QString *error);
+
+// swatches.cpp: the lighting forms' framed colour swatches and the colour board.
+bool drawSwatch(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                QString *error);
+bool drawColourBoard(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
+                     QString *error);

@@ -478,7 +478,13 @@ bool drawPicture(QPainter &p, int w, int h, const QJsonObject &entry, const Them
         {"bullet", fromDrawing(drawBullet)},
         {"marker", fromDrawing(drawMarker)},
         // The sensor page's switches.
-        {"switch", fromDrawing(drawSwitch)}};
+        {"switch", fromDrawing(drawSwitch)},
+        // The button page's bars and marks.
+        {"menubar", fromDrawing(drawMenuBar)},
+        {"numberdisc", fromDrawing(drawNumberDisc)},
+        // The lighting forms' colours.
+        {"swatch", fromDrawing(drawSwatch)},
+        {"colourboard", fromDrawing(drawColourBoard)}};
     const QString kind = entry.value(QLatin1String("kind")).toString();
     const auto it = kinds.find(kind);
     if (it == kinds.end()) {

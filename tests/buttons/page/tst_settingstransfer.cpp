@@ -8,7 +8,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "platform/filedialogs.h"
 #include "sensor/sensor.h"
-#include "tests/linksupport/readdevice.h"
+#include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
 
@@ -67,17 +67,7 @@ private:
 
     QByteArray mousePath;
 
-    // The page's device service starts with no device; the tile click selects the mouse and the
-    // first pass reads its record.
-    bool selectMouse()
-    {
-        DeviceAllInfo device;
-        device.Path = QString::fromLatin1(mousePath);
-        device.DriveIndex = 0;
-        const bool read = SelectAndReadDevice(device);
-        SimulationControl::clearLog();
-        return read;
-    }
+    bool selectMouse() { return SimulatedMouse::select(mousePath); }
 
     static void click(Buttoninterface &page, const char *name)
     {
@@ -87,10 +77,7 @@ private:
 private slots:
     void initTestCase()
     {
-        SimulationControl::setLatency(0);
-        SimulationControl::setStateFolder(dir.filePath(QStringLiteral("devices")));
-        SimulationControl::loadBuiltInDeviceSet();
-        mousePath = SimulationControl::receiverPath(QStringLiteral("Receiver1"));
+        mousePath = SimulatedMouse::start(dir.filePath(QStringLiteral("devices")));
         InportFailTexts.clear();
         InportFailTexts.appendRow(
             {QStringLiteral("not a settings file"), QStringLiteral("another model")});

@@ -80,7 +80,7 @@ private slots:
         QTest::newRow("empty") << QByteArray() << "no device in the file";
         QTest::newRow("no type") << QByteArray("[A]\nKind=1\n") << "[A] Type is missing";
         QTest::newRow("odd type") << QByteArray("[A]\nType=Keyboard\n")
-                                  << "[A] Type must be Receiver or Mouse";
+                                  << "[A] Type must be Receiver, Mouse or Screen";
         QTest::newRow("receiver kind") << QByteArray("[A]\nType=Receiver\nKind=3\nVID=a\nPID=b\n")
                                        << "[A] Kind must be 0, 4, 1 or 5";
         QTest::newRow("no vendor")
