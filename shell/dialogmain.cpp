@@ -20,6 +20,7 @@
 #include "settings/match.h"
 #include "settings/updaterepair.h"
 #include "shell/dialog.h"
+#include "shell/deferredpolish.h"
 #include "shell/dialogchange.h"
 #include "shell/dialogs/mouseoffline.h"
 #include "shell/dialogs/noticeframe.h"
@@ -96,6 +97,7 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui_DialogMain)
     ui->stackedWidgetMain->addWidget(HomePage);
     ui->stackedWidgetMain->addWidget(DevicePage);
     ui->stackedWidgetMain->setCurrentIndex(HomePageIndex);
+    DevicePagePolish = new DeferredPolish(DevicePage, this);
 
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
@@ -131,6 +133,16 @@ DialogMain::~DialogMain()
     delete DevicePage;
 }
 
+void DialogMain::setVisible(bool visible)
+{
+    // Showing a window polishes every widget in it: the hidden device page's pages would parse
+    // their style sheets and decode their pictures before the window appears.
+    if (visible && !onDevicePage())
+        DevicePagePolish->holdWhile([this] { QDialog::setVisible(true); });
+    else
+        QDialog::setVisible(visible);
+}
+
 bool DialogMain::onDevicePage() const
 {
     return ui->stackedWidgetMain->currentIndex() == DevicePageIndex;
@@ -155,6 +167,7 @@ void DialogMain::SlotChangeMainDialog(int page)
         HandleHomeUsbChanged();
         StartUsbChanged(HomeUsbChanged, 600);
     } else if (page == DevicePageIndex) {
+        DevicePagePolish->release();
         ui->stackedWidgetMain->setCurrentIndex(DevicePageIndex);
         StartUsbChanged(DeviceUsbChanged, 600);
     }

@@ -9,6 +9,7 @@
 #include <memory>
 
 class Dialog;
+class DeferredPolish;
 class DialogChange;
 class QAction;
 class QFrame;
@@ -43,6 +44,8 @@ public:
     QMenu *trayMenu() const { return TrayMenu; }
     DialogChange *homePage() const { return HomePage; }
     Dialog *devicePage() const { return DevicePage; }
+
+    void setVisible(bool visible) override;
 
 public slots:
     void SlotChangeMainDialog(int page);
@@ -80,6 +83,8 @@ private:
     QPoint PressWindow;
     DialogChange *HomePage = nullptr;
     Dialog *DevicePage = nullptr;
+    // The device page waits behind the home page: its polish waits until the window has shown.
+    DeferredPolish *DevicePagePolish = nullptr;
     QString ImageFolder;
     QString TrayTextMain;
     QString TrayTextExit;

@@ -8,12 +8,15 @@
 #include "core/startup.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "settings/updaterepair.h"
+#include "shell/dialog.h"
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "shell/widgets/myconmbobox.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QCheckBox>
@@ -71,6 +74,25 @@ private slots:
         QTest::newRow("Escape") << int(Qt::Key_Escape);
         QTest::newRow("F12") << int(Qt::Key_F12);
     }
+    // Showing the window leaves the hidden device page's polish until the window has painted;
+    // the device page is polished before it first shows either way.
+    void devicePagePolishedAfterTheWindowShows()
+    {
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        auto polished = [&] {
+            const QList<QWidget *> all = window.devicePage()->findChildren<QWidget *>();
+            return std::all_of(all.begin(), all.end(), [](const QWidget *w) {
+                return w->testAttribute(Qt::WA_WState_Polished);
+            });
+        };
+        window.show();
+        QVERIFY(!window.devicePage()->testAttribute(Qt::WA_WState_Polished));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTRY_VERIFY(polished());
+        QVERIFY(window.homePage()->testAttribute(Qt::WA_WState_Polished));
+    }
+
     void escapeAndF12AreSwallowed()
     {
         QFETCH(int, key);

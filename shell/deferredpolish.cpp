@@ -1,0 +1,84 @@
+#include "shell/deferredpolish.h"
+
+#include <QApplication>
+#include <QChildEvent>
+#include <QTimer>
+#include <QWidget>
+
+DeferredPolish::DeferredPolish(QWidget *part, QObject *parent) : QObject(parent), m_part(part) {}
+
+DeferredPolish::~DeferredPolish()
+{
+    qApp->removeEventFilter(this);
+}
+
+bool DeferredPolish::inPart(const QObject *object) const
+{
+    for (const QObject *o = object; o; o = o->parent())
+        if (o == m_part)
+            return true;
+    return false;
+}
+
+void DeferredPolish::holdWhile(const std::function<void()> &show)
+{
+    if (m_released || !m_part) {
+        show();
+        return;
+    }
+    qApp->installEventFilter(this);
+    m_capturing = true;
+    show();
+    m_capturing = false;
+    if (m_held.empty())
+        qApp->removeEventFilter(this);
+}
+
+void DeferredPolish::release()
+{
+    if (m_released)
+        return;
+    m_released = true;
+    qApp->removeEventFilter(this);
+    const std::vector<Held> held = std::move(m_held);
+    m_held.clear();
+    for (const Held &h : held) {
+        if (!h.target)
+            continue;
+        if (h.type == QEvent::Polish) {
+            QEvent polish(QEvent::Polish);
+            QCoreApplication::sendEvent(h.target, &polish);
+        } else if (h.child) {
+            QChildEvent polished(QEvent::ChildPolished, h.child);
+            QCoreApplication::sendEvent(h.target, &polished);
+        }
+    }
+}
+
+bool DeferredPolish::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (m_capturing) {
+        if (type == QEvent::Polish && inPart(watched)) {
+            m_held.push_back({watched, type, nullptr});
+            return true;
+        }
+        if (type == QEvent::ChildPolished) {
+            QObject *child = static_cast<QChildEvent *>(event)->child();
+            if (inPart(child)) {
+                m_held.push_back({watched, type, child});
+                return true;
+            }
+        }
+        return false;
+    }
+    // A widget of the part is about to be shown: it and its parents get their polish first.
+    if (type == QEvent::Show && inPart(watched))
+        release();
+    // The window has painted what it shows: the rest waits until the event loop is idle again.
+    else if (type == QEvent::Paint && !m_releaseQueued && !inPart(watched)) {
+        m_releaseQueued = true;
+        QTimer::singleShot(0, this, &DeferredPolish::release);
+    }
+    return false;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QEvent>
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <vector>
+
+class QWidget;
+
+// Holds back the polishing of a hidden part of a window while the window is shown, and delivers
+// it later, in the order the toolkit sent it. Showing a window polishes every widget inside it,
+// hidden or not: for the device page, built at start-up behind the home page, that means parsing
+// its pages' style sheets and decoding their pictures before the window can appear. Polishing is
+// what the toolkit does to a widget before it is first shown; nothing else can see it, so it may
+// wait until the part is first shown, or until the window has painted and the program is idle.
+class DeferredPolish : public QObject
+{
+public:
+    // `part` is the widget whose subtree (itself included) is held back.
+    explicit DeferredPolish(QWidget *part, QObject *parent = nullptr);
+    ~DeferredPolish() override;
+
+    // Runs `show` with the part's polish events held back; they are delivered once the window has
+    // painted and the event loop is idle again, or before a widget of the part is shown, whichever
+    // comes first. Does nothing special once released.
+    void holdWhile(const std::function<void()> &show);
+    // Delivers what was held back, once; later calls do nothing.
+    void release();
+    bool holding() const { return !m_held.empty(); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool inPart(const QObject *object) const;
+
+    struct Held
+    {
+        QPointer<QObject> target;
+        QEvent::Type type;
+        QPointer<QObject> child; // for ChildPolished
+    };
+    QPointer<QWidget> m_part;
+    std::vector<Held> m_held;
+    bool m_capturing = false;
+    bool m_released = false;
+    bool m_releaseQueued = false;
+};
