@@ -22,7 +22,9 @@ constexpr int FileSize = 3 * 4 + 2 * TextBlockSize + int(FlashDataMap::Size);
 enum Result
 {
     Accepted = 0,
-    Unreadable = 1, // cannot be opened, wrong framing or block sizes, or not this program's tag
+    // cannot be opened, wrong framing or block sizes, not this program's tag, or a key record or
+    // macro counting more events than it holds
+    Unreadable = 1,
     OtherModel = 2  // another sensor, or a DPI stage count the model cannot take
 };
 

@@ -37,6 +37,11 @@ FlashDataMap recordWithSeed(std::uint8_t seed)
     for (std::size_t i = 0; i < FlashDataMap::Size; ++i)
         record.bytes()[i] = std::uint8_t(seed + i * 3);
     record.DpiStageCount = 4; // the shipped first model takes up to 8
+    // Event counts as a device keeps them: within their records.
+    for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
+        record.KeyRecords[slot].Count = std::uint8_t((seed + slot) % 7);
+        record.Macros[slot].EventCount = std::uint8_t((seed + slot * 9) % 71);
+    }
     return record;
 }
 
