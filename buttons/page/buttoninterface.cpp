@@ -98,6 +98,8 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     MacroButtonPanel->setObjectName(QStringLiteral("MacroButtonPanel"));
     MacroButtonLayout = new QVBoxLayout(MacroButtonPanel);
     MacroButtonLayout->setContentsMargins(0, 0, 0, 0);
+    // The panel takes the size of its buttons: a short list stays packed at the top.
+    MacroButtonLayout->setSizeConstraint(QLayout::SetFixedSize);
     ui->verticalLayout_6->addWidget(MacroButtonPanel);
     BuildMacroButtonList();
 

@@ -294,6 +294,7 @@ private slots:
         emit PostMsg::GetInstance()->SigAddMacroButton();
         QCOMPARE(buttonTexts(page), rebuild);
         if (QTest::currentDataTag() == QLatin1String("by name, any case")) {
+            page.SlotAllLanguage(0);
             page.resize(883, 630);
             page.show();
             child(page, "TopMusic")->click();
