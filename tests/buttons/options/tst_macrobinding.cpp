@@ -9,6 +9,7 @@
 #include "core/languageloader.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
+#include "macro/macro.h"
 #include "macro/macroname.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
@@ -20,7 +21,9 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QListWidget>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -475,6 +478,37 @@ private slots:
         QCOMPARE(downloads.at(0).at(1).toInt(), 1);
         emit hub->SigUpDataMacro(QStringLiteral("xy"), 2);
         QCOMPARE(downloads.size(), 1);
+    }
+
+
+    // A saved macro reaches its bound rows through the macro page, which builds the same record
+    // a binding built from the file.
+    void updateThroughTheMacroPageStoresTheSameRecord()
+    {
+        Buttoninterface page;
+        QVERIFY(showMouse(page));
+        const QByteArray file = "255\n0x02 0 0\n40ms\n0x0B 1 0\n12ms\n0x0B 1 1\n10ms\n";
+        macroFiles({{QStringLiteral("Greeting.ini"), file}});
+        emit PostMsg::GetInstance()->SigAddMacroButton();
+        child(page, "TopMusic")->click();
+        child(page, "DPI_10")->click();
+        macroButton(page, QStringLiteral("Greeting"))->click();
+        const QByteArray bound = storedMacro(3);
+        QCOMPARE(int(bound.at(31)), 3);
+
+        Macro macroPage;
+        macroPage.show();
+        auto *list = child<QListWidget>(macroPage, "listWidgetHong");
+        const QList<QListWidgetItem *> items =
+            list->findItems(QStringLiteral("Greeting"), Qt::MatchExactly);
+        QCOMPARE(items.size(), 1);
+        list->setCurrentItem(items.first());
+        // Cleared on the mouse, so that only the macro page's write can bring it back.
+        DeviceLink::WriteRecord([](FlashDataMap &record) { record.Macros[3] = MacroRecord{}; });
+        QVERIFY(storedMacro(3) != bound);
+        emit PostMsg::GetInstance()->SigUpDataMacro(QStringLiteral("Greeting"), 0);
+        QCOMPARE(storedMacro(3), bound);
+        QCOMPARE(storedTriple(3), triple(6, 3, 255));
     }
 
     void keySequenceDefaults_data()
