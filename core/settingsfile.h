@@ -25,7 +25,7 @@ enum Result
     // cannot be opened, wrong framing or block sizes, not this program's tag, or a key record or
     // macro counting more events than it holds
     Unreadable = 1,
-    OtherModel = 2  // another sensor, or a DPI stage count the model cannot take
+    OtherModel = 2 // another sensor, or a DPI stage count the model cannot take
 };
 
 // The sensor name and the DPI stage limit of the selected device's model, from its Config.ini

@@ -29,8 +29,8 @@ DeviceState &state()
 
 // The option each row returns to when its macro is deleted: its button's factory function.
 constexpr std::array<const char *, RowCount> RowDefaultOptions = {
-    "LeftKey_3",  "RightKey_3", "MidKey", "ForWardKey", "BackKey_2", "VolumeUp_8",
-    "VolumeUp_9", "VolumeUp_10", "DPI_2", "DPI_2",      "DPI_6",     "DPI_5"};
+    "LeftKey_3",  "RightKey_3",  "MidKey", "ForWardKey", "BackKey_2", "VolumeUp_8",
+    "VolumeUp_9", "VolumeUp_10", "DPI_2",  "DPI_2",      "DPI_6",     "DPI_5"};
 
 // Saved macros wait this long before the macro page is asked for their records, so that its own
 // save has settled.

@@ -4,8 +4,8 @@
 
 QStringList MacroListEntries(const QString &folder)
 {
-    QStringList entries = QDir(folder).entryList(QDir::Files | QDir::NoSymLinks,
-                                                 QDir::Name | QDir::IgnoreCase);
+    QStringList entries =
+        QDir(folder).entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
     for (int i = 0; i < entries.size(); ++i) {
         if (entries.at(i).contains(QLatin1String("xml"))) {
             entries.removeAt(i);

@@ -118,8 +118,7 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     ConnectBlocking(SIGNAL(SigUpDataConfigUI(int, int, bool)), this,
                     SLOT(SlotUpDataConfigUI(int, int, bool)));
     connect(hub, SIGNAL(SigAddMacroButton()), this, SLOT(SlotAddMacroButton()));
-    connect(hub, SIGNAL(SigDeleteMacroButton(QString)), this,
-            SLOT(SlotDeleteMacroButton(QString)));
+    connect(hub, SIGNAL(SigDeleteMacroButton(QString)), this, SLOT(SlotDeleteMacroButton(QString)));
     connect(hub, SIGNAL(SigMacroRename(QString, QString)), this,
             SLOT(SlotMacroRename(QString, QString)));
     connect(hub, SIGNAL(SigUpDataMacro(QString, int)), this, SLOT(SlotUpDataMacro(QString, int)));

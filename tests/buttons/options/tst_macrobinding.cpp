@@ -268,17 +268,17 @@ private slots:
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("firstBuild");
         QTest::addColumn<QStringList>("rebuild");
-        QTest::newRow("by name, any case")
-            << QStringList{"c.ini", "B.ini", "a.ini"} << QStringList{"a", "B", "c", "-", "-", "-", "-"}
-            << QStringList{"a", "B", "c", "-", "-", "-", "-"};
-        QTest::newRow("list file") << QStringList{"list.xml", "m.ini"}
-                                   << QStringList{"m", "-", "-", "-", "-", "-", "-"}
-                                   << QStringList{"m", "-", "-", "-", "-", "-", "-"};
+        QTest::newRow("by name, any case") << QStringList{"c.ini", "B.ini", "a.ini"}
+                                           << QStringList{"a", "B", "c", "-", "-", "-", "-"}
+                                           << QStringList{"a", "B", "c", "-", "-", "-", "-"};
+        QTest::newRow("list file")
+            << QStringList{"list.xml", "m.ini"} << QStringList{"m", "-", "-", "-", "-", "-", "-"}
+            << QStringList{"m", "-", "-", "-", "-", "-", "-"};
         QTest::newRow("two xml") << QStringList{"a.xml", "b.xml", "m.ini"}
                                  << QStringList{"b.xml", "m", "-", "-", "-", "-", "-"}
                                  << QStringList{"m", "-", "-", "-", "-", "-"};
-        QTest::newRow("seven") << QStringList{"1.ini", "2.ini", "3.ini", "4.ini", "5.ini",
-                                              "6.ini", "7.ini"}
+        QTest::newRow("seven") << QStringList{"1.ini", "2.ini", "3.ini", "4.ini",
+                                              "5.ini", "6.ini", "7.ini"}
                                << QStringList{"1", "2", "3", "4", "5", "6", "7"}
                                << QStringList{"1", "2", "3", "4", "5", "6", "7"};
         QTest::newRow("none") << QStringList{} << QStringList{} << QStringList{};
@@ -392,8 +392,9 @@ private slots:
             copy.write(ini);
             copy.close();
             ConfigIni::resetForTests(copy.fileName());
-            QCOMPARE(ConfigIni::instance()->valueList(QStringLiteral("Drive1"),
-                                                      QStringLiteral("KeyParam4")).size(),
+            QCOMPARE(ConfigIni::instance()
+                         ->valueList(QStringLiteral("Drive1"), QStringLiteral("KeyParam4"))
+                         .size(),
                      3);
         }
         Buttoninterface page;
@@ -421,7 +422,8 @@ private slots:
         QVERIFY(!child(page, "TopMusic")->group()->checkedButton());
         // One send per row, then the last one.
         QCOMPARE(SimulationControl::receivedRecords().size(), 3);
-        QCOMPARE(SimulationControl::receivedRecords().last(), SimulationControl::storedRecord(Mouse));
+        QCOMPARE(SimulationControl::receivedRecords().last(),
+                 SimulationControl::storedRecord(Mouse));
     }
 
     // Only a full label binds: a row named like the macro but without the prefix is another
@@ -480,7 +482,6 @@ private slots:
         QCOMPARE(downloads.size(), 1);
     }
 
-
     // A saved macro reaches its bound rows through the macro page, which builds the same record
     // a binding built from the file.
     void updateThroughTheMacroPageStoresTheSameRecord()
@@ -518,16 +519,16 @@ private slots:
         QTest::addColumn<int>("usage");
         QTest::addColumn<QString>("combination");
         QTest::newRow("none") << QStringList{} << int(KeySequenceDefault::None) << 0 << "";
-        QTest::newRow("other category") << QStringList{"0x01", "0x00", "E9"}
-                                        << int(KeySequenceDefault::None) << 0 << "";
+        QTest::newRow("other category")
+            << QStringList{"0x01", "0x00", "E9"} << int(KeySequenceDefault::None) << 0 << "";
         QTest::newRow("multimedia") << QStringList{"0x05", "0x00", "E9"}
                                     << int(KeySequenceDefault::Multimedia) << 0xE9 << "";
         QTest::newRow("multimedia 0x") << QStringList{"0x05", "0x00", "0xea"}
                                        << int(KeySequenceDefault::Multimedia) << 0xEA << "";
         QTest::newRow("combination") << QStringList{"0x05", "0x00", "0x00", "Ctrl+V"}
                                      << int(KeySequenceDefault::Combination) << 0 << "Ctrl+V";
-        QTest::newRow("two elements") << QStringList{"0x05", "0x00"}
-                                      << int(KeySequenceDefault::Unusable) << 0 << "";
+        QTest::newRow("two elements")
+            << QStringList{"0x05", "0x00"} << int(KeySequenceDefault::Unusable) << 0 << "";
     }
     void keySequenceDefaults()
     {
@@ -546,11 +547,13 @@ private slots:
     {
         Buttoninterface page;
         auto *box = child<QComboBox>(page, "ProjectChoose");
-        QVERIFY(runOnWorkerThread([] { emit PostMsg::GetInstance()->SigUpDataConfigUI(4, 2, true); }));
+        QVERIFY(
+            runOnWorkerThread([] { emit PostMsg::GetInstance()->SigUpDataConfigUI(4, 2, true); }));
         QCOMPARE(box->count(), 4);
         QCOMPARE(box->currentIndex(), 2);
         QVERIFY(box->isEnabled());
-        QVERIFY(runOnWorkerThread([] { emit PostMsg::GetInstance()->SigUpDataConfigUI(0, 3, false); }));
+        QVERIFY(
+            runOnWorkerThread([] { emit PostMsg::GetInstance()->SigUpDataConfigUI(0, 3, false); }));
         QCOMPARE(box->count(), 1);
         QCOMPARE(box->currentIndex(), 0);
         QVERIFY(!box->isEnabled());

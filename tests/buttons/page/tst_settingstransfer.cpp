@@ -8,8 +8,8 @@
 #include "platform/devicelib/factorysettings.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "platform/filedialogs.h"
-#include "shell/dialogs/updataparam.h"
 #include "sensor/sensor.h"
+#include "shell/dialogs/updataparam.h"
 #include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/records.h"
@@ -279,8 +279,8 @@ private slots:
         QFETCH(bool, readOnlyFolder);
         Buttoninterface page;
         QVERIFY(selectMouse());
-        const QString folder = dir.filePath(readOnlyFolder ? QStringLiteral("locked")
-                                                           : QStringLiteral("plain"));
+        const QString folder =
+            dir.filePath(readOnlyFolder ? QStringLiteral("locked") : QStringLiteral("plain"));
         const QString path = folder + QStringLiteral("/saved.bin");
         if (readOnlyFolder) {
             QVERIFY(QDir().mkpath(folder));
@@ -292,8 +292,8 @@ private slots:
             QFile probe(folder + QStringLiteral("/probe"));
             if (probe.open(QIODevice::WriteOnly)) {
                 probe.remove();
-                QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner |
-                                                  QFile::ExeOwner);
+                QFile::setPermissions(folder,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
                 QSKIP("this user writes into read-only folders");
             }
         } else {
