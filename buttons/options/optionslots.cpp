@@ -5,11 +5,11 @@
 #include "buttons/options/optionassignment.h"
 #include "buttons/page/buttoninterface.h"
 #include "buttons/page/ui_buttoninterface.h"
+#include "core/deviceanswers.h"
 #include "core/devicestate.h"
 #include "macro/firekey.h"
 #include "macro/groupkey.h"
 #include "macro/makemacro.h"
-#include "platform/devicelib/devicelib.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/mytoolbutton.h"
 
@@ -71,9 +71,7 @@ void Buttoninterface::on_DPI_6_clicked()
 {
     // Asked silently: the chooser just closes for a mouse that does not answer, unless a filling
     // is under way (the answer may then be a moment late).
-    const QByteArray path = DeviceState::instance()->DevicePath.get();
-    if (!UsbFinderC_GetDeviceOnLine(path.constData()) &&
-        DeviceState::instance()->ButtonFilling.load() == 0) {
+    if (!SelectedDeviceAnswers() && DeviceState::instance()->ButtonFilling.load() == 0) {
         ui->stackedWidget->setCurrentWidget(ui->page);
         ui->stackedWidget_2->setCurrentWidget(ui->page_9);
         return;
