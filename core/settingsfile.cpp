@@ -58,6 +58,16 @@ QString modelGroup()
            QString::number(DeviceState::instance()->CurrentDeviceInfo.get().DriveIndex + 1);
 }
 
+bool countsFit(const FlashDataMap &record)
+{
+    for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
+        if (record.KeyRecords[slot].Count > KeyRecord::MaxEvents ||
+            record.Macros[slot].EventCount > MacroRecord::MaxEvents)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString SettingsFile::CurrentModelSensor()
@@ -109,11 +119,15 @@ SettingsFile::Result SettingsFile::Read(const QString &path, const QString &sens
         return Unreadable;
     if (blockText(tag) != Tag)
         return Unreadable;
+    FlashDataMap imported;
+    std::memcpy(imported.bytes(), data.constData(), FlashDataMap::Size);
+    // Counts beyond what a key record or a macro holds: whoever reads the events would run past
+    // the record. No device writes them, so the file is damaged.
+    if (!countsFit(imported))
+        return Unreadable;
     // Compared as stored: a name of 12 bytes or more was written cut and without its zero byte.
     if (blockText(sensor) != SensorBlockText(sensorName))
         return OtherModel;
-    FlashDataMap imported;
-    std::memcpy(imported.bytes(), data.constData(), FlashDataMap::Size);
     // A record without any DPI stage leaves the device with none to switch to.
     if (imported.DpiStageCount == 0 || imported.DpiStageCount > dpiMaxGrade)
         return OtherModel;

@@ -2,6 +2,7 @@
 // program uses, and the Base64 identifier decoder on arbitrary text. Beyond the sanitizers, it
 // checks two promises callers build on: a decoded identifier holds no line feed or space, and a
 // theme colour is always three numbers 0..255.
+#include "buttons/options/keysequencedefault.h"
 #include "core/configini.h"
 #include "fuzz/fuzzsupport.h"
 #include "platform/appdir.h"
@@ -89,6 +90,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 for (const QString &element : list)
                     checkIdentifier(element);
             }
+        }
+    }
+    // A model's key-sequence defaults, as a deleted macro's rows read them.
+    for (const char *group : groups) {
+        for (int i = 1; i <= KeySequenceDefaultSlots; ++i) {
+            const QStringList list =
+                store->valueList(QLatin1String(group), QStringLiteral("KeyParam%1").arg(i));
+            const KeySequenceDefault parsed = ParseKeySequenceDefault(list);
+            if (parsed.What == KeySequenceDefault::Combination && parsed.Text != list.value(3))
+                std::abort();
+            if (parsed.What != KeySequenceDefault::None && list.value(0) != QLatin1String("0x05"))
+                std::abort();
         }
     }
     for (const char *key : colorKeys)

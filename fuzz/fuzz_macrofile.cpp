@@ -2,6 +2,8 @@
 // Beyond the sanitizers it checks their promises: a record holds at most 70 events and 30 name
 // bytes (a name cut on a character boundary), one event per key event read while there is room;
 // and the events written back and read again are the same.
+#include "buttons/page/macrorepeat.h"
+#include "core/devicestate.h"
 #include "core/record/flashdatamap.h"
 #include "fuzz/fuzzsupport.h"
 #include "macro/macroevents.h"
@@ -9,6 +11,8 @@
 #include "macro/macroname.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 
 #include <cstdlib>
 
@@ -18,6 +22,40 @@ void check(bool promise)
 {
     if (!promise)
         std::abort();
+}
+
+bool isZero(const MacroRecord &record)
+{
+    const auto *bytes = reinterpret_cast<const std::uint8_t *>(&record);
+    for (std::size_t i = 0; i < sizeof record; ++i) {
+        if (bytes[i] != 0)
+            return false;
+    }
+    return true;
+}
+
+// The same bytes as the file of a macro the button page binds: by a fixed name, and by the first
+// line taken as the name (a name the folder cannot hold loads nothing).
+void checkBinding(const QByteArray &bytes, const MacroFileContent &content)
+{
+    DeviceState::instance()->WriteEnabled = 1;
+    QDir().mkpath(MacroFolder());
+    const QString fixed = QStringLiteral("bound");
+    QFile file(*MacroFilePath(fixed));
+    check(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+    for (const QString &name : {fixed, content.repeat}) {
+        MacroRecord record;
+        const bool loaded = LoadMacroRecord(name, &record);
+        check(record.EventCount <= MacroRecord::MaxEvents);
+        check(record.NameLength <= MacroNameMaxBytes);
+        check(loaded || isZero(record));
+        ReadMacroRepeat(name).toInt(nullptr, 10);
+    }
+    MacroRecord record;
+    check(LoadMacroRecord(fixed, &record));
+    check(record.EventCount == qMin(KeyEventCount(content.events), int(MacroRecord::MaxEvents)));
 }
 
 } // namespace
@@ -51,5 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         ParseMacroFile(FormatMacroFile(QStringLiteral("1"), content.events));
     check(again.unreadableLines == 0);
     check(again.events == content.events);
+
+    checkBinding(bytes, content);
     return 0;
 }

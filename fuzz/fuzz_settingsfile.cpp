@@ -37,6 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
 
+    // Every event count of an accepted record fits its record: readers of the events stop there.
+    for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
+        if (record.KeyRecords[slot].Count > KeyRecord::MaxEvents ||
+            record.Macros[slot].EventCount > MacroRecord::MaxEvents)
+            std::abort();
+    }
     if (record.DpiStageCount == 0 || record.DpiStageCount > DpiMaxGrade ||
         !SettingsFile::Write(exported, record, Sensor))
         std::abort();

@@ -81,16 +81,24 @@ printf '\x00\x00\x00\x03\x08\xa5\x04\x01\x00' >"$events/no-header-short-header.b
 # target imports for the sensor "OPT5100" with eight DPI stages; record byte 1 is the stage count.
 settings="$corpus/settingsfile"
 mkdir -p "$settings"
-settingsfile() { # <tag> <sensor> <stage count> [record length]; "|" in a text is a zero byte
+# Every key record counts <key events> (at 0x7C, 52 bytes each) and every macro <macro events>
+# (byte 31 of each 592-byte macro from 0x3BC); a device keeps them at 6 and 70 at most.
+settingsfile() { # <tag> <sensor> <stage count> [record length] [key events] [macro events];
+  # "|" in a text is a zero byte
   perl -e '
-    my ($tag, $sensor, $stages, $length) = @ARGV;
+    my ($tag, $sensor, $stages, $length, $keys, $events) = @ARGV;
     s/\|/\0/g for ($tag, $sensor);
     my $record = join("", map { chr($_ % 251) } 0 .. $length - 1);
     substr($record, 1, 1) = chr($stages) if $length > 1;
+    for my $slot (0 .. 15) {
+      my ($k, $m) = (0x7C + 52 * $slot, 0x3BC + 592 * $slot + 31);
+      substr($record, $k, 1) = chr($keys) if $k < $length;
+      substr($record, $m, 1) = chr($events) if $m < $length;
+    }
     sub block { pack("N", length($_[0])) . $_[0] }
     sub text12 { substr($_[0] . ("\0" x 12), 0, 12) }
     print block(text12($tag)), block(text12($sensor)), block($record)' \
-    "$1" "$2" "$3" "${4:-10428}"
+    "$1" "$2" "$3" "${4:-10428}" "${5:-6}" "${6:-70}"
 }
 settingsfile Tavik OPT5100 4 >"$settings/accepted.bin"
 settingsfile Tavik OPT3300 4 >"$settings/other-sensor.bin"
@@ -99,6 +107,8 @@ settingsfile Tavik OPT5100 9 >"$settings/too-many-dpi-stages.bin"
 settingsfile Other OPT5100 4 >"$settings/other-program.bin"
 settingsfile Tavik OPT5100 4 10000 >"$settings/short-record.bin"
 settingsfile "Tavik|junk" "OPT5100|x" 4 >"$settings/bytes-after-text.bin"
+settingsfile Tavik OPT5100 4 10428 7 70 >"$settings/key-record-of-7.bin"
+settingsfile Tavik OPT5100 4 10428 6 71 >"$settings/macro-of-71.bin"
 perl -e 'print pack("N", 12), "Tavik", "\0" x 7, pack("N", 0xFFFFFFFF), pack("N", 0x7FFFFFFF)' \
   >"$settings/null-and-huge-blocks.bin"
 : >"$settings/empty.bin"

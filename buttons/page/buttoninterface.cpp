@@ -93,12 +93,15 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     SetupButtonGroups();
     ButtonColorText = ConfigIni::instance()->color(QStringLiteral("ButtonColor"));
 
-    // The saved macros' buttons live on this panel; they are made when the macros are bound.
+    // The saved macros' buttons live on this panel, one per macro file.
     MacroButtonPanel = new QWidget(ui->scrollAreaWidgetContents_7);
     MacroButtonPanel->setObjectName(QStringLiteral("MacroButtonPanel"));
     MacroButtonLayout = new QVBoxLayout(MacroButtonPanel);
     MacroButtonLayout->setContentsMargins(0, 0, 0, 0);
+    // The panel takes the size of its buttons: a short list stays packed at the top.
+    MacroButtonLayout->setSizeConstraint(QLayout::SetFixedSize);
     ui->verticalLayout_6->addWidget(MacroButtonPanel);
+    BuildMacroButtonList();
 
     ui->DPI_3->hide();
     ui->DPI_9->hide();
@@ -112,6 +115,13 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     connect(hub, SIGNAL(SigUpDataButtonUIC(FlashDataMap)), this,
             SLOT(SlotUpDataButtonUIB(FlashDataMap)));
     ConnectBlocking(SIGNAL(SigFormReset()), this, SLOT(SlotFormResetButton()));
+    ConnectBlocking(SIGNAL(SigUpDataConfigUI(int, int, bool)), this,
+                    SLOT(SlotUpDataConfigUI(int, int, bool)));
+    connect(hub, SIGNAL(SigAddMacroButton()), this, SLOT(SlotAddMacroButton()));
+    connect(hub, SIGNAL(SigDeleteMacroButton(QString)), this, SLOT(SlotDeleteMacroButton(QString)));
+    connect(hub, SIGNAL(SigMacroRename(QString, QString)), this,
+            SLOT(SlotMacroRename(QString, QString)));
+    connect(hub, SIGNAL(SigUpDataMacro(QString, int)), this, SLOT(SlotUpDataMacro(QString, int)));
 
     DeviceState::instance()->WorkerThread = new Worker;
 

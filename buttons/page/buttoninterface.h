@@ -11,6 +11,7 @@
 #include <memory>
 
 class QButtonGroup;
+class QFont;
 class QToolButton;
 class QVBoxLayout;
 class Ui_Buttoninterface;
@@ -94,6 +95,12 @@ private slots:
     void on_DPI_12_clicked();
     void on_DPI_13_clicked();
     void on_ProjectChoose_currentIndexChanged(int index);
+    // The user picked a profile: the device switches to it; a mouse that does not answer gets the
+    // profile shown before the press back, and the offline notice.
+    void on_ProjectChoose_activated(int index);
+    // The device's profile answer: `count` profiles (0: one), `current` shown, the box enabled
+    // when `valid`.
+    void SlotUpDataConfigUI(int count, int current, bool valid);
 
     void on_OutputData_clicked();
     void on_ImportData_clicked();
@@ -169,6 +176,15 @@ private slots:
     void on_VolumeDown_13_clicked(bool checked);
     void on_VolumeDown_11_clicked(bool checked);
 
+    // The macro panel (buttons/options/macrobuttons.cpp, macrobinding.cpp). A macro button's click
+    // binds its macro to the selected row; the macro page's deletions, renames and saves reach
+    // the rows bound to the macro.
+    void slotButtonClicked(bool checked);
+    void SlotAddMacroButton();
+    void SlotDeleteMacroButton(const QString &label);
+    void SlotMacroRename(const QString &oldName, const QString &newName);
+    void SlotUpDataMacro(const QString &name, int mode);
+
 private:
     void SetupButtonGroups();
     void ApplyTheme();
@@ -193,6 +209,14 @@ private:
     // The chooser's dialogs and the left-button notice sit centred over the page, 50 px further
     // left and 70 px higher.
     void PlaceChoiceDialog(QWidget *dialog) const;
+    // The macro panel's first buttons, read once at construction.
+    void BuildMacroButtonList();
+    // One button per saved macro (skipping every list file when `skipEveryXml`), then the
+    // placeholders.
+    void FillMacroPanel(bool skipEveryXml, const QFont &font);
+    QToolButton *NewMacroPanelButton(const QString &text, const QFont &font);
+    // The device slots of the rows labelled `label` (NULs left out), in row order.
+    QVector<int> SlotsLabelled(const QString &label) const;
     // Writes the settings export file of `record` for the selected model; false when the file
     // could not be written (an earlier file at the path is then left as it was).
     bool ExportSettingsFile(const QString &path, const FlashDataMap &record);

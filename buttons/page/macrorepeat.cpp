@@ -1,9 +1,36 @@
 #include "buttons/page/macrorepeat.h"
 
+#include "core/devicestate.h"
+#include "macro/macroevents.h"
+#include "macro/macrofile.h"
 #include "macro/macroname.h"
 
 #include <QDir>
 #include <QSaveFile>
+#include <QStringList>
+
+bool LoadMacroRecord(const QString &name, MacroRecord *record)
+{
+    *record = MacroRecord{};
+    if (DeviceState::instance()->WriteEnabled.load() == 0)
+        return false;
+    const std::optional<QString> path = MacroFilePath(name);
+    MacroFileContent content;
+    if (!path || !ReadMacroFile(*path, &content))
+        return false;
+    *record = BuildMacroRecord(name, content.events);
+    return true;
+}
+
+QString ReadMacroRepeat(const QString &name)
+{
+    const std::optional<QString> path = MacroFilePath(name);
+    MacroFileContent content;
+    if (!path || !ReadMacroFile(*path, &content) || !content.hasRepeat)
+        return QStringLiteral("0");
+    const QStringList parts = content.repeat.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    return parts.isEmpty() ? QString() : parts.first();
+}
 
 bool WriteMacroRepeat(const QString &name, int repeat)
 {

@@ -5,6 +5,7 @@
 #include "core/deviceanswers.h"
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
+#include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "core/settingsfile.h"
 #include "core/worker.h"
@@ -13,6 +14,7 @@
 #include "platform/filedialogs.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/dialogs/updataparam.h"
+#include "shell/dialogs/updatewarning.h"
 
 #include <QDir>
 #include <QTimer>
@@ -20,6 +22,8 @@
 namespace {
 
 const QString FileFilter = QStringLiteral("File(*.bin)");
+// The page's text table entry of the notice that an export could not be written.
+constexpr int ExportFailedText = 0;
 
 // The dialogs open in the user's home folder (there is no drive letter to start from).
 QString StartFolder()
@@ -46,7 +50,15 @@ void Buttoninterface::on_OutputData_clicked()
     if (path.isEmpty())
         return;
     // Works with the device offline too: the record shown is what is saved.
-    ExportSettingsFile(path, DeviceState::instance()->CurrentFlashData.get());
+    if (ExportSettingsFile(path, DeviceState::instance()->CurrentFlashData.get()))
+        return;
+    // Nothing was written (an earlier file stays as it was): the user has to know.
+    UpDateWarning notice;
+    notice.SetText(ButtoninterfaceTexts.text(DeviceState::instance()->CurrentLanguage.load(),
+                                             ExportFailedText,
+                                             QStringLiteral("Could not write the settings file.")));
+    PlaceOverPage(&notice);
+    notice.exec();
 }
 
 void Buttoninterface::on_ImportData_clicked()
@@ -102,6 +114,10 @@ void Buttoninterface::on_Reset_clicked()
             onlineCheck->start();
         return;
     }
+    // The refill after the reset sets these again; left set by the last filling they would let
+    // the please-wait notice report success with no refill at all.
+    state->ButtonUiUpdated = 0;
+    state->SensorUiUpdated = 0;
     UsbServer_SetClearSetting();
 
     UpDataParam dialog;

@@ -13,12 +13,20 @@ namespace {
 const QString Sensor = QStringLiteral("PAW3395");
 constexpr int MaxGrade = 6;
 
-FlashDataMap sampleRecord(int stages = 4)
+// Every byte differs from its neighbours; the event counts stay within what their records hold
+// (the largest in slot 15), as a device's record keeps them.
+FlashDataMap sampleRecord(int stages = 4, int keyCount = 6, int eventCount = 70)
 {
     FlashDataMap record;
     for (std::size_t i = 0; i < FlashDataMap::Size; ++i)
         record.bytes()[i] = std::uint8_t(i * 7 + 3);
     record.DpiStageCount = std::uint8_t(stages);
+    for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
+        record.KeyRecords[slot].Count = std::uint8_t(slot % 7);
+        record.Macros[slot].EventCount = std::uint8_t(slot * 4);
+    }
+    record.KeyRecords[15].Count = std::uint8_t(keyCount);
+    record.Macros[15].EventCount = std::uint8_t(eventCount);
     return record;
 }
 
@@ -136,6 +144,13 @@ private slots:
         QTest::newRow("record block empty") << tag + sensor + lengthOnly(0xFFFFFFFFu) << 1;
         QTest::newRow("absurd record length") << tag + sensor + lengthOnly(0xFFFFFFF0u) << 1;
         QTest::newRow("absurd tag length") << lengthOnly(0x7FFFFFFFu) + goodFile() << 1;
+        // Counts past their records: a reader of the events would run beyond them.
+        QTest::newRow("key record of 7 events")
+            << tag + sensor + block(recordBytes(sampleRecord(4, 7, 70))) << 1;
+        QTest::newRow("macro of 71 events")
+            << tag + sensor + block(recordBytes(sampleRecord(4, 6, 71))) << 1;
+        QTest::newRow("macro of 255 events, other sensor")
+            << tag + block(text12("PAW3950")) + block(recordBytes(sampleRecord(4, 6, 255))) << 1;
 
         QTest::newRow("other sensor") << tag + block(text12("PAW3950")) + record << 2;
         QTest::newRow("sensor name cut short") << tag + block(text12("PAW339")) + record << 2;

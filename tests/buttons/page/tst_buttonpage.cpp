@@ -339,6 +339,8 @@ private slots:
         state().CurrentFlashData.set(record);
         state().DeviceOnline = 1;
         auto *profiles = child<QComboBox>(page, "ProjectChoose");
+        // In place of the list the mouse's profile answer gave.
+        profiles->clear();
         profiles->addItems({"a", "b", "c", "d"});
         profiles->setCurrentIndex(2);
         QSignalSpy profileChanged(profiles, SIGNAL(currentIndexChanged(int)));

@@ -9,11 +9,13 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "platform/filedialogs.h"
 #include "sensor/sensor.h"
+#include "shell/dialogs/updataparam.h"
 #include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QSignalSpy>
@@ -37,6 +39,11 @@ FlashDataMap recordWithSeed(std::uint8_t seed)
     for (std::size_t i = 0; i < FlashDataMap::Size; ++i)
         record.bytes()[i] = std::uint8_t(seed + i * 3);
     record.DpiStageCount = 4; // the shipped first model takes up to 8
+    // Event counts as a device keeps them: within their records.
+    for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
+        record.KeyRecords[slot].Count = std::uint8_t((seed + slot) % 7);
+        record.Macros[slot].EventCount = std::uint8_t((seed + slot * 9) % 71);
+    }
     return record;
 }
 
@@ -258,6 +265,80 @@ private slots:
         QCOMPARE(state().RereadWhenOnline.load(), quint8(1));
         QCOMPARE(state().ImportBusy.load(), quint8(0));
         QVERIFY(SimulationControl::batteryOptimize(Mouse));
+    }
+
+    // An export that cannot be written says so; whatever was at the path stays as it was.
+    void failedExportShowsTheNotice_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder"); // else the folder is a plain file
+        QTest::newRow("read-only folder") << true;
+        QTest::newRow("folder is a file") << false;
+    }
+    void failedExportShowsTheNotice()
+    {
+        QFETCH(bool, readOnlyFolder);
+        Buttoninterface page;
+        QVERIFY(selectMouse());
+        const QString folder =
+            dir.filePath(readOnlyFolder ? QStringLiteral("locked") : QStringLiteral("plain"));
+        const QString path = folder + QStringLiteral("/saved.bin");
+        if (readOnlyFolder) {
+            QVERIFY(QDir().mkpath(folder));
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::WriteOnly));
+            old.write("old settings");
+            old.close();
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+            QFile probe(folder + QStringLiteral("/probe"));
+            if (probe.open(QIODevice::WriteOnly)) {
+                probe.remove();
+                QFile::setPermissions(folder,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                QSKIP("this user writes into read-only folders");
+            }
+        } else {
+            QFile plain(folder);
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+        }
+        ModalDriver notice(ModalDriver::named(QStringLiteral("UpDateWarning")),
+                           QStringLiteral("NewHong"));
+        {
+            FileChooser chooser(path);
+            click(page, "OutputData");
+        }
+        QVERIFY(notice.fired());
+        if (readOnlyFolder) {
+            QFile old(path);
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll(), QByteArray("old settings"));
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+    }
+
+    // A reset the mouse never answers ends with the offline notice, even though the last filling
+    // of both pages had reported them refreshed.
+    void unansweredResetEndsOffline()
+    {
+        Buttoninterface page;
+        QVERIFY(selectMouse());
+        UpDataParam::SetDelayScaleForTests(0.1);
+        state().OnDevicePage = 1; // the user stays on the device's pages meanwhile
+        state().ButtonUiUpdated = 1;
+        state().SensorUiUpdated = 1;
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_SetClearSetting"), -1);
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), -1);
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+        ModalDriver question(ModalDriver::named(QStringLiteral("ContainReset")),
+                             QStringLiteral("OK"));
+        click(page, "Reset");
+        QVERIFY(question.fired());
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_SetClearSetting"), 0);
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), 0);
+        UpDataParam::SetDelayScaleForTests(1.0);
+        state().OnDevicePage = 0;
+        QCOMPARE(offline.size(), 1);
+        QCOMPARE(offline.at(0).at(0).toInt(), 0);
+        QCOMPARE(state().ImportBusy.load(), quint8(0));
     }
 };
 
