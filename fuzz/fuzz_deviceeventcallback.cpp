@@ -17,6 +17,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/core/hubrecorder.h"
 #include "tests/core/linkfixture.h"
+#include "tests/support/workerthread.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -76,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     recorder->clear();
 
     for (const Fuzz::Event &event : Fuzz::eventsOf(data, size, MaxEvents)) {
-        const bool returned = LinkFixture::runOnLibraryThread(
+        const bool returned = runOnWorkerThread(
             [event] {
                 const auto *header =
                     event.hasHeader
