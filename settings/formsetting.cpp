@@ -20,6 +20,7 @@
 #include "shell/dialogs/updatewarning.h"
 #include "shell/widgets/mybutton.h"
 #include "shell/widgets/myconmbobox.h"
+#include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
 #include <QCheckBox>
@@ -138,7 +139,14 @@ FormSetting::FormSetting(QWidget *parent) : QWidget(parent), form(new Ui_FormSet
     LedGroup->setExclusive(true);
 
     ButtonColorText = ConfigIni::instance()->color(QStringLiteral("ButtonColor"));
-    ApplyTheme();
+    form->toolButton_2->hide();
+    form->toolButton_3->hide();
+    form->scrollArea->setFrameShape(QFrame::NoFrame);
+    // The device page's own background shows through the scrolled area.
+    form->scrollArea->viewport()->setAutoFillBackground(false);
+    form->comboBox->setView(new QListView(form->comboBox));
+    // The page is built hidden behind the home page: its sheets wait for its first polish.
+    Theme::StyleWhenPolished(this, [this] { ApplyTheme(); });
 
     DongleCheckTimer = new QTimer(this);
     MouseCheckTimer = new QTimer(this);
@@ -216,17 +224,9 @@ void FormSetting::ApplyTheme()
                                                              QStringLiteral("rgb(255,106,0)"));
     f.toolButton_2->setStyleSheet(marker);
     f.toolButton_3->setStyleSheet(marker);
-    f.toolButton_2->hide();
-    f.toolButton_3->hide();
-
-    f.scrollArea->setFrameShape(QFrame::NoFrame);
-    // The device page's own background shows through the scrolled area.
-    f.scrollArea->viewport()->setAutoFillBackground(false);
     f.scrollAreaWidgetContents->setStyleSheet(
         QStringLiteral("background-color:transparent;border:none;"));
-    auto *list = new QListView(f.comboBox);
-    list->setStyleSheet(Theme::ComboListStyle());
-    f.comboBox->setView(list);
+    f.comboBox->view()->setStyleSheet(Theme::ComboListStyle());
 }
 
 void FormSetting::mousePressEvent(QMouseEvent *event)

@@ -6,6 +6,7 @@
 #include "settings/modelfeatures.h"
 #include "settings/settingstheme.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
@@ -111,17 +112,20 @@ LedInfo::LedInfo(QWidget *parent) : QDialog(parent), ui(new Ui_LedInfo)
     ImageFolder = Theme::PictureFolder(QStringLiteral("FormSetting"));
     setWindowFlags(Theme::FloatingPanelFlags);
 
-    ui->label_14->setStyleSheet(Theme::LabelStyle());
-    ui->TitleButton_7->setStyleSheet(
-        SettingsTheme::TitleStyle(QStringLiteral("TitleButton_7"), ImageFolder));
-    const QString radio = SettingsTheme::RadioStyle(ImageFolder);
-    for (QCheckBox *box : {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3})
-        box->setStyleSheet(radio);
-    ui->LedInfoFrame->setStyleSheet(
-        Theme::PanelStyle(QStringLiteral("LedInfoFrame"), ImageFolder, QStringLiteral("Back.png")));
-    for (QTextEdit *text : {ui->textEdit_2, ui->textEdit_3, ui->textEdit_4})
-        text->setStyleSheet(SettingsTheme::TextBoxStyle(text->objectName()));
-    ui->CloseButton->setStyleSheet(Theme::CloseButtonStyle(ImageFolder));
+    // The settings page builds this panel and never shows it: its sheets wait for its polish.
+    Theme::StyleWhenPolished(this, [this] {
+        ui->label_14->setStyleSheet(Theme::LabelStyle());
+        ui->TitleButton_7->setStyleSheet(
+            SettingsTheme::TitleStyle(QStringLiteral("TitleButton_7"), ImageFolder));
+        const QString radio = SettingsTheme::RadioStyle(ImageFolder);
+        for (QCheckBox *box : {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3})
+            box->setStyleSheet(radio);
+        ui->LedInfoFrame->setStyleSheet(Theme::PanelStyle(QStringLiteral("LedInfoFrame"),
+                                                          ImageFolder, QStringLiteral("Back.png")));
+        for (QTextEdit *text : {ui->textEdit_2, ui->textEdit_3, ui->textEdit_4})
+            text->setStyleSheet(SettingsTheme::TextBoxStyle(text->objectName()));
+        ui->CloseButton->setStyleSheet(Theme::CloseButtonStyle(ImageFolder));
+    });
 
     for (QCheckBox *box : {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3})
         Group->addButton(box);

@@ -100,6 +100,9 @@ void Ui_FormSetting::setupUi(QWidget *page)
     scrollArea->setWidgetResizable(true);
     scrollAreaWidgetContents =
         make<QWidget>(scrollArea, "scrollAreaWidgetContents", {0, 0, 880, 630});
+    // Placed in the scroll area while still empty: moving it there filled would resolve the
+    // style of every widget on it again.
+    scrollArea->setWidget(scrollAreaWidgetContents);
     QWidget *c = scrollAreaWidgetContents;
 
     label = makeLabel(c, "label", {600, 20, 251, 20}, 9);
@@ -189,7 +192,6 @@ void Ui_FormSetting::setupUi(QWidget *page)
     pushButton_3->setFont(italic);
 
     placeSections(DesignSectionOffset);
-    scrollArea->setWidget(scrollAreaWidgetContents);
     for (QWidget *widget : page->findChildren<QWidget *>())
         widget->setFocusPolicy(Qt::NoFocus);
 

@@ -5,6 +5,7 @@
 #include "lighting/lightlook.h"
 #include "settings/inputpica.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
@@ -118,28 +119,32 @@ void Ui_InputPicA::applyLook(QDialog *dialog)
 {
     const QString folder = Theme::PictureFolder(QStringLiteral("ScreeInfo"));
     dialog->setWindowFlags(Theme::FloatingPanelFlags);
-    for (QLabel *text : {label, label_2, label_3, label_4, label_5, label_6, label_7})
-        text->setStyleSheet(Theme::LabelStyle());
-    const QString buttonColour = Theme::Rgb(QStringLiteral("ButtonColor"));
-    const QString tile =
-        QStringLiteral("QToolButton{border:0px;background-position:center;background-repeat:"
-                       "no-repeat;color: %1;border-image: url(%2Pic.png);}"
-                       "QToolButton:checked{border-image: url(%2PicHover.png); }")
-            .arg(buttonColour, folder);
-    for (QToolButton *slot : {toolButtonA, toolButtonB, toolButtonC, toolButtonD})
-        slot->setStyleSheet(tile);
-    const QString picture =
-        QStringLiteral("QToolButton{border:0px;background-position:center;background-repeat:"
-                       "no-repeat;color: %1;border-image: url(%2Button.png);}"
-                       "QToolButton:hover{border-image: url(%2ButtonHover.png); }")
-            .arg(buttonColour, folder);
-    Input->setStyleSheet(picture);
-    Output->setStyleSheet(picture);
-    CheckButton->setStyleSheet(LightLook::SwitchStyle(QStringLiteral("CheckButton"), folder));
-    SpeedH->setStyleSheet(LightLook::SliderStyle(folder, QStringLiteral("Slider.png"), 1));
-    CloseButton->setStyleSheet(LightLook::CloseStyle(folder));
-    InputPicAFrame->setStyleSheet(
-        Theme::PanelStyle(QStringLiteral("InputPicAFrame"), folder, QStringLiteral("Back.png")));
+    // The settings page builds both panels and never shows them: their sheets wait for their
+    // polish.
+    Theme::StyleWhenPolished(dialog, [this, folder] {
+        for (QLabel *text : {label, label_2, label_3, label_4, label_5, label_6, label_7})
+            text->setStyleSheet(Theme::LabelStyle());
+        const QString buttonColour = Theme::Rgb(QStringLiteral("ButtonColor"));
+        const QString tile =
+            QStringLiteral("QToolButton{border:0px;background-position:center;background-repeat:"
+                           "no-repeat;color: %1;border-image: url(%2Pic.png);}"
+                           "QToolButton:checked{border-image: url(%2PicHover.png); }")
+                .arg(buttonColour, folder);
+        for (QToolButton *slot : {toolButtonA, toolButtonB, toolButtonC, toolButtonD})
+            slot->setStyleSheet(tile);
+        const QString picture =
+            QStringLiteral("QToolButton{border:0px;background-position:center;background-repeat:"
+                           "no-repeat;color: %1;border-image: url(%2Button.png);}"
+                           "QToolButton:hover{border-image: url(%2ButtonHover.png); }")
+                .arg(buttonColour, folder);
+        Input->setStyleSheet(picture);
+        Output->setStyleSheet(picture);
+        CheckButton->setStyleSheet(LightLook::SwitchStyle(QStringLiteral("CheckButton"), folder));
+        SpeedH->setStyleSheet(LightLook::SliderStyle(folder, QStringLiteral("Slider.png"), 1));
+        CloseButton->setStyleSheet(LightLook::CloseStyle(folder));
+        InputPicAFrame->setStyleSheet(Theme::PanelStyle(QStringLiteral("InputPicAFrame"), folder,
+                                                        QStringLiteral("Back.png")));
+    });
     ScaleFormFont(dialog, ScreenFontFactor());
 }
 

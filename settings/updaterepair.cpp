@@ -7,6 +7,7 @@
 #include "core/postmsg.h"
 #include "settings/repairrun.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
 #include <QFrame>
@@ -167,23 +168,27 @@ UpDateRepair::UpDateRepair(QWidget *parent) : QDialog(parent), ui(new Ui_UpDateR
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);
 
-    const QString label = Theme::Rgb(QStringLiteral("LabelColor"));
-    ui->ToolText->setStyleSheet(
-        QStringLiteral("#ToolText{color: %1;background-color:rgba(0,0,0,0);}").arg(label));
-    ui->ToolText_2->setStyleSheet(
-        QStringLiteral("#ToolText_2{color: rgb(255,0,0);background-color:rgba(0,0,0,0);}"));
-    const QString button =
-        QStringLiteral("QToolButton{border:0px;background-position:center;"
-                       "background-repeat:no-repeat;color: %1;border-image: url(%2ok_nr.png);}"
-                       "QToolButton:hover{border-image: url(%2ok_enter.png); }")
-            .arg(Theme::Rgb(QStringLiteral("ButtonColor")), ImageFolder);
-    ui->NewHong->setStyleSheet(button);
-    ui->NewHong_2->setStyleSheet(button);
-    ui->CloseButton->setStyleSheet(Theme::CloseButtonStyle(ImageFolder));
-    ui->AutoRepair->setStyleSheet(
-        QStringLiteral("#AutoRepair{border:0px;background-position:center;"
-                       "background-repeat:no-repeat;border-image: url(%1BackGround.png);}")
-            .arg(ImageFolder));
+    // Built hidden with the settings page and shown only on request: the sheets wait for its
+    // polish.
+    Theme::StyleWhenPolished(this, [this] {
+        const QString label = Theme::Rgb(QStringLiteral("LabelColor"));
+        ui->ToolText->setStyleSheet(
+            QStringLiteral("#ToolText{color: %1;background-color:rgba(0,0,0,0);}").arg(label));
+        ui->ToolText_2->setStyleSheet(
+            QStringLiteral("#ToolText_2{color: rgb(255,0,0);background-color:rgba(0,0,0,0);}"));
+        const QString button =
+            QStringLiteral("QToolButton{border:0px;background-position:center;"
+                           "background-repeat:no-repeat;color: %1;border-image: url(%2ok_nr.png);}"
+                           "QToolButton:hover{border-image: url(%2ok_enter.png); }")
+                .arg(Theme::Rgb(QStringLiteral("ButtonColor")), ImageFolder);
+        ui->NewHong->setStyleSheet(button);
+        ui->NewHong_2->setStyleSheet(button);
+        ui->CloseButton->setStyleSheet(Theme::CloseButtonStyle(ImageFolder));
+        ui->AutoRepair->setStyleSheet(
+            QStringLiteral("#AutoRepair{border:0px;background-position:center;"
+                           "background-repeat:no-repeat;border-image: url(%1BackGround.png);}")
+                .arg(ImageFolder));
+    });
 
     PostMsg *hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigAutoRepair(int)), this, SLOT(SlotAutoRepair(int)));

@@ -26,6 +26,9 @@ public:
     // painted and the event loop is idle again, or before a widget of the part is shown, whichever
     // comes first. Does nothing special once released.
     void holdWhile(const std::function<void()> &show);
+    // The part is now `part`, a widget inside the former one: a part is held while it is being
+    // built inside a parent that stands for it, then narrowed to the finished part.
+    void setPart(QWidget *part) { m_part = part; }
     // Delivers what was held back, once; later calls do nothing.
     void release();
     bool holding() const { return !m_held.empty(); }

@@ -19,8 +19,8 @@
 #include "platform/sleep.h"
 #include "settings/match.h"
 #include "settings/updaterepair.h"
-#include "shell/dialog.h"
 #include "shell/deferredpolish.h"
+#include "shell/dialog.h"
 #include "shell/dialogchange.h"
 #include "shell/dialogs/mouseoffline.h"
 #include "shell/dialogs/noticeframe.h"
@@ -92,12 +92,16 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui_DialogMain)
     // The device page first: its button page creates the device service the home page starts.
     // Both are made inside the stack that shows them: adding a page made elsewhere moves its
     // whole tree, which resolves every widget's style sheet again.
-    DevicePage = new Dialog(ui->stackedWidgetMain);
+    // The device page's own stack shows its first page as it is added, which polishes that
+    // page: held back like the rest of the hidden page's polish. The stack stands for the device
+    // page while it is built (the home page is not made yet).
+    DevicePagePolish = new DeferredPolish(ui->stackedWidgetMain, this);
+    DevicePagePolish->holdWhile([this] { DevicePage = new Dialog(ui->stackedWidgetMain); });
+    DevicePagePolish->setPart(DevicePage);
     HomePage = new DialogChange(ui->stackedWidgetMain);
     ui->stackedWidgetMain->addWidget(HomePage);
     ui->stackedWidgetMain->addWidget(DevicePage);
     ui->stackedWidgetMain->setCurrentIndex(HomePageIndex);
-    DevicePagePolish = new DeferredPolish(DevicePage, this);
 
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint);

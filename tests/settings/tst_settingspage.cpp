@@ -449,6 +449,9 @@ private slots:
     {
         SettingsBench bench(ReceiverWithMouse);
         FormSetting page;
+        // The page sets its sheets when it is first polished (before it first shows).
+        page.ensurePolished();
+        QVERIFY(!referencedPictures(&page).isEmpty());
         QCOMPARE(missingPictures(&page), QStringList());
         QVERIFY(!child<QCheckBox>(&page, "checkBox")->isChecked());
         QVERIFY(child<QToolButton>(&page, "Receive_2")->isHidden());
