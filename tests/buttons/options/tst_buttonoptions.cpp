@@ -8,6 +8,7 @@
 #include "core/record/recordcodes.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "tests/buttons/page/pagewidgets.h"
 #include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/screens.h"
@@ -30,25 +31,6 @@ const QString Mouse = QStringLiteral("Mouse1");
 DeviceState &state()
 {
     return *DeviceState::instance();
-}
-
-template <typename T = QToolButton>
-T *child(const QWidget &page, const char *name)
-{
-    T *found = page.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no child %s", name);
-    return found;
-}
-
-QString text(const QWidget &page, const char *name)
-{
-    return child(page, name)->text();
-}
-
-QString currentPage(const QWidget &page, const char *stack)
-{
-    return child<QStackedWidget>(page, stack)->currentWidget()->objectName();
 }
 
 QScrollBar *bar(const QWidget &page, const char *area)

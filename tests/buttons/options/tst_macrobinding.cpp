@@ -13,6 +13,7 @@
 #include "macro/macroname.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "tests/buttons/page/pagewidgets.h"
 #include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
@@ -40,25 +41,6 @@ constexpr int MacroPrefixText = 48;
 DeviceState &state()
 {
     return *DeviceState::instance();
-}
-
-template <typename T = QToolButton>
-T *child(const QWidget &page, const char *name)
-{
-    T *found = page.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no child %s", name);
-    return found;
-}
-
-QString text(const QWidget &page, const char *name)
-{
-    return child(page, name)->text();
-}
-
-QString currentPage(const QWidget &page, const char *stack)
-{
-    return child<QStackedWidget>(page, stack)->currentWidget()->objectName();
 }
 
 QString prefix()

@@ -11,6 +11,7 @@
 #include "macro/macroname.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "tests/buttons/page/pagewidgets.h"
 #include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/screens.h"
@@ -36,20 +37,6 @@ const QString Mouse = QStringLiteral("Mouse1");
 DeviceState &state()
 {
     return *DeviceState::instance();
-}
-
-template <typename T = QToolButton>
-T *child(const QWidget &page, const char *name)
-{
-    T *found = page.findChild<T *>(QLatin1String(name));
-    if (!found)
-        qFatal("no child %s", name);
-    return found;
-}
-
-QString text(const QWidget &page, const char *name)
-{
-    return child(page, name)->text();
 }
 
 // A record naming a function of every category, slots 0 to 11 in category order.
