@@ -212,13 +212,18 @@ DialogChange::~DialogChange()
         HomePageObject = nullptr;
 }
 
+QString DialogChange::BackgroundPicture()
+{
+    return Theme::PictureFolder(QStringLiteral("DialogChange")) + QStringLiteral("MainBack.png");
+}
+
 void DialogChange::applyTheme()
 {
     const QString p = HomePicturePath;
     const QString w = Theme::WarningFolder();
 
-    ui->frameChange->setStyleSheet(QStringLiteral("#frameChange{border-image: %1;}")
-                                       .arg(url(p, QStringLiteral("MainBack.png"))));
+    ui->frameChange->setStyleSheet(
+        QStringLiteral("#frameChange{border-image: url(%1);}").arg(BackgroundPicture()));
     ui->CloseButton->setStyleSheet(pushStyle(p, QStringLiteral("Close")));
     ui->MinButton->setStyleSheet(pushStyle(p, QStringLiteral("Min")));
     ui->Repair->setStyleSheet(QStringLiteral("#Repair{border:0px;background-image: %1;"

@@ -65,7 +65,9 @@ public:
     QList<QLabel *> RateBadges;
 
     QString HomePicturePath; // <appdir>/Picture/DialogChange/
-    int ModelCount = 0;      // Option/DeviceTotal, never below 0
+    // The window-sized background, shown as soon as the page is.
+    static QString BackgroundPicture();
+    int ModelCount = 0; // Option/DeviceTotal, never below 0
 
     // Texts of the current language.
     QString HomeHintText;
