@@ -122,8 +122,14 @@ private slots:
             Match dialog;
             dialog.PrepareMatch();
             dialog.show();
-            dialog.findChild<QPushButton *>(QStringLiteral("MatchButton"))->click();
-            QTRY_VERIFY_WITH_TIMEOUT(state().PairResult.load() == 3, 10000);
+            auto *start = dialog.findChild<QPushButton *>(QStringLiteral("MatchButton"));
+            start->click();
+            // The library thread stores the outcome before it tells the dialog, which then shows
+            // it on the button.
+            QTRY_VERIFY_WITH_TIMEOUT(
+                state().PairResult.load() == 3 &&
+                    start->styleSheet().contains(QLatin1String("PairFail.png")),
+                10000);
             ZR35_SAVE_SCREEN(&dialog, name.arg(QStringLiteral("failed")));
             dialog.WindowClosedSet();
         }
