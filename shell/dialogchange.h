@@ -93,9 +93,11 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void applyTheme();
+    void applyFirmwarePanelTheme();
     void showRepairState(bool updateFailed);
     void setPromptShown(bool promptShown);
     void clearTiles();
@@ -109,4 +111,5 @@ private:
     void selectDevice(const DeviceAllInfo &entry);
 
     std::unique_ptr<Ui_DialogChange> ui;
+    bool FirmwarePanelStyled = false;
 };
