@@ -65,9 +65,9 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     ui->DPI_3->hide();
     ui->DPI_9->hide();
     ui->scrollArea_11->setFrameShape(QFrame::NoFrame);
-    auto *profileList = new QListView;
-    profileList->setStyleSheet(Theme::ComboListStyle());
-    ui->ProjectChoose->setView(profileList);
+    ui->ProjectChoose->setView(new QListView);
+    // Set once the list is in place: moved there with its own sheet, it would be styled at once.
+    ui->ProjectChoose->view()->setStyleSheet(Theme::ComboListStyle());
     LoadSensorDefinitions();
 
     // The device-event callback and the service pass wait until the page has taken the record

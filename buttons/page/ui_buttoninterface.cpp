@@ -486,7 +486,8 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     scrollArea_11 = makeScrollArea(groupBox, "scrollArea_11");
     scrollArea_11->setGeometry(150, 2, 480, 212);
     fix(scrollArea_11, 480, 212);
-    scrollAreaWidgetContents_11 = make<QWidget>(nullptr, "scrollAreaWidgetContents_11");
+    scrollAreaWidgetContents_11 =
+        make<QWidget>(scrollArea_11->viewport(), "scrollAreaWidgetContents_11");
     scrollAreaWidgetContents_11->setGeometry(0, 0, 510, 212);
     fix(scrollAreaWidgetContents_11, 510, 212);
     scrollAreaWidgetContents_11->setStyleSheet(
@@ -500,9 +501,9 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
             "background-repeat:no-repeat;background-image: %4;}")
             .arg(textColor, url(folder, "AMenuTitle.png"), url(folder, "AMenuTitleChecked.png"),
                  url(folder, "LabelNumber.png")));
-    // Each list goes into its scroll area while still empty, and each page is made in its stack:
-    // moving a filled tree under the styled frame would resolve the style of every widget in it
-    // again.
+    // Each list is made in its scroll area and placed there while still empty, and each page is
+    // made in its stack: moving a filled (or styled) tree under the styled frame would resolve the
+    // style of every widget in it again.
     scrollArea_11->setWidget(scrollAreaWidgetContents_11);
     for (const Row &row : Rows) {
         const bool shown = &row - Rows < 5;
@@ -555,7 +556,8 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     setBorderless(scrollArea_4);
     scrollArea_4->setFrameShape(QFrame::StyledPanel);
     scrollArea_4->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
-    scrollAreaWidgetContents_4 = make<QWidget>(nullptr, "scrollAreaWidgetContents_4");
+    scrollAreaWidgetContents_4 =
+        make<QWidget>(scrollArea_4->viewport(), "scrollAreaWidgetContents_4");
     scrollAreaWidgetContents_4->setGeometry(0, 0, 195, 420);
     fix(scrollAreaWidgetContents_4, 195, 420);
     setTransparent(scrollAreaWidgetContents_4);
@@ -641,7 +643,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         fix(area, 205, 220);
         setBorderless(area);
         this->*option.area = area;
-        QWidget *contents = make<QWidget>(nullptr, option.contentsName);
+        QWidget *contents = make<QWidget>(area->viewport(), option.contentsName);
         contents->setGeometry(0, 0, 205, option.contentsHeight);
         fix(contents, 205, option.contentsHeight);
         // The macro list's contents keep the default background.
