@@ -136,6 +136,8 @@ double switchTo(Dialog *devicePage, const Tab &tab, PaintWatch &paints)
 int main(int argc, char **argv)
 {
     BenchSupport::prepareProcess();
+    // As the executable does: its windows ask for no OpenGL surface.
+    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
     QApplication app(argc, argv);
     BenchSupport::prepareApplication();
     const int rounds = argc > 1 ? qMax(1, atoi(argv[1])) : 15;

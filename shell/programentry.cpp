@@ -30,8 +30,13 @@ int ProgramMain(int &argc, char **argv)
     CleanOldDiagnostics();
 
     std::unique_ptr<QApplication> ownApplication;
-    if (!QCoreApplication::instance())
+    // Every window is drawn in software by the widgets, so the windows ask for no OpenGL surface:
+    // otherwise the first window loads the system's OpenGL stack (tens of milliseconds before the
+    // window shows, and some 50 MiB of memory with a software renderer) for nothing.
+    if (!QCoreApplication::instance()) {
+        QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
         ownApplication = std::make_unique<QApplication>(argc, argv);
+    }
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
     if (!app)
         return 1;

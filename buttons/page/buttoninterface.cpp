@@ -1,4 +1,4 @@
-// The button page: construction, button groups, theme and teardown.
+// The button page: construction, button groups and teardown (the form sets its style sheets).
 #include "buttons/page/buttoninterface.h"
 
 #include "buttons/page/dpicodes.h"
@@ -24,47 +24,6 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString url(const QString &folder, const char *picture)
-{
-    return QStringLiteral("url(") + folder + QLatin1String(picture) + QLatin1Char(')');
-}
-
-// A picture button that shows `normal`, `hover` while pointed at and `pressed` while held.
-QString threeStateSheet(const QString &folder, const QString &textColor, const char *normal,
-                        const char *hover, const char *pressed)
-{
-    return QStringLiteral("QToolButton{border:0px;background-position:center;"
-                          "background-repeat:no-repeat;color: %1;border-image: %2;}"
-                          "QToolButton:hover{border-image: %3;}"
-                          "QToolButton:pressed{border-image: %4;}")
-        .arg(textColor, url(folder, normal), url(folder, hover), url(folder, pressed));
-}
-
-// A number mark: its digit over a round picture that lights up when pointed at or pressed.
-QString markSheet(const QString &folder, const char *digitColor)
-{
-    return QStringLiteral("QToolButton{color: %1;border:0px;background-position:center;"
-                          "background-repeat:no-repeat;background-image: %2;}"
-                          "QToolButton:hover{background-image: %3;}"
-                          "QToolButton:pressed{padding-left: 0px;background-image: %4;}")
-        .arg(QLatin1String(digitColor), url(folder, "NumberOrigin.png"),
-             url(folder, "NumberHover.png"), url(folder, "NumberClick.png"));
-}
-
-// A category of the chooser on its bar picture, the checked one on the highlighted bar.
-QString categorySheet(const QString &folder, const char *picture, const char *checked)
-{
-    return QStringLiteral("QToolButton{border:0px;color: rgb(255,255,255);"
-                          "background-position:center;background-repeat:no-repeat;"
-                          "background-image: %1;}"
-                          "QToolButton:checked{color: rgb(255,255,255);background-image: %2;}")
-        .arg(url(folder, picture), url(folder, checked));
-}
-
-} // namespace
 
 Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_Buttoninterface())
 {
@@ -105,7 +64,10 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
 
     ui->DPI_3->hide();
     ui->DPI_9->hide();
-    ApplyTheme();
+    ui->scrollArea_11->setFrameShape(QFrame::NoFrame);
+    ui->ProjectChoose->setView(new QListView);
+    // Set once the list is in place: moved there with its own sheet, it would be styled at once.
+    ui->ProjectChoose->view()->setStyleSheet(Theme::ComboListStyle());
     LoadSensorDefinitions();
 
     // The device-event callback and the service pass wait until the page has taken the record
@@ -168,76 +130,6 @@ void Buttoninterface::SetupButtonGroups()
          {ui->Number1, ui->Number2, ui->Number3, ui->Number4, ui->Number5, ui->Number6, ui->Number7,
           ui->Number8, ui->Number9, ui->Number10, ui->Number11, ui->Number12})
         NumberGroup->addButton(mark);
-}
-
-void Buttoninterface::ApplyTheme()
-{
-    const QString &folder = ImageFolder;
-    const QString textColor = Theme::Rgb(QStringLiteral("ButtonColor"));
-    const QString optionSheet =
-        QStringLiteral("QToolButton{color: %1;border-image: %2;}"
-                       "QToolButton:checked{color: %1;border-image: %3;}")
-            .arg(textColor, url(folder, "CMenuTitle.png"), url(folder, "CMenuTitleChecked.png"));
-    for (QWidget *page :
-         {ui->page_3, ui->page_4, ui->page_6, ui->page_7, ui->page_8, ui->page_9, ui->page_10})
-        page->setStyleSheet(optionSheet);
-    for (QWidget *contents : {ui->scrollAreaWidgetContents_3, ui->scrollAreaWidgetContents_4,
-                              ui->scrollAreaWidgetContents_6, ui->scrollAreaWidgetContents_8,
-                              ui->scrollAreaWidgetContents_9, ui->scrollAreaWidgetContents_10,
-                              ui->scrollAreaWidgetContents_12})
-        contents->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
-    ui->scrollAreaWidgetContents_11->setStyleSheet(
-        QStringLiteral(
-            "#scrollAreaWidgetContents_11{background-color:transparent;border:none;}"
-            "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;"
-            "color: %1;background-image: %2;}"
-            "QToolButton:checked{background-image: %3;}"
-            "QToolButton:unchecked{background-image: %2;}"
-            "QLabel{color: rgb(255, 255,255);border:0px;background-position:center;"
-            "background-repeat:no-repeat;background-image: %4;}")
-            .arg(textColor, url(folder, "AMenuTitle.png"), url(folder, "AMenuTitleChecked.png"),
-                 url(folder, "LabelNumber.png")));
-    ui->scrollArea_11->setFrameShape(QFrame::NoFrame);
-
-    ui->ProjectChoose->setStyleSheet(Theme::ComboBoxStyle(folder));
-    auto *profileList = new QListView;
-    profileList->setStyleSheet(Theme::ComboListStyle());
-    ui->ProjectChoose->setView(profileList);
-
-    ui->label_3->setStyleSheet(Theme::LabelStyle());
-    for (QToolButton *button : {ui->Reset, ui->ImportData, ui->OutputData})
-        button->setStyleSheet(
-            threeStateSheet(folder, textColor, "Reset.png", "ResetHover.png", "ResetClick.png"));
-    // The first five marks sit on the dark mouse body, the others on its light side.
-    const QList<QAbstractButton *> marks = NumberGroup->buttons();
-    for (int i = 0; i < marks.size(); ++i)
-        marks.at(i)->setStyleSheet(
-            markSheet(folder, i < 6 ? "rgb(255, 255, 255)" : "rgb(0, 0, 0)"));
-    for (QToolButton *category :
-         {ui->LeftKey_3, ui->RightKey_3, ui->MidKey, ui->BackKey_2, ui->ForWardKey, ui->DPI_2,
-          ui->DPI_3, ui->DPI_5, static_cast<QToolButton *>(ui->DPI_6),
-          static_cast<QToolButton *>(ui->DPI_8)})
-        category->setStyleSheet(categorySheet(folder, "BMenuTitle.png", "BMenuTitleChecked.png"));
-    // The categories that lead to a list of choices have a bar with an arrow.
-    for (QToolButton *category :
-         {ui->DPI_4, ui->DPI_7, ui->DPI_9, ui->DPI_10, ui->DPI_11, ui->DPI_12, ui->DPI_13})
-        category->setStyleSheet(categorySheet(folder, "BMenuTitleB.png", "BMenuTitleCheckedB.png"));
-    ui->label->setStyleSheet(
-        QStringLiteral("#label{border:0px;color: rgb(255, 255, 255);background-position:center;"
-                       "background-repeat:no-repeat;background-image: %1;}")
-            .arg(url(folder, "Config.png")));
-
-    ui->groupBox->setStyleSheet(QStringLiteral("#groupBox {border: 0;background-image: %1;}")
-                                    .arg(url(folder, "TiltleBack.png")));
-    ui->groupBox_4->setStyleSheet(QStringLiteral("#groupBox_4 {border: 0;}"));
-    // The debounce panel is a framed panel in the form; on the dark group it would draw a stray
-    // box around the list.
-    ui->groupBox_2->setStyleSheet(
-        QStringLiteral("#groupBox_2 {border: 0;}#DebunceButton{border:none;}"));
-    for (QScrollArea *area :
-         {ui->scrollArea_3, ui->scrollArea_4, ui->scrollArea_6, ui->scrollArea_7, ui->scrollArea_8,
-          ui->scrollArea_9, ui->scrollArea_10, ui->scrollArea_12})
-        area->setStyleSheet(QStringLiteral("#%1{border: 0;}").arg(area->objectName()));
 }
 
 void Buttoninterface::LoadSensorDefinitions()

@@ -22,8 +22,9 @@ class Ui_Buttoninterface;
 // created here and started by the home page's tile click, the mouse picture, the debounce panel,
 // and the export, import and factory reset of the device's settings (settingstransfer.cpp).
 //
-// Files: construction and theme here; the filling from records, the row labels and the texts in
-// buttonfill.cpp; key records in buttonkeys.cpp; navigation in buttonnavigation.cpp.
+// Files: construction here (the form, ui_buttoninterface.cpp, sets the page's style sheets); the
+// filling from records, the row labels and the texts in buttonfill.cpp; key records in
+// buttonkeys.cpp; navigation in buttonnavigation.cpp.
 class Buttoninterface : public QWidget
 {
     Q_OBJECT
@@ -187,7 +188,6 @@ private slots:
 
 private:
     void SetupButtonGroups();
-    void ApplyTheme();
     void LoadSensorDefinitions();
     // Both record fillings; `deviceRead` says whether ButtonUiUpdated follows it.
     void FillFromRecord(const FlashDataMap &record, bool deviceRead);

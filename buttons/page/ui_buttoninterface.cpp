@@ -56,6 +56,60 @@ T *makeButton(QWidget *parent, const char *name)
     return button;
 }
 
+// Every sheet of the form is set as the form is built, on its widget before anything is placed
+// in it and before the widget is first polished: the sheet is then only kept, and read when the
+// widget is polished (the page is built hidden and polished when first shown), which is also when
+// its pictures are decoded. Set on a polished widget, a sheet restyles the widget and everything
+// below it at once.
+
+QString url(const QString &folder, const char *picture)
+{
+    return QStringLiteral("url(") + folder + QLatin1String(picture) + QLatin1Char(')');
+}
+
+// A picture button that shows `normal`, `hover` while pointed at and `pressed` while held.
+QString threeStateSheet(const QString &folder, const QString &textColor, const char *normal,
+                        const char *hover, const char *pressed)
+{
+    return QStringLiteral("QToolButton{border:0px;background-position:center;"
+                          "background-repeat:no-repeat;color: %1;border-image: %2;}"
+                          "QToolButton:hover{border-image: %3;}"
+                          "QToolButton:pressed{border-image: %4;}")
+        .arg(textColor, url(folder, normal), url(folder, hover), url(folder, pressed));
+}
+
+// A number mark: its digit over a round picture that lights up when pointed at or pressed.
+QString markSheet(const QString &folder, const char *digitColor)
+{
+    return QStringLiteral("QToolButton{color: %1;border:0px;background-position:center;"
+                          "background-repeat:no-repeat;background-image: %2;}"
+                          "QToolButton:hover{background-image: %3;}"
+                          "QToolButton:pressed{padding-left: 0px;background-image: %4;}")
+        .arg(QLatin1String(digitColor), url(folder, "NumberOrigin.png"),
+             url(folder, "NumberHover.png"), url(folder, "NumberClick.png"));
+}
+
+// A category of the chooser on its bar picture, the checked one on the highlighted bar.
+QString categorySheet(const QString &folder, const char *picture, const char *checked)
+{
+    return QStringLiteral("QToolButton{border:0px;color: rgb(255,255,255);"
+                          "background-position:center;background-repeat:no-repeat;"
+                          "background-image: %1;}"
+                          "QToolButton:checked{color: rgb(255,255,255);background-image: %2;}")
+        .arg(url(folder, picture), url(folder, checked));
+}
+
+void setBorderless(QWidget *widget)
+{
+    widget->setStyleSheet(QStringLiteral("#%1{border: 0;}").arg(widget->objectName()));
+}
+
+// The contents of a list draw nothing of their own.
+void setTransparent(QWidget *contents)
+{
+    contents->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
+}
+
 QScrollArea *makeScrollArea(QWidget *parent, const char *name)
 {
     auto *area = make<QScrollArea>(parent, name);
@@ -65,9 +119,6 @@ QScrollArea *makeScrollArea(QWidget *parent, const char *name)
     area->setWidgetResizable(true);
     return area;
 }
-
-// A list of options: the contents are framed in grey until the page's theme replaces the frame.
-const QString OptionFrameSheet = QStringLiteral("QFrame{border: 2px solid rgb(119,119,119);}");
 
 struct Mark
 {
@@ -111,31 +162,33 @@ const Row Rows[] = {
 };
 
 // The categories of page_2, in list order, with their point size (the long captions are set
-// smaller). DPI_6 and DPI_8 open a dialog on a double click, so they are MyToolButtons.
+// smaller). DPI_6 and DPI_8 open a dialog on a double click, so they are MyToolButtons. The
+// categories that lead to a list of choices have a bar with an arrow.
 struct Category
 {
     ButtonMember member; // nullptr for the two MyToolButtons
     const char *name;
     int points;
+    bool leadsToList;
 };
 const Category Categories[] = {
-    {&Ui::LeftKey_3, "LeftKey_3", 8},
-    {&Ui::RightKey_3, "RightKey_3", 8},
-    {&Ui::MidKey, "MidKey", 8},
-    {&Ui::BackKey_2, "BackKey_2", 8},
-    {&Ui::ForWardKey, "ForWardKey", 8},
-    {&Ui::DPI_2, "DPI_2", 8},
-    {&Ui::DPI_3, "DPI_3", 8},
-    {nullptr, "DPI_6", 8},
-    {nullptr, "DPI_8", 8},
-    {&Ui::DPI_5, "DPI_5", 8},
-    {&Ui::DPI_13, "DPI_13", 6},
-    {&Ui::DPI_11, "DPI_11", 6},
-    {&Ui::DPI_4, "DPI_4", 6},
-    {&Ui::DPI_9, "DPI_9", 6},
-    {&Ui::DPI_7, "DPI_7", 6},
-    {&Ui::DPI_12, "DPI_12", 7},
-    {&Ui::DPI_10, "DPI_10", 8},
+    {&Ui::LeftKey_3, "LeftKey_3", 8, false},
+    {&Ui::RightKey_3, "RightKey_3", 8, false},
+    {&Ui::MidKey, "MidKey", 8, false},
+    {&Ui::BackKey_2, "BackKey_2", 8, false},
+    {&Ui::ForWardKey, "ForWardKey", 8, false},
+    {&Ui::DPI_2, "DPI_2", 8, false},
+    {&Ui::DPI_3, "DPI_3", 8, false},
+    {nullptr, "DPI_6", 8, false},
+    {nullptr, "DPI_8", 8, false},
+    {&Ui::DPI_5, "DPI_5", 8, false},
+    {&Ui::DPI_13, "DPI_13", 6, true},
+    {&Ui::DPI_11, "DPI_11", 6, true},
+    {&Ui::DPI_4, "DPI_4", 6, true},
+    {&Ui::DPI_9, "DPI_9", 6, true},
+    {&Ui::DPI_7, "DPI_7", 6, true},
+    {&Ui::DPI_12, "DPI_12", 7, true},
+    {&Ui::DPI_10, "DPI_10", 8, true},
 };
 
 struct NamedButton
@@ -371,6 +424,8 @@ const NamedButton DefaultTexts[] = {
 
 void Ui_Buttoninterface::setupUi(QWidget *form)
 {
+    const QString folder = Theme::PictureFolder(QStringLiteral("Buttoninterface"));
+    const QString textColor = Theme::Rgb(QStringLiteral("ButtonColor"));
     MainWindow = PageFrame::build(form, "Buttoninterface", "MainWindow", &gridLayout_9);
     gridLayout_9->setObjectName(QStringLiteral("gridLayout_9"));
     form->setMaximumSize(883, 660);
@@ -380,6 +435,10 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
                                              "{background-color:transparent;}"));
 
     label = make<QLabel>(MainWindow, "label");
+    label->setStyleSheet(
+        QStringLiteral("#label{border:0px;color: rgb(255, 255, 255);background-position:center;"
+                       "background-repeat:no-repeat;background-image: %1;}")
+            .arg(url(folder, "Config.png")));
     label->setGeometry(30, 30, 20, 14);
     QSizePolicy iconPolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     iconPolicy.setHorizontalStretch(20);
@@ -392,6 +451,9 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     fix(widget, 432, 356);
     for (const Mark &mark : Marks) {
         QToolButton *button = makeButton(widget, mark.name);
+        // The first marks sit on the dark mouse body, the others on its light side.
+        button->setStyleSheet(
+            markSheet(folder, &mark - Marks < 6 ? "rgb(255, 255, 255)" : "rgb(0, 0, 0)"));
         button->setGeometry(QRect(mark.at, QSize(38, 38)));
         button->setMinimumSize(38, 38);
         button->setMaximumSize(38, 38);
@@ -410,19 +472,39 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     ImportData = makeButton(MainWindow, "ImportData");
     ImportData->setGeometry(680, 350, 90, 26);
     for (QToolButton *button : {OutputData, ImportData}) {
+        button->setStyleSheet(
+            threeStateSheet(folder, textColor, "Reset.png", "ResetHover.png", "ResetClick.png"));
         fix(button, 90, 26);
         button->setFont(fontOf(10));
     }
 
     groupBox = make<QGroupBox>(MainWindow, "groupBox");
     groupBox->setGeometry(7, 380, 862, 216);
+    groupBox->setStyleSheet(QStringLiteral("#groupBox {border: 0;background-image: %1;}")
+                                .arg(url(folder, "TiltleBack.png")));
 
     scrollArea_11 = makeScrollArea(groupBox, "scrollArea_11");
     scrollArea_11->setGeometry(150, 2, 480, 212);
     fix(scrollArea_11, 480, 212);
-    scrollAreaWidgetContents_11 = make<QWidget>(nullptr, "scrollAreaWidgetContents_11");
+    scrollAreaWidgetContents_11 =
+        make<QWidget>(scrollArea_11->viewport(), "scrollAreaWidgetContents_11");
     scrollAreaWidgetContents_11->setGeometry(0, 0, 510, 212);
     fix(scrollAreaWidgetContents_11, 510, 212);
+    scrollAreaWidgetContents_11->setStyleSheet(
+        QStringLiteral(
+            "#scrollAreaWidgetContents_11{background-color:transparent;border:none;}"
+            "QToolButton{border:0px;background-position:center;background-repeat:no-repeat;"
+            "color: %1;background-image: %2;}"
+            "QToolButton:checked{background-image: %3;}"
+            "QToolButton:unchecked{background-image: %2;}"
+            "QLabel{color: rgb(255, 255,255);border:0px;background-position:center;"
+            "background-repeat:no-repeat;background-image: %4;}")
+            .arg(textColor, url(folder, "AMenuTitle.png"), url(folder, "AMenuTitleChecked.png"),
+                 url(folder, "LabelNumber.png")));
+    // Each list is made in its scroll area and placed there while still empty, and each page is
+    // made in its stack: moving a filled (or styled) tree under the styled frame would resolve the
+    // style of every widget in it again.
+    scrollArea_11->setWidget(scrollAreaWidgetContents_11);
     for (const Row &row : Rows) {
         const bool shown = &row - Rows < 5;
         QLabel *number = make<QLabel>(scrollAreaWidgetContents_11, row.labelName);
@@ -445,14 +527,13 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         selector->setChecked(false);
         this->*row.selector = selector;
     }
-    scrollArea_11->setWidget(scrollAreaWidgetContents_11);
 
     stackedWidget = make<QStackedWidget>(groupBox, "stackedWidget");
     stackedWidget->setGeometry(445, -11, 201, 241);
     stackedWidget->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     stackedWidget->setMinimumSize(192, 230);
     stackedWidget->setMaximumSize(230, 1111);
-    page = make<QWidget>(nullptr, "page");
+    page = make<QWidget>(stackedWidget, "page");
     fix(page, 195, 240);
     gridLayout_3 = new QGridLayout(page);
     gridLayout_3->setObjectName(QStringLiteral("gridLayout_3"));
@@ -460,25 +541,27 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     gridLayout_3->setContentsMargins(0, 0, 0, 0);
     stackedWidget->addWidget(page);
 
-    page_2 = make<QWidget>(nullptr, "page_2");
+    page_2 = make<QWidget>(stackedWidget, "page_2");
     fix(page_2, 195, 240);
     // The category list lies on its own opaque background: the row list under the stack is
     // transparent and would show through.
-    page_2->setStyleSheet(QStringLiteral("#page_2{border-image: url(") +
-                          Theme::PictureFolder(QStringLiteral("Buttoninterface")) +
-                          QStringLiteral("CategoryBack.png);}"));
+    page_2->setStyleSheet(
+        QStringLiteral("#page_2{border-image: %1;}").arg(url(folder, "CategoryBack.png")));
     gridLayout = new QGridLayout(page_2);
     gridLayout->setObjectName(QStringLiteral("gridLayout"));
     gridLayout->setSpacing(0);
     gridLayout->setContentsMargins(0, 0, 0, 0);
     scrollArea_4 = makeScrollArea(page_2, "scrollArea_4");
     fix(scrollArea_4, 195, 220);
-    scrollArea_4->setStyleSheet(OptionFrameSheet);
+    setBorderless(scrollArea_4);
     scrollArea_4->setFrameShape(QFrame::StyledPanel);
     scrollArea_4->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
-    scrollAreaWidgetContents_4 = make<QWidget>(nullptr, "scrollAreaWidgetContents_4");
+    scrollAreaWidgetContents_4 =
+        make<QWidget>(scrollArea_4->viewport(), "scrollAreaWidgetContents_4");
     scrollAreaWidgetContents_4->setGeometry(0, 0, 195, 420);
     fix(scrollAreaWidgetContents_4, 195, 420);
+    setTransparent(scrollAreaWidgetContents_4);
+    scrollArea_4->setWidget(scrollAreaWidgetContents_4);
     verticalLayout_9 = new QVBoxLayout(scrollAreaWidgetContents_4);
     verticalLayout_9->setObjectName(QStringLiteral("verticalLayout_9"));
     verticalLayout_9->setContentsMargins(7, -1, -1, -1);
@@ -486,6 +569,10 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         QToolButton *button =
             category.member ? makeButton(scrollAreaWidgetContents_4, category.name)
                             : makeButton<MyToolButton>(scrollAreaWidgetContents_4, category.name);
+        button->setStyleSheet(
+            category.leadsToList
+                ? categorySheet(folder, "BMenuTitleB.png", "BMenuTitleCheckedB.png")
+                : categorySheet(folder, "BMenuTitle.png", "BMenuTitleChecked.png"));
         fix(button, 164, 22);
         button->setFont(fontOf(category.points));
         button->setCheckable(true);
@@ -495,11 +582,11 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     }
     DPI_6 = scrollAreaWidgetContents_4->findChild<MyToolButton *>(QStringLiteral("DPI_6"));
     DPI_8 = scrollAreaWidgetContents_4->findChild<MyToolButton *>(QStringLiteral("DPI_8"));
-    scrollArea_4->setWidget(scrollAreaWidgetContents_4);
     gridLayout->addWidget(scrollArea_4, 0, 0, 1, 1);
     stackedWidget->addWidget(page_2);
 
     groupBox_4 = make<QGroupBox>(groupBox, "groupBox_4");
+    setBorderless(groupBox_4);
     groupBox_4->setGeometry(643, -11, 211, 241);
     groupBox_4->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     stackedWidget_2 = make<QStackedWidget>(groupBox_4, "stackedWidget_2");
@@ -508,19 +595,27 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     stackedWidget_2->setMinimumSize(213, 200);
     stackedWidget_2->setMaximumSize(213, 1111111);
 
+    // Every option page but the macro list draws its options on bars.
+    const QString optionSheet =
+        QStringLiteral("QToolButton{color: %1;border-image: %2;}"
+                       "QToolButton:checked{color: %1;border-image: %3;}")
+            .arg(textColor, url(folder, "CMenuTitle.png"), url(folder, "CMenuTitleChecked.png"));
     const std::vector<ChoicePage> &pages = optionPages();
     for (std::size_t index = 0; index < pages.size(); ++index) {
         if (index == DebouncePage) {
-            page_9 = make<QWidget>(nullptr, "page_9");
+            page_9 = make<QWidget>(stackedWidget_2, "page_9");
+            page_9->setStyleSheet(optionSheet);
             groupBox_2 = make<QGroupBox>(page_9, "groupBox_2");
             groupBox_2->setGeometry(10, 0, 200, 241);
-            groupBox_2->setStyleSheet(QStringLiteral("#groupBox_2{border-width:2px;border-style:"
-                                                     "solid;border-color: rgb(119, 119, 119);}"));
+            // The debounce panel is a framed panel; on the dark group it would draw a stray box
+            // around the list.
+            groupBox_2->setStyleSheet(
+                QStringLiteral("#groupBox_2 {border: 0;}#DebunceButton{border:none;}"));
             label_3 = make<QLabel>(groupBox_2, "label_3");
             label_3->setGeometry(0, 20, 201, 31);
             label_3->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
             label_3->setFont(fontOf(11));
-            label_3->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
+            label_3->setStyleSheet(Theme::LabelStyle());
             label_3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             DebunceButton = make<DebounceTime>(groupBox_2, "DebunceButton");
             DebunceButton->setGeometry(35, 50, 165, 37);
@@ -530,8 +625,10 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
             stackedWidget_2->addWidget(page_9);
         }
         const ChoicePage &option = pages[index];
-        QWidget *optionPage = make<QWidget>(nullptr, option.pageName);
+        QWidget *optionPage = make<QWidget>(stackedWidget_2, option.pageName);
         fix(optionPage, 205, 240);
+        if (option.page != &Ui::page_5)
+            optionPage->setStyleSheet(optionSheet);
         this->*option.page = optionPage;
         QScrollArea *area = makeScrollArea(optionPage, option.areaName);
         if (option.grid) {
@@ -544,11 +641,15 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
             area->setGeometry(0, 10, 205, 220);
         }
         fix(area, 205, 220);
-        area->setStyleSheet(OptionFrameSheet);
+        setBorderless(area);
         this->*option.area = area;
-        QWidget *contents = make<QWidget>(nullptr, option.contentsName);
+        QWidget *contents = make<QWidget>(area->viewport(), option.contentsName);
         contents->setGeometry(0, 0, 205, option.contentsHeight);
         fix(contents, 205, option.contentsHeight);
+        // The macro list's contents keep the default background.
+        if (option.contents != &Ui::scrollAreaWidgetContents_7)
+            setTransparent(contents);
+        area->setWidget(contents);
         this->*option.contents = contents;
         auto *list = new QVBoxLayout(contents);
         list->setObjectName(QLatin1String(option.listName));
@@ -567,13 +668,13 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
             list->addItem(spacer);
             this->*option.spacer = spacer;
         }
-        area->setWidget(contents);
         if (option.grid)
             (this->*option.grid)->addWidget(area, 0, 0, 1, 1);
         stackedWidget_2->addWidget(optionPage);
     }
 
     ProjectChoose = make<MyConmboBox>(MainWindow, "ProjectChoose");
+    ProjectChoose->setStyleSheet(Theme::ComboBoxStyle(folder));
     ProjectChoose->setGeometry(60, 25, 128, 24);
     fix(ProjectChoose, 128, 24);
     QFont profileFont = fontOf(11);
@@ -582,6 +683,8 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     ProjectChoose->setFocusPolicy(Qt::NoFocus);
 
     Reset = makeButton(MainWindow, "Reset");
+    Reset->setStyleSheet(
+        threeStateSheet(folder, textColor, "Reset.png", "ResetHover.png", "ResetClick.png"));
     Reset->setGeometry(580, 350, 90, 26);
     fix(Reset, 90, 26);
     Reset->setFont(fontOf(10));

@@ -40,6 +40,9 @@ public:
     // Ends the program at once (SIGKILL), as a crash or a power cut would; true when it ended.
     bool kill(int timeoutMs = 5000);
 
+    // The running program's process id, 0 when it does not run.
+    qint64 processId() const { return m_process.processId(); }
+
     static QString programPath();
 
 private:

@@ -18,15 +18,20 @@
 #include "tests/support/testmain.h"
 #include "tests/support/workerthread.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -106,6 +111,64 @@ public:
 private slots:
     void on_stackedWidget_currentChanged(int) { ++changes; }
     void on_stackedWidget_2_currentChanged(int) { ++changes; }
+};
+
+// Holds back every polish while it lives, as the main window does for its hidden device page
+// while it is built, and delivers the held polishes in order on release().
+class HeldPolish : public QObject
+{
+public:
+    HeldPolish() { qApp->installEventFilter(this); }
+    ~HeldPolish() override { qApp->removeEventFilter(this); }
+    void release()
+    {
+        qApp->removeEventFilter(this);
+        for (const QPointer<QObject> &target : qAsConst(held)) {
+            QEvent polish(QEvent::Polish);
+            if (target)
+                QCoreApplication::sendEvent(target, &polish);
+        }
+        held.clear();
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Polish)
+            return false;
+        held.append(watched);
+        return true;
+    }
+
+private:
+    QList<QPointer<QObject>> held;
+};
+
+// The application's style, noting the widgets it styles (a style sheet's style passes every
+// widget it styles on to it); the former style comes back when it goes.
+class CountingStyle : public QProxyStyle
+{
+public:
+    explicit CountingStyle(const QString &base) : QProxyStyle(QStyleFactory::create(base)) {}
+    using QProxyStyle::polish;
+    void polish(QWidget *widget) override
+    {
+        styled.append(widget);
+        QProxyStyle::polish(widget);
+    }
+    QList<QPointer<QWidget>> styled;
+};
+
+class AppStyle
+{
+public:
+    AppStyle() : former(qApp->style()->objectName()), counting(new CountingStyle(former))
+    {
+        QApplication::setStyle(counting);
+    }
+    ~AppStyle() { QApplication::setStyle(QStyleFactory::create(former)); }
+    const QString former;
+    CountingStyle *const counting;
 };
 
 } // namespace
@@ -464,6 +527,35 @@ private slots:
         const QString before = text(page, "BackKey");
         page.SetMultimediaKey(2, 0x183);
         QCOMPARE(text(page, "BackKey"), before);
+    }
+
+    // The page is built hidden behind the home page, whose window holds back the page's polish
+    // until it has painted: building it styles none of its widgets (their sheets are only kept,
+    // their pictures not decoded), and once polished it looks as a page built and drawn at once.
+    // Last: it replaces the application's style for a while.
+    void builtHiddenIsStyledOnlyWhenPolished()
+    {
+        AppStyle style;
+        QImage drawnAtOnce;
+        {
+            Buttoninterface page;
+            drawnAtOnce = page.grab().toImage();
+        }
+        HeldPolish polish;
+        style.counting->styled.clear();
+        Buttoninterface page;
+        // The popup lists of the combo boxes are windows of their own, which the toolkit sets up
+        // as the boxes take them.
+        QStringList styledByBuilding;
+        for (const QPointer<QWidget> &widget : qAsConst(style.counting->styled)) {
+            if (widget && widget->window() == &page)
+                styledByBuilding << widget->objectName();
+        }
+        QCOMPARE(styledByBuilding, QStringList());
+        polish.release();
+        const QImage drawnLater = page.grab().toImage();
+        QVERIFY(style.counting->styled.size() >= page.findChildren<QWidget *>().size());
+        QCOMPARE(drawnLater, drawnAtOnce);
     }
 };
 
