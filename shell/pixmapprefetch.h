@@ -26,7 +26,10 @@ public:
     // could not be read, or was cached already). Later calls return a null pixmap.
     QPixmap deliver();
 
-    // The cache key under which QPixmap::load looks for `fileName` as it is on disk now.
+    // The cache key under which QPixmap::load looks for `fileName` as it is on disk now. Qt keeps
+    // the key's form to itself: this is its form in Qt 5.15, and tst_pixmapprefetch checks that
+    // loading the file finds the prefetched pixmap. Should the form change, the file is simply
+    // decoded again where it is loaded, as it was before the prefetch.
     static QString cacheKey(const QString &fileName);
 
 private:
