@@ -73,6 +73,7 @@ LampLight::~LampLight() = default;
 void LampLight::applyTheme()
 {
     ui->LightPage->setStyleSheet(Theme::PageScrollBarStyle());
+    LightForm::AddModeListView(ui->LightMod);
     LightForm::StyleModeList(ui->LightMod, ImageFolder);
 
     const QString label = Theme::LabelStyle();

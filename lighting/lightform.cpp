@@ -146,13 +146,16 @@ QToolButton *LightForm::addPanelCloseButton(QFrame *panel)
     return close;
 }
 
+void LightForm::AddModeListView(QComboBox *list)
+{
+    list->setView(new QListView());
+    list->setMaxVisibleItems(5);
+}
+
 void LightForm::StyleModeList(QComboBox *list, const QString &folder)
 {
     list->setStyleSheet(Theme::ComboBoxStyle(folder));
-    auto *view = new QListView();
-    view->setStyleSheet(Theme::ComboListStyle());
-    list->setView(view);
-    list->setMaxVisibleItems(5);
+    list->view()->setStyleSheet(Theme::ComboListStyle());
 }
 
 void LightForm::StyleColourSection(const QString &folder, const ColourBoxes &boxes,

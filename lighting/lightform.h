@@ -37,8 +37,10 @@ struct ColourBoxes
 bool ShowMode(int mode, QWidget *line, QWidget *line2, const QList<QWidget *> &colours,
               const QList<QWidget *> &brightness, const QList<QWidget *> &speed);
 
-// The mode list's look: the theme's list over the pictures of `folder`, a list view of its own in
-// the selection colour, five entries at a time.
+// The mode list's own list view, five entries at a time.
+void AddModeListView(QComboBox *list);
+// The mode list's look: the theme's list over the pictures of `folder`, its list view in the
+// selection colour.
 void StyleModeList(QComboBox *list, const QString &folder);
 // The colour section's look: the minus and plus pictures, each preset in its colour, the colour
 // board and the preview before any colour, from `folder`; the boxes in the box colour.

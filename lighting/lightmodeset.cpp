@@ -9,6 +9,7 @@
 #include "platform/screencolour.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/myconmbobox.h"
+#include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
 #include <QFrame>
@@ -116,7 +117,9 @@ LightModeSet::LightModeSet(QWidget *parent) : QDialog(parent), ui(new Ui_LightMo
     ui->setupUi(this);
     ImageFolder = Theme::PictureFolder(QStringLiteral("ScreeInfo"));
     setWindowFlags(Theme::FloatingPanelFlags);
-    applyTheme();
+    LightForm::AddModeListView(ui->LightMod);
+    // The settings page builds this dialog and never shows it: its sheets wait for its polish.
+    Theme::StyleWhenPolished(this, [this] { applyTheme(); });
     on_LightMod_currentIndexChanged(ui->LightMod->currentIndex());
     ScaleFormFont(this, ScreenFontFactor());
 }
@@ -136,9 +139,13 @@ void LightModeSet::applyTheme()
     const QString slider = LightLook::SliderStyle(ImageFolder, QStringLiteral("Slider.png"), 1);
     ui->horizontalLight->setStyleSheet(slider);
     ui->horizontalSpeed->setStyleSheet(slider);
+    // A colour chosen before the first polish keeps its preview.
+    const QString preview = ui->labelPreView->styleSheet();
     LightForm::StyleColourSection(ImageFolder, boxes(), {ui->ReduceR, ui->ReduceG, ui->ReduceB},
                                   {ui->AddR, ui->AddG, ui->AddB}, ui->presets, ui->label_7,
                                   ui->labelPreView);
+    if (!preview.isEmpty())
+        ui->labelPreView->setStyleSheet(preview);
 }
 
 void LightModeSet::UpDataLanguage()

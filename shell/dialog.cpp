@@ -15,6 +15,7 @@
 #include "settings/formsetting.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/dialogs/updataparam.h"
+#include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
@@ -198,7 +199,8 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui_Dialog)
     ParamDialog.reset(new UpDataParam);
     qDebug() << "Start";
 
-    ApplyPictures();
+    // The page is built hidden behind the home page: its pictures wait for its first polish.
+    Theme::StyleWhenPolished(this, [this] { ApplyPictures(); });
     ui->label->hide();
     ui->SetButton->hide();
 

@@ -212,13 +212,17 @@ DialogChange::~DialogChange()
         HomePageObject = nullptr;
 }
 
+QString DialogChange::BackgroundPicture()
+{
+    return Theme::PictureFolder(QStringLiteral("DialogChange")) + QStringLiteral("MainBack.png");
+}
+
 void DialogChange::applyTheme()
 {
     const QString p = HomePicturePath;
-    const QString w = Theme::WarningFolder();
 
-    ui->frameChange->setStyleSheet(QStringLiteral("#frameChange{border-image: %1;}")
-                                       .arg(url(p, QStringLiteral("MainBack.png"))));
+    ui->frameChange->setStyleSheet(
+        QStringLiteral("#frameChange{border-image: url(%1);}").arg(BackgroundPicture()));
     ui->CloseButton->setStyleSheet(pushStyle(p, QStringLiteral("Close")));
     ui->MinButton->setStyleSheet(pushStyle(p, QStringLiteral("Min")));
     ui->Repair->setStyleSheet(QStringLiteral("#Repair{border:0px;background-image: %1;"
@@ -228,17 +232,32 @@ void DialogChange::applyTheme()
     ui->RightButton->setStyleSheet(arrowStyle(p, QStringLiteral("Right")));
     ui->LeftButton->setStyleSheet(arrowStyle(p, QStringLiteral("Left")));
     ui->comboBox->setStyleSheet(Theme::ComboBoxStyle(p));
-
-    ui->FindVerlaebl->setStyleSheet(Theme::LabelStyle());
-    ui->NewHong->setStyleSheet(Theme::ConfirmButtonStyle(w));
-    ui->CloseButton_2->setStyleSheet(Theme::CloseButtonStyle(w));
-    ui->FindVer->setStyleSheet(Theme::PanelStyle(QStringLiteral("FindVer"), w));
-    ui->NoApear->setStyleSheet(Theme::CheckBoxStyle(w));
+    // The firmware panel starts hidden and shows only when newer firmware is found: its
+    // pictures are decoded when it first shows, before it is drawn.
+    ui->FindVer->installEventFilter(this);
 
     auto *list = new QListView(ui->comboBox);
     list->setStyleSheet(Theme::ComboListStyle());
     ui->comboBox->setMaxVisibleItems(5);
     ui->comboBox->setView(list);
+}
+
+void DialogChange::applyFirmwarePanelTheme()
+{
+    FirmwarePanelStyled = true;
+    const QString w = Theme::WarningFolder();
+    ui->FindVerlaebl->setStyleSheet(Theme::LabelStyle());
+    ui->NewHong->setStyleSheet(Theme::ConfirmButtonStyle(w));
+    ui->CloseButton_2->setStyleSheet(Theme::CloseButtonStyle(w));
+    ui->FindVer->setStyleSheet(Theme::PanelStyle(QStringLiteral("FindVer"), w));
+    ui->NoApear->setStyleSheet(Theme::CheckBoxStyle(w));
+}
+
+bool DialogChange::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->FindVer && event->type() == QEvent::Show && !FirmwarePanelStyled)
+        applyFirmwarePanelTheme();
+    return QWidget::eventFilter(watched, event);
 }
 
 void DialogChange::on_MinButton_clicked()

@@ -65,7 +65,9 @@ public:
     QList<QLabel *> RateBadges;
 
     QString HomePicturePath; // <appdir>/Picture/DialogChange/
-    int ModelCount = 0;      // Option/DeviceTotal, never below 0
+    // The window-sized background, shown as soon as the page is.
+    static QString BackgroundPicture();
+    int ModelCount = 0; // Option/DeviceTotal, never below 0
 
     // Texts of the current language.
     QString HomeHintText;
@@ -91,9 +93,11 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void applyTheme();
+    void applyFirmwarePanelTheme();
     void showRepairState(bool updateFailed);
     void setPromptShown(bool promptShown);
     void clearTiles();
@@ -107,4 +111,5 @@ private:
     void selectDevice(const DeviceAllInfo &entry);
 
     std::unique_ptr<Ui_DialogChange> ui;
+    bool FirmwarePanelStyled = false;
 };

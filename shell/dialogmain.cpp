@@ -26,6 +26,7 @@
 #include "shell/dialogs/noticeframe.h"
 #include "shell/dialogs/updatewarning.h"
 #include "shell/firmwareoffer.h"
+#include "shell/pixmapprefetch.h"
 #include "shell/widgets/theme.h"
 
 #include <QAction>
@@ -95,9 +96,13 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui_DialogMain)
     // The device page's own stack shows its first page as it is added, which polishes that
     // page: held back like the rest of the hidden page's polish. The stack stands for the device
     // page while it is built (the home page is not made yet).
+    // The home page shows its window-sized background at once: it is decoded beside the GUI
+    // thread while the device page is built.
+    PixmapPrefetch background(DialogChange::BackgroundPicture());
     DevicePagePolish = new DeferredPolish(ui->stackedWidgetMain, this);
     DevicePagePolish->holdWhile([this] { DevicePage = new Dialog(ui->stackedWidgetMain); });
     DevicePagePolish->setPart(DevicePage);
+    background.deliver();
     HomePage = new DialogChange(ui->stackedWidgetMain);
     ui->stackedWidgetMain->addWidget(HomePage);
     ui->stackedWidgetMain->addWidget(DevicePage);

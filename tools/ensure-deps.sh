@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libx11-dev
+  qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libx11-dev libpng-dev
   xvfb xauth fonts-dejavu-core
   trayer xdotool
   clang libclang-rt-14-dev

@@ -4,6 +4,7 @@
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "core/startup.h"
+#include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
 #include <QDialog>
@@ -79,11 +80,12 @@ QToolButton *NoticeFrame::addButton(QFrame *panel, const QString &name, const QP
     return button;
 }
 
-void NoticeFrame::applyLook(QDialog *dialog, QFrame *panel, QLabel *label, QToolButton *close,
-                            const QList<QToolButton *> &confirms, const QString &confirmPicture,
-                            const QString &confirmPressedPicture)
+namespace {
+
+void applyStyles(QFrame *panel, QLabel *label, QToolButton *close,
+                 const QList<QToolButton *> &confirms, const QString &confirmPicture,
+                 const QString &confirmPressedPicture)
 {
-    dialog->setWindowFlags(Theme::FloatingPanelFlags);
     const QString folder = Theme::WarningFolder();
     label->setStyleSheet(Theme::LabelStyle());
     const QString buttonStyle =
@@ -92,6 +94,26 @@ void NoticeFrame::applyLook(QDialog *dialog, QFrame *panel, QLabel *label, QTool
         button->setStyleSheet(buttonStyle);
     close->setStyleSheet(Theme::CloseButtonStyle(folder));
     panel->setStyleSheet(Theme::PanelStyle(panel->objectName(), folder));
+}
+
+} // namespace
+
+void NoticeFrame::applyLook(QDialog *dialog, QFrame *panel, QLabel *label, QToolButton *close,
+                            const QList<QToolButton *> &confirms, const QString &confirmPicture,
+                            const QString &confirmPressedPicture)
+{
+    dialog->setWindowFlags(Theme::FloatingPanelFlags);
+    applyStyles(panel, label, close, confirms, confirmPicture, confirmPressedPicture);
+}
+
+void NoticeFrame::applyLookWhenPolished(QDialog *dialog, QFrame *panel, QLabel *label,
+                                        QToolButton *close, const QList<QToolButton *> &confirms)
+{
+    dialog->setWindowFlags(Theme::FloatingPanelFlags);
+    Theme::StyleWhenPolished(dialog, [=] {
+        applyStyles(panel, label, close, confirms, QStringLiteral("Confirm.png"),
+                    QStringLiteral("ConfirmClick.png"));
+    });
 }
 
 void NoticeFrame::followLanguage(QDialog *dialog)

@@ -42,6 +42,10 @@ void applyLook(QDialog *dialog, QFrame *panel, QLabel *label, QToolButton *close
                const QList<QToolButton *> &confirms,
                const QString &confirmPicture = QStringLiteral("Confirm.png"),
                const QString &confirmPressedPicture = QStringLiteral("ConfirmClick.png"));
+// applyLook for a notice built long before it may show (the settings page builds its update
+// warning at start-up): the window flags now, the styles on the notice's first polish.
+void applyLookWhenPolished(QDialog *dialog, QFrame *panel, QLabel *label, QToolButton *close,
+                           const QList<QToolButton *> &confirms);
 
 // Connects the hub's SigAllLanguage(int) to the dialog's slot SlotAllLanguage(int) and applies
 // the current language at once, so a notice built after a change shows the new language.

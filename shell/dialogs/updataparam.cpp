@@ -11,6 +11,7 @@
 #include "platform/sleep.h"
 #include "shell/dialogs/inportfail.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
 #include <QDebug>
@@ -77,8 +78,12 @@ UpDataParam::UpDataParam(QWidget *parent)
     // The notices' window: frameless, and left where its caller put it.
     setWindowFlags(Qt::SubWindow | Qt::BypassWindowManagerHint | Qt::FramelessWindowHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint);
-    ui->UpDataParamA->setStyleSheet(Theme::PanelStyle(ui->UpDataParamA->objectName(), ImageFolder));
-    ui->label->setStyleSheet(Theme::LabelStyle());
+    // The device page builds this notice at start-up; it shows only while settings are written.
+    Theme::StyleWhenPolished(this, [this] {
+        ui->UpDataParamA->setStyleSheet(
+            Theme::PanelStyle(ui->UpDataParamA->objectName(), ImageFolder));
+        ui->label->setStyleSheet(Theme::LabelStyle());
+    });
     timer->setSingleShot(true);
     connect(timer, SIGNAL(timeout()), this, SLOT(onTimeupDestroy()));
     connect(PostMsg::GetInstance(), SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));

@@ -30,7 +30,9 @@ void Ui_UpDateWarning::retranslateUi(QDialog *dialog)
 UpDateWarning::UpDateWarning(QWidget *parent) : QDialog(parent), ui(new Ui_UpDateWarning)
 {
     ui->setupUi(this);
-    NoticeFrame::applyLook(this, ui->WarningFrame, ui->label, ui->CloseButton, {ui->NewHong});
+    // The settings page builds its warning at start-up, long before it may show.
+    NoticeFrame::applyLookWhenPolished(this, ui->WarningFrame, ui->label, ui->CloseButton,
+                                       {ui->NewHong});
     NoticeFrame::followLanguage(this);
     ui->NewHong->setShortcut(QKeySequence(Qt::Key_Return));
     NoticeFrame::finish(this);

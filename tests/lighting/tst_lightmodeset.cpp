@@ -76,6 +76,8 @@ private slots:
         QVERIFY(!shown(dialog, "label_7") && !shown(dialog, "toolButtonColorN"));
         QCOMPARE(boxes(dialog), QColor(0, 0, 0));
         QCOMPARE(child<QSlider>(&dialog, "horizontalSpeed")->value(), 1);
+        // Built hidden, the dialog takes its sheets when first polished.
+        dialog.ensurePolished();
         QVERIFY(preview(dialog).contains("PreviewColor.png"));
         QCOMPARE(missingPictures(&dialog), QStringList());
     }

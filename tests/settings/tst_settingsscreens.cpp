@@ -113,7 +113,12 @@ private slots:
             start->click();
             QTRY_VERIFY(matchButtonText(dialog).endsWith(QLatin1String("...")));
             ZR35_SAVE_SCREEN(&dialog, name.arg(QStringLiteral("running")));
-            QTRY_VERIFY_WITH_TIMEOUT(state().PairResult.load() == 2 && start->isEnabled(), 10000);
+            // The library thread stores the outcome before it tells the dialog, which then shows
+            // it on the button.
+            QTRY_VERIFY_WITH_TIMEOUT(
+                state().PairResult.load() == 2 && start->isEnabled() &&
+                    start->styleSheet().contains(QLatin1String("PairSuccess.png")),
+                10000);
             ZR35_SAVE_SCREEN(&dialog, name.arg(QStringLiteral("paired")));
             dialog.WindowClosedSet();
         }
@@ -122,8 +127,13 @@ private slots:
             Match dialog;
             dialog.PrepareMatch();
             dialog.show();
-            dialog.findChild<QPushButton *>(QStringLiteral("MatchButton"))->click();
-            QTRY_VERIFY_WITH_TIMEOUT(state().PairResult.load() == 3, 10000);
+            auto *start = dialog.findChild<QPushButton *>(QStringLiteral("MatchButton"));
+            start->click();
+            // As above.
+            QTRY_VERIFY_WITH_TIMEOUT(
+                state().PairResult.load() == 3 &&
+                    start->styleSheet().contains(QLatin1String("PairFail.png")),
+                10000);
             ZR35_SAVE_SCREEN(&dialog, name.arg(QStringLiteral("failed")));
             dialog.WindowClosedSet();
         }

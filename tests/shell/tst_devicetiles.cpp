@@ -4,13 +4,14 @@
 #include "shell/dialogchange.h"
 #include "shell/dialogs/questiondialogb.h"
 #include "tests/shell/homebench.h"
+#include "tests/support/librarycallbacks.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
-#include "tests/support/librarycallbacks.h"
 #include "tests/support/testmain.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFrame>
 #include <QLabel>
 #include <QStackedWidget>
 #include <QTimer>
@@ -74,6 +75,11 @@ private slots:
         DialogChange page;
         page.show();
         QVERIFY(waitForTiles(&page, 2));
+        // The hidden firmware panel takes its pictures when it first shows.
+        auto *firmwarePanel = page.findChild<QFrame *>(QStringLiteral("FindVer"));
+        QVERIFY(firmwarePanel->styleSheet().isEmpty());
+        firmwarePanel->show();
+        QVERIFY(firmwarePanel->styleSheet().contains(QLatin1String("Picture/WarningDialog/")));
         QCOMPARE(missingPictures(&page), QStringList());
         for (const char *picture : {"OnLine0.png", "DisOnlin0.png", "Unknow.png", "OnLineUsb.png",
                                     "1KHz.png", "2KHz.png", "8KHz.png"})

@@ -104,7 +104,7 @@ int main(int argc, char *argv[])
             return fail(QStringLiteral("cannot make %1").arg(pictureRoot.filePath(form)));
         // Whole files only: a build stopped half-way must not leave a cut picture behind.
         QSaveFile out(pictureRoot.filePath(where + QStringLiteral(".png")));
-        if (!out.open(QIODevice::WriteOnly) || !image.save(&out, "PNG") || !out.commit())
+        if (!out.open(QIODevice::WriteOnly) || !writePicture(&out, image) || !out.commit())
             return fail(QStringLiteral("cannot write %1").arg(out.fileName()));
     }
     return 0;

@@ -6,6 +6,8 @@
 #include <QRectF>
 #include <QString>
 
+class QIODevice;
+class QImage;
 class QPainter;
 
 // A polygon written as a list of points.
@@ -84,3 +86,7 @@ bool drawSwatch(QPainter &p, int w, int h, const QJsonObject &entry, const Theme
                 QString *error);
 bool drawColourBoard(QPainter &p, int w, int h, const QJsonObject &entry, const Theme &theme,
                      QString *error);
+
+// Writes `picture` as a PNG file of 8-bit RGB, or RGBA when it has an alpha channel; false when
+// the device takes less than all of it.
+bool writePicture(QIODevice *device, const QImage &picture);

@@ -96,6 +96,8 @@ private slots:
     {
         QFETCH(QString, dialog);
         auto notice = makeNotice(dialog);
+        // A notice built long before it shows takes its styles when first polished.
+        notice->ensurePolished();
         QVERIFY(!referencedPictures(notice.get()).isEmpty());
         QCOMPARE(missingPictures(notice.get()), QStringList());
     }
