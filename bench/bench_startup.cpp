@@ -1,6 +1,7 @@
 // Start-up to the painted home page with its tile, beside an empty widget of the main window's
 // size shown by the same process. Run through bench/run.sh (a Release build).
 #include "bench/benchsupport.h"
+#include "bench/paintwatch.h"
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "shell/mytoolbuttonenter.h"
@@ -16,31 +17,6 @@
 
 namespace {
 
-// Tells when a widget has been painted by the event loop (not by a grab of our own).
-class PaintWatch : public QObject
-{
-public:
-    PaintWatch() { qApp->installEventFilter(this); }
-    ~PaintWatch() override { qApp->removeEventFilter(this); }
-    void watch(QWidget *widget)
-    {
-        m_widget = widget;
-        m_painted = false;
-    }
-    bool painted() const { return m_painted; }
-
-protected:
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && m_widget && object == m_widget)
-            m_painted = true;
-        return false;
-    }
-
-private:
-    QPointer<QWidget> m_widget;
-    bool m_painted = false;
-};
 
 void dispose(QWidget *widget)
 {

@@ -4,6 +4,7 @@
 // zero latency (the program's own cost). Run by bench/run.sh on the X server it starts.
 // Usage: bench_tabs [rounds]  (default 15).
 #include "bench/benchsupport.h"
+#include "bench/paintwatch.h"
 #include "core/blockingconnect.h"
 #include "core/record/flashdatamap.h"
 #include "core/devicelink.h"
@@ -32,31 +33,6 @@
 
 namespace {
 
-// Tells when a widget has been painted by the event loop.
-class PaintWatch : public QObject
-{
-public:
-    PaintWatch() { qApp->installEventFilter(this); }
-    ~PaintWatch() override { qApp->removeEventFilter(this); }
-    void watch(QWidget *widget)
-    {
-        m_widget = widget;
-        m_painted = false;
-    }
-    bool painted() const { return m_painted; }
-
-protected:
-    bool eventFilter(QObject *object, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint && m_widget && object == m_widget)
-            m_painted = true;
-        return false;
-    }
-
-private:
-    QPointer<QWidget> m_widget;
-    bool m_painted = false;
-};
 
 // Counts the whole records and the follow-up configuration the pages were handed. Connected
 // after the pages, with the same blocking connection: its slot runs when theirs have run.
