@@ -244,7 +244,6 @@ void DialogChange::applyTheme()
 
 void DialogChange::applyFirmwarePanelTheme()
 {
-    FirmwarePanelStyled = true;
     const QString w = Theme::WarningFolder();
     ui->FindVerlaebl->setStyleSheet(Theme::LabelStyle());
     ui->NewHong->setStyleSheet(Theme::ConfirmButtonStyle(w));
@@ -255,8 +254,10 @@ void DialogChange::applyFirmwarePanelTheme()
 
 bool DialogChange::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == ui->FindVer && event->type() == QEvent::Show && !FirmwarePanelStyled)
+    if (watched == ui->FindVer && event->type() == QEvent::Show) {
+        ui->FindVer->removeEventFilter(this); // styled once
         applyFirmwarePanelTheme();
+    }
     return QWidget::eventFilter(watched, event);
 }
 

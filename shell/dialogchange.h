@@ -111,5 +111,4 @@ private:
     void selectDevice(const DeviceAllInfo &entry);
 
     std::unique_ptr<Ui_DialogChange> ui;
-    bool FirmwarePanelStyled = false;
 };

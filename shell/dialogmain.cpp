@@ -90,15 +90,16 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui_DialogMain)
     state().CurrentLanguage = StoredLanguage();
     ImageFolder = Theme::PictureFolder(QStringLiteral("Dialog"));
 
+    // The home page shows its window-sized background at once: it is decoded beside the GUI
+    // thread while the device page is built.
+    PixmapPrefetch background(DialogChange::BackgroundPicture());
+
     // The device page first: its button page creates the device service the home page starts.
     // Both are made inside the stack that shows them: adding a page made elsewhere moves its
     // whole tree, which resolves every widget's style sheet again.
     // The device page's own stack shows its first page as it is added, which polishes that
     // page: held back like the rest of the hidden page's polish. The stack stands for the device
     // page while it is built (the home page is not made yet).
-    // The home page shows its window-sized background at once: it is decoded beside the GUI
-    // thread while the device page is built.
-    PixmapPrefetch background(DialogChange::BackgroundPicture());
     DevicePagePolish = new DeferredPolish(ui->stackedWidgetMain, this);
     DevicePagePolish->holdWhile([this] { DevicePage = new Dialog(ui->stackedWidgetMain); });
     DevicePagePolish->setPart(DevicePage);
