@@ -8,7 +8,7 @@ packages=(
   qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libx11-dev libpng-dev
   xvfb xauth fonts-dejavu-core
   trayer xdotool
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev qtbase5-private-dev
   libbenchmark-dev
 )
 

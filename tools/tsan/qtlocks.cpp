@@ -4,23 +4,37 @@
 // operations for every caller outside Qt's library (Qt calls its own directly), tell the
 // sanitizer what each one does, and call Qt's.
 //
-// The same goes for the hub's queued and blocking deliveries: Qt hands a call to the receiver's
-// thread under its own invisible locks, and a blocking emission lets the slot read the emitter's
-// arguments in place. An emission of the hub (or a call handed over with invokeMethod) is
-// therefore a release and, once it returns, an acquire; a queued call delivered to one of the
-// program's objects an acquire before the slot and a release after it. One sync object stands for
-// every hand-over: it orders more than Qt does, never less.
+// The same goes for queued calls: Qt hands a call to the receiver's thread under its own invisible
+// locks, and a blocking emission lets the slot read the emitter's arguments in place. Each kind of
+// hand-over gets sync addresses of its own, derived from the sender and the signal (or, for
+// invokeMethod, the receiver): an emission releases them and the delivery of that signal's queued
+// call acquires them; a blocking call's slot, once run, releases a second one that its emitter
+// acquires. That orders what Qt orders and no more, so a race between two threads that only share
+// some unrelated emission is still reported (tools/tsan/selftest.cpp checks it).
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QEvent>
 #include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMetaObject>
 #include <QMutex>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QReadWriteLock>
 #include <QSemaphore>
+#include <QSlider>
 #include <QThread>
+#include <QToolButton>
 #include <QWaitCondition>
 #include <QWidget>
+
+// Qt's queued call (QAbstractMetaCallEvent) and the signal numbering it uses are not public.
+#include <QtCore/private/qmetaobject_p.h>
+#include <QtCore/private/qobject_p.h>
 
 #include <sanitizer/tsan_interface.h>
 
@@ -36,10 +50,13 @@
 
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <iterator>
+#include <memory>
+#include <thread>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -60,7 +77,18 @@ Function real(const char *name)
     return reinterpret_cast<Function>(found);
 }
 
-#define QT_REAL(type, name) static const auto qt = real<type>(name)
+// Looked up on first use, kept in a constant-initialized atomic. A static initialized by the call
+// would have an initialization guard, a lock the sanitizer sees: every later caller would be
+// ordered after the thread that happened to call first. Two threads may both look the address
+// up; they find the same one.
+#define QT_REAL(type, name)                                                                        \
+    using QtFunction = type;                                                                       \
+    static std::atomic<QtFunction> qtAddress{nullptr};                                             \
+    QtFunction qt = qtAddress.load(std::memory_order_relaxed);                                     \
+    if (!qt) {                                                                                     \
+        qt = real<QtFunction>(name);                                                               \
+        qtAddress.store(qt, std::memory_order_relaxed);                                            \
+    }
 
 void mutexDestroyed(void *mutex)
 {
@@ -307,26 +335,101 @@ void QWaitCondition::wakeAll()
     qt(this);
 }
 
-// --- Hand-overs of the hub's signals ---
+// --- Hand-overs of queued calls ---
 
 namespace {
 
-char handOver;
-
-bool fromTheHub(const QMetaObject *meta)
+// The two sync addresses of one kind of queued call: a signal of one sender, or the calls handed
+// to one receiver with invokeMethod. Kept for the life of the process; a sender's address used
+// again by a later object only orders that object's calls after the old one's, which Qt's queue
+// does as well. Two threads that emit the same blocking signal are each ordered after the other's
+// finished slots too: more than Qt orders, and rare here.
+struct HandOver
 {
-    return meta && std::strcmp(meta->className(), "PostMsg") == 0;
+    char delivered; // released by the emission, acquired where the call is delivered
+    char returned;  // released when a blocking call's slot has run, acquired by its emitter
+};
+
+struct HandOverKey
+{
+    const void *object;
+    int signal; // the signal's index among all of the sender's signals; -1: invokeMethod
+
+    bool operator==(const HandOverKey &other) const
+    {
+        return object == other.object && signal == other.signal;
+    }
+};
+
+struct HandOverKeyHash
+{
+    std::size_t operator()(const HandOverKey &key) const
+    {
+        return std::hash<const void *>()(key.object) * 31 + std::hash<int>()(key.signal);
+    }
+};
+
+// The table's lock must stay invisible to the sanitizer: a pthread mutex is intercepted whoever
+// calls it, and one lock taken by every emission and delivery would order them all again. This
+// library is not instrumented, so its atomics are not seen. For the same reason the table is made
+// under the lock rather than as a function-local static.
+std::atomic_flag handOversLock = ATOMIC_FLAG_INIT;
+
+std::unordered_map<HandOverKey, std::unique_ptr<HandOver>, HandOverKeyHash> *handOvers = nullptr;
+
+HandOver &handOver(const void *object, int signal)
+{
+    while (handOversLock.test_and_set(std::memory_order_acquire))
+        std::this_thread::yield();
+    if (!handOvers)
+        handOvers = new std::unordered_map<HandOverKey, std::unique_ptr<HandOver>, HandOverKeyHash>;
+    std::unique_ptr<HandOver> &entry = (*handOvers)[HandOverKey{object, signal}];
+    if (!entry)
+        entry.reset(new HandOver{});
+    HandOver &found = *entry;
+    handOversLock.clear(std::memory_order_release);
+    return found;
 }
 
+// Qt's queued call keeps the semaphore of a blocking emission in a private member with no
+// accessor. An explicit instantiation may name a private member; the friend it defines hands the
+// member pointer out.
+struct SemaphoreMember
+{
+    using Type = QSemaphore *QAbstractMetaCallEvent::*;
+    friend Type semaphoreOf(SemaphoreMember);
+};
+
+template <typename Tag, typename Tag::Type Member>
+struct ExposeMember
+{
+    friend typename Tag::Type semaphoreOf(Tag) { return Member; }
+};
+
+template struct ExposeMember<SemaphoreMember, &QAbstractMetaCallEvent::semaphore_>;
+
+bool blocking(const QAbstractMetaCallEvent *call)
+{
+    return call->*semaphoreOf(SemaphoreMember{}) != nullptr;
+}
+
+// A queued call is delivered as a MetaCall event: the slot runs after the emission that posted it
+// (Qt orders the two through its event queue's lock), and a blocking emitter goes on only after
+// the slot has run (through a semaphore inside Qt). Other events carry nothing across threads here.
 template <typename Event>
 bool delivered(QObject *receiver, QEvent *event, Event qt)
 {
-    const bool call = event->type() == QEvent::MetaCall;
-    if (call)
-        acquired(&handOver);
+    if (event->type() != QEvent::MetaCall)
+        return qt(receiver, event);
+    const auto *call = static_cast<const QAbstractMetaCallEvent *>(event);
+    // invokeMethod's calls have no sender; they are keyed by their receiver.
+    HandOver &edge =
+        call->sender() ? handOver(call->sender(), call->signalId()) : handOver(receiver, -1);
+    const bool waited = blocking(call);
+    acquired(&edge.delivered);
     const bool handled = qt(receiver, event);
-    if (call)
-        released(&handOver);
+    if (waited)
+        released(&edge.returned);
     return handled;
 }
 
@@ -334,17 +437,17 @@ using EventFunction = bool (*)(QObject *, QEvent *);
 
 } // namespace
 
+// Every signal emitted from the program's code (moc's code calls this); Qt's own emissions call
+// its own definition. The index is the one Qt gives the queued call.
 void QMetaObject::activate(QObject *sender, const QMetaObject *meta, int localSignalIndex,
                            void **arguments)
 {
     QT_REAL(void (*)(QObject *, const QMetaObject *, int, void **),
             "_ZN11QMetaObject8activateEP7QObjectPKS_iPPv");
-    const bool hub = fromTheHub(meta);
-    if (hub)
-        released(&handOver);
+    HandOver &edge = handOver(sender, localSignalIndex + QMetaObjectPrivate::signalOffset(meta));
+    released(&edge.delivered);
     qt(sender, meta, localSignalIndex, arguments);
-    if (hub)
-        acquired(&handOver);
+    acquired(&edge.returned);
 }
 
 bool QMetaObject::invokeMethodImpl(QObject *object, QtPrivate::QSlotObjectBase *slot,
@@ -353,40 +456,40 @@ bool QMetaObject::invokeMethodImpl(QObject *object, QtPrivate::QSlotObjectBase *
     QT_REAL(bool (*)(QObject *, QtPrivate::QSlotObjectBase *, Qt::ConnectionType, void *),
             "_ZN11QMetaObject16invokeMethodImplEP7QObjectPN9QtPrivate15QSlotObjectBaseEN2Qt14"
             "ConnectionTypeEPv");
-    released(&handOver);
+    HandOver &edge = handOver(object, -1);
+    released(&edge.delivered);
     // Qt drops its caller's reference to the slot object before it returns; when the receiver has
     // already run the call, that is the last reference and the object is deleted right there,
     // ordered with the receiver only by a reference count inside Qt. Holding a reference of our
-    // own moves that deletion to after the acquire.
+    // own moves that deletion to after the receiver's release, made once the call has run.
     if (slot)
         slot->ref();
     const bool invoked = qt(object, slot, type, ret);
-    acquired(&handOver);
+    acquired(&edge.returned);
     if (slot)
         slot->destroyIfLastRef();
     return invoked;
 }
 
-bool QObject::event(QEvent *event)
-{
-    QT_REAL(EventFunction, "_ZN7QObject5eventEP6QEvent");
-    return delivered(this, event, qt);
-}
+// The receiver's event(): every class of the program inherits one of these, and its vtable names
+// it, so the call reaches the definitions below (Qt's classes call their own directly).
+#define ZR35_DELIVERY(Class, mangled)                                                              \
+    bool Class::event(QEvent *event)                                                               \
+    {                                                                                              \
+        QT_REAL(EventFunction, mangled);                                                           \
+        return delivered(this, event, qt);                                                         \
+    }
 
-bool QThread::event(QEvent *event)
-{
-    QT_REAL(EventFunction, "_ZN7QThread5eventEP6QEvent");
-    return delivered(this, event, qt);
-}
-
-bool QWidget::event(QEvent *event)
-{
-    QT_REAL(EventFunction, "_ZN7QWidget5eventEP6QEvent");
-    return delivered(this, event, qt);
-}
-
-bool QFrame::event(QEvent *event)
-{
-    QT_REAL(EventFunction, "_ZN6QFrame5eventEP6QEvent");
-    return delivered(this, event, qt);
-}
+ZR35_DELIVERY(QObject, "_ZN7QObject5eventEP6QEvent")
+ZR35_DELIVERY(QThread, "_ZN7QThread5eventEP6QEvent")
+ZR35_DELIVERY(QWidget, "_ZN7QWidget5eventEP6QEvent")
+ZR35_DELIVERY(QFrame, "_ZN6QFrame5eventEP6QEvent")
+ZR35_DELIVERY(QLabel, "_ZN6QLabel5eventEP6QEvent")
+ZR35_DELIVERY(QAbstractButton, "_ZN15QAbstractButton5eventEP6QEvent")
+ZR35_DELIVERY(QPushButton, "_ZN11QPushButton5eventEP6QEvent")
+ZR35_DELIVERY(QToolButton, "_ZN11QToolButton5eventEP6QEvent")
+ZR35_DELIVERY(QAbstractSlider, "_ZN15QAbstractSlider5eventEP6QEvent")
+ZR35_DELIVERY(QSlider, "_ZN7QSlider5eventEP6QEvent")
+ZR35_DELIVERY(QProgressBar, "_ZN12QProgressBar5eventEP6QEvent")
+ZR35_DELIVERY(QComboBox, "_ZN9QComboBox5eventEP6QEvent")
+ZR35_DELIVERY(QLineEdit, "_ZN9QLineEdit5eventEP6QEvent")
