@@ -60,6 +60,17 @@ function(zr35_add_test name)
   endif()
   set_tests_properties(${name} PROPERTIES TIMEOUT ${ARG_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZR35_DEVICES=;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0;ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+  # The test learns its limit (tests/support/timelimit.h) once its folder is read, so that a
+  # TIMEOUT the folder sets after this call counts. (A deferred call reads its variables when it
+  # runs: the name goes in as text.)
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL zr35_pass_test_timeout [[${name}]])")
+endfunction()
+
+function(zr35_pass_test_timeout name)
+  get_test_property(${name} TIMEOUT timeout)
+  if(timeout)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "ZR35_TEST_TIMEOUT=${timeout}")
+  endif()
 endfunction()
 
 # zr35_folder_tests(LIBS <targets...>)

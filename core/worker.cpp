@@ -63,12 +63,10 @@ Worker::Worker(QObject *parent) : QThread(nullptr)
     connect(PostMsg::GetInstance(), SIGNAL(SigSelectMouseInfo(DeviceAllInfo)), this,
             SLOT(SlotSelectMouseInfo(DeviceAllInfo)));
     connect(PostMsg::GetInstance(), SIGNAL(SigMainPageChange()), this, SLOT(SlotMainPageChange()));
-    // A request made after the last round checked for one, while the thread was ending, found it
-    // still running: the thread starts again for it. Runs on the GUI thread.
-    connect(this, &QThread::finished, this, [this] {
-        if (state().WorkerThread.load() == this && state().ReadAllPending.pending())
-            start(QThread::InheritPriority);
-    });
+    // Queued by name so that Qt takes the signal's (empty) argument list now. Otherwise the
+    // ending thread looks it up through this object's meta-object as it emits, a read that only
+    // Qt's own lock orders before StopWorkerThread's wait() returns and the object is deleted.
+    connect(this, SIGNAL(finished()), this, SLOT(RestartForLateRequest()), Qt::QueuedConnection);
 
     s.ShowBatteryValueSetting = ConfigIni::instance()->intValue(QStringLiteral("Option"),
                                                                 QStringLiteral("ShowBatteryValue"));
@@ -99,6 +97,12 @@ bool Worker::FinishPass(int timeoutMs)
         servePassCalls(false);
     }
     return true;
+}
+
+void Worker::RestartForLateRequest()
+{
+    if (state().WorkerThread.load() == this && state().ReadAllPending.pending())
+        start(QThread::InheritPriority);
 }
 
 void Worker::SlotSelectMouseInfo(const DeviceAllInfo &device)

@@ -39,6 +39,11 @@ protected:
     // Runs on the worker's own thread: passes while passes are requested.
     void run() override;
 
+private slots:
+    // A request made after the last round checked for one, while the thread was ending, found it
+    // still running: the thread starts again for it. GUI thread.
+    void RestartForLateRequest();
+
 private:
     // One pass. Runs on the worker's own thread.
     void Pass();

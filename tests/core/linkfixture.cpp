@@ -91,11 +91,6 @@ bool selectReceiverWithServer()
     return loadDevices(receiverWithMouse()) && selectDevice(deviceInfo(receiverPath(), 1));
 }
 
-bool sameRecord(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
-}
-
 int calls(const QString &operation)
 {
     return int(operations({operation}).size());

@@ -40,9 +40,6 @@ bool selectDevice(const DeviceAllInfo &device);
 // device server running on it with the device-event callback and the mouse's record read.
 bool selectReceiverWithServer();
 
-// Whether two records hold the same 10428 bytes.
-bool sameRecord(const FlashDataMap &a, const FlashDataMap &b);
-
 // How many calls of `operation` the simulated library logged since the last clear.
 int calls(const QString &operation);
 // The operations logged since the last clear, in order, limited to those in `only` when given.

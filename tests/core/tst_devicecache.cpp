@@ -70,11 +70,11 @@ private slots:
         const QByteArray content = file.readAll();
         QCOMPARE(content.size(), 10432);
         QCOMPARE(content.left(4), QByteArray("\x00\x00\x28\xBC", 4));
-        QCOMPARE(content.mid(4), recordBytes(saved));
+        COMPARE_RECORDS(content.mid(4), recordBytes(saved));
 
         FlashDataMap loaded = patternRecord(2);
         QVERIFY(LoadDeviceCache(name, &loaded));
-        QCOMPARE(recordBytes(loaded), recordBytes(saved));
+        COMPARE_RECORDS(loaded, saved);
     }
 
     void saveReplacesALongerFile()
@@ -118,14 +118,14 @@ private slots:
         const FlashDataMap before = patternRecord(5);
         FlashDataMap destination = before;
         QVERIFY(!LoadDeviceCache(name, &destination));
-        QCOMPARE(recordBytes(destination), recordBytes(before));
+        COMPARE_RECORDS(destination, before);
     }
 
     void missingFileCountsAsNoCache()
     {
         FlashDataMap destination = patternRecord(6);
         QVERIFY(!LoadDeviceCache(DeviceCacheFileName(0x33, 0x44), &destination));
-        QCOMPARE(recordBytes(destination), recordBytes(patternRecord(6)));
+        COMPARE_RECORDS(destination, patternRecord(6));
     }
 
     void longerBlockGivesItsFirstRecord()
@@ -135,7 +135,7 @@ private slots:
         QVERIFY(writeRaw(name, lengthPrefix(10500) + record + QByteArray(72, 'z')));
         FlashDataMap destination{};
         QVERIFY(LoadDeviceCache(name, &destination));
-        QCOMPARE(recordBytes(destination), record);
+        COMPARE_RECORDS(recordBytes(destination), record);
     }
 };
 

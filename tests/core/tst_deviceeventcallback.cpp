@@ -10,6 +10,7 @@
 #include "tests/core/hubrecorder.h"
 #include "tests/core/linkfixture.h"
 #include "tests/support/librarycallbacks.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 #include "tests/support/workerthread.h"
 
@@ -112,7 +113,7 @@ private slots:
         QVERIFY(UsbServer_ReadAllFlashData());
         QTRY_VERIFY_WITH_TIMEOUT(m_recorder->count("Form") == 1, 5000);
 
-        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), device));
+        COMPARE_RECORDS(state().CurrentFlashData.get(), device);
         QCOMPARE(state().OnlineCacheName.get(), QStringLiteral("Device_CID0C_MID0A.bin"));
         // The follow-up reads in their order, then the receiver settings, then one send back.
         QCOMPARE(LinkFixture::operations({"UsbServer_ReadDPILed", "UsbServer_ReadBatteryLevel",
@@ -130,7 +131,7 @@ private slots:
         const QList<FlashDataMap> records = m_recorder->records().mid(0, 3);
         QCOMPARE(records.size(), 3);
         for (const FlashDataMap &record : records)
-            QVERIFY(LinkFixture::sameRecord(record, device));
+            COMPARE_RECORDS(record, device);
         QVERIFY(state().ReadAllPending.pending());
         QCOMPARE(int(state().OnlineAtLastRead.load()), 1);
         QCOMPARE(int(state().SensorUiUpdated.load()), 0);
@@ -210,7 +211,7 @@ private slots:
                 QVERIFY2(slotIsEmpty(after, slot), qPrintable(QString::number(slot)));
             }
         }
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), after));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), after);
         QCOMPARE(LinkFixture::calls("ProtocolDataUpdate"), 1);
         QVERIFY(LinkFixture::operations(receiverReads).isEmpty());
         QCOMPARE(int(state().ResetClearPending.load()), 0);
@@ -226,7 +227,7 @@ private slots:
         m_recorder->clear();
         QVERIFY(DeviceLink::RequestFullRead());
         QTRY_VERIFY_WITH_TIMEOUT(m_recorder->count("Form") == 1, 5000);
-        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), before));
+        COMPARE_RECORDS(state().CurrentFlashData.get(), before);
         QCOMPARE(LinkFixture::operations(receiverReads), receiverReads);
     }
 
@@ -237,10 +238,10 @@ private slots:
         const FlashDataMap before = recordWithAllSlotsUsed(LinkFixture::storedRecord());
         state().ResetClearPending = 1;
         QVERIFY(deliver(eventHeader(8, 0, 6912), fullRecordPayload(before)));
-        const FlashDataMap after = state().CurrentFlashData.get();
-        for (size_t i = FlashDataMap::KeysAndMacrosOffset; i < FlashDataMap::Size; ++i)
-            QCOMPARE(int(after.bytes()[i]), 0);
-        QVERIFY(std::memcmp(after.bytes(), before.bytes(), FlashDataMap::KeysAndMacrosOffset) == 0);
+        FlashDataMap expected = before;
+        std::memset(expected.bytes() + FlashDataMap::KeysAndMacrosOffset, 0,
+                    FlashDataMap::KeysAndMacrosSize);
+        COMPARE_RECORDS(state().CurrentFlashData.get(), expected);
     }
 
     void clearDoneAppliesTheModelDefaults()
@@ -410,7 +411,7 @@ private slots:
 
         QVERIFY(deliver(header, payload, headerLength, payloadLength));
 
-        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), before));
+        COMPARE_RECORDS(state().CurrentFlashData.get(), before);
         QVERIFY(m_recorder->events().isEmpty());
         QVERIFY(LinkFixture::operations().isEmpty());
     }

@@ -10,6 +10,7 @@
 #include "tests/core/hubrecorder.h"
 #include "tests/core/linkfixture.h"
 #include "tests/support/librarycallbacks.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QDeadlineTimer>
@@ -74,8 +75,7 @@ private slots:
         StartWorkerPass();
         QVERIFY(waitFor("Form", 1));
         QCOMPARE(SimulationControl::driverStatus(), 1);
-        QVERIFY(
-            LinkFixture::sameRecord(state().CurrentFlashData.get(), LinkFixture::storedRecord()));
+        COMPARE_RECORDS(state().CurrentFlashData.get(), LinkFixture::storedRecord());
         QVERIFY(waitForEvent("Setver(0)")); // the follow-up reads have been answered
         QCOMPARE(state().CurrentDeviceInfo.get().MouseVersion, QStringLiteral("v1.05"));
 
@@ -95,15 +95,17 @@ private slots:
         QVERIFY(WriteButtonMacro(4, &macroFunction, &macro));
         const FlashDataMap written = state().CurrentFlashData.get();
         QCOMPARE(int(written.ReportRate), 32);
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), written));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), written);
 
         // The mouse changes its DPI stage itself: the stage is read, stored and sent back.
         const int stageBefore = written.CurrentDpiStage;
         QVERIFY(SimulationControl::pressDpiButton(QStringLiteral("M1")));
         QVERIFY(waitForEvent(QStringLiteral("Dpi(%1)").arg((stageBefore + 1) %
                                                            qMax(1, int(written.DpiStageCount)))));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            LinkFixture::sameRecord(LinkFixture::storedRecord(), state().CurrentFlashData.get()),
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            sameRecord(LinkFixture::storedRecord(), state().CurrentFlashData.get()),
+            qPrintable(
+                recordDifference(LinkFixture::storedRecord(), state().CurrentFlashData.get())),
             5000);
 
         // The next full read returns what was written.
@@ -111,12 +113,12 @@ private slots:
         QVERIFY(UsbServer_ReadAllFlashData());
         QVERIFY(waitFor("Form", 1));
         const FlashDataMap reread = m_recorder->records().first();
-        QVERIFY(LinkFixture::sameRecord(reread, state().CurrentFlashData.get()));
+        COMPARE_RECORDS(reread, state().CurrentFlashData.get());
         QCOMPARE(int(reread.ReportRate), 32);
         QCOMPARE(int(reread.DpiStages[1].Green), 20);
         QCOMPARE(int(reread.SleepTime), 60);
         QVERIFY(std::memcmp(&reread.Macros[4], &macro, sizeof macro) == 0);
-        QVERIFY(LinkFixture::sameRecord(reread, LinkFixture::storedRecord()));
+        COMPARE_RECORDS(reread, LinkFixture::storedRecord());
 
         // Offline: a write changes nothing and raises the notice once.
         QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
@@ -149,7 +151,7 @@ private slots:
         const MacroRecord noMacro{};
         QVERIFY(std::memcmp(&reset.Macros[4], &noMacro, sizeof noMacro) == 0);
         QVERIFY(reset.KeyRecords[5].Count > 0); // button 6's default key sequence
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), reset));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), reset);
         QVERIFY(SimulationControl::batteryOptimize(QStringLiteral("M1")));
         QVERIFY(m_recorder->events().contains("LongRange(true)"));
 

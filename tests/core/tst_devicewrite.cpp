@@ -7,6 +7,7 @@
 #include "tests/core/hubrecorder.h"
 #include "tests/core/linkfixture.h"
 #include "tests/support/librarycallbacks.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <cstring>
@@ -140,8 +141,8 @@ private slots:
 
         QVERIFY(write());
 
-        QVERIFY(LinkFixture::sameRecord(current(), expected));
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), expected));
+        COMPARE_RECORDS(current(), expected);
+        COMPARE_RECORDS(LinkFixture::storedRecord(), expected);
         QCOMPARE(LinkFixture::calls("ProtocolDataUpdate"), 1);
         QCOMPARE(m_recorder->count("OffLine(0)"), 0);
     }
@@ -185,7 +186,7 @@ private slots:
         QVERIFY(!WriteButtonFunction(0, 1, 1, 0));
         QVERIFY(!CheckDeviceOnline());
 
-        QVERIFY(LinkFixture::sameRecord(current(), before));
+        COMPARE_RECORDS(current(), before);
         QCOMPARE(LinkFixture::calls("ProtocolDataUpdate"), 0);
         QCOMPARE(m_recorder->count("OffLine(0)"), 3 * notices);
         state().ButtonFilling = 0;
@@ -221,7 +222,7 @@ private slots:
         QFETCH(Write, write);
         const FlashDataMap before = current();
         QVERIFY(!write());
-        QVERIFY(LinkFixture::sameRecord(current(), before));
+        COMPARE_RECORDS(current(), before);
         QVERIFY(LinkFixture::operations().isEmpty()); // not even the online question
         QVERIFY(m_recorder->events().isEmpty());
     }
@@ -249,7 +250,7 @@ private slots:
         QVERIFY(!WriteButtonFunction(2, 1, 1, 0));
         WriteFlashData();
 
-        QVERIFY(LinkFixture::sameRecord(current(), before));
+        COMPARE_RECORDS(current(), before);
         QCOMPARE(LinkFixture::calls("ProtocolDataUpdate"), 0);
         QCOMPARE(m_recorder->count("OffLine(0)"), 2);
         QCOMPARE(int(state().RereadWhenOnline.load()), 1);

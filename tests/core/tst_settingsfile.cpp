@@ -88,7 +88,7 @@ private slots:
         QCOMPARE(bytes.left(16), QByteArray("\0\0\0\x0CTavik\0\0\0\0\0\0\0", 16));
         QCOMPARE(bytes.mid(16, 16), QByteArray("\0\0\0\x0COPT51\0\0\0\0\0\0\0", 16));
         QCOMPARE(bytes.mid(32, 4), QByteArray("\0\0\x28\xBC", 4));
-        QCOMPARE(bytes.mid(36), recordBytes(record));
+        COMPARE_RECORDS(bytes.mid(36), recordBytes(record));
     }
 
     void writtenFileReadsBack_data()
@@ -106,7 +106,7 @@ private slots:
         QVERIFY(SettingsFile::Write(path, record, sensor));
         FlashDataMap read{};
         QCOMPARE(SettingsFile::Read(path, sensor, MaxGrade, &read), SettingsFile::Accepted);
-        QCOMPARE(recordBytes(read), recordBytes(record));
+        COMPARE_RECORDS(read, record);
     }
 
     void failedWriteKeepsTheEarlierFile()
@@ -165,9 +165,9 @@ private slots:
         std::memset(read.bytes(), 0xEE, FlashDataMap::Size);
         QCOMPARE(int(SettingsFile::Read(write(file), Sensor, MaxGrade, &read)), result);
         if (result == 0) // an accepted file ends with its record block
-            QCOMPARE(recordBytes(read), file.right(int(FlashDataMap::Size)));
+            COMPARE_RECORDS(recordBytes(read), file.right(int(FlashDataMap::Size)));
         else
-            QCOMPARE(recordBytes(read), QByteArray(int(FlashDataMap::Size), char(0xEE)));
+            COMPARE_RECORDS(recordBytes(read), QByteArray(int(FlashDataMap::Size), char(0xEE)));
     }
 
     void missingFileIsUnreadable()

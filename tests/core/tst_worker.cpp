@@ -12,6 +12,7 @@
 #include "tests/core/hubrecorder.h"
 #include "tests/core/linkfixture.h"
 #include "tests/support/librarycallbacks.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 #include "tests/support/workerthread.h"
 
@@ -145,8 +146,7 @@ private slots:
         QVERIFY(events.indexOf("Light") < events.indexOf("Sensor"));
         QVERIFY(events.indexOf("Sensor") < events.indexOf("Form"));
         QCOMPARE(SimulationControl::receivedRecords().size(), 1);
-        QVERIFY(
-            LinkFixture::sameRecord(state().CurrentFlashData.get(), LinkFixture::storedRecord()));
+        COMPARE_RECORDS(state().CurrentFlashData.get(), LinkFixture::storedRecord());
         QVERIFY(!state().ReadAllPending.pending());
         QCOMPARE(int(state().OnlineAtLastRead.load()), 1);
         QCOMPARE(int(state().CurrentDeviceInfo.get().Online), 1);
@@ -269,11 +269,11 @@ private slots:
         if (cached) {
             QCOMPARE(m_recorder->events(), QStringList({"Button", "Light", "Sensor", "Form"}));
             for (const FlashDataMap &record : m_recorder->records())
-                QVERIFY(LinkFixture::sameRecord(record, cachedRecord()));
+                COMPARE_RECORDS(record, cachedRecord());
         } else {
             QCOMPARE(m_recorder->events(), QStringList({"FormReset"}));
         }
-        QVERIFY(LinkFixture::sameRecord(state().CurrentFlashData.get(), before));
+        COMPARE_RECORDS(state().CurrentFlashData.get(), before);
         // The server runs all the same: the device's events come once it answers.
         QCOMPARE(LinkFixture::operations(passCalls), passCalls);
         QCOMPARE(int(state().RecheckOnline.load()), 1);

@@ -6,6 +6,7 @@
 #include "platform/screencolour.h"
 #include "tests/lighting/lightbench.h"
 #include "tests/support/picturecheck.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QComboBox>
@@ -148,8 +149,7 @@ private slots:
         child<QSpinBox>(&dialog, "GSpinBox")->setValue(33);
         QVERIFY(SimulationControl::calls().isEmpty());
         QCOMPARE(offline.size(), 0);
-        const FlashDataMap after = DeviceState::instance()->CurrentFlashData.get();
-        QVERIFY(memcmp(before.bytes(), after.bytes(), sizeof before) == 0);
+        COMPARE_RECORDS(DeviceState::instance()->CurrentFlashData.get(), before);
     }
 
     // Texts only when asked, from the picture panels' table; the list keeps its entry.

@@ -9,6 +9,7 @@
 #include "tests/core/linkfixture.h"
 #include "tests/macro/macrobench.h"
 #include "tests/macro/macrobuildercases.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QAbstractButton>
@@ -136,7 +137,7 @@ private slots:
         const FlashDataMap before = LinkFixture::storedRecord();
         emit PostMsg::GetInstance()->SigMacroDownLoadData(name, slot);
         QCOMPARE(LinkFixture::calls(QStringLiteral("ProtocolDataUpdate")), 0);
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), before));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), before);
     }
 
     // A NUL in the requested name is no part of it.
@@ -162,7 +163,7 @@ private slots:
         QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
         emit PostMsg::GetInstance()->SigMacroDownLoadData(QStringLiteral("Greeting"), Slot);
         QCOMPARE(offline.size(), 1);
-        QVERIFY(LinkFixture::sameRecord(state->CurrentFlashData.get(), before));
+        COMPARE_RECORDS(state->CurrentFlashData.get(), before);
     }
 
     // A macro of a name in the list keeps its place; the events go after the repeat line.

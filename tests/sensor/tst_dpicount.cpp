@@ -7,6 +7,7 @@
 #include "shell/widgets/myconmbobox.h"
 #include "tests/core/linkfixture.h"
 #include "tests/sensor/dpieditorhost.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QAbstractItemView>
@@ -148,7 +149,7 @@ private slots:
         FlashDataMap expected = before;
         expected.DpiStageCount = std::uint8_t(index + 1);
         SimulationControl::restartBus();
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), expected));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), expected);
     }
 
     // The editor shows the change; the user is told once that the mouse did not take it.
@@ -159,7 +160,7 @@ private slots:
         chooseCount(editor.get(), 2);
         QCOMPARE(offline->count(), 1);
         QCOMPARE(sends(), 0);
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), before));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), before);
         QVERIFY(levelButton(editor.get(), 2)->isChecked());
         QVERIFY(levelButton(editor.get(), 3)->isHidden());
     }

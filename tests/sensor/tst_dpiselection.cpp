@@ -8,6 +8,7 @@
 #include "shell/widgets/myslider.h"
 #include "tests/core/linkfixture.h"
 #include "tests/sensor/dpieditorhost.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QColorDialog>
@@ -70,7 +71,7 @@ private slots:
         QCOMPARE(sends(), 1);
         FlashDataMap expected = factory;
         expected.CurrentDpiStage = 2;
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), expected));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), expected);
         QColorDialog *dialog = editor->findChild<QColorDialog *>();
         QVERIFY(dialog && dialog->isVisible());
         dialog->hide();
@@ -109,7 +110,7 @@ private slots:
         expected.DpiStages[2].Green = 16;
         expected.DpiStages[2].Blue = 255;
         SimulationControl::restartBus();
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), expected));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), expected);
     }
 
     void colourOfflineIsShownOnly()
@@ -123,7 +124,7 @@ private slots:
         QCOMPARE(editor->GetLevelColor(1), QStringLiteral("1,2,3"));
         QCOMPARE(offline->count(), 1);
         QCOMPARE(offline->first().at(0).toInt(), 0);
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), before));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), before);
     }
 
     void markerDrop_data()
@@ -193,7 +194,7 @@ private slots:
         dragMarker(editor.get(), 130);
         QCOMPARE(offline->count(), 1);
         QCOMPARE(sends(), 0);
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), factory));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), factory);
         QVERIFY(levelButton(editor.get(), 0)->isChecked());
     }
 
@@ -202,7 +203,7 @@ private slots:
         QVERIFY(SimulationControl::setOnline(Mouse, false));
         QTest::mouseClick(levelBar(editor.get(), 3), Qt::LeftButton);
         QCOMPARE(offline->count(), 1);
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), factory));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), factory);
         editor->findChild<QColorDialog *>()->hide();
     }
 

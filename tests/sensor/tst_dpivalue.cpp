@@ -7,6 +7,7 @@
 #include "shell/widgets/myslider.h"
 #include "tests/core/linkfixture.h"
 #include "tests/sensor/dpieditorhost.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QSignalSpy>
@@ -257,7 +258,7 @@ private slots:
         QCOMPARE(offline->count(), 1);
         QCOMPARE(offline->first().at(0).toInt(), 0);
         QCOMPARE(sends(), 0);
-        QVERIFY(LinkFixture::sameRecord(LinkFixture::storedRecord(), before));
+        COMPARE_RECORDS(LinkFixture::storedRecord(), before);
         QCOMPARE(levelButton(editor.get(), 0)->text(), QStringLiteral("400"));
     }
 

@@ -12,6 +12,7 @@
 #include "tests/sensor/sensorbench.h"
 #include "tests/sensor/variantbench.h"
 #include "tests/support/picturecheck.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QCheckBox>
@@ -227,7 +228,7 @@ private slots:
         QCOMPARE(valueBox(editor.get(), 1)->value(), shown);
         QCOMPARE(sends(), 0);
         QCOMPARE(offline->size(), notices);
-        QVERIFY(LinkFixture::sameRecord(stored(), before));
+        COMPARE_RECORDS(stored(), before);
     }
 
     void checkingALevelMakesItCurrent()
@@ -309,7 +310,7 @@ private slots:
         QCOMPARE(sends(), 1);
         FlashDataMap expected = before;
         expected.DpiStageCount = 5;
-        QVERIFY(LinkFixture::sameRecord(stored(), expected));
+        COMPARE_RECORDS(stored(), expected);
         for (int i = 0; i < DpiLevels::Count; ++i)
             QCOMPARE(!valueBox(editor.get(), i)->isHidden(), i <= 4);
         // While the host fills the editor the count changes nothing itself.
@@ -331,7 +332,7 @@ private slots:
         QVERIFY(slider(editor.get(), 3)->isHidden());
         QCOMPARE(offline->size(), 1);
         QCOMPARE(sends(), 0);
-        QVERIFY(LinkFixture::sameRecord(stored(), before));
+        COMPARE_RECORDS(stored(), before);
     }
 
     // The chosen colour goes to the level whose button was clicked, not to the current one.

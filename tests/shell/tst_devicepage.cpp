@@ -339,7 +339,7 @@ private slots:
         for (QToolButton *tab : tabs(page))
             QVERIFY(tab->isEnabled());
         QCOMPARE(state().MacroRecording.load(), quint8(0));
-        QCOMPARE(cachedBytes(CacheName), recordBytes(state().CurrentFlashData.get()));
+        COMPARE_RECORDS(cachedBytes(CacheName), recordBytes(state().CurrentFlashData.get()));
         QCOMPARE(SimulationControl::driverStatus(), 0);
         QVERIFY(!SimulationControl::calls(QStringLiteral("UsbServer_Exit")).isEmpty());
     }
@@ -354,7 +354,7 @@ private slots:
         SimulationControl::clearLog();
         child<QToolButton>(page, "CloseButton")->click();
 
-        QCOMPARE(cachedBytes(CacheName), recordBytes(state().CurrentFlashData.get()));
+        COMPARE_RECORDS(cachedBytes(CacheName), recordBytes(state().CurrentFlashData.get()));
         QCOMPARE(SimulationControl::driverStatus(), 0);
         QVERIFY(!SimulationControl::calls(QStringLiteral("UsbServer_Exit")).isEmpty());
         QVERIFY(!window.isVisible());

@@ -9,6 +9,7 @@
 #include "shell/dialogmain.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QApplication>
@@ -17,8 +18,6 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
-
-#include <cstring>
 
 using namespace FirmwareImages;
 
@@ -74,11 +73,9 @@ private slots:
 
         const QByteArray stored = SimulationControl::storedRecord(QStringLiteral("M"));
         QCOMPARE(stored.size(), int(FlashDataMap::Size));
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                const FlashDataMap current = state().CurrentFlashData.get();
-                return std::memcmp(&current, stored.constData(), FlashDataMap::Size) == 0;
-            }(),
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            recordBytes(state().CurrentFlashData.get()) == stored,
+            qPrintable(recordDifference(recordBytes(state().CurrentFlashData.get()), stored)),
             5000);
         const auto starts = SimulationControl::calls(QStringLiteral("UsbServerC_Start"));
         QVERIFY(!starts.isEmpty());

@@ -10,6 +10,7 @@
 #include "tests/shell/homebench.h"
 #include "tests/support/librarycallbacks.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QApplication>
@@ -41,11 +42,6 @@ FlashDataMap storedRecord()
     return mouseRecord(Mouse);
 }
 
-bool same(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
-}
-
 // The cache a earlier run left: the mouse's record with a sleep time it never had.
 FlashDataMap writeOldCache()
 {
@@ -64,7 +60,8 @@ bool cacheIsOldOrNew(const FlashDataMap &old, const FlashDataMap &current)
     if (!LoadDeviceCache(CacheName, &loaded))
         return false;
     const QStringList files = QDir(DeviceCachePath(QString())).entryList(QDir::Files);
-    return (same(loaded, old) || same(loaded, current)) && files == QStringList{CacheName};
+    return (sameRecord(loaded, old) || sameRecord(loaded, current)) &&
+           files == QStringList{CacheName};
 }
 
 // Posts `action` to the GUI thread from the emitting thread, just before the pages' blocking
@@ -114,7 +111,8 @@ bool exitProgram(DialogMain &window)
 
 bool waitForRecordOf(const FlashDataMap &record)
 {
-    return QTest::qWaitFor([&] { return same(state().CurrentFlashData.get(), record); }, 5000);
+    return QTest::qWaitFor([&] { return sameRecord(state().CurrentFlashData.get(), record); },
+                           5000);
 }
 
 } // namespace
@@ -167,12 +165,12 @@ private slots:
         } else {
             // The record that arrived is the one the pages show; a write now finds the mouse
             // asleep, says so, and changes nothing.
-            QVERIFY(same(state().CurrentFlashData.get(), storedRecord()));
+            COMPARE_RECORDS(state().CurrentFlashData.get(), storedRecord());
             ModalDriver notice(ModalDriver::named(QStringLiteral("MouseOffLine")),
                                QStringLiteral("CloseButton"));
             QVERIFY(!WriteSleepTime(5));
             QVERIFY(notice.fired());
-            QVERIFY(same(state().CurrentFlashData.get(), storedRecord()));
+            COMPARE_RECORDS(state().CurrentFlashData.get(), storedRecord());
         }
         const FlashDataMap atExit = state().CurrentFlashData.get();
         QVERIFY(exitProgram(window));
@@ -211,7 +209,7 @@ private slots:
         // What the program holds is what the mouse took: a write the mouse did not take is not
         // reported as done.
         const FlashDataMap held = state().CurrentFlashData.get();
-        QVERIFY(same(held, storedRecord()));
+        COMPARE_RECORDS(held, storedRecord());
         if (lastTaken > 0)
             QCOMPARE(int(held.SleepTime), lastTaken);
         QTRY_COMPARE_WITH_TIMEOUT(currentPage(window), 0, 5000);
@@ -237,8 +235,8 @@ private slots:
                            QStringLiteral("CloseButton"));
         QVERIFY(!WriteSleepTime(before.SleepTime + 1));
         QVERIFY(notice.fired());
-        QVERIFY(same(state().CurrentFlashData.get(), before));
-        QVERIFY(same(storedRecord(), before));
+        COMPARE_RECORDS(state().CurrentFlashData.get(), before);
+        COMPARE_RECORDS(storedRecord(), before);
 
         QVERIFY(WriteSleepTime(before.SleepTime + 1));
         QCOMPARE(int(storedRecord().SleepTime), before.SleepTime + 1);

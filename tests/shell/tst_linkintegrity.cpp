@@ -11,6 +11,7 @@
 #include "tests/shell/homebench.h"
 #include "tests/support/librarycallbacks.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QApplication>
@@ -18,7 +19,6 @@
 #include <QSignalSpy>
 #include <QToolButton>
 
-#include <cstring>
 #include <functional>
 
 namespace {
@@ -34,22 +34,6 @@ const QString CacheName = QStringLiteral("Device_CID0C_MID0A.bin");
 FlashDataMap storedRecord()
 {
     return mouseRecord(Mouse);
-}
-
-bool same(const FlashDataMap &a, const FlashDataMap &b)
-{
-    return std::memcmp(a.bytes(), b.bytes(), FlashDataMap::Size) == 0;
-}
-
-// The bytes in which a differs from b, as "offset:a/b" texts, for a failure message.
-QString differences(const FlashDataMap &a, const FlashDataMap &b)
-{
-    QStringList found;
-    for (std::size_t i = 0; i < FlashDataMap::Size; ++i) {
-        if (a.bytes()[i] != b.bytes()[i])
-            found << QStringLiteral("%1:%2/%3").arg(i, 0, 16).arg(a.bytes()[i]).arg(b.bytes()[i]);
-    }
-    return QStringLiteral("%1 bytes differ: %2").arg(found.size()).arg(found.mid(0, 8).join(' '));
 }
 
 // The cache an earlier run left for the mouse's model: not what the mouse holds.
@@ -136,8 +120,7 @@ private slots:
             QSignalSpy told(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
             QVERIFY(!WriteSleepTime(sleepTime));
             QCOMPARE(told.count(), 1);
-            QVERIFY2(same(storedRecord(), expected),
-                     qPrintable(differences(storedRecord(), expected)));
+            COMPARE_RECORDS(storedRecord(), expected);
             expected.SleepTime = sleepTime;
         } else if (action == 1) {
             expected.CurrentDpiStage =
@@ -150,16 +133,15 @@ private slots:
             QVERIFY(waitForLibraryCallbacks());
         }
         if (action != 0)
-            QVERIFY2(same(storedRecord(), expected),
-                     qPrintable(differences(storedRecord(), expected)));
+            COMPARE_RECORDS(storedRecord(), expected);
 
         // The mouse answers again, so the program reads it; from then on writes reach it.
         QTRY_VERIFY_WITH_TIMEOUT(DeviceLink::RecordIsRead(), 10000);
         QVERIFY(waitForLibraryCallbacks());
         if (action == 0)
             QVERIFY(WriteSleepTime(sleepTime));
-        QVERIFY2(same(storedRecord(), expected), qPrintable(differences(storedRecord(), expected)));
-        QVERIFY(same(state().CurrentFlashData.get(), expected));
+        COMPARE_RECORDS(storedRecord(), expected);
+        COMPARE_RECORDS(state().CurrentFlashData.get(), expected);
     }
 
     // The user goes back home while the pass waits for the pages to take the mouse's cached
@@ -230,7 +212,7 @@ private slots:
         QVERIFY(waitForLibraryCallbacks());
         QCOMPARE(int(storedRecord().SleepTime), int(sleepTime));
         QCOMPARE(int(state().CurrentFlashData.get().SleepTime), int(sleepTime));
-        QVERIFY(same(state().CurrentFlashData.get(), storedRecord()));
+        COMPARE_RECORDS(state().CurrentFlashData.get(), storedRecord());
     }
 };
 

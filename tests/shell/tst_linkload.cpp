@@ -8,6 +8,7 @@
 #include "shell/dialogmain.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/librarycallbacks.h"
+#include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
 #include <QElapsedTimer>
@@ -16,7 +17,6 @@
 #include <QToolButton>
 
 #include <atomic>
-#include <cstring>
 #include <functional>
 #include <thread>
 
@@ -36,9 +36,7 @@ FlashDataMap storedRecord()
 
 bool heldIsStored()
 {
-    const FlashDataMap held = state().CurrentFlashData.get();
-    const FlashDataMap stored = storedRecord();
-    return std::memcmp(held.bytes(), stored.bytes(), FlashDataMap::Size) == 0;
+    return sameRecord(state().CurrentFlashData.get(), storedRecord());
 }
 
 // Runs an event loop, as the program does, until `done` holds: the storm's blocking emissions
@@ -123,6 +121,7 @@ private slots:
             },
             60000);
         mouse.join();
+        COMPARE_RECORDS(state().CurrentFlashData.get(), storedRecord());
         QVERIFY(served);
         qInfo("10000 status changes handled in %lld ms", timer.elapsed());
         QCOMPARE(currentPage(window), 1);

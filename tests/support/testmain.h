@@ -2,6 +2,7 @@
 
 #include "platform/appdir.h"
 #include "tests/support/isolatedhome.h"
+#include "tests/support/timelimit.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -14,14 +15,18 @@
 // Nothing resets those stores between test functions, so a test function either sets up the
 // state it reads itself or relies on no other function having run; behaviour that needs a fresh
 // process (start-up, the single-instance lock) gets a test executable of its own, or runs the
-// real program through AppProcess (tests/support/appprocess.h).
+// real program through AppProcess (tests/support/appprocess.h). A test that nears its time limit
+// says where it was (tests/support/timelimit.h).
 #define ZR35_TEST_MAIN(TestObject)                                                                 \
     int main(int argc, char *argv[])                                                               \
     {                                                                                              \
+        TestTimeLimit timeLimit(#TestObject);                                                      \
         IsolatedHome isolatedHome;                                                                 \
         QApplication app(argc, argv);                                                              \
         AppDir::setOverride(QStringLiteral(ZR35_TEST_APP_DIR));                                    \
         TestObject tc;                                                                             \
         QTEST_SET_MAIN_SOURCE_PATH                                                                 \
-        return QTest::qExec(&tc, argc, argv);                                                      \
+        const int result = QTest::qExec(&tc, argc, argv);                                          \
+        timeLimit.exiting();                                                                       \
+        return result;                                                                             \
     }

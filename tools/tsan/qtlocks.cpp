@@ -335,6 +335,71 @@ void QWaitCondition::wakeAll()
     qt(this);
 }
 
+// --- Implicitly shared text: a reference dropped inside Qt ---
+//
+// A QByteArray's or QString's block is freed by whoever drops the last reference, and the atomic
+// reference count orders that free after every other holder's use. The program's own drops are
+// inline and seen; the ones inside Qt's library (an assignment, a detach before a write, a resize)
+// are not, so a free on another thread would look unordered with this thread's reads before it.
+// Each of these tells the sanitizer of the release Qt's decrement makes.
+
+QByteArray &QByteArray::operator=(const QByteArray &other) noexcept
+{
+    QT_REAL(QByteArray &(*)(QByteArray *, const QByteArray &), "_ZN10QByteArrayaSERKS_");
+    released(&d->ref);
+    return qt(this, other);
+}
+
+QByteArray &QByteArray::operator=(const char *text)
+{
+    QT_REAL(QByteArray &(*)(QByteArray *, const char *), "_ZN10QByteArrayaSEPKc");
+    released(&d->ref);
+    return qt(this, text);
+}
+
+void QByteArray::reallocData(uint alloc, Data::AllocationOptions options)
+{
+    QT_REAL(void (*)(QByteArray *, uint, Data::AllocationOptions),
+            "_ZN10QByteArray11reallocDataEj6QFlagsIN10QArrayData16AllocationOptionEE");
+    released(&d->ref);
+    qt(this, alloc, options);
+}
+
+void QByteArray::resize(int size)
+{
+    QT_REAL(void (*)(QByteArray *, int), "_ZN10QByteArray6resizeEi");
+    released(&d->ref);
+    qt(this, size);
+}
+
+void QByteArray::clear()
+{
+    QT_REAL(void (*)(QByteArray *), "_ZN10QByteArray5clearEv");
+    released(&d->ref);
+    qt(this);
+}
+
+QString &QString::operator=(const QString &other) noexcept
+{
+    QT_REAL(QString &(*)(QString *, const QString &), "_ZN7QStringaSERKS_");
+    released(&d->ref);
+    return qt(this, other);
+}
+
+void QString::reallocData(uint alloc, bool grow)
+{
+    QT_REAL(void (*)(QString *, uint, bool), "_ZN7QString11reallocDataEjb");
+    released(&d->ref);
+    qt(this, alloc, grow);
+}
+
+void QString::resize(int size)
+{
+    QT_REAL(void (*)(QString *, int), "_ZN7QString6resizeEi");
+    released(&d->ref);
+    qt(this, size);
+}
+
 // --- Hand-overs of queued calls ---
 
 namespace {

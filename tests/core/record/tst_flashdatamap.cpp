@@ -79,7 +79,7 @@ private slots:
         field.mark(record);
         QByteArray expected(int(FlashDataMap::Size), '\0');
         expected[int(field.offset)] = char(0xA5);
-        QCOMPARE(recordBytes(record), expected);
+        COMPARE_RECORDS(recordBytes(record), expected);
     }
 
     void keyEventNumbersAreLittleEndian()
@@ -148,7 +148,7 @@ private slots:
         for (std::size_t i = 0; i < FlashDataMap::Size; ++i)
             original.bytes()[i] = std::uint8_t(i * 7 + 3);
         const FlashDataMap copy = original;
-        QCOMPARE(recordBytes(copy), recordBytes(original));
+        COMPARE_RECORDS(copy, original);
         QCOMPARE(int(copy.Byte03), 3 * 7 + 3);
         QCOMPARE(int(copy.Reserved7A[0]), (0x7A * 7 + 3) & 0xFF);
     }

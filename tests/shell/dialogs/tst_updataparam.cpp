@@ -177,15 +177,15 @@ private slots:
         runImport(path);
 
         QCOMPARE(state->ImportResult.load(), 0);
-        QCOMPARE(recordBytes(state->CurrentFlashData.get()), recordBytes(imported));
+        COMPARE_RECORDS(state->CurrentFlashData.get(), imported);
         const QVector<QByteArray> sent = SimulationControl::receivedRecords();
         QCOMPARE(sent.size(), 1);
-        QCOMPARE(sent.at(0), recordBytes(imported));
+        COMPARE_RECORDS(sent.at(0), recordBytes(imported));
         QCOMPARE(spies.setver.size(), 1);
         QCOMPARE(spies.setver.at(0).at(0).toInt(), 4);
         QCOMPARE(spies.light.size(), 1);
         QCOMPARE(spies.sensor.size(), 1);
-        QCOMPARE(spies.recordSentToButtonPage(), recordBytes(imported));
+        COMPARE_RECORDS(spies.recordSentToButtonPage(), recordBytes(imported));
         QCOMPARE(spies.formB.size(), 1);
         QCOMPARE(spies.offline.size(), 0);
     }
@@ -215,7 +215,7 @@ private slots:
         runImport(path);
 
         QCOMPARE(SimulationControl::storedRecord(Mouse), onMouse);
-        QCOMPARE(recordBytes(state->CurrentFlashData.get()), before);
+        COMPARE_RECORDS(recordBytes(state->CurrentFlashData.get()), before);
         QCOMPARE(spies.light.size() + spies.sensor.size() + spies.button.size(), 0);
         QCOMPARE(spies.formB.size(), 0);
         QCOMPARE(spies.offline.size(), 1);
@@ -274,7 +274,7 @@ private slots:
         QCOMPARE(state->ImportResult.load(), result);
         QCOMPARE(shown, noticeText(0, QStringLiteral("InportFailTexts"), result - 1));
         QVERIFY(SimulationControl::receivedRecords().isEmpty());
-        QCOMPARE(recordBytes(state->CurrentFlashData.get()), before);
+        COMPARE_RECORDS(recordBytes(state->CurrentFlashData.get()), before);
         QCOMPARE(spies.button.size(), 0);
         QCOMPARE(spies.formB.size(), 0);
     }
@@ -301,11 +301,12 @@ private slots:
         dialog.StartUpData();
         dialog.exec();
 
-        QCOMPARE(spies.recordSentToButtonPage(), cached ? recordBytes(record) : QByteArray());
+        COMPARE_RECORDS(spies.recordSentToButtonPage(),
+                        cached ? recordBytes(record) : QByteArray());
         QCOMPARE(spies.formB.size(), cached ? 1 : 0);
         QCOMPARE(spies.offline.size(), 1);
         QCOMPARE(spies.offline.at(0).at(0).toInt(), 0);
-        QCOMPARE(recordBytes(state->CurrentFlashData.get()), current);
+        COMPARE_RECORDS(recordBytes(state->CurrentFlashData.get()), current);
     }
 
     // The pages report their refresh while the dialog waits; the device's first cache is saved.
@@ -331,7 +332,7 @@ private slots:
         QCOMPARE(state->ButtonUiUpdated.load(), quint8(0));
         FlashDataMap saved;
         QVERIFY(LoadDeviceCache(name, &saved));
-        QCOMPARE(recordBytes(saved), recordBytes(state->CurrentFlashData.get()));
+        COMPARE_RECORDS(saved, state->CurrentFlashData.get());
         state->DeviceOnline = 0;
     }
 
