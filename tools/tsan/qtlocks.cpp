@@ -345,14 +345,14 @@ void QWaitCondition::wakeAll()
 
 QByteArray &QByteArray::operator=(const QByteArray &other) noexcept
 {
-    QT_REAL(QByteArray &(*)(QByteArray *, const QByteArray &), "_ZN10QByteArrayaSERKS_");
+    QT_REAL(QByteArray & (*)(QByteArray *, const QByteArray &), "_ZN10QByteArrayaSERKS_");
     released(&d->ref);
     return qt(this, other);
 }
 
 QByteArray &QByteArray::operator=(const char *text)
 {
-    QT_REAL(QByteArray &(*)(QByteArray *, const char *), "_ZN10QByteArrayaSEPKc");
+    QT_REAL(QByteArray & (*)(QByteArray *, const char *), "_ZN10QByteArrayaSEPKc");
     released(&d->ref);
     return qt(this, text);
 }
@@ -381,7 +381,7 @@ void QByteArray::clear()
 
 QString &QString::operator=(const QString &other) noexcept
 {
-    QT_REAL(QString &(*)(QString *, const QString &), "_ZN7QStringaSERKS_");
+    QT_REAL(QString & (*)(QString *, const QString &), "_ZN7QStringaSERKS_");
     released(&d->ref);
     return qt(this, other);
 }
@@ -456,26 +456,33 @@ HandOver &handOver(const void *object, int signal)
     return found;
 }
 
-// Qt's queued call keeps the semaphore of a blocking emission in a private member with no
-// accessor. An explicit instantiation may name a private member; the friend it defines hands the
-// member pointer out.
+// Qt keeps the semaphore of a blocking emission (in its queued call) and a slot object's
+// reference count in private members with no accessor. An explicit instantiation may name a
+// private member; the friend it defines hands the member pointer out.
 struct SemaphoreMember
 {
     using Type = QSemaphore *QAbstractMetaCallEvent::*;
-    friend Type semaphoreOf(SemaphoreMember);
+    friend Type member(SemaphoreMember);
+};
+
+struct SlotReferencesMember
+{
+    using Type = QAtomicInt QtPrivate::QSlotObjectBase::*;
+    friend Type member(SlotReferencesMember);
 };
 
 template <typename Tag, typename Tag::Type Member>
 struct ExposeMember
 {
-    friend typename Tag::Type semaphoreOf(Tag) { return Member; }
+    friend typename Tag::Type member(Tag) { return Member; }
 };
 
 template struct ExposeMember<SemaphoreMember, &QAbstractMetaCallEvent::semaphore_>;
+template struct ExposeMember<SlotReferencesMember, &QtPrivate::QSlotObjectBase::m_ref>;
 
 bool blocking(const QAbstractMetaCallEvent *call)
 {
-    return call->*semaphoreOf(SemaphoreMember{}) != nullptr;
+    return call->*member(SemaphoreMember{}) != nullptr;
 }
 
 // A queued call is delivered as a MetaCall event: the slot runs after the emission that posted it
@@ -490,10 +497,12 @@ bool delivered(QObject *receiver, QEvent *event, Event qt)
     // invokeMethod's calls have no sender; they are keyed by their receiver.
     HandOver &edge =
         call->sender() ? handOver(call->sender(), call->signalId()) : handOver(receiver, -1);
-    const bool waited = blocking(call);
+    // A blocking emitter reads what the slot did; invokeMethod's caller may delete the slot
+    // object the call ran (see QMetaObject::invokeMethodImpl below).
+    const bool answered = blocking(call) || !call->sender();
     acquired(&edge.delivered);
     const bool handled = qt(receiver, event);
-    if (waited)
+    if (answered)
         released(&edge.returned);
     return handled;
 }
@@ -526,13 +535,18 @@ bool QMetaObject::invokeMethodImpl(QObject *object, QtPrivate::QSlotObjectBase *
     // Qt drops its caller's reference to the slot object before it returns; when the receiver has
     // already run the call, that is the last reference and the object is deleted right there,
     // ordered with the receiver only by a reference count inside Qt. Holding a reference of our
-    // own moves that deletion to after the receiver's release, made once the call has run.
+    // own, and dropping it here, lets the deletion wait for the receiver's release when this
+    // caller is the last holder.
     if (slot)
         slot->ref();
     const bool invoked = qt(object, slot, type, ret);
-    acquired(&edge.returned);
-    if (slot)
+    if (type == Qt::BlockingQueuedConnection)
+        acquired(&edge.returned);
+    if (slot && !(slot->*member(SlotReferencesMember{})).deref()) {
+        acquired(&edge.returned);
+        slot->ref();
         slot->destroyIfLastRef();
+    }
     return invoked;
 }
 
