@@ -33,8 +33,9 @@ void TestTimeLimit::exiting()
 
 void TestTimeLimit::watch(int limitSeconds)
 {
-    // Enough ahead of ctest's kill for the message to get out, however loaded the machine is.
-    const int margin = std::max(5, limitSeconds / 10);
+    // Just enough ahead of ctest's kill for the message to get out: a test that would still have
+    // made it in time must not be ended for the message's sake.
+    const int margin = 3;
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(std::max(1, limitSeconds - margin));
     std::unique_lock<std::mutex> locker(m_mutex);
