@@ -8,7 +8,7 @@
 #include "macro/macroname.h"
 #include "macro/samemacro.h"
 #include "macro/ui_macro.h"
-#include "platform/filedialogs.h"
+#include "platform/desktop/filedialogs.h"
 #include "shell/dialogs/noticeframe.h"
 
 #include <QDebug>

@@ -11,9 +11,9 @@
 #include "core/devicestate.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
-#include "core/startup.h"
 #include "sensor/debouncetime.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/fontscaling.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/mytoolbutton.h"
 

@@ -6,7 +6,7 @@
 #include "macro/macro.h"
 #include "macro/macroname.h"
 
-#include "platform/keyhook.h"
+#include "platform/desktop/keyhook.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -6,7 +6,7 @@
 #include "macro/macro.h"
 #include "macro/macroexportfile.h"
 #include "macro/macroname.h"
-#include "platform/filedialogs.h"
+#include "platform/desktop/filedialogs.h"
 #include "tests/macro/macrobench.h"
 #include "tests/macro/macrobuildercases.h"
 #include "tests/support/modaldriver.h"

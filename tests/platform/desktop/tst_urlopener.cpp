@@ -1,4 +1,4 @@
-#include "platform/urlopener.h"
+#include "platform/desktop/urlopener.h"
 #include "tests/support/testmain.h"
 
 class TestUrlOpener : public QObject

@@ -1,4 +1,4 @@
-#include "platform/picturesource.h"
+#include "platform/desktop/picturesource.h"
 
 #include <QLabel>
 #include <QPixmap>

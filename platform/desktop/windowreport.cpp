@@ -1,4 +1,4 @@
-#include "platform/windowreport.h"
+#include "platform/desktop/windowreport.h"
 
 #include <QApplication>
 #include <QEvent>

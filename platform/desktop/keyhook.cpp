@@ -1,4 +1,4 @@
-#include "platform/keyhook.h"
+#include "platform/desktop/keyhook.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "platform/screencolour.h"
+#include "platform/desktop/screencolour.h"
 
 #include <QGuiApplication>
 #include <QPixmap>

@@ -1,4 +1,4 @@
-#include "platform/screenmetrics.h"
+#include "platform/desktop/screenmetrics.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "platform/keyhook.h"
+#include "platform/desktop/keyhook.h"
 #include "tests/support/testmain.h"
 
 #include <QFrame>
