@@ -2,8 +2,8 @@
 // reset, and the page's texts in the chosen language.
 #include "buttons/page/buttoninterface.h"
 
-#include "buttons/page/buttonlabel.h"
-#include "buttons/page/macrorepeat.h"
+#include "buttons/model/buttonlabel.h"
+#include "buttons/model/macrorepeat.h"
 #include "buttons/page/ui_buttoninterface.h"
 #include "core/configini.h"
 #include "core/devicecache.h"

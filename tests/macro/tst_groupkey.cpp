@@ -4,7 +4,7 @@
 #include "core/postmsg.h"
 #include "macro/groupkey.h"
 #include "macro/keyboardhook.h"
-#include "macro/keyvocabulary.h"
+#include "macro/model/keyvocabulary.h"
 #include "platform/desktop/keyhook.h"
 #include "platform/desktop/screenmetrics.h"
 #include "tests/macro/macrobench.h"

@@ -2,7 +2,7 @@
 #include "core/postmsg.h"
 #include "macro/eventitem.h"
 #include "macro/macro.h"
-#include "macro/macroname.h"
+#include "macro/model/macroname.h"
 #include "platform/desktop/filedialogs.h"
 #include "platform/desktop/keyhook.h"
 #include "tests/macro/macrobench.h"
