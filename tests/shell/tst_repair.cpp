@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QMap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -150,9 +151,13 @@ private slots:
 
             QList<int> percents;
             bool writingHeld = false;
+            QMap<int, QString> records;
             QMetaObject::Connection probe =
                 connect(hub(), &PostMsg::SigAutoRepairProgress, this, [&](int value) {
                     percents << value;
+                    // Half way through each stage's transfer.
+                    if (value == 25 || value == 75)
+                        records[value] = RegistryValues::UpdateFailInfo();
                     // The first report of the mouse stage: the repair has not ended in between.
                     if (value == 55)
                         writingHeld = state().UpdateIdle.load() == 0 &&
@@ -169,6 +174,10 @@ private slots:
             disconnect(probe);
             QCOMPARE(percents, steps(5, 100, 5));
             QVERIFY(writingHeld);
+            // Each stage's device waits in boot mode while its transfer runs: the record names it,
+            // whichever record the repair began with.
+            QCOMPARE(records.value(25), ReceiverRecord);
+            QCOMPARE(records.value(75), MouseRecord);
             QCOMPARE(ends.repaired.count(), 1);
             QCOMPARE(ends.repaired.first().first().toInt(), 0);
             QVERIFY(ends.done());
@@ -191,10 +200,25 @@ private slots:
 
     // The Space key on the home page with a receiver whose image differs from its firmware and a
     // confirmed question: the main window's own dialog repairs that receiver, which no check has
-    // looked at, with the image the main window found for it.
+    // looked at, with the image the main window found for it. A mouse that waits in boot mode
+    // (not on the list, so the repair does not reach it) keeps its record, and Repair stays
+    // offered for it.
+    void forcedRepair_data()
+    {
+        QTest::addColumn<QByteArray>("devices");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<int>("mouseBootMode");
+        QTest::newRow("nothing waits") << Receiver + Mouse << QString() << 0;
+        QTest::newRow("the mouse waits in boot mode") << MouseFailed << MouseRecord << 1;
+    }
     void forcedRepair()
     {
-        HomeBench bench(Receiver + Mouse);
+        QFETCH(QByteArray, devices);
+        QFETCH(QString, record);
+        QFETCH(int, mouseBootMode);
+        if (!record.isEmpty())
+            RegistryValues::SetUpdateFailInfo(record);
+        HomeBench bench(devices);
         QVERIFY(bench.ok());
         bench.useShippedFirmware();
         HomeBench::storeMouseVersion(QStringLiteral("v1.05"));
@@ -218,9 +242,53 @@ private slots:
         QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("R")), 0x0102);
         QCOMPARE(SimulationControl::bootMode(QStringLiteral("R")), 0);
         QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("M")), 0x0104);
+        QCOMPARE(SimulationControl::bootMode(QStringLiteral("M")), mouseBootMode);
         QVERIFY(ends.done());
-        QVERIFY(RegistryValues::UpdateFailInfo().isEmpty());
+        QCOMPARE(RegistryValues::UpdateFailInfo(), record);
         QVERIFY(flagsRestored());
+        QTRY_COMPARE(repairButton(window)->isVisible(), !record.isEmpty());
+    }
+
+    // While a repair runs, nothing ends the program: not the home page's close button, not the
+    // notification area's Exit, not a close request to the window. Once it has ended, the close
+    // button ends the program.
+    void nothingEndsTheProgramWhileTheRepairRuns_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("close button") << 0;
+        QTest::newRow("Exit of the notification area") << 1;
+        QTest::newRow("the window closed") << 2;
+    }
+    void nothingEndsTheProgramWhileTheRepairRuns()
+    {
+        QFETCH(int, way);
+        RegistryValues::SetUpdateFailInfo(ReceiverRecord);
+        HomeBench bench(ReceiverFailed);
+        QVERIFY(bench.ok());
+        bench.useShippedFirmware();
+        SimulationControl::setUpgradeStepDelay(100);
+        DialogMain window;
+        window.show();
+        UpDateRepair *dialog = openRepair(window);
+        QVERIFY(dialog);
+        QCOMPARE(message(dialog), dialog->ReadyText);
+        auto *close = window.homePage()->findChild<QToolButton *>(QStringLiteral("CloseButton"));
+        const std::function<void()> ways[] = {[close] { close->click(); },
+                                              [&window] { window.slotActionExitApp(); },
+                                              [&window] { window.close(); }};
+
+        button(dialog, "NewHong_2")->click();
+        QVERIFY(RepairRun::Busy());
+        // The program's own event loop, which an end would leave at once.
+        QCOMPARE(runEventLoop(ways[way], 300), -7);
+        QVERIFY(RepairRun::Busy());
+        QVERIFY(window.isVisible());
+        QVERIFY(dialog->isVisible());
+
+        QTRY_COMPARE_WITH_TIMEOUT(message(dialog), dialog->RepairDoneText, 20000);
+        QVERIFY(flagsRestored());
+        QCOMPARE(runEventLoop([close] { close->click(); }), 0);
+        QVERIFY(!window.isVisible());
     }
 
     // A start the library refuses, or a start that finds the image gone: nothing is written and
