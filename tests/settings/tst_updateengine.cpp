@@ -203,12 +203,15 @@ private slots:
         QVERIFY(b.open(cable(), CableKind));
         state().UpdateStageCount = 2;
         QMap<int, QString> records;
+        // Read as the library reports, half way through the receiver's transfer and through the
+        // mouse's.
         const QMetaObject::Connection probe = connect(
-            PostMsg::GetInstance(), &PostMsg::SigProgress, this, [&records](int value, int type) {
-                // Half way through the receiver's transfer, and through the mouse's.
+            PostMsg::GetInstance(), &PostMsg::SigProgress, this,
+            [&records](int value, int type) {
                 if (type == 0 && (value == 25 || value == 75))
                     records[value] = RegistryValues::UpdateFailInfo();
-            });
+            },
+            Qt::DirectConnection);
 
         b.page->on_Receive_clicked();
         QVERIFY(b.waitForEnd());

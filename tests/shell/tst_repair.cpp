@@ -155,14 +155,19 @@ private slots:
             QMetaObject::Connection probe =
                 connect(hub(), &PostMsg::SigAutoRepairProgress, this, [&](int value) {
                     percents << value;
-                    // Half way through each stage's transfer.
-                    if (value == 25 || value == 75)
-                        records[value] = RegistryValues::UpdateFailInfo();
                     // The first report of the mouse stage: the repair has not ended in between.
                     if (value == 55)
                         writingHeld = state().UpdateIdle.load() == 0 &&
                                       state().AutoRepairRunning.load() == 1 && RepairRun::Busy();
                 });
+            // Read as the library reports, half way through each stage's transfer.
+            const QMetaObject::Connection recorder = connect(
+                hub(), &PostMsg::SigAutoRepairProgress, this,
+                [&records](int value) {
+                    if (value == 25 || value == 75)
+                        records[value] = RegistryValues::UpdateFailInfo();
+                },
+                Qt::DirectConnection);
             Ends ends;
             button(dialog, "NewHong_2")->click();
             QCOMPARE(message(dialog), dialog->RunningText);
@@ -172,6 +177,7 @@ private slots:
 
             QTRY_COMPARE_WITH_TIMEOUT(message(dialog), dialog->RepairDoneText, 20000);
             disconnect(probe);
+            disconnect(recorder);
             QCOMPARE(percents, steps(5, 100, 5));
             QVERIFY(writingHeld);
             // Each stage's device waits in boot mode while its transfer runs: the record names it,
