@@ -130,6 +130,8 @@ FormSetting::FormSetting(QWidget *parent) : QWidget(parent), form(new Ui_FormSet
 
     UpdateDialog = new UpDateRepair(nullptr);
     UpdateDialog->hide();
+    // The engine's run goes on between its steps and stages, where no image is being written.
+    UpdateDialog->SetRunUnderWay([this] { return UpdateUnderWay(); });
     state().UpdateDialog = UpdateDialog;
     HotPlugHooksInstance().UpdateDialogVisible = [dialog = UpdateDialog] {
         return dialog->isVisible();
