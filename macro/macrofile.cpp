@@ -5,6 +5,7 @@
 #include "macro/macroname.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <limits>
@@ -166,25 +167,21 @@ bool WriteMacroFile(const QString &path, const QString &repeat, const MacroEvent
     return commit(path, FormatMacroFile(repeat, events));
 }
 
-bool WriteEventsAfterRepeat(const QString &path, const MacroEvents &events)
+bool WriteNewMacroFile(const QString &path, const QString &repeat, const MacroEvents &events)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (QFileInfo::exists(path))
         return false;
-    const QByteArray bytes = file.readAll();
-    file.close();
-    const QList<QByteArray> all = lines(bytes);
-    const QString repeat = all.isEmpty() ? QString() : QString::fromUtf8(all.first());
     return WriteMacroFile(path, repeat, events);
 }
 
-std::optional<TakenOverMacro> TakeOverMacroRecord(const MacroRecord &record, bool *written)
+std::optional<TakenOverMacro> TakeOverMacroRecord(const MacroRecord &record, int repeat,
+                                                  bool *written)
 {
     *written = false;
     const std::optional<TakenOverMacro> macro = MacroFromRecord(record);
     if (!macro)
         return std::nullopt;
     if (const std::optional<QString> path = MacroFilePath(macro->name))
-        *written = WriteEventsAfterRepeat(*path, macro->events);
+        *written = WriteNewMacroFile(*path, QString::number(repeat), macro->events);
     return macro;
 }

@@ -69,10 +69,18 @@ void Macro::on_StopRecord_clicked()
 
 void Macro::SlotSetMacroPage()
 {
+    // A recording runs from its start until Stop, the 70th key included.
+    const bool recording = !ui->StopRecord->isHidden();
     emit PostMsg::GetInstance()->SigStartRecord(1);
     Hook->Uninstall();
+    RecordedCount = 0;
     ShowIdle();
     SetSaveActive(false);
+    // What was recorded is the user's newest word on the macro: into its file, as Save writes
+    // it. The button page is not asked now (the mouse is let go of as the page is left): the mouse
+    // gets the macro the next time it answers.
+    if (recording && MacroSelected())
+        SaveShownMacro();
 }
 
 void Macro::ShowIdle()

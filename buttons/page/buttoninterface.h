@@ -211,12 +211,18 @@ private:
     void PlaceChoiceDialog(QWidget *dialog) const;
     // The macro panel's first buttons, read once at construction.
     void BuildMacroButtonList();
-    // One button per saved macro (skipping every list file when `skipEveryXml`), then the
-    // placeholders.
-    void FillMacroPanel(bool skipEveryXml, const QFont &font);
+    // One button per saved macro, then the placeholders.
+    void FillMacroPanel(const QFont &font);
     QToolButton *NewMacroPanelButton(const QString &text, const QFont &font);
     // The device slots of the rows labelled `label` (NULs left out), in row order.
     QVector<int> SlotsLabelled(const QString &label) const;
+    // After a record read from the mouse: what the user did to macros since the mouse last took
+    // them (macro/macrosync.h) is sent to the rows bound to them. The first send the mouse does
+    // not take ends the pass with the offline notice; the rest waits for its next answer.
+    void BringMacrosInStep();
+    // Sends the macro file of `name` (its events and repeat) to slot `slot`, relabelling the row;
+    // true when the mouse took it or already held it, or there is no such file to send.
+    bool SendMacroFile(int slot, const QString &name);
     // Writes the settings export file of `record` for the selected model; false when the file
     // could not be written (an earlier file at the path is then left as it was).
     bool ExportSettingsFile(const QString &path, const FlashDataMap &record);

@@ -185,3 +185,10 @@ bool TrayDesktop::click(const QPoint &at, int button) const
             &ok);
     return ok;
 }
+
+bool TrayDesktop::typeKeys(const QStringList &keys) const
+{
+    bool ok = false;
+    xdotool(QStringList{"key", "--delay", "40"} + keys, &ok);
+    return ok;
+}

@@ -45,6 +45,9 @@ public:
     QVector<Window> visibleWindows(const QString &className) const;
     // Moves the pointer to `at` (screen coordinates) and clicks `button` (1 left, 3 right).
     bool click(const QPoint &at, int button) const;
+    // Types the keys named (X key names: "q", "Return") into the window that has the focus, one
+    // press and release each.
+    bool typeKeys(const QStringList &keys) const;
 
 private:
     QByteArray xdotool(const QStringList &arguments, bool *ok = nullptr) const;
