@@ -70,9 +70,9 @@ public slots:
     // events shown and written with the button's stored function. Only for the selected macro,
     // and only while writes are enabled.
     void SlotMacroDownLoadData(const QString &name, int slot);
-    // The button page shows a button whose macro is in `record`'s slot `slot`: the macro becomes
-    // (or stays) a macro of the list, its events written after the repeat line the button page
-    // put into its file.
+    // The button page shows a button whose macro is in `record`'s slot `slot` (and has written
+    // the macro's file if there was none): a macro the list does not show yet joins it. What the
+    // page shows, the selection and unsaved edits stay as they are.
     void SlotButtonToMacro(const FlashDataMap &record, int slot);
     // The device page is left: a recording ends as Stop ends it and is saved as Save saves it,
     // and Save goes back to inactive.

@@ -48,8 +48,8 @@ public:
     void SetButtonFunction(int slot, int category, int code, int param);
     // Unchecks every option and macro button, so that none stays checked under a new assignment.
     void ClearFunctionChecks();
-    // Labels the row of slot `slot` with its stored function; a macro slot also rewrites the
-    // macro's repeat line and hands the macro to the macro page.
+    // Labels the row of slot `slot` with its stored function; a macro slot also writes the
+    // macro's file when there is none and hands the macro to the macro page.
     void ShowButtonFunction(int slot, int category, int code, int param,
                             const FlashDataMap &record);
     // Assign a multimedia key (by its usage's low byte) or a key combination to a slot: written

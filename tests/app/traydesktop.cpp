@@ -192,3 +192,35 @@ bool TrayDesktop::typeKeys(const QStringList &keys) const
     xdotool(QStringList{"key", "--delay", "40"} + keys, &ok);
     return ok;
 }
+
+bool TrayDesktop::waitForWindow(const QString &className,
+                                const std::function<bool(const Window &)> &which, Window *found,
+                                int timeoutMs) const
+{
+    return QTest::qWaitFor(
+        [&] {
+            for (const Window &window : visibleWindows(className)) {
+                if (which(window)) {
+                    *found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+}
+
+bool TrayDesktop::waitUntilNoWindow(const QString &className,
+                                    const std::function<bool(const Window &)> &which,
+                                    int timeoutMs) const
+{
+    return QTest::qWaitFor(
+        [&] {
+            for (const Window &window : visibleWindows(className)) {
+                if (which(window))
+                    return false;
+            }
+            return true;
+        },
+        timeoutMs);
+}

@@ -154,6 +154,20 @@ private:
         return true;
     }
 
+    // The macro Greeting (TwoEvents) bound to the fifth row, slot 3, of a page showing the mouse.
+    bool bindGreeting(Buttoninterface &page)
+    {
+        if (!showMouse(page))
+            return false;
+        // Written after the fill, which writes the files of macros the mouse holds.
+        macroFiles({{QStringLiteral("Greeting.ini"), TwoEvents}});
+        emit PostMsg::GetInstance()->SigAddMacroButton();
+        child(page, "TopMusic")->click();
+        child(page, "DPI_10")->click();
+        macroButton(page, QStringLiteral("Greeting"))->click();
+        return storedTriple(3) == triple(6, 3, 255);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -545,13 +559,7 @@ private slots:
         const QByteArray saved = "253\n0x04 1 0\n10ms\n0x04 1 1\n10ms\n0x01 4 0\n10ms\n0x01 4 1\n";
         Buttoninterface page;
         page.show();
-        QVERIFY(showMouse(page));
-        // Written after the fill, which writes the files of macros the mouse holds.
-        macroFiles({{QStringLiteral("Greeting.ini"), TwoEvents}});
-        emit PostMsg::GetInstance()->SigAddMacroButton();
-        child(page, "TopMusic")->click();
-        child(page, "DPI_10")->click();
-        macroButton(page, QStringLiteral("Greeting"))->click();
+        QVERIFY(bindGreeting(page));
         const QByteArray boundBefore = storedMacro(3);
         QCOMPARE(storedTriple(3), triple(6, 3, 255));
 
@@ -626,13 +634,7 @@ private slots:
     {
         Buttoninterface page;
         page.show();
-        QVERIFY(showMouse(page));
-        // Written after the fill, which writes the files of macros the mouse holds.
-        macroFiles({{QStringLiteral("Greeting.ini"), TwoEvents}});
-        emit PostMsg::GetInstance()->SigAddMacroButton();
-        child(page, "TopMusic")->click();
-        child(page, "DPI_10")->click();
-        macroButton(page, QStringLiteral("Greeting"))->click();
+        QVERIFY(bindGreeting(page));
         macroFiles({{QStringLiteral("Greeting.ini"), QByteArray(TwoEvents).replace("255", "3")}});
         MacroSync::Changed(QStringLiteral("Greeting"));
         // The mouse answers the read, then takes no record.
