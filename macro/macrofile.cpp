@@ -4,6 +4,7 @@
 #include "macro/keyvocabulary.h"
 #include "macro/macroname.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -169,8 +170,11 @@ bool WriteMacroFile(const QString &path, const QString &repeat, const MacroEvent
 
 bool WriteNewMacroFile(const QString &path, const QString &repeat, const MacroEvents &events)
 {
-    if (QFileInfo::exists(path))
+    const QFileInfo file(path);
+    if (file.exists())
         return false;
+    // The folder is made at start-up; one removed since is made again rather than the macro lost.
+    QDir().mkpath(file.absolutePath());
     return WriteMacroFile(path, repeat, events);
 }
 
