@@ -18,6 +18,7 @@
 #include "buttons/model/rowdecode.h"
 #include "core/record/recordcodes.h"
 #include "fuzz/fuzzsupport.h"
+#include "macro/model/macrofile.h"
 #include "macro/model/macroname.h"
 #include "platform/appdir.h"
 
@@ -80,15 +81,16 @@ void checkLabel(int slot, const FlashDataMap &record)
     } else if (path) {
         std::abort();
     }
-    // A refused name reaches no file; an accepted one is written whole.
+    // A refused name reaches no file; an accepted one is written whole, starting with its repeat.
     const QStringList before = QDir(folder).entryList(QDir::Files);
-    const bool written = WriteMacroRepeat(choice.Text, function.Param);
+    bool written = false;
+    TakeOverMacroRecord(record.Macros[slot], function.Param, &written);
     if (!choice.NameAllowed && (written || QDir(folder).entryList(QDir::Files) != before))
         std::abort();
     if (choice.NameAllowed && written) {
         QFile file(*path);
         if (!file.open(QIODevice::ReadOnly) ||
-            file.readAll() != QByteArray::number(function.Param) + '\n')
+            !file.readAll().startsWith(QByteArray::number(function.Param) + '\n'))
             std::abort();
         file.remove();
     }

@@ -81,6 +81,11 @@ void addKey::on_CloseButton_clicked()
 
 void addKey::on_NewHong_clicked()
 {
+    // No key taken (or one without a name): confirming nothing is a cancel, never a key 0x00.
+    if (KeyName.isEmpty()) {
+        on_NewHong_2_clicked();
+        return;
+    }
     Confirmed = true;
     Hook->Uninstall();
     accept();

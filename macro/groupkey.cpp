@@ -177,6 +177,11 @@ void GroupKey::on_NewHong_clicked()
     int parts = modifiers.size();
     if (!keys.isEmpty())
         parts += keys.count(QLatin1Char('+')) + 1;
+    // Nothing ticked and nothing typed: confirming nothing is a cancel, never an empty function.
+    if (parts == 0) {
+        on_NewHong_2_clicked();
+        return;
+    }
     if (parts <= 3) {
         Hook->Uninstall();
         const QString m = modifiers.join(QLatin1Char('+'));

@@ -9,6 +9,7 @@
 #include "macro/keyboardhook.h"
 #include "macro/keynumberlimit.h"
 #include "macro/model/keyvocabulary.h"
+#include "macro/model/macroname.h"
 #include "macro/ui_macro.h"
 #include "shell/dialogs/exeisrun.h"
 #include "shell/dialogs/noticeframe.h"
@@ -16,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QDebug>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -69,10 +71,20 @@ void Macro::on_StopRecord_clicked()
 
 void Macro::SlotSetMacroPage()
 {
+    // A recording runs from its start until Stop, the 70th key included.
+    const bool recording = !ui->StopRecord->isHidden();
     emit PostMsg::GetInstance()->SigStartRecord(1);
     Hook->Uninstall();
+    RecordedCount = 0;
     ShowIdle();
     SetSaveActive(false);
+    // What was recorded is the user's newest word on the macro: into its file, as Save writes
+    // it. The button page is not asked now (the mouse is let go of as the page is left): the mouse
+    // gets the macro the next time it answers. A macro whose file has gone meanwhile is not made
+    // again behind the user's back.
+    const std::optional<QString> path = MacroFilePath(MacroFolderPath, CurrentMacroName());
+    if (recording && MacroSelected() && path && QFileInfo::exists(*path))
+        SaveShownMacro();
 }
 
 void Macro::ShowIdle()

@@ -4,6 +4,7 @@
 
 #include "core/languagetables.h"
 #include "macro/eventitem.h"
+#include "macro/macrosync.h"
 #include "macro/model/macroexportfile.h"
 #include "macro/model/macroname.h"
 #include "macro/samemacro.h"
@@ -51,8 +52,10 @@ void Macro::ExPortMacro()
         return;
     const QByteArray bytes = WriteMacroExport(macro, EventItem::Icons());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         qWarning() << "cannot write the macro export" << path << file.errorString();
+        ShowNotWritten(NoticeOffset::MacroPage);
+    }
 }
 
 void Macro::InPortMacro()
@@ -81,10 +84,12 @@ void Macro::InPortMacro()
     }
     case ImportResult::NotWritten:
         qWarning() << "cannot write the imported macro" << macro.name;
+        ShowNotWritten(ImportNoticeOffset);
         return;
     case ImportResult::Imported:
         break;
     }
+    MacroSync::Changed(macro.name);
     ui->listWidgetHong->addItem(macro.name);
     SetCurrentMacroRow(ui->listWidgetHong->count() - 1);
     CurrentMacroPath = MacroFilePath(MacroFolderPath, macro.name).value_or(QString());

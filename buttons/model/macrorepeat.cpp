@@ -5,8 +5,6 @@
 #include "macro/model/macrofile.h"
 #include "macro/model/macroname.h"
 
-#include <QDir>
-#include <QSaveFile>
 #include <QStringList>
 
 bool LoadMacroRecord(const QString &name, MacroRecord *record)
@@ -32,15 +30,11 @@ QString ReadMacroRepeat(const QString &name)
     return parts.isEmpty() ? QString() : parts.first();
 }
 
-bool WriteMacroRepeat(const QString &name, int repeat)
+int MacroFileKeyEvents(const QString &name)
 {
     const std::optional<QString> path = MacroFilePath(name);
-    if (!path)
-        return false;
-    QDir().mkpath(MacroFolder());
-    QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QByteArray::number(repeat) + '\n');
-    return file.commit();
+    MacroFileContent content;
+    if (!path || !ReadMacroFile(*path, &content))
+        return 0;
+    return KeyEventCount(content.events);
 }

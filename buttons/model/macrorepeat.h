@@ -5,7 +5,7 @@
 #include <QString>
 
 // The button page's side of the macro files (macro/model/macrofile.h describes them): the record a
-// binding writes, the repeat value it stores, and the repeat line a device record brings back.
+// binding writes and the repeat value it stores.
 // No widgets; GUI thread (they read the write guard of the device state).
 
 // The device record of the macro `name`, built from its file the way the macro page builds it
@@ -19,8 +19,5 @@ bool LoadMacroRecord(const QString &name, MacroRecord *record);
 // store its low byte.
 QString ReadMacroRepeat(const QString &name);
 
-// Rewrites the macro file of `name` in the macro folder so that it holds only its repeat line
-// (`repeat` in decimal); the macro page then appends the events it takes from the device record.
-// The file is replaced whole or not at all. False, touching no file, for a name the macro-name
-// check refuses or when the file cannot be written.
-bool WriteMacroRepeat(const QString &name, int repeat);
+// How many key events the macro's file holds; 0 when it is missing or unreadable.
+int MacroFileKeyEvents(const QString &name);

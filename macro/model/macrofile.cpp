@@ -4,7 +4,9 @@
 #include "macro/model/keyvocabulary.h"
 #include "macro/model/macroname.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <limits>
@@ -166,25 +168,24 @@ bool WriteMacroFile(const QString &path, const QString &repeat, const MacroEvent
     return commit(path, FormatMacroFile(repeat, events));
 }
 
-bool WriteEventsAfterRepeat(const QString &path, const MacroEvents &events)
+bool WriteNewMacroFile(const QString &path, const QString &repeat, const MacroEvents &events)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QFileInfo file(path);
+    if (file.exists())
         return false;
-    const QByteArray bytes = file.readAll();
-    file.close();
-    const QList<QByteArray> all = lines(bytes);
-    const QString repeat = all.isEmpty() ? QString() : QString::fromUtf8(all.first());
+    // The folder is made at start-up; one removed since is made again rather than the macro lost.
+    QDir().mkpath(file.absolutePath());
     return WriteMacroFile(path, repeat, events);
 }
 
-std::optional<TakenOverMacro> TakeOverMacroRecord(const MacroRecord &record, bool *written)
+std::optional<TakenOverMacro> TakeOverMacroRecord(const MacroRecord &record, int repeat,
+                                                  bool *written)
 {
     *written = false;
     const std::optional<TakenOverMacro> macro = MacroFromRecord(record);
     if (!macro)
         return std::nullopt;
     if (const std::optional<QString> path = MacroFilePath(macro->name))
-        *written = WriteEventsAfterRepeat(*path, macro->events);
+        *written = WriteNewMacroFile(*path, QString::number(repeat), macro->events);
     return macro;
 }

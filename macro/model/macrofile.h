@@ -36,11 +36,13 @@ int RepeatValueOf(const QString &repeatLine);
 bool ReadMacroFile(const QString &path, MacroFileContent *content);
 // Writes the whole file at once: readers see the old file or the new, never a part of it.
 bool WriteMacroFile(const QString &path, const QString &repeat, const MacroEvents &events);
-// Gives the existing file at `path` these events after its repeat line, which the button page has
-// just written; false, writing nothing, when there is no such file.
-bool WriteEventsAfterRepeat(const QString &path, const MacroEvents &events);
+// Writes the file at `path` only when there is none: false, touching nothing, when a file is
+// there (or it cannot be written).
+bool WriteNewMacroFile(const QString &path, const QString &repeat, const MacroEvents &events);
 
-// A macro of a device record taken over into the macro folder: its events written after the
-// repeat line the button page put into the macro's file (when that file is there; `written`
-// tells). Nothing, and nothing touched, for a name the folder cannot hold.
-std::optional<TakenOverMacro> TakeOverMacroRecord(const MacroRecord &record, bool *written);
+// A macro of a device record taken over into the macro folder with the repeat value `repeat` (the
+// button's stored one), when the folder has no file of that name: a file there is the user's and
+// newer than the mouse's copy, and is never replaced. `written` tells whether a file was written.
+// Nothing, and nothing touched, for a name the folder cannot hold.
+std::optional<TakenOverMacro> TakeOverMacroRecord(const MacroRecord &record, int repeat,
+                                                  bool *written);

@@ -2,6 +2,8 @@
 
 #include "platform/appdir.h"
 
+#include <QDir>
+
 QByteArray MacroNameBytes(const QString &name)
 {
     return name.toUtf8();
@@ -51,6 +53,32 @@ bool IsMacroNameAllowed(const QString &name)
     return MacroNameBytes(name).size() <= MacroNameMaxBytes;
 }
 
+namespace {
+const QString MacroFileSuffix = QStringLiteral(".ini");
+} // namespace
+
+std::optional<QString> MacroNameOfFile(const QString &fileName)
+{
+    if (!fileName.endsWith(MacroFileSuffix))
+        return std::nullopt;
+    const QString name = fileName.chopped(MacroFileSuffix.size());
+    if (!IsMacroNameAllowed(name))
+        return std::nullopt;
+    return name;
+}
+
+QStringList MacroNamesInFolder(const QString &folder)
+{
+    QStringList names;
+    const QStringList files =
+        QDir(folder).entryList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
+    for (const QString &file : files) {
+        if (const std::optional<QString> name = MacroNameOfFile(file))
+            names.append(*name);
+    }
+    return names;
+}
+
 QString MacroFolder()
 {
     return UserDir::filePath(QStringLiteral("usersetting/MacroPage"));
@@ -65,5 +93,5 @@ std::optional<QString> MacroFilePath(const QString &folder, const QString &name)
 {
     if (!IsMacroNameAllowed(name))
         return std::nullopt;
-    return folder + QLatin1Char('/') + name + QStringLiteral(".ini");
+    return folder + QLatin1Char('/') + name + MacroFileSuffix;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -27,6 +28,14 @@ QString CutToBytes(const QString &text, int maxBytes);
 // Whether a name can be a macro: not empty, not "." or "..", no '/', '\' or control character,
 // no broken UTF-16, at most MacroNameMaxBytes bytes.
 bool IsMacroNameAllowed(const QString &name);
+
+// Which file of the macro folder is a macro: a plain file named N + ".ini" for a name N the check
+// above allows; the macro is N. Nothing for any other file ("notes.txt", "x.ini.bak", "..ini").
+// Every list of macros goes by this, and every name the program creates passes the same check, so
+// a macro the user makes is always listed again.
+std::optional<QString> MacroNameOfFile(const QString &fileName);
+// The macros of `folder` by this rule, by name ignoring letter case; empty without the folder.
+QStringList MacroNamesInFolder(const QString &folder);
 
 // <user folder>/usersetting/MacroPage, where macro files live.
 QString MacroFolder();

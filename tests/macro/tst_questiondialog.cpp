@@ -138,12 +138,13 @@ private slots:
         QTest::newRow("OK, empty") << ""
                                    << "NewHong"
                                    << "";
+        // The page, not the dialog, refuses a name that cannot be a macro's.
         QTest::newRow("OK, dot") << "."
                                  << "NewHong"
-                                 << "";
+                                 << ".";
         QTest::newRow("OK, dot dot") << ".."
                                      << "NewHong"
-                                     << "";
+                                     << "..";
         QTest::newRow("Cancel") << "Greeting"
                                 << "NewHong_2"
                                 << "";
