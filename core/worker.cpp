@@ -128,7 +128,9 @@ void Worker::SlotCheckOnline()
             s.LastPassOnline = 0;
             if (!online)
                 return;
-            emit PostMsg::GetInstance()->SigCloseOffOnline();
+            // A notice about a refused write is not about the device being away.
+            if (!s.KeepOfflineNotice.load())
+                emit PostMsg::GetInstance()->SigCloseOffOnline();
             s.RecheckOnline = 0;
         }
     }

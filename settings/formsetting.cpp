@@ -285,6 +285,7 @@ void FormSetting::SlotRGBValue(const DongleRGB &rgb)
     if (!ModelFeatures::ReceiverLedApplies(state().CurrentDeviceInfo.get()))
         return;
     SetSection(form->ledSection(), true);
+    LedShownFor = state().CurrentDeviceInfo.get().Path;
     // The radios' signals stay live: a mode other than the one shown is sent back to the
     // receiver by the newly checked radio.
     const QList<QCheckBox *> radios{form->ReUntil, form->ReUntil_2, form->ReUntil_3};
@@ -312,28 +313,38 @@ void FormSetting::SlotFormB()
     ApplyForm(false);
 }
 
-void FormSetting::ApplyForm(bool mayShowLongRange)
+void FormSetting::ApplyForm(bool fromDevice)
 {
     const DeviceAllInfo device = state().CurrentDeviceInfo.get();
     if (!ModelFeatures::HasReceiverLed(device))
-        SetSection(form->ledSection(), false);
+        HideLedSection(false);
     const bool longRange = ModelFeatures::HasLongRange(device);
-    if (!longRange || mayShowLongRange)
+    if (!longRange || fromDevice)
         SetSection(form->longRangeSection(), longRange);
-    // A receiver's LED section waits for the receiver's own report.
-    if ((device.Kind & 0xFA) == 0) {
-        SetSection(form->ledSection(), false);
-        ApplyLayout(false);
-    }
+    // A receiver's LED section waits for the receiver's own report, which follows a read of the
+    // device. An imported or cached record says nothing of the receiver: what its receiver last
+    // reported stays shown.
+    if ((device.Kind & 0xFA) == 0 && (fromDevice || device.Path != LedShownFor))
+        HideLedSection(true);
     if (device.Wired != 0) {
         ShowSections(false, false);
+        LedShownFor.clear();
         ApplyLayout(false);
     }
+}
+
+void FormSetting::HideLedSection(bool shortLayout)
+{
+    SetSection(form->ledSection(), false);
+    LedShownFor.clear();
+    if (shortLayout)
+        ApplyLayout(false);
 }
 
 void FormSetting::SlotFormResetForm()
 {
     ShowSections(false, false);
+    LedShownFor.clear();
     // Unticked without its handler: a reset is no user's choice, and the handler would ask the
     // device (and raise the offline notice) from inside this blocking slot.
     const bool blocked = form->checkBox_2->blockSignals(true);

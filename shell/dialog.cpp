@@ -125,7 +125,6 @@ void Ui_Dialog::setupUi(QWidget *page)
     progressBar->setObjectName(QStringLiteral("progressBar"));
     progressBar->setGeometry(958, 61, 38, 18);
     progressBar->setRange(0, 100);
-    progressBar->setValue(100);
     progressBar->setTextVisible(false);
     // Grey until the device reports its battery.
     progressBar->setStyleSheet(BatteryStyle.arg(QStringLiteral("rgb(191, 191, 191)")));
@@ -174,7 +173,7 @@ void Ui_Dialog::retranslateUi(QWidget *page)
         button->setText(QString());
     for (QLabel *l : {BatteryButtonC, label, label_3})
         l->setText(QString());
-    label_2->setText(QStringLiteral("100%"));
+    // The battery text is the device's level, not a text of the form: a language change keeps it.
 }
 
 Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui_Dialog)
@@ -227,6 +226,10 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui_Dialog)
     connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
     connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
     connect(hub, SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
+    // Another device's level, or none read yet, is not this device's: the indicator waits for the
+    // battery report of the device opened.
+    ShowNoBatteryLevel();
+    connect(hub, &PostMsg::SigSelectMouseInfo, this, [this] { ShowNoBatteryLevel(); });
     // The device-event callback waits until the indicator shows the battery it reports.
     ConnectBlocking(SIGNAL(SigBattery(bool, int, bool)), this, SLOT(SlotBattery(bool, int, bool)));
     ui->label_3->hide();
@@ -395,6 +398,14 @@ void Dialog::SlotStartRecord(int state)
     // No page change while the macro page records: its keys would go elsewhere.
     for (QToolButton *tab : Tabs())
         tab->setEnabled(state == 1);
+}
+
+void Dialog::ShowNoBatteryLevel()
+{
+    ui->label->hide();
+    ui->progressBar->setValue(0);
+    ui->label_2->clear();
+    ui->progressBar->setStyleSheet(BatteryStyle.arg(QStringLiteral("rgb(191, 191, 191)")));
 }
 
 void Dialog::SlotBattery(bool charging, int level, bool showPercent)

@@ -92,6 +92,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // No level: empty text, no fill, no charging mark.
+    void ShowNoBatteryLevel();
     void ApplyPictures();
     void ApplyBackground();
     QList<QToolButton *> Tabs() const;

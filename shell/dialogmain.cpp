@@ -310,6 +310,7 @@ void DialogMain::SlotMouseOffLine(int mode)
     s.RecheckOnline = 1;
     s.RereadWhenOnline = 1;
     notice.exec();
+    s.KeepOfflineNotice = 0;
 }
 
 void DialogMain::changeEvent(QEvent *event)

@@ -14,6 +14,7 @@
 #include "macro/model/macroname.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "shell/widgets/myconmbobox.h"
 #include "tests/buttons/page/pagewidgets.h"
 #include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/modaldriver.h"
@@ -740,6 +741,19 @@ private slots:
         QCOMPARE(box->currentIndex(), 0); // pressIndex: nothing was pressed
         QCOMPARE(offline.size(), 1);
         QCOMPARE(SimulationControl::profile(Mouse), 1);
+
+        // Awake, but the switch does not reach the mouse: the box goes back to the profile the
+        // mouse is on and the offline notice tells the user, as when it is asleep.
+        QVERIFY(SimulationControl::setOnline(Mouse, true));
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_SetCurrentConfig"), 1);
+        static_cast<MyConmboBox *>(box)->pressIndex = 1;
+        box->setCurrentIndex(2);
+        QVERIFY(QMetaObject::invokeMethod(&page, "on_ProjectChoose_activated", Q_ARG(int, 2)));
+        QCOMPARE(box->currentIndex(), 1);
+        QCOMPARE(offline.size(), 2);
+        QCOMPARE(SimulationControl::profile(Mouse), 1);
+        QCOMPARE(int(DeviceState::instance()->RereadWhenOnline.load()), 1);
+        DeviceState::instance()->KeepOfflineNotice = 0;
     }
 };
 
