@@ -185,3 +185,12 @@ bool TrayDesktop::click(const QPoint &at, int button) const
             &ok);
     return ok;
 }
+
+bool TrayDesktop::typeKeys(const QByteArray &id, const QStringList &keys) const
+{
+    bool ok = false;
+    xdotool(QStringList{"windowfocus", "--sync", QString::fromLatin1(id), "key", "--delay", "50"} +
+                keys,
+            &ok);
+    return ok;
+}

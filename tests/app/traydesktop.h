@@ -45,6 +45,9 @@ public:
     QVector<Window> visibleWindows(const QString &className) const;
     // Moves the pointer to `at` (screen coordinates) and clicks `button` (1 left, 3 right).
     bool click(const QPoint &at, int button) const;
+    // Gives window `id` the keyboard focus and types `keys` (X key names: "h", "shift+a") on the
+    // keyboard, one press and release each.
+    bool typeKeys(const QByteArray &id, const QStringList &keys) const;
 
 private:
     QByteArray xdotool(const QStringList &arguments, bool *ok = nullptr) const;
