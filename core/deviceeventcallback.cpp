@@ -15,6 +15,7 @@
 #include <QtGlobal>
 
 #include <cstring>
+#include <functional>
 
 using namespace DeviceLink;
 
@@ -217,7 +218,7 @@ void handleDeviceSetting(const Ticket &ticket, void (*storeByte)(FlashDataMap &,
 {
     if (!StoreFromDevice(ticket, [&](FlashDataMap &record) { storeByte(record, value); }))
         return;
-    emit(hub()->*announce)(value);
+    emit std::invoke(announce, hub(), value);
     SendBack(ticket);
 }
 
