@@ -8,11 +8,11 @@
 #include "core/languagetables.h"
 #include "core/pairevent.h"
 #include "core/postmsg.h"
-#include "core/startup.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/diagnostics.h"
 #include "settings/settingstheme.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/fontscaling.h"
 #include "shell/widgets/theme.h"
 
 #include <QEvent>
