@@ -16,6 +16,7 @@
 #include <QtGlobal>
 
 #include <cstring>
+#include <functional>
 
 using namespace DeviceLink;
 
@@ -231,7 +232,7 @@ void handleDeviceSetting(const Ticket &ticket, void (*storeByte)(FlashDataMap &,
 {
     if (!StoreFromDevice(ticket, [&](FlashDataMap &record) { storeByte(record, value); }))
         return;
-    emit(hub()->*announce)(value);
+    emit std::invoke(announce, hub(), value);
     SendBack(ticket);
 }
 

@@ -2,8 +2,8 @@
 
 #include "core/devicestate.h"
 #include "core/registryvalues.h"
+#include "platform/diagnostics.h"
 
-#include <QDebug>
 #include <QStringList>
 
 namespace {
@@ -28,7 +28,7 @@ bool ParseUpdateFailInfo(const QString &text, UpdateFailRecord *record)
                     number(items.at(1), &parsed.ReceiverCode) && number(items.at(2), &parsed.Cid) &&
                     number(items.at(3), &parsed.Mid);
     if (!ok) {
-        qDebug() << "UpdateFailInfo is not a failure record, ignored:" << text;
+        qCDebug(lcDiagnostics) << "UpdateFailInfo is not a failure record, ignored";
         return false;
     }
     *record = parsed;

@@ -8,10 +8,10 @@
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/diagnostics.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDebug>
 #include <QTimer>
 
 namespace {
@@ -217,7 +217,7 @@ void Worker::Pass()
     const quint64 server = DeviceLink::StartServer(selection.Path, selection.Generation);
     if (!server)
         return;
-    qDebug() << "OnlinA";
+    qCDebug(lcDiagnostics) << "OnlinA";
     UsbServer_SetPCDriverStatus(1);
     DeviceLink::RequestFullRead();
     if (!stillWanted()) {
@@ -227,7 +227,7 @@ void Worker::Pass()
         return;
     }
     s.LastPassOnline = s.DeviceOnline.load();
-    qDebug() << "OnlinB";
+    qCDebug(lcDiagnostics) << "OnlinB";
     s.OnlineAtLastRead = s.DeviceOnline.load();
 }
 

@@ -16,7 +16,6 @@
 #include "shell/widgets/myconmbobox.h"
 
 #include <QCheckBox>
-#include <QDebug>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
@@ -106,7 +105,6 @@ void Macro::UpdateCapslockTip(int vk, bool down, bool repeat)
     // The hook's own repeat flag only compares with the previous message; held keys are told
     // below.
     Q_UNUSED(repeat);
-    qDebug() << "key" << vk << (down ? "down" : "up");
     if (DeviceState::instance()->MacroRecording.load() == 0) {
         RestartDelayTimer();
         return;
@@ -126,12 +124,10 @@ void Macro::UpdateCapslockTip(int vk, bool down, bool repeat)
     } else {
         const double delay = ui->AutoInsertDelay->isChecked() ? double(DelayClock() - DelayStart)
                                                               : double(ui->DelayTime->value());
-        qDebug() << "delay" << delay;
         AddDelayItem(delay);
         RestartDelayTimer();
     }
     const KeyRow *key = FindVirtualKey(vk);
-    qDebug() << "name" << (key ? key->name : QStringLiteral("<none>"));
     if (!key) {
         // The delay up to this key stays; the next recorded key starts afresh.
         FirstEventPending = true;

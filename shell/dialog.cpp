@@ -10,6 +10,7 @@
 #include "macro/macro.h"
 #include "platform/delayms.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/diagnostics.h"
 #include "platform/exceptionhandler.h"
 #include "sensor/sensor.h"
 #include "settings/formsetting.h"
@@ -19,7 +20,6 @@
 #include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
-#include <QDebug>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -196,7 +196,7 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui_Dialog)
     ui->stackedWidgetDialog->addWidget(settingPage);
 
     ParamDialog.reset(new UpDataParam);
-    qDebug() << "Start";
+    qCDebug(lcDiagnostics) << "Start";
 
     // The page is built hidden behind the home page: its pictures wait for its first polish.
     Theme::StyleWhenPolished(this, [this] { ApplyPictures(); });
@@ -339,8 +339,8 @@ void Dialog::on_FormSetting_clicked()
 
 void Dialog::on_LightsButton_clicked() {}
 void Dialog::on_SetButton_clicked() {}
-void Dialog::on_MouseB_clicked() {}
-void Dialog::on_MouseC_clicked() {}
+void Dialog::MouseBClicked() {}
+void Dialog::MouseCClicked() {}
 void Dialog::SlotMouseIndex(int) {}
 
 void Dialog::on_UpArrow_clicked()
@@ -381,13 +381,13 @@ void Dialog::SlotUpDataParam(int mode)
     if (DeviceState::instance()->OnDevicePage.load() != 1)
         return;
     ParamDialog->StartUpData();
-    qDebug() << "q";
+    qCDebug(lcDiagnostics) << "q";
     // Once set the mode stays: every later request of this page waits for the refresh.
     if (mode == 1)
         ParamDialog->WaitMode = 1;
-    qDebug() << "w";
+    qCDebug(lcDiagnostics) << "w";
     NoticeFrame::place(ParamDialog.get(), this, NoticeOffset::UpDataParamDevicePage);
-    qDebug() << "t1";
+    qCDebug(lcDiagnostics) << "t1";
     ParamDialog->exec();
 }
 

@@ -17,6 +17,7 @@
 #include "platform/appinfo.h"
 #include "platform/delayms.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/diagnostics.h"
 #include "platform/sleep.h"
 #include "settings/match.h"
 #include "settings/updaterepair.h"
@@ -33,7 +34,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDebug>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMenu>
@@ -199,7 +199,7 @@ void DialogMain::SlotChangeSize(int code)
         minimise();
         return;
     }
-    qDebug() << "close";
+    qCDebug(lcDiagnostics) << "close";
     StopUsbChanged();
     DelayMs(200);
     DeviceLink::StopServer();

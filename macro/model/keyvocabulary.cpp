@@ -2,8 +2,6 @@
 
 #include "core/record/flashdatamap.h"
 
-#include <QDebug>
-
 namespace {
 
 constexpr int Modifier = KeyEventKind::Modifier;
@@ -188,9 +186,6 @@ QString KeyValueToName(int code, int kind)
         name = nameOf(Keyboard, code);
         break;
     }
-    if (name == QLatin1String("`") || name == QLatin1String("-") || name == QLatin1String("=") ||
-        name == QLatin1String("Enter"))
-        qDebug() << name;
     return name;
 }
 

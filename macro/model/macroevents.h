@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMetaType>
 #include <QString>
 #include <QVector>
 
@@ -35,6 +36,8 @@ struct MacroEvent
 };
 
 using MacroEvents = QVector<MacroEvent>;
+// Declared with the type: a declaration after its first use in a QVariant is an error.
+Q_DECLARE_METATYPE(MacroEvents)
 
 // The key's display name in the current language: a mouse button's from MouseButtonNames, any
 // other key's from the vocabulary; an empty text for a code the vocabulary does not name.

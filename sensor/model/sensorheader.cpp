@@ -2,6 +2,7 @@
 
 #include "platform/appdir.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -132,7 +133,9 @@ SensorDefines LoadSensorHeader(const QString &path)
         return SensorDefines();
     QVector<SensorHeaderProblem> problems;
     const SensorDefines defines = ReadSensorHeader(&file, &problems);
-    const QByteArray name = QFileInfo(path).fileName().toLocal8Bit();
+    // The whole path: the user has to find the file to mend it.
+    const QByteArray name =
+        QFile::encodeName(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
     for (const SensorHeaderProblem &problem : qAsConst(problems)) {
         std::fprintf(stderr, "%s:%d: line ignored: %s\n", name.constData(), problem.Line,
                      problem.Reason.toLocal8Bit().constData());

@@ -224,3 +224,12 @@ bool TrayDesktop::waitUntilNoWindow(const QString &className,
         },
         timeoutMs);
 }
+
+bool TrayDesktop::typeKeys(const QByteArray &id, const QStringList &keys) const
+{
+    bool ok = false;
+    xdotool(QStringList{"windowfocus", "--sync", QString::fromLatin1(id), "key", "--delay", "50"} +
+                keys,
+            &ok);
+    return ok;
+}

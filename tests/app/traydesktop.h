@@ -56,6 +56,9 @@ public:
     // Types the keys named (X key names: "q", "Return") into the window that has the focus, one
     // press and release each.
     bool typeKeys(const QStringList &keys) const;
+    // Gives window `id` the keyboard focus and types `keys` (X key names: "h", "shift+a") on the
+    // keyboard, one press and release each.
+    bool typeKeys(const QByteArray &id, const QStringList &keys) const;
 
 private:
     QByteArray xdotool(const QStringList &arguments, bool *ok = nullptr) const;

@@ -215,7 +215,5 @@ private slots:
     }
 };
 
-Q_DECLARE_METATYPE(MacroEvents)
-
 ZR35_TEST_MAIN(TestMacroEvents)
 #include "tst_macroevents.moc"

@@ -24,12 +24,16 @@ bool operator==(const Event &a, const Event &b)
     return a.action == b.action && a.kind == b.kind && a.code == b.code;
 }
 
-char *toString(const Event &event)
+// Found by QCOMPARE through the element type's namespace, so a failing comparison of two event
+// lists prints both.
+char *toString(const QVector<Event> &events)
 {
-    return qstrdup(QByteArray("{" + QByteArray::number(event.action) + "," +
-                              QByteArray::number(event.kind) + ",0x" +
-                              QByteArray::number(event.code, 16) + "}")
-                       .constData());
+    QByteArray text;
+    for (const Event &event : events) {
+        text += "{" + QByteArray::number(event.action) + "," + QByteArray::number(event.kind) +
+                ",0x" + QByteArray::number(event.code, 16) + "}";
+    }
+    return qstrdup(text.constData());
 }
 
 } // namespace
