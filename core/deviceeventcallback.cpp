@@ -1,5 +1,6 @@
 #include "core/deviceeventcallback.h"
 
+#include "core/batteryoptimize.h"
 #include "core/configini.h"
 #include "core/devicecache.h"
 #include "core/devicelink.h"
@@ -15,6 +16,7 @@
 #include <QtGlobal>
 
 #include <cstring>
+#include <functional>
 
 using namespace DeviceLink;
 
@@ -157,6 +159,9 @@ void handleFullRecord(const Ticket &ticket, const unsigned char *payload)
     if (!IsCurrent(ticket))
         return;
     s.OnlineCacheName.set(DeviceCacheFileName(device.Cid, device.Mid));
+    // The device answers again after a reset that did not complete: it gets back what the reset
+    // took.
+    BatteryOptimize::RestoreIfOwed();
 
     // Their answers arrive later as events of their own.
     UsbServer_ReadDPILed();
@@ -164,7 +169,8 @@ void handleFullRecord(const Ticket &ticket, const unsigned char *payload)
     UsbServer_ReadVersion();
     UsbServer_ReadConfig();
 
-    if (!s.ResetSkipReceiverRead.load() && !readReceiverSettings(ticket, device))
+    const bool receiverJustReset = s.ResetSkipReceiverRead.load() != 0;
+    if (!receiverJustReset && !readReceiverSettings(ticket, device))
         return;
     if (!IsCurrent(ticket))
         return;
@@ -203,6 +209,15 @@ void handleFullRecord(const Ticket &ticket, const unsigned char *payload)
     emit hub()->SigForm();
     if (!IsCurrent(ticket))
         return;
+    // The form hides the receiver's LED section until the receiver reports its LED. After a
+    // reset the receiver is not read again: the mode just set on it is what it reports.
+    if (receiverJustReset && device.Wired != 1 && device.Kind == 1) {
+        const DongleRGB rgb = s.CurrentDongleRGB.get();
+        if (rgb.Mode != 0)
+            emit hub()->SigRGBValue(rgb);
+        if (!IsCurrent(ticket))
+            return;
+    }
 
     // No pass request is cleared here: a pass asked for meanwhile is one this read did not make.
     s.OnlineAtLastRead = 1;
@@ -217,7 +232,7 @@ void handleDeviceSetting(const Ticket &ticket, void (*storeByte)(FlashDataMap &,
 {
     if (!StoreFromDevice(ticket, [&](FlashDataMap &record) { storeByte(record, value); }))
         return;
-    emit(hub()->*announce)(value);
+    emit std::invoke(announce, hub(), value);
     SendBack(ticket);
 }
 
@@ -292,7 +307,7 @@ void handleClearDone(const Ticket &ticket)
     if (!IsCurrent(ticket))
         return;
     // The reset switched battery optimisation off so that the device stays awake for it.
-    UsbServer_SetBatteryOptimizeEnable(1);
+    BatteryOptimize::SwitchOn();
     if (!applyFactoryDefaults(ticket, state().CurrentDeviceInfo.get()))
         return;
     // The full record that answers the read clears the keys and macros and must not read back the

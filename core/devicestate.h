@@ -247,8 +247,15 @@ public:
     std::atomic<quint8> LastPassOnline{0};
     std::atomic<quint8> RecheckOnline{0};
     std::atomic<quint8> RereadWhenOnline{0};
+    // Set while the offline notice shown is about a write the device answered for but did not
+    // take: its answering again is no news, so the online check leaves that notice to the user.
+    // Cleared when the notice closes.
+    std::atomic<quint8> KeepOfflineNotice{0};
     std::atomic<quint8> RereadRequested{0};
     std::atomic<quint8> ResetClearPending{0};
+    // The path of the device a reset left with its battery optimisation off (core/
+    // batteryoptimize.h); empty when no device owes it.
+    Locked<QByteArray> BatteryOptimizeOwedBy;
     std::atomic<quint8> ResetSkipReceiverRead{0};
     std::atomic<quint8> ImportBusy{0};
     std::atomic<qint32> OnDevicePage{0};

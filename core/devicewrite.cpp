@@ -40,15 +40,22 @@ bool deviceAnswers()
     return false;
 }
 
+} // namespace
+
 // A write the device answered for but did not get (its record was not read yet, or it did not
 // take the send): the user is told, and the device's own record is read once it answers (the
-// main window's notice asks for that too, but there is none while a page fills).
-void writeFailed()
+// main window's notice asks for that too, but there is none while a page fills). The device may
+// well answer the next online check: the notice stays until the user has read it.
+void ReportWriteRefused()
 {
     state().RecheckOnline = 1;
     state().RereadWhenOnline = 1;
+    if (state().ButtonFilling.load() == 0 && state().SensorFilling.load() == 0)
+        state().KeepOfflineNotice = 1;
     raiseOfflineNotice();
 }
+
+namespace {
 
 // Stores and sends as one write of the device link, with no lock held across the send. Refused
 // when the record was not read from the selected device (a record never read from it must not
@@ -61,7 +68,7 @@ bool storeAndSend(Store store)
         return false;
     if (DeviceLink::WriteRecord(store) == DeviceLink::Write::Sent)
         return true;
-    writeFailed();
+    ReportWriteRefused();
     return false;
 }
 

@@ -18,6 +18,10 @@
 
 // Asks the device only: true when it answers; raises the offline notice like the writers.
 bool CheckDeviceOnline();
+// What the writers do when the device answered but did not take what was sent: the device's
+// record is read again once it answers, and the offline notice is raised (unless a page fills)
+// and left open until the user closes it.
+void ReportWriteRefused();
 
 bool WriteReportRate(int value);
 bool WriteDpiStageCount(int value);

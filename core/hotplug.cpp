@@ -106,7 +106,7 @@ void HandleHomeUsbChanged()
 {
     const HotPlugHooks &hooks = HotPlugHooksInstance();
     if (hooks.ShowRepairState)
-        hooks.ShowRepairState(HasUpdateFailRecord());
+        hooks.ShowRepairState(RepairOffered());
 
     const QStringList vids = ConfiguredVendorIds();
     lists().HomeDeviceList.set({});

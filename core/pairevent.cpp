@@ -3,8 +3,7 @@
 #include "core/deviceeventcallback.h"
 #include "core/devicestate.h"
 #include "core/postmsg.h"
-
-#include <QDebug>
+#include "platform/diagnostics.h"
 
 int PairEvent::StatusOf(const unsigned char *header, int headerLength, const unsigned char *payload,
                         int payloadLength)
@@ -30,11 +29,11 @@ void PairEvent::Handle(const unsigned char *header, int headerLength, const unsi
     emit hub->SigTimerStop();
     state.PairActive = 0;
     if (status == StatusFailed) {
-        qDebug() << "pairing failed";
+        qCDebug(lcDiagnostics) << "pairing failed";
         state.PairResult = Failed;
         emit hub->SigButtonEnable(0);
     } else {
-        qDebug() << "pairing succeeded";
+        qCDebug(lcDiagnostics) << "pairing succeeded";
         state.PairResult = Paired;
         emit hub->SigButtonEnable(1);
     }

@@ -2,6 +2,7 @@
 
 #include "core/configini.h"
 #include "core/devicestate.h"
+#include "core/recordlimits.h"
 
 #include <QDataStream>
 #include <QFile>
@@ -58,16 +59,6 @@ QString modelGroup()
            QString::number(DeviceState::instance()->CurrentDeviceInfo.get().DriveIndex + 1);
 }
 
-bool countsFit(const FlashDataMap &record)
-{
-    for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
-        if (record.KeyRecords[slot].Count > KeyRecord::MaxEvents ||
-            record.Macros[slot].EventCount > MacroRecord::MaxEvents)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 QString SettingsFile::CurrentModelSensor()
@@ -114,22 +105,24 @@ SettingsFile::Result SettingsFile::Read(const QString &path, const QString &sens
     if (!readBlock(in, TextBlockSize, &tag) || !readBlock(in, TextBlockSize, &sensor) ||
         !readBlock(in, int(FlashDataMap::Size), &data))
         return Unreadable;
-    // A record block of any other size has no whole record to apply.
-    if (data.size() != int(FlashDataMap::Size))
+    // Every block as the program writes it: the texts padded to their size (the tag with its zero
+    // byte), and a whole record.
+    if (tag.size() != TextBlockSize || sensor.size() != TextBlockSize ||
+        data.size() != int(FlashDataMap::Size))
         return Unreadable;
-    if (blockText(tag) != Tag)
+    if (tag.indexOf('\0') < 0 || blockText(tag) != Tag)
         return Unreadable;
     FlashDataMap imported;
     std::memcpy(imported.bytes(), data.constData(), FlashDataMap::Size);
-    // Counts beyond what a key record or a macro holds: whoever reads the events would run past
-    // the record. No device writes them, so the file is damaged.
-    if (!countsFit(imported))
+    // A value no page can set is no record the program saved: sent to the mouse, the pages would
+    // show what it does not hold (and counts beyond a key record or a macro would run past it).
+    if (!RecordLimits::WithinPages(imported))
         return Unreadable;
     // Compared as stored: a name of 12 bytes or more was written cut and without its zero byte.
     if (blockText(sensor) != SensorBlockText(sensorName))
         return OtherModel;
-    // A record without any DPI stage leaves the device with none to switch to.
-    if (imported.DpiStageCount == 0 || imported.DpiStageCount > dpiMaxGrade)
+    // More stages than this model has (but no more than any model has): saved from another one.
+    if (imported.DpiStageCount > dpiMaxGrade)
         return OtherModel;
     *record = imported;
     return Accepted;

@@ -22,10 +22,10 @@ constexpr int FileSize = 3 * 4 + 2 * TextBlockSize + int(FlashDataMap::Size);
 enum Result
 {
     Accepted = 0,
-    // cannot be opened, wrong framing or block sizes, not this program's tag, or a key record or
-    // macro counting more events than it holds
+    // cannot be opened, wrong framing or block sizes, not this program's tag, or a record holding
+    // a value no page can set (core/recordlimits.h)
     Unreadable = 1,
-    OtherModel = 2 // another sensor, or a DPI stage count the model cannot take
+    OtherModel = 2 // another sensor, or more DPI stages than the model has
 };
 
 // The sensor name and the DPI stage limit of the selected device's model, from its Config.ini

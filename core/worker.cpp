@@ -8,10 +8,10 @@
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/diagnostics.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDebug>
 #include <QTimer>
 
 namespace {
@@ -132,7 +132,9 @@ void Worker::SlotCheckOnline()
             s.LastPassOnline = 0;
             if (!online)
                 return;
-            emit PostMsg::GetInstance()->SigCloseOffOnline();
+            // A notice about a refused write is not about the device being away.
+            if (!s.KeepOfflineNotice.load())
+                emit PostMsg::GetInstance()->SigCloseOffOnline();
             s.RecheckOnline = 0;
         }
     }
@@ -219,7 +221,7 @@ void Worker::Pass()
     const quint64 server = DeviceLink::StartServer(selection.Path, selection.Generation);
     if (!server)
         return;
-    qDebug() << "OnlinA";
+    qCDebug(lcDiagnostics) << "OnlinA";
     UsbServer_SetPCDriverStatus(1);
     DeviceLink::RequestFullRead();
     if (!stillWanted()) {
@@ -229,7 +231,7 @@ void Worker::Pass()
         return;
     }
     s.LastPassOnline = s.DeviceOnline.load();
-    qDebug() << "OnlinB";
+    qCDebug(lcDiagnostics) << "OnlinB";
     s.OnlineAtLastRead = s.DeviceOnline.load();
 }
 

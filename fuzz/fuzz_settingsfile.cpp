@@ -2,6 +2,7 @@
 // Config.ini (its sensor, eight DPI stages). Beyond the sanitizers it checks the reader's promises:
 // a file that is not accepted leaves the record untouched, and an accepted record survives the
 // program's own export and import unchanged.
+#include "core/recordlimits.h"
 #include "core/settingsfile.h"
 #include "fuzz/fuzzsupport.h"
 #include "platform/appdir.h"
@@ -37,13 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     }
 
-    // Every event count of an accepted record fits its record: readers of the events stop there.
-    for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
-        if (record.KeyRecords[slot].Count > KeyRecord::MaxEvents ||
-            record.Macros[slot].EventCount > MacroRecord::MaxEvents)
-            std::abort();
-    }
-    if (record.DpiStageCount == 0 || record.DpiStageCount > DpiMaxGrade ||
+    // An accepted record holds only what the pages can show (its event counts fit their
+    // records, so readers of the events stop there).
+    if (!RecordLimits::WithinPages(record) || record.DpiStageCount > DpiMaxGrade ||
         !SettingsFile::Write(exported, record, Sensor))
         std::abort();
     FlashDataMap again;

@@ -2,8 +2,8 @@
 
 #include "core/languagetables.h"
 #include "macro/keyboardhook.h"
-#include "macro/keyvocabulary.h"
 #include "macro/macrodialog.h"
+#include "macro/model/keyvocabulary.h"
 #include "shell/dialogs/noticeframe.h"
 
 #include <QFrame>
@@ -81,6 +81,11 @@ void addKey::on_CloseButton_clicked()
 
 void addKey::on_NewHong_clicked()
 {
+    // No key taken (or one without a name): confirming nothing is a cancel, never a key 0x00.
+    if (KeyName.isEmpty()) {
+        on_NewHong_2_clicked();
+        return;
+    }
     Confirmed = true;
     Hook->Uninstall();
     accept();

@@ -4,8 +4,8 @@
 #include "core/record/recordcodes.h"
 #include "macro/groupmaxthree.h"
 #include "macro/keyboardhook.h"
-#include "macro/keyvocabulary.h"
 #include "macro/macrodialog.h"
+#include "macro/model/keyvocabulary.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/mylineedit.h"
 #include "shell/widgets/theme.h"
@@ -177,6 +177,11 @@ void GroupKey::on_NewHong_clicked()
     int parts = modifiers.size();
     if (!keys.isEmpty())
         parts += keys.count(QLatin1Char('+')) + 1;
+    // Nothing ticked and nothing typed: confirming nothing is a cancel, never an empty function.
+    if (parts == 0) {
+        on_NewHong_2_clicked();
+        return;
+    }
     if (parts <= 3) {
         Hook->Uninstall();
         const QString m = modifiers.join(QLatin1Char('+'));

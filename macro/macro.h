@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/record/flashdatamap.h"
-#include "macro/macroevents.h"
+#include "macro/model/macroevents.h"
 
 #include <QPointer>
 #include <QSet>
@@ -24,8 +24,8 @@ class Ui_Macro;
 // listWidgetKey (key presses, key releases and delays, see macro/eventitem.h), and the recorder
 // that fills the event list from the keyboard.
 //
-// Each macro is a file of the macro folder (macro/macrofile.h); the list shows them by name, and
-// the events of the one selected stay on the page until Save writes them whole. The button page
+// Each macro is a file of the macro folder (macro/model/macrofile.h); the list shows them by name,
+// and the events of the one selected stay on the page until Save writes them whole. The button page
 // asks for a macro's device record by name (SigMacroDownLoadData) and hands back macros it finds
 // in a device record (SigButtonToMacro); both go through the one record builder.
 //
@@ -70,11 +70,12 @@ public slots:
     // events shown and written with the button's stored function. Only for the selected macro,
     // and only while writes are enabled.
     void SlotMacroDownLoadData(const QString &name, int slot);
-    // The button page shows a button whose macro is in `record`'s slot `slot`: the macro becomes
-    // (or stays) a macro of the list, its events written after the repeat line the button page
-    // put into its file.
+    // The button page shows a button whose macro is in `record`'s slot `slot` (and has written
+    // the macro's file if there was none): a macro the list does not show yet joins it. What the
+    // page shows, the selection and unsaved edits stay as they are.
     void SlotButtonToMacro(const FlashDataMap &record, int slot);
-    // The device page is left: any recording ends and Save goes back to inactive.
+    // The device page is left: a recording ends as Stop ends it and is saved as Save saves it,
+    // and Save goes back to inactive.
     void SlotSetMacroPage();
     void SlotAllLanguage(int language);
 
@@ -128,6 +129,14 @@ private:
     int RunEntryDialog(QDialog *dialog);
     // Tells that a file is not a macro file or is damaged, placed by `offset`.
     void ShowNotMacroFile(const QPoint &offset);
+    // Tells that a name cannot be a macro's (the list would not show it).
+    void ShowNameNotAllowed();
+    // Tells that a macro file (or an export) could not be written, renamed or removed, then shows
+    // the macro folder as it is on disk.
+    void ShowNotWritten(const QPoint &offset);
+    // The macro list rebuilt from the folder; the macro shown stays selected while its file is
+    // there, with its events as they are shown.
+    void ReloadMacroList();
     // Inserts a click of a mouse button (press, release and the delays its place needs).
     void InsertClickItems(const std::function<QListWidgetItem *(bool down)> &key);
     // The user chose a macro: its file is shown, and loading it counts as no change.
@@ -138,6 +147,9 @@ private:
     // Whether a macro of this name exists: in the list, or as a file the list does not show.
     bool MacroNameTaken(const QString &name) const;
     void ShowRepeatValue(int value);
+    // Writes the shown macro's file from what the page shows (a notice when it cannot); the
+    // mouse is to get it too (macro/macrosync.h). False when nothing was written.
+    bool SaveShownMacro();
     // An edit of the events: Save becomes active.
     void MarkEventsChanged();
     bool StopIfRecording();

@@ -1,16 +1,17 @@
 // The macro page and the button page: a macro's device record built for a button, and a macro
 // found in a device record taken back as a macro file. Both go through the one record builder and
-// reader (macro/macroevents.h), so a macro reaches the device alike however it got there.
+// reader (macro/model/macroevents.h), so a macro reaches the device alike however it got there.
 #include "macro/macro.h"
 
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "core/postmsg.h"
-#include "macro/macrofile.h"
-#include "macro/macroname.h"
+#include "macro/model/macrofile.h"
+#include "macro/model/macroname.h"
 #include "macro/ui_macro.h"
 
 #include <QDebug>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QSignalBlocker>
 
@@ -42,30 +43,24 @@ void Macro::SlotButtonToMacro(const FlashDataMap &record, int slot)
 {
     if (!validSlot(slot))
         return;
-    bool written = false;
-    // The button page has written the repeat line; without that file there is nothing to add to.
-    const std::optional<TakenOverMacro> macro = TakeOverMacroRecord(record.Macros[slot], &written);
+    const std::optional<TakenOverMacro> macro = MacroFromRecord(record.Macros[slot]);
     if (!macro) {
         qWarning() << "a button's macro has a name no macro file can have; it is not taken over";
         return;
     }
-    if (written)
-        CurrentMacroPath = *MacroFilePath(MacroFolderPath, macro->name);
-    // A recording goes on undisturbed: the macro joins the list, the recorded events stay.
-    const bool recording = DeviceState::instance()->MacroRecording.load() != 0;
-    if (!recording)
-        ui->listWidgetKey->clear();
+    // The button page has written the macro's file if it had none; a file there is never
+    // replaced. So what the page shows, the selection and any edit not saved yet stay as they
+    // are: only a macro the list does not show yet joins it, when its file is there.
     QListWidget *list = ui->listWidgetHong;
-    const QList<QListWidgetItem *> same =
-        list->findItems(macro->name, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (same.isEmpty()) {
-        const int current = list->currentRow();
+    if (!list->findItems(macro->name, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty())
+        return;
+    const std::optional<QString> path = MacroFilePath(MacroFolderPath, macro->name);
+    if (!path || !QFileInfo::exists(*path))
+        return;
+    const int current = list->currentRow();
+    {
         const QSignalBlocker blocker(list);
         list->insertItem(current >= 0 ? current + 1 : list->count(), macro->name);
     }
-    if (!recording)
-        SetCurrentMacroRow(-1);
     emit PostMsg::GetInstance()->SigAddMacroButton();
-    if (!recording)
-        ui->listWidgetKey->clear();
 }

@@ -1,14 +1,16 @@
 // The macro page's macros as files: the list filled from the macro folder, a macro loaded into
 // the event list and the repeat choice, and the actions on whole macros (new, rename, delete,
-// save). Files are written whole (macro/macrofile.h), from what the page shows when the user acts.
+// save). Files are written whole (macro/model/macrofile.h), from what the page shows when the user
+// acts.
 #include "macro/macro.h"
 
 #include "core/devicestate.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "macro/eventitem.h"
-#include "macro/macrofile.h"
-#include "macro/macroname.h"
+#include "macro/macrosync.h"
+#include "macro/model/macrofile.h"
+#include "macro/model/macroname.h"
 #include "macro/questiondialog.h"
 #include "macro/samemacro.h"
 #include "macro/ui_macro.h"
@@ -39,16 +41,7 @@ constexpr int MaxRepeatCount = 250;
 
 void Macro::LoadMacroList()
 {
-    const QFileInfoList entries =
-        QDir(MacroFolderPath)
-            .entryInfoList(QDir::Files | QDir::NoSymLinks, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo &entry : entries) {
-        QString name = entry.fileName();
-        // Files whose name holds "xml" are the program's own, never macros.
-        if (name.contains(QLatin1String("xml")))
-            continue;
-        ui->listWidgetHong->addItem(name.remove(QStringLiteral(".ini")));
-    }
+    ui->listWidgetHong->addItems(MacroNamesInFolder(MacroFolderPath));
 }
 
 QString Macro::CurrentMacroName() const
@@ -84,13 +77,60 @@ bool Macro::StopIfRecording()
     return true;
 }
 
-void Macro::ShowNotMacroFile(const QPoint &offset)
+namespace {
+// Entries of the page's texts that its file notices show.
+constexpr int NotMacroFileText = 25;
+constexpr int NameNotAllowedText = 26;
+constexpr int NotWrittenText = 27;
+
+void showTextNotice(QWidget *page, int entry, const QString &fallback, const QPoint &offset)
 {
     SameMacro notice;
-    notice.SetText(MacroTexts.text(DeviceState::instance()->CurrentLanguage.load(), 25,
-                                   QStringLiteral("This file is not a macro file or is damaged.")));
-    NoticeFrame::place(&notice, this, offset);
+    notice.SetText(
+        MacroTexts.text(DeviceState::instance()->CurrentLanguage.load(), entry, fallback));
+    NoticeFrame::place(&notice, page, offset);
     notice.exec();
+}
+} // namespace
+
+void Macro::ShowNotMacroFile(const QPoint &offset)
+{
+    showTextNotice(this, NotMacroFileText,
+                   QStringLiteral("This file is not a macro file or is damaged."), offset);
+}
+
+void Macro::ShowNameNotAllowed()
+{
+    showTextNotice(this, NameNotAllowedText,
+                   QStringLiteral("This name cannot be used for a macro."),
+                   NoticeOffset::MacroPage);
+}
+
+void Macro::ShowNotWritten(const QPoint &offset)
+{
+    showTextNotice(this, NotWrittenText, QStringLiteral("The macro file could not be written."),
+                   offset);
+    ReloadMacroList();
+}
+
+void Macro::ReloadMacroList()
+{
+    const QString shown = CurrentMacroName();
+    QListWidget *list = ui->listWidgetHong;
+    const QStringList names = MacroNamesInFolder(MacroFolderPath);
+    {
+        const QSignalBlocker blocker(list);
+        list->clear();
+        list->addItems(names);
+    }
+    const int row = shown.isEmpty() ? -1 : int(names.indexOf(shown));
+    SetCurrentMacroRow(row);
+    if (row < 0 && !shown.isEmpty()) {
+        // The macro shown has no file any more: nothing is selected and nothing shown.
+        ui->listWidgetKey->clear();
+        CurrentMacroPath.clear();
+        SetSaveActive(false);
+    }
 }
 
 int Macro::RepeatValue() const
@@ -207,6 +247,11 @@ void Macro::on_NewHong_clicked()
     const QString name = question.EnteredName;
     if (name.isEmpty())
         return;
+    // A name the list would not show again is refused here, where it is entered.
+    if (!IsMacroNameAllowed(name)) {
+        ShowNameNotAllowed();
+        return;
+    }
     if (MacroNameTaken(name)) {
         SameMacro notice;
         ShowNotice(&notice);
@@ -217,6 +262,7 @@ void Macro::on_NewHong_clicked()
     // Only a file that did not exist: nothing is ever emptied.
     if (!path || !file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         qWarning() << "cannot create the macro file" << file.fileName() << file.errorString();
+        ShowNotWritten(NoticeOffset::MacroPage);
         return;
     }
     file.close();
@@ -245,6 +291,10 @@ void Macro::RenameMacro()
     const QString oldName = item->text();
     if (newName.isEmpty())
         return;
+    if (!IsMacroNameAllowed(newName)) {
+        ShowNameNotAllowed();
+        return;
+    }
     if (MacroNameTaken(newName)) {
         SameMacro notice;
         ShowNotice(&notice);
@@ -252,14 +302,17 @@ void Macro::RenameMacro()
     }
     const std::optional<QString> oldPath = MacroFilePath(MacroFolderPath, oldName);
     const std::optional<QString> newPath = MacroFilePath(MacroFolderPath, newName);
-    // A rename the file system refuses leaves the macro as it was, and nobody is told otherwise.
+    // A rename the file system refuses leaves the macro as it is on disk, and the button page is
+    // told nothing.
     if (!oldPath || !newPath || !QFile::rename(*oldPath, *newPath)) {
         qWarning() << "cannot rename the macro" << oldName << "to" << newName;
+        ShowNotWritten(NoticeOffset::MacroPage);
         return;
     }
     item->setText(newName);
     if (CurrentMacroPath == *oldPath)
         CurrentMacroPath = *newPath;
+    MacroSync::Renamed(oldName, newName);
     emit PostMsg::GetInstance()->SigMacroRename(oldName, newName);
 }
 
@@ -280,8 +333,10 @@ void Macro::on_DeleteHong_clicked()
     // A file already gone counts as removed; one that stays keeps its macro.
     if (!path || (QFileInfo::exists(*path) && !QFile::remove(*path))) {
         qWarning() << "cannot remove the macro file of" << name;
+        ShowNotWritten(NoticeOffset::MacroPage);
         return;
     }
+    MacroSync::Removed(name);
     emit PostMsg::GetInstance()->SigDeleteMacroButton(DeletePrefix + name);
     {
         const QSignalBlocker blocker(ui->listWidgetHong);
@@ -304,22 +359,35 @@ void Macro::on_Save_clicked()
     SetSaveActive(false);
     if (ui->listWidgetHong->currentRow() < 0)
         return;
-    // What the page shows now is what is written, whatever happens while the signals are handled.
     const QString name = CurrentMacroName();
-    const std::optional<QString> path = MacroFilePath(MacroFolderPath, name);
-    if (!path || !WriteMacroFile(*path, QString::number(RepeatValue()), ShownEvents())) {
-        qWarning() << "cannot save the macro" << name;
+    const bool eventsChanged = EventsChanged;
+    const bool repeatChanged = RepeatChanged;
+    if (!SaveShownMacro()) {
+        // The edit stays on the page, to be saved again.
         SetSaveActive(true);
         return;
     }
-    CurrentMacroPath = *path;
-    const bool eventsChanged = EventsChanged;
-    const bool repeatChanged = RepeatChanged;
-    EventsChanged = false;
-    RepeatChanged = false;
     // The button page reads the file on these: only now is it there to read.
     if (eventsChanged)
         emit PostMsg::GetInstance()->SigUpDataMacro(name, 0);
     if (repeatChanged)
         emit PostMsg::GetInstance()->SigUpDataMacro(name, 1);
+}
+
+bool Macro::SaveShownMacro()
+{
+    // What the page shows now is what is written, whatever happens while the signals are handled.
+    const QString name = CurrentMacroName();
+    const std::optional<QString> path = MacroFilePath(MacroFolderPath, name);
+    if (!path || !WriteMacroFile(*path, QString::number(RepeatValue()), ShownEvents())) {
+        qWarning() << "cannot save the macro" << name;
+        ShowNotWritten(NoticeOffset::MacroPage);
+        return false;
+    }
+    CurrentMacroPath = *path;
+    EventsChanged = false;
+    RepeatChanged = false;
+    // The mouse gets this version when it answers, should the button page's send not reach it.
+    MacroSync::Changed(name);
+    return true;
 }

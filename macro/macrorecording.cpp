@@ -8,14 +8,15 @@
 #include "macro/eventitem.h"
 #include "macro/keyboardhook.h"
 #include "macro/keynumberlimit.h"
-#include "macro/keyvocabulary.h"
+#include "macro/model/keyvocabulary.h"
+#include "macro/model/macroname.h"
 #include "macro/ui_macro.h"
 #include "shell/dialogs/exeisrun.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/myconmbobox.h"
 
 #include <QCheckBox>
-#include <QDebug>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -69,10 +70,20 @@ void Macro::on_StopRecord_clicked()
 
 void Macro::SlotSetMacroPage()
 {
+    // A recording runs from its start until Stop, the 70th key included.
+    const bool recording = !ui->StopRecord->isHidden();
     emit PostMsg::GetInstance()->SigStartRecord(1);
     Hook->Uninstall();
+    RecordedCount = 0;
     ShowIdle();
     SetSaveActive(false);
+    // What was recorded is the user's newest word on the macro: into its file, as Save writes
+    // it. The button page is not asked now (the mouse is let go of as the page is left): the mouse
+    // gets the macro the next time it answers. A macro whose file has gone meanwhile is not made
+    // again behind the user's back.
+    const std::optional<QString> path = MacroFilePath(MacroFolderPath, CurrentMacroName());
+    if (recording && MacroSelected() && path && QFileInfo::exists(*path))
+        SaveShownMacro();
 }
 
 void Macro::ShowIdle()
@@ -94,7 +105,6 @@ void Macro::UpdateCapslockTip(int vk, bool down, bool repeat)
     // The hook's own repeat flag only compares with the previous message; held keys are told
     // below.
     Q_UNUSED(repeat);
-    qDebug() << "key" << vk << (down ? "down" : "up");
     if (DeviceState::instance()->MacroRecording.load() == 0) {
         RestartDelayTimer();
         return;
@@ -114,12 +124,10 @@ void Macro::UpdateCapslockTip(int vk, bool down, bool repeat)
     } else {
         const double delay = ui->AutoInsertDelay->isChecked() ? double(DelayClock() - DelayStart)
                                                               : double(ui->DelayTime->value());
-        qDebug() << "delay" << delay;
         AddDelayItem(delay);
         RestartDelayTimer();
     }
     const KeyRow *key = FindVirtualKey(vk);
-    qDebug() << "name" << (key ? key->name : QStringLiteral("<none>"));
     if (!key) {
         // The delay up to this key stays; the next recorded key starts afresh.
         FirstEventPending = true;

@@ -1,14 +1,15 @@
 // One macro to an export file and back: the context menu's export on a macro and import on
-// empty space. The file's format and checks are macro/macroexportfile.h's.
+// empty space. The file's format and checks are macro/model/macroexportfile.h's.
 #include "macro/macro.h"
 
 #include "core/languagetables.h"
 #include "macro/eventitem.h"
-#include "macro/macroexportfile.h"
-#include "macro/macroname.h"
+#include "macro/macrosync.h"
+#include "macro/model/macroexportfile.h"
+#include "macro/model/macroname.h"
 #include "macro/samemacro.h"
 #include "macro/ui_macro.h"
-#include "platform/filedialogs.h"
+#include "platform/desktop/filedialogs.h"
 #include "shell/dialogs/noticeframe.h"
 
 #include <QDebug>
@@ -51,8 +52,10 @@ void Macro::ExPortMacro()
         return;
     const QByteArray bytes = WriteMacroExport(macro, EventItem::Icons());
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         qWarning() << "cannot write the macro export" << path << file.errorString();
+        ShowNotWritten(NoticeOffset::MacroPage);
+    }
 }
 
 void Macro::InPortMacro()
@@ -81,10 +84,12 @@ void Macro::InPortMacro()
     }
     case ImportResult::NotWritten:
         qWarning() << "cannot write the imported macro" << macro.name;
+        ShowNotWritten(ImportNoticeOffset);
         return;
     case ImportResult::Imported:
         break;
     }
+    MacroSync::Changed(macro.name);
     ui->listWidgetHong->addItem(macro.name);
     SetCurrentMacroRow(ui->listWidgetHong->count() - 1);
     CurrentMacroPath = MacroFilePath(MacroFolderPath, macro.name).value_or(QString());

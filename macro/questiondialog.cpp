@@ -2,7 +2,7 @@
 
 #include "core/languagetables.h"
 #include "macro/macrodialog.h"
-#include "macro/macroname.h"
+#include "macro/model/macroname.h"
 #include "shell/dialogs/noticeframe.h"
 
 #include <QFrame>
@@ -99,9 +99,8 @@ void QuestionDialog::on_CloseButton_clicked()
 
 void QuestionDialog::on_NewHong_clicked()
 {
-    const QString name = ui->lineEdit->text();
-    // "." and ".." name the folders themselves, not a file in them.
-    EnteredName = name == QLatin1String(".") || name == QLatin1String("..") ? QString() : name;
+    // The name as typed: the page refuses a name that cannot be a macro's, and says so.
+    EnteredName = ui->lineEdit->text();
     close();
 }
 

@@ -2,8 +2,8 @@
 
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
+#include "sensor/model/sensorcodes.h"
 #include "sensor/panelform.h"
-#include "sensor/sensorcodes.h"
 #include "shell/dialogs/lessthree.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/myconmbobox.h"
@@ -56,7 +56,13 @@ void DebounceTime::on_Debunce_currentIndexChanged(int index)
     // mouse.
     if (state.WriteEnabled.load() == 0 || index < 0)
         return;
-    WriteDebounceTime(index);
+    if (!WriteDebounceTime(index)) {
+        // The mouse did not take it: the offline notice has said so, and the list shows again
+        // what the mouse holds (no entry for a stored value beyond the list).
+        const QSignalBlocker blocker(ui->Debunce);
+        ui->Debunce->setCurrentIndex(state.CurrentFlashData.get().DebounceTime);
+        return;
+    }
     if (index > SensorCodes::DebounceNoticeLast || state.ButtonFilling.load() != 0)
         return;
     LessThree notice;

@@ -4,22 +4,27 @@
 #include "core/devicewrite.h"
 #include "sensor/writeguards.h"
 
-void ChangeDpiLevelCount(int n, int current, bool *writesHeld,
+bool ChangeDpiLevelCount(int n, int current,
                          const std::function<void()> &exchange,
                          const std::function<void()> &showLevels)
 {
     const bool write = WriteGuards::WritesEnabled();
-    const bool online = !write || CheckDeviceOnline();
-    *writesHeld = !online;
+    // A count the mouse cannot take is not shown either: the editor keeps showing what it holds.
+    if (write && !CheckDeviceOnline())
+        return false;
+    bool taken = true;
     if (n < current && current < int(FlashDataMap::DpiStageSlots)) {
         // The stages as they were: checking level n writes only which stage is current.
         const FlashDataMap record = DeviceState::instance()->CurrentFlashData.get();
         exchange();
-        if (write && online)
-            WriteDpiStageOrder(&record.DpiStages[n], &record.DpiStages[current], n, current, n);
+        // Checking level n wrote it as the current stage; a refused write stored nothing.
+        taken = !write || DeviceState::instance()->CurrentFlashData.get().CurrentDpiStage == n;
+        if (taken && write)
+            taken = WriteDpiStageOrder(&record.DpiStages[n], &record.DpiStages[current], n,
+                                       current, n);
     }
     showLevels();
-    if (write && online)
+    if (write && taken)
         WriteDpiStageCount(n + 1);
-    *writesHeld = false;
+    return true;
 }

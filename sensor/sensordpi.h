@@ -176,7 +176,4 @@ private:
     bool SliderHeld = false;
     bool SliderValuePending = false;
     int PendingSliderValue = 0;
-    // Set while an action that found the device offline changes only what the editor shows, so
-    // that the user sees one offline notice per action.
-    bool WritesHeld = false;
 };

@@ -2,8 +2,8 @@
 
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
-#include "sensor/dpicodec.h"
 #include "sensor/dpilevelcount.h"
+#include "sensor/model/dpicodec.h"
 #include "sensor/panelform.h"
 #include "sensor/writeguards.h"
 #include "shell/widgets/myconmbobox.h"
@@ -90,7 +90,7 @@ void SensorDPIB::ShowButtonColor(int level, const QString &colour)
 // editor.
 bool SensorDPIB::MayWrite() const
 {
-    return WriteGuards::SensorChangeWritable() && !WritesHeld;
+    return WriteGuards::SensorChangeWritable();
 }
 
 QString SensorDPIB::GetLevelColor(int level) const
@@ -329,5 +329,9 @@ void SensorDPIB::on_ChooseEvent_currentIndexChanged(int n)
         LevelCount = n + 1;
         CurrentLevel = n;
     };
-    ChangeDpiLevelCount(n, c, &WritesHeld, exchange, [this, n] { ShowLevelRows(n); });
+    if (ChangeDpiLevelCount(n, c, exchange, [this, n] { ShowLevelRows(n); }))
+        return;
+    // The device did not answer: the box shows again the count it holds.
+    const QSignalBlocker blocker(ui->ChooseEvent);
+    ui->ChooseEvent->setCurrentIndex(LevelCount - 1);
 }

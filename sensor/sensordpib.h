@@ -135,7 +135,4 @@ private:
     QString LevelColors[DpiLevels::Count];
     int SavedLevel = 0;
     int ColorEditLevel = 0;
-    // Set while a count change that found the device offline changes only what the editor shows,
-    // so that the user sees one offline notice for it.
-    bool WritesHeld = false;
 };

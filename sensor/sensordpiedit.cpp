@@ -4,8 +4,8 @@
 
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
-#include "sensor/dpicodec.h"
 #include "sensor/dpilevelcount.h"
+#include "sensor/model/dpicodec.h"
 #include "sensor/writeguards.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/myslider.h"
@@ -57,7 +57,7 @@ const int DropLimits[7] = {69, 160, 251, 342, 433, 524, 612};
 // The user's edits are written while writes are enabled and the page is not filling the editor.
 bool SensorDPI::MayWrite() const
 {
-    return WritesEnabled() && !SensorFilling() && !WritesHeld;
+    return WritesEnabled() && !SensorFilling();
 }
 
 int SensorDPI::CheckedLevel() const
@@ -330,5 +330,9 @@ void SensorDPI::on_ChooseEvent_currentIndexChanged(int n)
         LevelCount = n + 1;
         CurrentLevel = n;
     };
-    ChangeDpiLevelCount(n, c, &WritesHeld, exchange, [this, n] { ShowLevelButtons(n); });
+    if (ChangeDpiLevelCount(n, c, exchange, [this, n] { ShowLevelButtons(n); }))
+        return;
+    // The device did not answer: the box shows again the count it holds.
+    const QSignalBlocker blocker(ui->ChooseEvent);
+    ui->ChooseEvent->setCurrentIndex(LevelCount - 1);
 }

@@ -10,7 +10,6 @@
 #include "core/postmsg.h"
 #include "core/record/recordcodes.h"
 #include "core/settingsstore.h"
-#include "core/startup.h"
 #include "sensor/stopclosetime.h"
 #include "settings/modelfeatures.h"
 #include "settings/settingstheme.h"
@@ -18,6 +17,7 @@
 #include "settings/updaterepair.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/dialogs/updatewarning.h"
+#include "shell/widgets/fontscaling.h"
 #include "shell/widgets/mybutton.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/stylewhenpolished.h"
@@ -130,6 +130,8 @@ FormSetting::FormSetting(QWidget *parent) : QWidget(parent), form(new Ui_FormSet
 
     UpdateDialog = new UpDateRepair(nullptr);
     UpdateDialog->hide();
+    // The engine's run goes on between its steps and stages, where no image is being written.
+    UpdateDialog->SetRunUnderWay([this] { return UpdateUnderWay(); });
     state().UpdateDialog = UpdateDialog;
     HotPlugHooksInstance().UpdateDialogVisible = [dialog = UpdateDialog] {
         return dialog->isVisible();
@@ -283,6 +285,7 @@ void FormSetting::SlotRGBValue(const DongleRGB &rgb)
     if (!ModelFeatures::ReceiverLedApplies(state().CurrentDeviceInfo.get()))
         return;
     SetSection(form->ledSection(), true);
+    LedShownFor = state().CurrentDeviceInfo.get().Path;
     // The radios' signals stay live: a mode other than the one shown is sent back to the
     // receiver by the newly checked radio.
     const QList<QCheckBox *> radios{form->ReUntil, form->ReUntil_2, form->ReUntil_3};
@@ -310,28 +313,38 @@ void FormSetting::SlotFormB()
     ApplyForm(false);
 }
 
-void FormSetting::ApplyForm(bool mayShowLongRange)
+void FormSetting::ApplyForm(bool fromDevice)
 {
     const DeviceAllInfo device = state().CurrentDeviceInfo.get();
     if (!ModelFeatures::HasReceiverLed(device))
-        SetSection(form->ledSection(), false);
+        HideLedSection(false);
     const bool longRange = ModelFeatures::HasLongRange(device);
-    if (!longRange || mayShowLongRange)
+    if (!longRange || fromDevice)
         SetSection(form->longRangeSection(), longRange);
-    // A receiver's LED section waits for the receiver's own report.
-    if ((device.Kind & 0xFA) == 0) {
-        SetSection(form->ledSection(), false);
-        ApplyLayout(false);
-    }
+    // A receiver's LED section waits for the receiver's own report, which follows a read of the
+    // device. An imported or cached record says nothing of the receiver: what its receiver last
+    // reported stays shown.
+    if ((device.Kind & 0xFA) == 0 && (fromDevice || device.Path != LedShownFor))
+        HideLedSection(true);
     if (device.Wired != 0) {
         ShowSections(false, false);
+        LedShownFor.clear();
         ApplyLayout(false);
     }
+}
+
+void FormSetting::HideLedSection(bool shortLayout)
+{
+    SetSection(form->ledSection(), false);
+    LedShownFor.clear();
+    if (shortLayout)
+        ApplyLayout(false);
 }
 
 void FormSetting::SlotFormResetForm()
 {
     ShowSections(false, false);
+    LedShownFor.clear();
     // Unticked without its handler: a reset is no user's choice, and the handler would ask the
     // device (and raise the offline notice) from inside this blocking slot.
     const bool blocked = form->checkBox_2->blockSignals(true);

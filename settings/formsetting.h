@@ -158,10 +158,11 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    // The sections the current device's model and connection allow, after a record was read
-    // (mayShowLongRange) or restored.
-    void ApplyForm(bool mayShowLongRange);
+    // The sections the current device's model and connection allow, after a record was read from
+    // the device (fromDevice) or restored from a file.
+    void ApplyForm(bool fromDevice);
     void ShowSections(bool longRange, bool led);
+    void HideLedSection(bool shortLayout);
     void SetSection(const QList<QWidget *> &section, bool visible);
     void ApplyLayout(bool led);
     void ApplyTheme();
@@ -196,6 +197,8 @@ private:
     QString WaitingStyle() const;
 
     std::unique_ptr<Ui_FormSetting> form;
+    // The device whose receiver reported the LED mode shown; empty while the section is hidden.
+    QString LedShownFor;
     QString ImageFolder;
     QPoint LabelPos;
     QButtonGroup *LedGroup = nullptr;

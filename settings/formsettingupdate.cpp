@@ -385,7 +385,8 @@ void FormSetting::FinishReceiverUpdate()
         form->Receive_2->setStyleSheet(ConfirmStyle());
     }
     if (result == 2) {
-        RegistryValues::RemoveUpdateFailInfo();
+        // A mouse still waiting in boot mode keeps its record.
+        RemoveUpdateFailInfoOf(ReceiverTarget);
         s.ReceiverFirmwareNew = 0;
     }
     UpdateStep = Finish;
@@ -403,7 +404,7 @@ void FormSetting::FinishMouseUpdate()
     if (result == 4)
         form->Receive_2->setText(UpToDateCaption);
     if (result == 2) {
-        RegistryValues::RemoveUpdateFailInfo();
+        RemoveUpdateFailInfoOf(MouseTarget);
         s.MouseFirmwareNew = 0;
     }
     UpdateStep = Finish;

@@ -3,10 +3,10 @@
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/diagnostics.h"
 #include "settings/screenclock.h"
 #include "shell/widgets/theme.h"
 
-#include <QDebug>
 #include <QTimer>
 
 namespace {
@@ -27,7 +27,7 @@ MyThread::~MyThread()
 
 void MyThread::run()
 {
-    qDebug("Thread is running");
+    qCDebug(lcDiagnostics, "Thread is running");
 }
 
 InputPicA::InputPicA(QWidget *parent) : QDialog(parent), ui(new Ui_InputPicA)

@@ -8,13 +8,13 @@
 #include "core/languagetables.h"
 #include "core/pairevent.h"
 #include "core/postmsg.h"
-#include "core/startup.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/diagnostics.h"
 #include "settings/settingstheme.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/fontscaling.h"
 #include "shell/widgets/theme.h"
 
-#include <QDebug>
 #include <QEvent>
 #include <QFrame>
 #include <QKeySequence>
@@ -240,7 +240,7 @@ void Match::on_MatchButton_clicked()
 
 void Match::StartPair()
 {
-    qDebug() << "Enter";
+    qCDebug(lcDiagnostics) << "Enter";
     state().PairActive = 1;
     PairStatusTimer->start();
     PairLimitTimer->start();

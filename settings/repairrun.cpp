@@ -5,6 +5,7 @@
 #include "core/firmwareimages.h"
 #include "core/postmsg.h"
 #include "core/registryvalues.h"
+#include "core/updatefailinfo.h"
 #include "platform/devicelib/devicelib.h"
 
 #include <atomic>
@@ -55,12 +56,13 @@ void endRun()
     device().UpdateIdle = 1;
 }
 
+// A record of the other device, still waiting in boot mode, keeps Repair offered.
 void showDone()
 {
     endRun();
     PostMsg *hub = PostMsg::GetInstance();
     emit hub->SigAutoRepair(0);
-    emit hub->SigUpDateButton(true);
+    emit hub->SigUpDateButton(!HasUpdateFailRecord());
     emit hub->SigProgress(0, 2);
 }
 
@@ -105,13 +107,25 @@ void progress(const RepairRun::State &s, int percent)
     emit PostMsg::GetInstance()->SigAutoRepairProgress(value);
 }
 
+// The stage Shared() names: its record is written before the library is asked, and what it
+// replaced is kept for the stage's end. False, with the replaced record back, when the library
+// refuses the image. Runs on the GUI thread, or on the upgrade thread for the mouse stage.
+bool startStage(const QByteArray &image)
+{
+    const QString replaced = ArmUpdateFailInfo(failureRecord(RepairRun::Shared().get()));
+    RepairRun::Shared().with([&replaced](RepairRun::State &s) { s.ReplacedRecord = replaced; });
+    if (UsbUpgrade_Start(bytesOf(image), image.size(), &RepairCallback, UpgradeTimeoutMs))
+        return true;
+    RestoreUpdateFailInfo(replaced);
+    return false;
+}
+
 // Runs on the upgrade thread.
 void stageDone(const RepairRun::State &s)
 {
-    // Gone before anyone is told: the home page reads the record when the repaired device comes
-    // back.
-    if (s.RepairStage == s.FailedStage)
-        RegistryValues::RemoveUpdateFailInfo();
+    // Settled before anyone is told: the home page reads the record when the repaired device
+    // comes back. A record of the other device, which this stage replaced, comes back.
+    UpgradeSucceeded(failureRecord(s), s.ReplacedRecord);
     if (s.RepairStage == ReceiverStage) {
         RepairRun::Shared().with([](RepairRun::State &shared) { shared.RepairStage = MouseStage; });
         QByteArray image;
@@ -121,7 +135,7 @@ void stageDone(const RepairRun::State &s)
         const bool reachable = s.FailedStage == MouseStage || mouseOnCable(s.RepairMid);
         if (found && reachable) {
             // The repair stays busy: the mouse stage follows at once.
-            if (!UsbUpgrade_Start(bytesOf(image), image.size(), &RepairCallback, UpgradeTimeoutMs))
+            if (!startStage(image))
                 showFailure();
             return;
         }
@@ -178,9 +192,8 @@ bool Start(int stage, const QByteArray &image)
     });
     device().AutoRepairRunning = 1;
     device().UpdateIdle = 0;
-    if (UsbUpgrade_Start(bytesOf(image), image.size(), &RepairCallback, UpgradeTimeoutMs))
+    if (startStage(image))
         return true;
-    // The device was not touched: the record, if any, stays as it was.
     showFailure();
     return false;
 }

@@ -32,6 +32,8 @@ struct State
     // From a start until the last stage ends: an image is being written, and the dialog cannot be
     // closed.
     bool RepairBusy = false;
+    // What the running stage's failure record replaced when the stage began.
+    QString ReplacedRecord;
 };
 
 Locked<State> &Shared();
@@ -44,8 +46,10 @@ int SilenceLimitMs();
 void SetSilenceLimitMsForTest(int milliseconds);
 
 // Writes `image` for `stage`: the repair runs (AutoRepairRunning, UpdateIdle 0, RepairBusy) before
-// the library is asked, as the whole stage may end before UsbUpgrade_Start returns. False when the
-// library refuses the image: the failure is shown and the flags are restored. GUI thread.
+// the library is asked, as the whole stage may end before UsbUpgrade_Start returns, and the
+// stage's failure record is written, as the device may be cut off in boot mode from then on; a
+// stage that ends well removes only its own target's record. False when the library refuses the
+// image: the failure is shown, the flags and the record are as before. GUI thread.
 bool Start(int stage, const QByteArray &image);
 
 // When the running repair has heard nothing from the library for longer than the limit: the repair

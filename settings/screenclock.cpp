@@ -70,8 +70,7 @@ bool ScreenClockSender::SendClockToScreen()
     const QStringList paths = ScreenDevicePaths();
     if (paths.isEmpty() || !UsbFinderC_OpenDevice(paths.first().toLatin1().constData()))
         return false;
-    SendScreenData(ScreenClock::BuildPacket(ReadClock()));
-    return true;
+    return SendScreenData(ScreenClock::BuildPacket(ReadClock()));
 }
 
 int FindScreenDevice()

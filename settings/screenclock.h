@@ -25,8 +25,9 @@ QStringList ScreenDevicePaths();
 // (bytes 0..6 echoed, its own checksum) is answered by sending again, five exchanges at most.
 // True when a reply passed. The screen must have been opened.
 bool SendScreenData(ScreenClock::Packet packet);
-// What a due tick does: opens the first screen found and sends it the clock. False, with nothing
-// exchanged, when no screen was found or it does not open.
+// What a due tick does: opens the first screen found and sends it the clock. True when the
+// screen's reply passed; false when none did in five exchanges, and, with nothing exchanged, when
+// no screen was found or it does not open.
 bool SendClockToScreen();
 
 } // namespace ScreenClockSender

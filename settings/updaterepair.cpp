@@ -5,6 +5,7 @@
 #include "core/devicestate.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
+#include "core/updatefailinfo.h"
 #include "settings/repairrun.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/stylewhenpolished.h"
@@ -214,6 +215,20 @@ bool UpDateRepair::ImageBeingWritten()
     return RepairRun::Busy() || s.ReceiverUpdateState.load() == 1 || s.MouseUpdateState.load() == 1;
 }
 
+void UpDateRepair::SetRunUnderWay(std::function<bool()> underWay)
+{
+    RunUnderWay = std::move(underWay);
+}
+
+bool UpDateRepair::Closable() const
+{
+    if (ImageBeingWritten())
+        return false;
+    // Between the start and the first image, and between two stages, no image is being written,
+    // yet the run goes on; once the end shows, the dialog closes at once.
+    return !RunShown || !(FirmwareRunUnderWay() || (RunUnderWay && RunUnderWay()));
+}
+
 void UpDateRepair::SetShortcuts()
 {
     ui->NewHong_2->setShortcut(QKeySequence(Qt::Key_Return));
@@ -222,6 +237,7 @@ void UpDateRepair::SetShortcuts()
 
 void UpDateRepair::ResetUi()
 {
+    RunShown = false;
     ui->ToolText_2->setText(QString());
     ui->ToolText_2->show();
     ui->NewHong_2->setText(RepairButtonText);
@@ -236,6 +252,7 @@ void UpDateRepair::ResetUi()
 
 void UpDateRepair::ShowReady()
 {
+    RunShown = false;
     ui->ToolText_2->setText(ReadyText);
     ui->ToolText_2->show();
     ui->NewHong_2->setText(RepairButtonText);
@@ -251,6 +268,7 @@ void UpDateRepair::ShowReady()
 
 void UpDateRepair::ShowNotice()
 {
+    RunShown = false;
     ui->ToolText_2->show();
     ui->NewHong_2->setText(OkText);
     ui->NewHong_2->show();
@@ -273,6 +291,7 @@ void UpDateRepair::ShowRunning()
     ui->CloseButton->setEnabled(false);
     ui->progressBar_2->show();
     SetShortcuts();
+    RunShown = true;
 }
 
 void UpDateRepair::SetNoticeText(const QString &text)
@@ -288,6 +307,7 @@ void UpDateRepair::Notice(const QString &text)
 
 void UpDateRepair::SlotAutoRepair(int result)
 {
+    RunShown = false;
     ui->ToolText_2->setText(result == 0 ? RepairDoneText : RepairFailText);
     ui->NewHong_2->setText(OkText);
     ui->NewHong->show();
@@ -302,6 +322,7 @@ void UpDateRepair::SlotAutoRepairProgress(int value)
 void UpDateRepair::SlotProgress(int value, int type)
 {
     const auto ended = [this](const QString &text) {
+        RunShown = false;
         ui->ToolText_2->setText(text);
         ui->ToolText_2->show();
         ui->NewHong->show();
@@ -343,7 +364,7 @@ void UpDateRepair::SlotProgress(int value, int type)
 
 void UpDateRepair::CloseRequested()
 {
-    if (ImageBeingWritten())
+    if (!Closable())
         return;
     if (ui->progressBar_2->isVisibleTo(this)) {
         // The page learns whether the firmware is now current; an update left unfinished on the
@@ -373,8 +394,9 @@ void UpDateRepair::on_NewHong_clicked()
 
 void UpDateRepair::on_NewHong_2_clicked()
 {
-    if (!ImageBeingWritten() && ui->progressBar_2->isVisibleTo(this)) {
-        CloseRequested();
+    if (ui->progressBar_2->isVisibleTo(this)) {
+        if (Closable())
+            CloseRequested();
         return;
     }
     if (ui->NewHong_2->text() == OkText) {

@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QFrame;
@@ -53,6 +54,10 @@ public:
     // Whether an image is being written now, by a repair or by the settings page's update engine:
     // the dialog cannot be closed then.
     static bool ImageBeingWritten();
+    // The owner's word on whether the run it started still goes on, also between its stages and
+    // before the first image is handed over: from the start to the end layout nothing closes the
+    // dialog while it does. Without one, the repair's and the engine's flags decide.
+    void SetRunUnderWay(std::function<bool()> underWay);
 
     // The repair flow (updaterepairflow.cpp). True when the devices fit the failure record and its
     // image waits: the ready layout is to be shown. Otherwise a notice says why, or nothing is
@@ -118,8 +123,11 @@ private:
     void SetShortcuts();
     // A notice with `text` in the message line.
     void Notice(const QString &text);
-    // The close buttons' steps: nothing while an image is being written; else the page is told
-    // how the update ended, and the dialog closes.
+    // Nothing closes the dialog while an image is being written, nor while it shows a run that
+    // goes on.
+    bool Closable() const;
+    // The close buttons' steps: nothing unless Closable; else the page is told how the update
+    // ended, and the dialog closes.
     void CloseRequested();
     // What a forced start on a dialog that has run no check repairs; false (with a notice) when
     // there is not exactly one device.
@@ -133,4 +141,7 @@ private:
     bool ForcedImage = false;
     // While a repair this dialog started runs: watches the library's silence.
     QTimer *SilenceTimer = nullptr;
+    // The running layout shows: set by ShowRunning, cleared by every other layout and every end.
+    bool RunShown = false;
+    std::function<bool()> RunUnderWay;
 };

@@ -4,6 +4,7 @@
 #include "core/locked.h"
 #include "core/postmsg.h"
 #include "core/registryvalues.h"
+#include "core/updatefailinfo.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 
@@ -65,6 +66,9 @@ void succeeded()
     DeviceState &s = state();
     const UpdateRun::Run run = currentRun().get();
     PostMsg *hub = PostMsg::GetInstance();
+    // Settled before the target's state says it ended: the engine's next stage, started once it
+    // does, writes its own record.
+    UpgradeSucceeded(run.FailRecord, run.ReplacedRecord);
     if (endRunning(s.ReceiverUpdateState, 2)) {
         // With a mouse stage to follow, the dialog shows the end only after it.
         if (s.UpdateStageCount.load() == 1)
@@ -76,7 +80,6 @@ void succeeded()
         emit hub->SigProgress(0, 2);
         emit hub->SigLabelText(1, run.VersionText);
     }
-    RegistryValues::RemoveUpdateFailInfo();
 }
 
 } // namespace
@@ -85,7 +88,9 @@ namespace UpdateRun {
 
 void Begin(const Run &run)
 {
-    currentRun().set(run);
+    Run begun = run;
+    begun.ReplacedRecord = ArmUpdateFailInfo(run.FailRecord);
+    currentRun().set(begun);
     lastMessageMs.store(nowMs());
 }
 
@@ -110,6 +115,7 @@ bool WriteLog()
 void Refused()
 {
     WriteLog();
+    RestoreUpdateFailInfo(currentRun().get().ReplacedRecord);
     failRunningTargets();
     emit PostMsg::GetInstance()->SigProgress(0, 1);
 }

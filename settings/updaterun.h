@@ -18,16 +18,19 @@ struct Run
     QString MouseVerName;
     // UpdateFailInfo for this run: target, receiver class, customer and model id.
     QString FailRecord;
+    // What the record replaced when the run began (Begin fills it in).
+    QString ReplacedRecord;
 };
 
-// Before UsbUpgrade_Start. Also starts the silence clock.
+// Just before UsbUpgrade_Start: writes the run's failure record, which only a success removes, as
+// the device may be cut off in boot mode at any moment from now on. Also starts the silence clock.
 void Begin(const Run &run);
 // Milliseconds since the library last sent an upgrade message, or since Begin.
 qint64 SilentFor();
 
 // The library refused the image: every running target fails (state 3, the failure shown, the
-// library's reasons in the update log), but no failure record is written, as the device holds
-// nothing new. GUI thread.
+// library's reasons in the update log), and the record Begin replaced comes back, as the device
+// holds what it held before. GUI thread.
 void Refused();
 // The upgrade ended badly, or the library fell silent in the middle of it: the update log, both
 // new-firmware flags cleared, every running target failed, the failure shown, and the failure

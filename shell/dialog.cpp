@@ -10,6 +10,7 @@
 #include "macro/macro.h"
 #include "platform/delayms.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/diagnostics.h"
 #include "platform/exceptionhandler.h"
 #include "sensor/sensor.h"
 #include "settings/formsetting.h"
@@ -19,7 +20,6 @@
 #include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
-#include <QDebug>
 #include <QEvent>
 #include <QFrame>
 #include <QKeyEvent>
@@ -125,7 +125,6 @@ void Ui_Dialog::setupUi(QWidget *page)
     progressBar->setObjectName(QStringLiteral("progressBar"));
     progressBar->setGeometry(958, 61, 38, 18);
     progressBar->setRange(0, 100);
-    progressBar->setValue(100);
     progressBar->setTextVisible(false);
     // Grey until the device reports its battery.
     progressBar->setStyleSheet(BatteryStyle.arg(QStringLiteral("rgb(191, 191, 191)")));
@@ -174,7 +173,7 @@ void Ui_Dialog::retranslateUi(QWidget *page)
         button->setText(QString());
     for (QLabel *l : {BatteryButtonC, label, label_3})
         l->setText(QString());
-    label_2->setText(QStringLiteral("100%"));
+    // The battery text is the device's level, not a text of the form: a language change keeps it.
 }
 
 Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui_Dialog)
@@ -197,7 +196,7 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui_Dialog)
     ui->stackedWidgetDialog->addWidget(settingPage);
 
     ParamDialog.reset(new UpDataParam);
-    qDebug() << "Start";
+    qCDebug(lcDiagnostics) << "Start";
 
     // The page is built hidden behind the home page: its pictures wait for its first polish.
     Theme::StyleWhenPolished(this, [this] { ApplyPictures(); });
@@ -227,6 +226,10 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui_Dialog)
     connect(hub, SIGNAL(SigUpDataParam(int)), this, SLOT(SlotUpDataParam(int)));
     connect(hub, SIGNAL(SigStartRecord(int)), this, SLOT(SlotStartRecord(int)));
     connect(hub, SIGNAL(SigMouseIndex(int)), this, SLOT(SlotMouseIndex(int)));
+    // Another device's level, or none read yet, is not this device's: the indicator waits for the
+    // battery report of the device opened.
+    ShowNoBatteryLevel();
+    connect(hub, &PostMsg::SigSelectMouseInfo, this, [this] { ShowNoBatteryLevel(); });
     // The device-event callback waits until the indicator shows the battery it reports.
     ConnectBlocking(SIGNAL(SigBattery(bool, int, bool)), this, SLOT(SlotBattery(bool, int, bool)));
     ui->label_3->hide();
@@ -336,8 +339,8 @@ void Dialog::on_FormSetting_clicked()
 
 void Dialog::on_LightsButton_clicked() {}
 void Dialog::on_SetButton_clicked() {}
-void Dialog::on_MouseB_clicked() {}
-void Dialog::on_MouseC_clicked() {}
+void Dialog::MouseBClicked() {}
+void Dialog::MouseCClicked() {}
 void Dialog::SlotMouseIndex(int) {}
 
 void Dialog::on_UpArrow_clicked()
@@ -378,13 +381,13 @@ void Dialog::SlotUpDataParam(int mode)
     if (DeviceState::instance()->OnDevicePage.load() != 1)
         return;
     ParamDialog->StartUpData();
-    qDebug() << "q";
+    qCDebug(lcDiagnostics) << "q";
     // Once set the mode stays: every later request of this page waits for the refresh.
     if (mode == 1)
         ParamDialog->WaitMode = 1;
-    qDebug() << "w";
+    qCDebug(lcDiagnostics) << "w";
     NoticeFrame::place(ParamDialog.get(), this, NoticeOffset::UpDataParamDevicePage);
-    qDebug() << "t1";
+    qCDebug(lcDiagnostics) << "t1";
     ParamDialog->exec();
 }
 
@@ -395,6 +398,14 @@ void Dialog::SlotStartRecord(int state)
     // No page change while the macro page records: its keys would go elsewhere.
     for (QToolButton *tab : Tabs())
         tab->setEnabled(state == 1);
+}
+
+void Dialog::ShowNoBatteryLevel()
+{
+    ui->label->hide();
+    ui->progressBar->setValue(0);
+    ui->label_2->clear();
+    ui->progressBar->setStyleSheet(BatteryStyle.arg(QStringLiteral("rgb(191, 191, 191)")));
 }
 
 void Dialog::SlotBattery(bool charging, int level, bool showPercent)

@@ -76,8 +76,9 @@ private slots:
     void on_LightsButton_clicked();
     void on_UpArrow_clicked();
     void on_SetButton_clicked();
-    void on_MouseB_clicked();
-    void on_MouseC_clicked();
+    // No form object answers to these names: connecting by name would look for one and complain.
+    void MouseBClicked();
+    void MouseCClicked();
     void SlotSecondDialog();
     void SlotUpDataParam(int mode);
     void SlotStartRecord(int state);
@@ -92,6 +93,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    // No level: empty text, no fill, no charging mark.
+    void ShowNoBatteryLevel();
     void ApplyPictures();
     void ApplyBackground();
     QList<QToolButton *> Tabs() const;

@@ -183,7 +183,7 @@ DialogChange::DialogChange(QWidget *parent) : QWidget(parent), ui(new Ui_DialogC
     connect(hub, SIGNAL(SigEnterKey()), this, SLOT(SlotEnterKey()));
 
     ui->Repair->hide();
-    if (HasUpdateFailRecord())
+    if (RepairOffered())
         ui->Repair->show();
 
     ModelCount = qMax(0, ConfigIni::instance()->intValue(QStringLiteral("Option"),

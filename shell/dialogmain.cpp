@@ -12,10 +12,12 @@
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "core/registryvalues.h"
+#include "core/updatefailinfo.h"
 #include "macro/containreset.h"
 #include "platform/appinfo.h"
 #include "platform/delayms.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/diagnostics.h"
 #include "platform/sleep.h"
 #include "settings/match.h"
 #include "settings/updaterepair.h"
@@ -32,7 +34,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDebug>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QMenu>
@@ -187,6 +188,8 @@ void DialogMain::SlotChangeSize(int code)
 {
     if (code < 0 || code > 3)
         return;
+    if ((code == 1 || code == 3) && FirmwareRunUnderWay())
+        return;
     // Closing: nothing may tell the device it is attached again on the way out.
     if (code == 1 || code == 3)
         DeviceLink::PageLeft();
@@ -196,7 +199,7 @@ void DialogMain::SlotChangeSize(int code)
         minimise();
         return;
     }
-    qDebug() << "close";
+    qCDebug(lcDiagnostics) << "close";
     StopUsbChanged();
     DelayMs(200);
     DeviceLink::StopServer();
@@ -272,6 +275,10 @@ void DialogMain::slotActionMain()
 
 void DialogMain::slotActionExitApp()
 {
+    // A device cut off in the middle of its firmware waits in boot mode: the program stays until
+    // the update or repair has ended.
+    if (FirmwareRunUnderWay())
+        return;
     // Leave as the page's own close button does, so the device is told, its record is cached
     // and the device library's threads are stopped before the process ends.
     if (onDevicePage()) {
@@ -303,6 +310,7 @@ void DialogMain::SlotMouseOffLine(int mode)
     s.RecheckOnline = 1;
     s.RereadWhenOnline = 1;
     notice.exec();
+    s.KeepOfflineNotice = 0;
 }
 
 void DialogMain::changeEvent(QEvent *event)
@@ -319,7 +327,11 @@ void DialogMain::closeEvent(QCloseEvent *event)
 {
     // The program runs as long as this window: hidden in the notification area it must not end
     // when a notice closes, so the toolkit's quit on the last window is off and closing here ends
-    // the event loop instead.
+    // the event loop instead. Not while an update or repair runs.
+    if (FirmwareRunUnderWay()) {
+        event->ignore();
+        return;
+    }
     QDialog::closeEvent(event);
     if (event->isAccepted())
         QCoreApplication::quit();

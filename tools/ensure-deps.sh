@@ -1,16 +1,38 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the program need, and only those that are
-# missing. Runs `apt-get update` at most once. Works as root and through sudo otherwise.
+# Installs the Debian packages a set needs, and only those that are missing. Runs `apt-get update`
+# at most once. Works as root and through sudo otherwise.
+#
+#   tools/ensure-deps.sh run    what building and running the program needs (./run.sh)
+#   tools/ensure-deps.sh test   that and what the tests, the fuzz targets, the thread checks and
+#                               the benchmarks need (the default)
 set -euo pipefail
 
-packages=(
-  cmake ninja-build g++ pkg-config
-  qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libx11-dev libpng-dev
+# The build (the picture tool letters its pictures in DejaVu Sans and writes them with libpng; the
+# platform layer talks to X11), and xvfb-run with its xauth for a machine without a display.
+run_packages=(
+  cmake ninja-build g++
+  qtbase5-dev qtbase5-dev-tools libx11-dev libpng-dev
   xvfb xauth fonts-dejavu-core
+)
+# A tray host and the pointer for the tests that drive the real program on X11; clang and its
+# sanitizer runtimes for the fuzz targets and the thread checks, zlib for a fuzz target's
+# checksum; Qt's private headers for the thread checks' Qt shim (it reads Qt's queued call);
+# Google Benchmark for bench/.
+test_packages=(
   trayer xdotool
-  clang libclang-rt-14-dev qtbase5-private-dev
+  clang libclang-rt-14-dev zlib1g-dev
+  qtbase5-private-dev
   libbenchmark-dev
 )
+
+case "${1:-test}" in
+run) packages=("${run_packages[@]}") ;;
+test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+*)
+  echo "usage: $0 [run|test]" >&2
+  exit 2
+  ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

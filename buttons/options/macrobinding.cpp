@@ -1,18 +1,22 @@
 // Binding saved macros to rows, and keeping bound rows in step when the macro page deletes,
 // renames or saves a macro. A row is bound to macro M exactly when its label (NULs left out) is
 // the macro prefix followed by M; the page keeps no other table of bindings.
-#include "buttons/options/keysequencedefault.h"
+#include "buttons/model/buttonlabel.h"
+#include "buttons/model/buttonmodel.h"
+#include "buttons/model/keysequencedefault.h"
+#include "buttons/model/macrorepeat.h"
 #include "buttons/options/optionassignment.h"
 #include "buttons/page/buttoninterface.h"
-#include "buttons/page/buttonmodel.h"
-#include "buttons/page/macrorepeat.h"
 #include "buttons/page/ui_buttoninterface.h"
 #include "core/configini.h"
+#include "core/deviceanswers.h"
 #include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "core/postmsg.h"
-#include "macro/macroname.h"
+#include "macro/keynumberlimit.h"
+#include "macro/macrosync.h"
+#include "macro/model/macroname.h"
 #include "platform/delayms.h"
 
 #include <QButtonGroup>
@@ -66,6 +70,14 @@ void Buttoninterface::slotButtonClicked(bool checked)
     for (int i = 0; i < rows.size() && row < 0; ++i)
         row = rows.at(i)->isChecked() ? i : -1;
     MacroRecord record{};
+    // A macro longer than the mouse holds is not cut short behind the user's back.
+    if (button && row >= 0 && MacroFileKeyEvents(name) > int(MacroRecord::MaxEvents)) {
+        CloseChooser();
+        KeyNumberLimit notice;
+        PlaceChoiceDialog(&notice);
+        notice.exec();
+        return;
+    }
     if (button && row >= 0 && LoadMacroRecord(name, &record)) {
         const int slot = RowSlots[std::size_t(row)];
         const int repeat = repeatValue(name);
@@ -124,6 +136,68 @@ void Buttoninterface::SlotDeleteMacroButton(const QString &label)
         for (int slot : keysCleared)
             std::memset(&record.KeyRecords[slot], 0, sizeof(KeyRecord));
     });
+}
+
+bool Buttoninterface::SendMacroFile(int slot, const QString &name)
+{
+    MacroRecord record{};
+    // Without its file there is nothing of the user's to send.
+    if (!LoadMacroRecord(name, &record))
+        return true;
+    const FlashDataMap stored = state().CurrentFlashData.get();
+    ButtonFunction function = stored.ButtonFunctions[slot];
+    function.Param = std::uint8_t(repeatValue(name) & 0xFF);
+    const bool inStep = function.Param == stored.ButtonFunctions[slot].Param &&
+                        std::memcmp(&record, &stored.Macros[slot], sizeof record) == 0;
+    if (!inStep && !WriteButtonMacro(slot, &function, &record))
+        return false;
+    SetRowLabel(slot, MacroLabelPrefix + name);
+    SetButtonFunction(slot, function.Category, function.Code, function.Param);
+    return true;
+}
+
+void Buttoninterface::BringMacrosInStep()
+{
+    // Only while the mouse answers with a record read from it: that record says what it holds.
+    if (MacroSync::Names().isEmpty() || state().WriteEnabled.load() == 0 ||
+        !SelectedDeviceAnswers() || !DeviceLink::RecordIsRead())
+        return;
+    QStringList removed;
+    bool sent = true;
+    for (int row = 0; row < RowCount && sent; ++row) {
+        const int slot = RowSlots[std::size_t(row)];
+        const FlashDataMap stored = state().CurrentFlashData.get();
+        if (stored.ButtonFunctions[slot].Category != FunctionCategory::Macro)
+            continue;
+        const QString name = MacroNameOfSlot(stored, slot);
+        if (MacroSync::IsRemoved(name)) {
+            if (!removed.contains(name))
+                removed.append(name);
+        } else if (const std::optional<QString> now = MacroSync::RenamedTo(name)) {
+            // The renamed file is the user's newest word on the macro, events and all.
+            sent = SendMacroFile(slot, *now);
+        } else if (MacroSync::IsChanged(name)) {
+            sent = SendMacroFile(slot, name);
+        }
+    }
+    for (const QString &name : qAsConst(removed)) {
+        if (sent)
+            SlotDeleteMacroButton(MacroLabelPrefix + name);
+    }
+    // What the mouse holds now settles every name it holds nothing pending for.
+    const FlashDataMap stored = state().CurrentFlashData.get();
+    QStringList bound;
+    for (int row = 0; row < RowCount; ++row) {
+        const int slot = RowSlots[std::size_t(row)];
+        if (stored.ButtonFunctions[slot].Category == FunctionCategory::Macro)
+            bound << MacroNameOfSlot(stored, slot);
+    }
+    for (const QString &name : MacroSync::Names()) {
+        const bool waiting = bound.contains(name) && (!sent || MacroSync::IsRemoved(name) ||
+                                                      MacroSync::RenamedTo(name).has_value());
+        if (!waiting)
+            MacroSync::Taken(name);
+    }
 }
 
 void Buttoninterface::SlotMacroRename(const QString &oldName, const QString &newName)

@@ -3,9 +3,9 @@
 // selected row (macrobinding.cpp).
 #include "buttons/options/macrolist.h"
 #include "buttons/page/buttoninterface.h"
-#include "core/startup.h"
-#include "macro/macroname.h"
+#include "macro/model/macroname.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/fontscaling.h"
 
 #include <QButtonGroup>
 #include <QToolButton>
@@ -36,13 +36,11 @@ QToolButton *Buttoninterface::NewMacroPanelButton(const QString &text, const QFo
     return button;
 }
 
-void Buttoninterface::FillMacroPanel(bool skipEveryXml, const QFont &font)
+void Buttoninterface::FillMacroPanel(const QFont &font)
 {
     const QStringList entries = MacroListEntries(MacroFolder());
     for (const QString &entry : entries) {
-        if (skipEveryXml && entry.contains(QLatin1String("xml")))
-            continue;
-        QToolButton *button = NewMacroPanelButton(MacroNameOfEntry(entry), font);
+        QToolButton *button = NewMacroPanelButton(entry, font);
         button->setMinimumSize(174, 22);
         OptionGroup->addButton(button);
         connect(button, SIGNAL(clicked(bool)), this, SLOT(slotButtonClicked(bool)));
@@ -58,7 +56,7 @@ void Buttoninterface::FillMacroPanel(bool skipEveryXml, const QFont &font)
 void Buttoninterface::BuildMacroButtonList()
 {
     // Built before the start-up pass, which scales these buttons with every other widget.
-    FillMacroPanel(false, NoticeFrame::font(9));
+    FillMacroPanel(NoticeFrame::font(9));
 }
 
 void Buttoninterface::SlotAddMacroButton()
@@ -68,5 +66,5 @@ void Buttoninterface::SlotAddMacroButton()
     MacroButtons.clear();
     QFont font = NoticeFrame::font(9);
     font.setPointSizeF(9 * ScreenFontFactor());
-    FillMacroPanel(true, font);
+    FillMacroPanel(font);
 }

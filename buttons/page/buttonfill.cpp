@@ -2,8 +2,8 @@
 // reset, and the page's texts in the chosen language.
 #include "buttons/page/buttoninterface.h"
 
-#include "buttons/page/buttonlabel.h"
-#include "buttons/page/macrorepeat.h"
+#include "buttons/model/buttonlabel.h"
+#include "buttons/model/macrorepeat.h"
 #include "buttons/page/ui_buttoninterface.h"
 #include "core/configini.h"
 #include "core/devicecache.h"
@@ -12,8 +12,11 @@
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "core/startup.h"
+#include "macro/macrosync.h"
+#include "macro/model/macrofile.h"
 #include "sensor/debouncetime.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/fontscaling.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/mytoolbutton.h"
 
@@ -93,6 +96,9 @@ void Buttoninterface::SlotUpDataButtonUIButton(const FlashDataMap &record)
     FillFromRecord(record, true);
     state().ButtonFilling = 0;
     state().ButtonUiUpdated = 1;
+    // After the device's event has had its answer: what the mouse is sent then is the user's
+    // doing, with the offline notice should it fail.
+    QMetaObject::invokeMethod(this, &Buttoninterface::BringMacrosInStep, Qt::QueuedConnection);
 }
 
 void Buttoninterface::SlotUpDataButtonUIB(const FlashDataMap &record)
@@ -183,16 +189,21 @@ void Buttoninterface::ShowButtonFunction(int slot, int category, int code, int p
         SetRowLabel(slot, OptionText(choice.Option) + QLatin1Char('-') +
                               QString::number(CodeToDpi(choice.Code)));
         return;
-    case LabelChoice::Macro:
+    case LabelChoice::Macro: {
         SetRowLabel(slot, MacroLabelPrefix + choice.Text);
         // A name that cannot be a macro file (from a damaged or foreign record) labels the row
-        // but reaches neither the macro folder nor the macro page. The repeat line goes first:
-        // the macro page appends the record's events to the file it finds.
+        // but reaches neither the macro folder nor the macro page.
         if (!choice.NameAllowed)
             return;
-        WriteMacroRepeat(choice.Text, param);
+        // Only a macro without a file is written from the mouse: a file there is the user's,
+        // and a macro the user deleted or renamed since the mouse last took it stays gone. The
+        // mouse is brought in step with them once it answers (BringMacrosInStep).
+        bool written = false;
+        if (!MacroSync::IsRemoved(choice.Text) && !MacroSync::RenamedTo(choice.Text))
+            TakeOverMacroRecord(record.Macros[slot], param, &written);
         emit PostMsg::GetInstance()->SigButtonToMacro(record, slot);
         return;
+    }
     }
 }
 

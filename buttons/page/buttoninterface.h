@@ -1,6 +1,6 @@
 #pragma once
 
-#include "buttons/page/buttonmodel.h"
+#include "buttons/model/buttonmodel.h"
 #include "core/record/flashdatamap.h"
 
 #include <QList>
@@ -48,8 +48,8 @@ public:
     void SetButtonFunction(int slot, int category, int code, int param);
     // Unchecks every option and macro button, so that none stays checked under a new assignment.
     void ClearFunctionChecks();
-    // Labels the row of slot `slot` with its stored function; a macro slot also rewrites the
-    // macro's repeat line and hands the macro to the macro page.
+    // Labels the row of slot `slot` with its stored function; a macro slot also writes the
+    // macro's file when there is none and hands the macro to the macro page.
     void ShowButtonFunction(int slot, int category, int code, int param,
                             const FlashDataMap &record);
     // Assign a multimedia key (by its usage's low byte) or a key combination to a slot: written
@@ -211,12 +211,18 @@ private:
     void PlaceChoiceDialog(QWidget *dialog) const;
     // The macro panel's first buttons, read once at construction.
     void BuildMacroButtonList();
-    // One button per saved macro (skipping every list file when `skipEveryXml`), then the
-    // placeholders.
-    void FillMacroPanel(bool skipEveryXml, const QFont &font);
+    // One button per saved macro, then the placeholders.
+    void FillMacroPanel(const QFont &font);
     QToolButton *NewMacroPanelButton(const QString &text, const QFont &font);
     // The device slots of the rows labelled `label` (NULs left out), in row order.
     QVector<int> SlotsLabelled(const QString &label) const;
+    // After a record read from the mouse: what the user did to macros since the mouse last took
+    // them (macro/macrosync.h) is sent to the rows bound to them. The first send the mouse does
+    // not take ends the pass with the offline notice; the rest waits for its next answer.
+    void BringMacrosInStep();
+    // Sends the macro file of `name` (its events and repeat) to slot `slot`, relabelling the row;
+    // true when the mouse took it or already held it, or there is no such file to send.
+    bool SendMacroFile(int slot, const QString &name);
     // Writes the settings export file of `record` for the selected model; false when the file
     // could not be written (an earlier file at the path is then left as it was).
     bool ExportSettingsFile(const QString &path, const FlashDataMap &record);

@@ -2,6 +2,7 @@
 #include "buttons/page/buttoninterface.h"
 #include "buttons/page/ui_buttoninterface.h"
 #include "core/devicestate.h"
+#include "core/devicewrite.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
 #include "shell/widgets/myconmbobox.h"
@@ -26,7 +27,11 @@ void Buttoninterface::on_ProjectChoose_activated(int index)
     DeviceState *state = DeviceState::instance();
     const QByteArray path = state->DevicePath.get();
     if (UsbFinderC_GetDeviceOnLine(path.constData()) || state->ButtonFilling.load() != 0) {
-        UsbServer_SetCurrentConfig(quint8(index));
+        if (UsbServer_SetCurrentConfig(quint8(index)))
+            return;
+        // The mouse did not take the switch: the box shows the profile it is still on.
+        ui->ProjectChoose->setCurrentIndex(ui->ProjectChoose->pressIndex);
+        ReportWriteRefused();
         return;
     }
     ui->ProjectChoose->setCurrentIndex(ui->ProjectChoose->pressIndex);

@@ -2,6 +2,7 @@
 // one, and the factory reset.
 #include "buttons/page/buttoninterface.h"
 
+#include "core/batteryoptimize.h"
 #include "core/deviceanswers.h"
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
@@ -10,8 +11,8 @@
 #include "core/settingsfile.h"
 #include "core/worker.h"
 #include "macro/containreset.h"
+#include "platform/desktop/filedialogs.h"
 #include "platform/devicelib/devicelib.h"
-#include "platform/filedialogs.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/dialogs/updataparam.h"
 #include "shell/dialogs/updatewarning.h"
@@ -103,12 +104,12 @@ void Buttoninterface::on_Reset_clicked()
     QTimer *onlineCheck = state->OnlineCheckTimer.load();
     if (onlineCheck)
         onlineCheck->stop();
-    UsbServer_SetBatteryOptimizeEnable(0);
+    BatteryOptimize::SwitchOffForReset();
     // The device takes the record as it stands before it resets. When it does not (it stopped
     // answering, or its record has not been read yet) there is no reset: the user is told and
     // the device is read again once it answers.
     if (!SendCurrentRecord()) {
-        UsbServer_SetBatteryOptimizeEnable(1);
+        BatteryOptimize::RestoreIfOwed();
         state->ImportBusy = 0;
         if (onlineCheck)
             onlineCheck->start();
@@ -127,6 +128,9 @@ void Buttoninterface::on_Reset_clicked()
     StartWorkerPass();
     PlaceOverPage(&dialog);
     dialog.exec();
+    // A completed reset has switched it on again; one the device never finished has not. A
+    // device that does not take it now gets it when it next answers with its record.
+    BatteryOptimize::RestoreIfOwed();
     state->ImportBusy = 0;
     // Asked again: the service may have been replaced while the notice ran.
     if (QTimer *timer = state->OnlineCheckTimer.load())

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -56,6 +57,9 @@ bool FirmwareHeader::Read(const std::uint8_t *data, std::size_t size, FirmwareHe
 std::vector<std::uint8_t> FirmwareHeader::Write(const std::uint8_t *payload,
                                                 std::size_t payloadSize) const
 {
+    // The length field holds 32 bits; a payload beyond that would also wrap the size below.
+    if (payloadSize > std::numeric_limits<std::uint32_t>::max())
+        return {};
     std::vector<std::uint8_t> image(Size + payloadSize, 0);
     LittleEndian::writeU32(image.data() + VersionOffset, Version);
     image[TargetOffset] = Target;

@@ -58,7 +58,8 @@ struct FirmwareHeader
     // shorter than a header. The integrity fields are not looked at.
     static bool Read(const std::uint8_t *data, std::size_t size, FirmwareHeader *header);
 
-    // A whole image: this header with its integrity fields filled in, then the payload.
+    // A whole image: this header with its integrity fields filled in, then the payload. Empty when
+    // the payload is longer than the length field can say (4 GiB).
     std::vector<std::uint8_t> Write(const std::uint8_t *payload, std::size_t payloadSize) const;
 
     // Writes the magic, the payload length and both CRC-32s of an image of `size` bytes in place,

@@ -195,8 +195,9 @@ bool SimulatedBus::setBatteryOptimize(unsigned char enable)
     if (!m_server)
         return false;
     const Target target = resolve(m_server->path);
+    // Not taken is not done: the program owes the mouse the setting until it has taken it.
     if (!target.reachable || noAnswer("UsbServer_SetBatteryOptimizeEnable"))
-        return target.mouse != nullptr;
+        return false;
     target.mouse->batteryOptimize = enable != 0;
     return true;
 }
@@ -225,8 +226,9 @@ bool SimulatedBus::setCurrentConfig(unsigned char profile)
     if (!m_server)
         return false;
     const Target target = resolve(m_server->path);
+    // A switch the mouse never heard of is not made: the caller must not show it as made.
     if (!target.reachable || noAnswer("UsbServer_SetCurrentConfig"))
-        return target.mouse != nullptr;
+        return false;
     target.mouse->profile = profile;
     persist(*target.mouse);
     return true;

@@ -8,13 +8,13 @@
 #include "core/settingsfile.h"
 #include "platform/delayms.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/diagnostics.h"
 #include "platform/sleep.h"
 #include "shell/dialogs/inportfail.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
-#include <QDebug>
 #include <QFrame>
 #include <QLabel>
 #include <QTimer>
@@ -108,7 +108,7 @@ int UpDataParam::ReadImportFile(const QString &path, FlashDataMap *record)
     const SettingsFile::Result result = SettingsFile::Read(
         path, SettingsFile::CurrentModelSensor(), SettingsFile::CurrentModelDpiMaxGrade(), record);
     if (result != SettingsFile::Accepted)
-        qDebug() << "failed";
+        qCDebug(lcDiagnostics) << "failed";
     return result;
 }
 
@@ -133,7 +133,7 @@ void UpDataParam::onTimeupDestroy()
         RunWait();
         return;
     }
-    qDebug() << "z";
+    qCDebug(lcDiagnostics) << "z";
     if (ImportMode)
         RunImport();
     else if (DeviceState::instance()->OnlineAtLastRead.load() == 0)
@@ -195,7 +195,7 @@ void UpDataParam::RunImport()
 
 void UpDataParam::RunReload()
 {
-    qDebug() << "x";
+    qCDebug(lcDiagnostics) << "x";
     FlashDataMap cached;
     if (LoadDeviceCache(DeviceState::instance()->DeviceCacheName.get(), &cached))
         EmitRecordToPages(cached);
@@ -206,7 +206,7 @@ void UpDataParam::RunReload()
 void UpDataParam::RunRefresh()
 {
     DeviceState *state = DeviceState::instance();
-    qDebug() << "v";
+    qCDebug(lcDiagnostics) << "v";
     const bool refreshed = WaitForPagesRefreshed();
     if (refreshed) {
         state->SensorUiUpdated = 0;
@@ -215,10 +215,10 @@ void UpDataParam::RunRefresh()
     close();
     if (!refreshed && DevicePageLeft())
         return;
-    qDebug() << "vvv";
+    qCDebug(lcDiagnostics) << "vvv";
     if (!refreshed)
         emit PostMsg::GetInstance()->SigMouseOffLineo(1);
-    qDebug() << "vv";
+    qCDebug(lcDiagnostics) << "vv";
     FlashDataMap cached;
     if (state->DeviceOnline.load() && !LoadDeviceCache(state->DeviceCacheName.get(), &cached))
         SaveDeviceCache(state->OnlineCacheName.get(), state->CurrentFlashData.get());

@@ -185,3 +185,51 @@ bool TrayDesktop::click(const QPoint &at, int button) const
             &ok);
     return ok;
 }
+
+bool TrayDesktop::typeKeys(const QStringList &keys) const
+{
+    bool ok = false;
+    xdotool(QStringList{"key", "--delay", "40"} + keys, &ok);
+    return ok;
+}
+
+bool TrayDesktop::waitForWindow(const QString &className,
+                                const std::function<bool(const Window &)> &which, Window *found,
+                                int timeoutMs) const
+{
+    return QTest::qWaitFor(
+        [&] {
+            for (const Window &window : visibleWindows(className)) {
+                if (which(window)) {
+                    *found = window;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeoutMs);
+}
+
+bool TrayDesktop::waitUntilNoWindow(const QString &className,
+                                    const std::function<bool(const Window &)> &which,
+                                    int timeoutMs) const
+{
+    return QTest::qWaitFor(
+        [&] {
+            for (const Window &window : visibleWindows(className)) {
+                if (which(window))
+                    return false;
+            }
+            return true;
+        },
+        timeoutMs);
+}
+
+bool TrayDesktop::typeKeys(const QByteArray &id, const QStringList &keys) const
+{
+    bool ok = false;
+    xdotool(QStringList{"windowfocus", "--sync", QString::fromLatin1(id), "key", "--delay", "50"} +
+                keys,
+            &ok);
+    return ok;
+}

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 // A desktop of its own for a test that runs the real program on X11: a virtual X server on a
 // display number the server picks itself (so tests running side by side never meet), and the
 // XEmbed tray host `trayer` docked at the top left, the kind of notification area an XFCE, LXDE or
@@ -43,8 +45,20 @@ public:
     };
     // The windows of X class name `className` that are on screen, the tray icon among them.
     QVector<Window> visibleWindows(const QString &className) const;
+    // Waits (up to `timeoutMs`) for a window of `className` on screen that `which` accepts.
+    bool waitForWindow(const QString &className, const std::function<bool(const Window &)> &which,
+                       Window *found, int timeoutMs) const;
+    // Waits until no window of `className` on screen is one `which` accepts.
+    bool waitUntilNoWindow(const QString &className,
+                           const std::function<bool(const Window &)> &which, int timeoutMs) const;
     // Moves the pointer to `at` (screen coordinates) and clicks `button` (1 left, 3 right).
     bool click(const QPoint &at, int button) const;
+    // Types the keys named (X key names: "q", "Return") into the window that has the focus, one
+    // press and release each.
+    bool typeKeys(const QStringList &keys) const;
+    // Gives window `id` the keyboard focus and types `keys` (X key names: "h", "shift+a") on the
+    // keyboard, one press and release each.
+    bool typeKeys(const QByteArray &id, const QStringList &keys) const;
 
 private:
     QByteArray xdotool(const QStringList &arguments, bool *ok = nullptr) const;

@@ -54,35 +54,15 @@ class TestTray : public QObject
 
     TrayDesktop desktop;
 
-    QVector<Window> windows() const { return desktop.visibleWindows(ProgramClass); }
-
     // The first of the program's windows on screen that `which` accepts, waiting for one.
     bool waitForWindow(const std::function<bool(const Window &)> &which, Window *found)
     {
-        return QTest::qWaitFor(
-            [&] {
-                for (const Window &window : windows()) {
-                    if (which(window)) {
-                        *found = window;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            StateTimeoutMs);
+        return desktop.waitForWindow(ProgramClass, which, found, StateTimeoutMs);
     }
 
     bool waitUntilNoWindow(const std::function<bool(const Window &)> &which)
     {
-        return QTest::qWaitFor(
-            [&] {
-                for (const Window &window : windows()) {
-                    if (which(window))
-                        return false;
-                }
-                return true;
-            },
-            StateTimeoutMs);
+        return desktop.waitUntilNoWindow(ProgramClass, which, StateTimeoutMs);
     }
 
     bool start(AppProcess &program)

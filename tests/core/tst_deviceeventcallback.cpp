@@ -268,6 +268,10 @@ private slots:
         QCOMPARE(int(state().ResetClearPending.load()), 0);
         QCOMPARE(int(state().ResetSkipReceiverRead.load()), 0);
         QVERIFY(LinkFixture::operations(receiverReads).isEmpty());
+        // The form hides the LED section until the receiver reports; the mode just set is its
+        // report, so the section the defaults showed comes back.
+        const QStringList events = m_recorder->events();
+        QCOMPARE(events.mid(events.indexOf("Form"), 2), QStringList({"Form", "Rgb(2)"}));
     }
 
     void clearDoneWithoutDefaultsSetsNothing()

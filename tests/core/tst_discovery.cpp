@@ -143,6 +143,34 @@ private slots:
         QCOMPARE(lists().HomeDeviceList.get().size(), 2); // emptied and filled again
     }
 
+    // An update or repair writes its record before its transfer starts: the record of a run that
+    // still goes on offers no Repair; once the run has ended, it does.
+    void noRepairOfferedForARunThatGoesOn_data()
+    {
+        QTest::addColumn<int>("updateIdle");
+        QTest::addColumn<int>("autoRepair");
+        QTest::addColumn<bool>("offered");
+        QTest::newRow("nothing runs") << 1 << 0 << true;
+        QTest::newRow("an update runs") << 0 << 0 << false;
+        QTest::newRow("a repair runs") << 0 << 1 << false;
+    }
+    void noRepairOfferedForARunThatGoesOn()
+    {
+        QFETCH(int, updateIdle);
+        QFETCH(int, autoRepair);
+        QFETCH(bool, offered);
+        QVERIFY(LinkFixture::loadDevices(devices(false, false, false)));
+        QList<bool> repairShown;
+        HotPlugHooksInstance().ShowRepairState = [&](bool failed) { repairShown.append(failed); };
+        RegistryValues::SetUpdateFailInfo(QStringLiteral("211,4,12,10"));
+        state().UpdateIdle = quint8(updateIdle);
+        state().AutoRepairRunning = quint8(autoRepair);
+        HandleHomeUsbChanged();
+        state().UpdateIdle = 1;
+        state().AutoRepairRunning = 0;
+        QCOMPARE(repairShown, QList<bool>{offered});
+    }
+
     void repairCheckOnlyWhileTheUpdateDialogShows_data()
     {
         QTest::addColumn<bool>("visible");

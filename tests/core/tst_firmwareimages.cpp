@@ -1,10 +1,13 @@
 #include "core/configini.h"
 #include "core/firmwareimages.h"
+#include "core/record/firmwareheader.h"
 #include "tests/support/testmain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtEndian>
+
+#include <limits>
 
 using namespace FirmwareImages;
 
@@ -212,6 +215,21 @@ private slots:
         QVERIFY(ReadFirmwareHeader(image, &header));
         QCOMPARE(ModelNameText(header), QString(64, QLatin1Char('N')));
         QVERIFY(!ReadFirmwareHeader(image.left(HeaderSize - 1), &header));
+    }
+
+    // The length field holds 32 bits: a payload it cannot describe gives no image, where the
+    // header's size plus the payload's once wrapped round to a buffer shorter than the header.
+    void writtenImages()
+    {
+        FirmwareHeader header;
+        header.Target = MouseTarget;
+        const std::uint8_t payload[3] = {1, 2, 3};
+        const std::vector<std::uint8_t> image = header.Write(payload, sizeof payload);
+        QCOMPARE(image.size(), FirmwareHeader::Size + sizeof payload);
+        QCOMPARE(FirmwareHeader::Verify(image.data(), image.size()), FirmwareHeader::Check::Ok);
+        const std::size_t tooLong = std::size_t(std::numeric_limits<std::uint32_t>::max()) + 1;
+        QVERIFY(header.Write(payload, tooLong).empty());
+        QVERIFY(header.Write(payload, std::numeric_limits<std::size_t>::max()).empty());
     }
 
     void checkForTheCurrentModel_data()

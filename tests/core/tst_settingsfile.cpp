@@ -7,26 +7,28 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
 const QString Sensor = QStringLiteral("PAW3395");
 constexpr int MaxGrade = 6;
 
-// Every byte differs from its neighbours; the event counts stay within what their records hold
-// (the largest in slot 15), as a device's record keeps them.
+// A record the pages can show, its free bytes differing from their neighbours; the event counts
+// of slot 15 as given (the largest a record holds by default).
 FlashDataMap sampleRecord(int stages = 4, int keyCount = 6, int eventCount = 70)
 {
-    FlashDataMap record;
-    for (std::size_t i = 0; i < FlashDataMap::Size; ++i)
-        record.bytes()[i] = std::uint8_t(i * 7 + 3);
-    record.DpiStageCount = std::uint8_t(stages);
-    for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
-        record.KeyRecords[slot].Count = std::uint8_t(slot % 7);
-        record.Macros[slot].EventCount = std::uint8_t(slot * 4);
-    }
+    FlashDataMap record = plausibleRecord(7, stages);
     record.KeyRecords[15].Count = std::uint8_t(keyCount);
     record.Macros[15].EventCount = std::uint8_t(eventCount);
+    return record;
+}
+
+// The sample record with one change.
+FlashDataMap changed(const std::function<void(FlashDataMap &)> &change)
+{
+    FlashDataMap record = sampleRecord();
+    change(record);
     return record;
 }
 
@@ -126,7 +128,7 @@ private slots:
 
         QTest::newRow("as written") << goodFile() << 0;
         QTest::newRow("undefined bytes after the tag's zero")
-            << block("Tavik\0xyz\x01\x02\x03" + QByteArray()) + sensor + record << 0;
+            << block(QByteArray("Tavik\0xyz\x01\x02\x03", 12)) + sensor + record << 0;
         QTest::newRow("undefined bytes after the sensor's zero")
             << tag + block(QByteArray("PAW3395\0\x7F\x7F\x7F\x7F", 12)) + record << 0;
         QTest::newRow("stages equal to the model's") << goodFile(MaxGrade) << 0;
@@ -152,10 +154,43 @@ private slots:
         QTest::newRow("macro of 255 events, other sensor")
             << tag + block(text12("PAW3950")) + block(recordBytes(sampleRecord(4, 6, 255))) << 1;
 
+        // Blocks shorter than the program writes them.
+        QTest::newRow("tag block of 5 bytes") << block("Tavik") + sensor + record << 1;
+        QTest::newRow("sensor block of 7 bytes") << tag + block("PAW3395") + record << 1;
+        // Values no page can set: sent whole, the mouse would hold what the pages cannot show.
+        const auto damaged = [&](const char *name, const std::function<void(FlashDataMap &)> &f) {
+            QTest::newRow(name) << tag + sensor + block(recordBytes(changed(f))) << 1;
+        };
+        damaged("no stage at all", [](FlashDataMap &r) { r.DpiStageCount = r.CurrentDpiStage = 0; });
+        damaged("nine stages", [](FlashDataMap &r) { r.DpiStageCount = 9; });
+        damaged("current stage 200", [](FlashDataMap &r) { r.CurrentDpiStage = 200; });
+        damaged("current stage beyond the count", [](FlashDataMap &r) { r.CurrentDpiStage = 4; });
+        damaged("report rate code 0xEE", [](FlashDataMap &r) { r.ReportRate = 0xEE; });
+        damaged("debounce 16 ms", [](FlashDataMap &r) { r.DebounceTime = 16; });
+        damaged("lift-off code 0", [](FlashDataMap &r) { r.Lod = 0; });
+        damaged("sleep time the list lacks", [](FlashDataMap &r) { r.SleepTime = 2; });
+        damaged("switch set to 2", [](FlashDataMap &r) { r.RippleControl = 2; });
+        damaged("DPI light speed 6", [](FlashDataMap &r) { r.DpiLightSpeed = 6; });
+        damaged("light effect 6", [](FlashDataMap &r) { r.LightMode = 6; });
+        damaged("no left click", [](FlashDataMap &r) { r.ButtonFunctions[0].Code = 2; });
+        damaged("unknown function category", [](FlashDataMap &r) { r.ButtonFunctions[4] = {12, 0, 0}; });
+        damaged("macro name of 31 bytes", [](FlashDataMap &r) { r.Macros[3].NameLength = 31; });
+        damaged("event of an unknown kind", [](FlashDataMap &r) {
+            r.Macros[2].EventCount = 1;
+            r.Macros[2].Events[0].Kind = 3;
+        });
+        damaged("all 0xFF but the counts", [](FlashDataMap &r) {
+            std::memset(r.bytes(), 0xFF, FlashDataMap::Size);
+            for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
+                r.KeyRecords[slot].Count = 2;
+                r.Macros[slot].EventCount = 2;
+            }
+            r.DpiStageCount = 4;
+        });
+
         QTest::newRow("other sensor") << tag + block(text12("PAW3950")) + record << 2;
         QTest::newRow("sensor name cut short") << tag + block(text12("PAW339")) + record << 2;
         QTest::newRow("more stages than the model") << goodFile(MaxGrade + 1) << 2;
-        QTest::newRow("no stage at all") << goodFile(0) << 2;
     }
     void readerJudgesTheFile()
     {

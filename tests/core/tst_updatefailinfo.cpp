@@ -3,13 +3,12 @@
 #include "core/updatefailinfo.h"
 #include "tests/support/testmain.h"
 
+#include <QLoggingCategory>
+
 namespace {
 
-// What the debug output says of a text that is no record.
-QString refusal(const QString &text)
-{
-    return QStringLiteral("UpdateFailInfo is not a failure record, ignored: \"%1\"").arg(text);
-}
+// What the diagnostics say of a text that is no record: never the text, which is stored content.
+const char Refusal[] = "UpdateFailInfo is not a failure record, ignored";
 
 } // namespace
 
@@ -17,6 +16,12 @@ class TestUpdateFailInfo : public QObject
 {
     Q_OBJECT
 private slots:
+    // The diagnostics are off unless asked for; here they are, to see what they would say.
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules(QStringLiteral("zr35.diagnostics.debug=true"));
+    }
+
     void cleanup()
     {
         RegistryValues::RemoveUpdateFailInfo();
@@ -24,7 +29,7 @@ private slots:
     }
 
     // A record is exactly four decimal numbers of 32 bits; anything else is no record, and a text
-    // that is not empty is named on the debug output.
+    // that is not empty is refused on the diagnostics without being shown.
     void parse_data()
     {
         QTest::addColumn<QString>("text");
@@ -51,7 +56,7 @@ private slots:
         QFETCH(bool, record);
         QFETCH(QList<int>, items);
         if (!record && !text.isEmpty())
-            QTest::ignoreMessage(QtDebugMsg, qPrintable(refusal(text)));
+            QTest::ignoreMessage(QtDebugMsg, Refusal);
         UpdateFailRecord parsed;
         parsed.Target = -99;
         QCOMPARE(ParseUpdateFailInfo(text, &parsed), record);
@@ -83,9 +88,9 @@ private slots:
         QFETCH(bool, offered);
         if (!text.isEmpty())
             RegistryValues::SetUpdateFailInfo(text);
-        // Named at each reading: here the hot-plug handling's and the test's own.
+        // Refused at each reading: here the hot-plug handling's and the test's own.
         for (int reading = 0; reading < 2 && !offered && !text.isEmpty(); ++reading)
-            QTest::ignoreMessage(QtDebugMsg, qPrintable(refusal(text)));
+            QTest::ignoreMessage(QtDebugMsg, Refusal);
         QList<bool> shown;
         HotPlugHooksInstance().ShowRepairState = [&shown](bool failed) { shown << failed; };
         HandleHomeUsbChanged();

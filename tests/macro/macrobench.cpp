@@ -2,11 +2,11 @@
 
 #include "core/languagetables.h"
 #include "macro/eventitem.h"
-#include "macro/keyvocabulary.h"
 #include "macro/macro.h"
-#include "macro/macroname.h"
+#include "macro/model/keyvocabulary.h"
+#include "macro/model/macroname.h"
 
-#include "platform/keyhook.h"
+#include "platform/desktop/keyhook.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -23,7 +23,7 @@ struct Named
     int entries;
 };
 const Named Tables[] = {
-    {&MacroTexts, "Macro", 26},        {&ButtoninterfaceTexts, "Buttoninterface", 53},
+    {&MacroTexts, "Macro", 28},        {&ButtoninterfaceTexts, "Buttoninterface", 53},
     {&QuestionTexts, "Question", 4},   {&MakeMacroTexts, "MakeMacro", 1},
     {&SameMacroTexts, "SameMacro", 1}, {&MaxThreeTexts, "MaxThree", 1},
     {&LimitTexts, "Limit", 1},         {&GroupKeyTexts, "groupKey", 1},

@@ -4,9 +4,9 @@
 #include "core/postmsg.h"
 #include "macro/groupkey.h"
 #include "macro/keyboardhook.h"
-#include "macro/keyvocabulary.h"
-#include "platform/keyhook.h"
-#include "platform/screenmetrics.h"
+#include "macro/model/keyvocabulary.h"
+#include "platform/desktop/keyhook.h"
+#include "platform/desktop/screenmetrics.h"
 #include "tests/macro/macrobench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/screens.h"
@@ -153,7 +153,6 @@ private slots:
             << QStringList{"Shift", "Ctrl"} << "A" << true << "Shift+Ctrl+A";
         QTest::newRow("Win alone") << QStringList{"Win"} << "" << true << "Win";
         QTest::newRow("keys alone") << QStringList() << "A B" << true << "A+B";
-        QTest::newRow("nothing") << QStringList() << "" << true << "";
         QTest::newRow("all four boxes")
             << QStringList{"Shift", "Ctrl", "Alt", "Win"} << "" << false << "";
         QTest::newRow("two boxes and two keys")
@@ -203,6 +202,19 @@ private slots:
         QCOMPARE(dialog.KeyText, text);
         if (!accepted)
             QVERIFY(noticeOverDialog);
+        QVERIFY(!hookInstalled());
+    }
+
+    // OK with no box ticked and no key typed confirms nothing: the dialog ends as a cancel.
+    void confirmingNothingCancels()
+    {
+        GroupKey dialog;
+        ModalAction user(QStringLiteral("GroupKey"),
+                         [&](QWidget *shown) { child<QToolButton>(shown, "NewHong")->click(); });
+        dialog.exec();
+        QVERIFY(user.done());
+        QVERIFY(!dialog.Confirmed);
+        QVERIFY(dialog.KeyText.isEmpty());
         QVERIFY(!hookInstalled());
     }
 

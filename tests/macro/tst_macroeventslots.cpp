@@ -2,9 +2,9 @@
 #include "core/postmsg.h"
 #include "macro/eventitem.h"
 #include "macro/macro.h"
-#include "macro/macroname.h"
-#include "platform/filedialogs.h"
-#include "platform/keyhook.h"
+#include "macro/model/macroname.h"
+#include "platform/desktop/filedialogs.h"
+#include "platform/desktop/keyhook.h"
 #include "tests/macro/macrobench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
@@ -130,16 +130,19 @@ private slots:
         QCOMPARE(saveActive(page), button == QLatin1String("NewHong"));
     }
 
-    // The key confirmed before any key was typed is the key of the empty name.
-    void insertEmptyKey()
+    // OK before any key was typed (or after a key without a name) confirms nothing: no key
+    // 0x00 is inserted, and the macro is not marked changed.
+    void insertEmptyKeyIsACancel()
     {
         Macro page;
         page.show();
         clickMacro(page, QStringLiteral("m"));
+        fill(page, {"+A", "10ms", "-A"}, -1);
         ModalDriver ok(ModalDriver::named(QStringLiteral("addKey")), QStringLiteral("NewHong"));
         emit child<QComboBox>(&page, "ChooseEvent")->activated(1);
         QVERIFY(ok.fired());
-        QCOMPARE(eventData(page), QStringLiteral("+[0x00/1] 10ms[10]"));
+        QCOMPARE(eventData(page), QStringLiteral("+A[0x04/1] 10ms[10] -A[0x04/1]"));
+        QVERIFY(!saveActive(page));
     }
 
     void insertDelay_data()
@@ -230,11 +233,16 @@ private slots:
         const int before = eventList(page)->count();
         ModalDriver notice(ModalDriver::named(QStringLiteral("KeyNumberLimit")),
                            QStringLiteral("NewHong"), inserted ? 300 : 5000);
-        ModalDriver key(ModalDriver::named(QStringLiteral("addKey")), QStringLiteral("NewHong"),
-                        inserted ? 5000 : 300);
+        ModalAction key(
+            QStringLiteral("addKey"),
+            [](QWidget *dialog) {
+                typeKey(VkB);
+                child<QToolButton>(dialog, "NewHong")->click();
+            },
+            inserted ? 5000 : 300);
         emit child<QComboBox>(&page, "ChooseEvent")->activated(choice);
         QCOMPARE(notice.fired(), !inserted);
-        QCOMPARE(key.fired(), inserted && choice == 1);
+        QCOMPARE(key.done(), inserted && choice == 1);
         QCOMPARE(eventList(page)->count() > before, inserted);
     }
 

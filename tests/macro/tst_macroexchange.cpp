@@ -2,8 +2,9 @@
 #include "core/postmsg.h"
 #include "core/record/flashdatamap.h"
 #include "macro/macro.h"
-#include "macro/macroevents.h"
-#include "macro/macroname.h"
+#include "macro/model/macroevents.h"
+#include "macro/model/macrofile.h"
+#include "macro/model/macroname.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/core/linkfixture.h"
@@ -13,6 +14,7 @@
 #include "tests/support/testmain.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QListWidget>
 #include <QSignalSpy>
 
@@ -94,11 +96,14 @@ private slots:
         QCOMPARE(stored.ButtonFunctions[Slot].Category, std::uint8_t(6));
         QCOMPARE(stored.ButtonFunctions[Slot].Param, std::uint8_t(3));
 
-        // A fresh macro folder: the button page writes the repeat line, the page adds the events.
+        // A fresh macro folder: the button page writes the mouse's macro where there is no
+        // file, and the page lists it.
         clearMacroFolder();
-        writeMacro(QStringLiteral("Greeting.ini"), "3\n");
         Macro page;
         page.show();
+        bool written = false;
+        QVERIFY(TakeOverMacroRecord(stored.Macros[Slot], 3, &written));
+        QVERIFY(written);
         QSignalSpy added(PostMsg::GetInstance(), &PostMsg::SigAddMacroButton);
         emit PostMsg::GetInstance()->SigButtonToMacro(stored, Slot);
         QCOMPARE(added.size(), 1);
@@ -166,39 +171,52 @@ private slots:
         COMPARE_RECORDS(state->CurrentFlashData.get(), before);
     }
 
-    // A macro of a name in the list keeps its place; the events go after the repeat line.
-    void takeOverOfAListedMacro()
+    // A refill (the mouse waking, a reconnect) while the user edits a macro: the list, the
+    // selection, the edit not saved yet and the macro's file stay as they are, whether the
+    // mouse's macro is the one shown, another listed one, or a new one whose file the button page
+    // has just written (it joins the list after the selected macro).
+    void fillKeepsTheEdit_data()
     {
-        writeMacro(QStringLiteral("a.ini"), "1\n");
-        writeMacro(QStringLiteral("abc.ini"), "1\n0x05 1 0\n");
-        Macro page;
-        page.show();
-        clickMacro(page, QStringLiteral("a"));
-        writeMacro(QStringLiteral("abc.ini"), "7\n");
-        FlashDataMap record{};
-        record.Macros[Slot] =
-            BuildMacroRecord(QStringLiteral("abc"), EventsOf(QStringLiteral("+A 20ms -A")));
-        emit PostMsg::GetInstance()->SigButtonToMacro(record, Slot);
-        QCOMPARE(macroNames(page), (QStringList{"a", "abc"}));
-        QCOMPARE(macroFile(QStringLiteral("abc.ini")), QByteArray("7\n0x04 1 0\n20ms\n0x04 1 1\n"));
-        QCOMPARE(::events(page), QString());
-        QCOMPARE(child<QListWidget>(&page, "listWidgetHong")->currentRow(), -1);
+        QTest::addColumn<QString>("mouseMacro");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("the macro shown") << "a" << QStringList{"a", "b"};
+        QTest::newRow("another listed macro") << "b" << QStringList{"a", "b"};
+        QTest::newRow("a new macro") << "new" << QStringList{"a", "new", "b"};
+        QTest::newRow("a new macro without a file") << "gone" << QStringList{"a", "b"};
     }
-
-    // A new name goes after the selected macro; without a file from the button page nothing is
-    // written, but the macro is listed.
-    void takeOverOfANewMacro()
+    void fillKeepsTheEdit()
     {
-        writeMacro(QStringLiteral("a.ini"), "1\n");
-        writeMacro(QStringLiteral("b.ini"), "1\n");
+        QFETCH(QString, mouseMacro);
+        QFETCH(QStringList, listed);
+        writeMacro(QStringLiteral("a.ini"), "1\n0x05 1 0\n");
+        writeMacro(QStringLiteral("b.ini"), "2\n0x06 1 0\n");
         Macro page;
         page.show();
         clickMacro(page, QStringLiteral("a"));
+        auto *events = child<QListWidget>(&page, "listWidgetKey");
+        events->setCurrentRow(0);
+        emit child<QComboBox>(&page, "ChooseEvent")->activated(4); // a left click, unsaved
+        const QString edited = ::events(page);
+        const int row = events->currentRow();
+        QVERIFY(child<QAbstractButton>(&page, "Save")->isEnabled());
         FlashDataMap record{};
-        record.Macros[Slot] = BuildMacroRecord(QStringLiteral("new"), EventsOf("+A"));
+        record.Macros[Slot] = BuildMacroRecord(mouseMacro, EventsOf(QStringLiteral("+A 20ms -A")));
+        if (mouseMacro == QLatin1String("new")) {
+            bool written = false;
+            QVERIFY(TakeOverMacroRecord(record.Macros[Slot], 7, &written));
+            QVERIFY(written);
+        }
+        QSignalSpy added(PostMsg::GetInstance(), &PostMsg::SigAddMacroButton);
         emit PostMsg::GetInstance()->SigButtonToMacro(record, Slot);
-        QCOMPARE(macroNames(page), (QStringList{"a", "new", "b"}));
-        QCOMPARE(macroFile(QStringLiteral("new.ini")), QByteArray("<missing>"));
+        QCOMPARE(added.size(), mouseMacro == QLatin1String("new") ? 1 : 0);
+        QCOMPARE(macroNames(page), listed);
+        QCOMPARE(child<QListWidget>(&page, "listWidgetHong")->currentItem()->text(),
+                 QStringLiteral("a"));
+        QCOMPARE(::events(page), edited);
+        QCOMPARE(events->currentRow(), row);
+        QVERIFY(child<QAbstractButton>(&page, "Save")->isEnabled());
+        QCOMPARE(macroFile(QStringLiteral("a.ini")), QByteArray("1\n0x05 1 0\n"));
+        QCOMPARE(macroFile(QStringLiteral("b.ini")), QByteArray("2\n0x06 1 0\n"));
     }
 
     // A macro taken over while a recording runs joins the list; the recording goes on into the
@@ -206,7 +224,6 @@ private slots:
     void takeOverWhileRecording()
     {
         writeMacro(QStringLiteral("a.ini"), "1\n");
-        writeMacro(QStringLiteral("dev.ini"), "2\n");
         Macro page;
         page.show();
         clickMacro(page, QStringLiteral("a"));
@@ -214,6 +231,8 @@ private slots:
         pressKey(0x41);
         FlashDataMap record{};
         record.Macros[Slot] = BuildMacroRecord(QStringLiteral("dev"), EventsOf("+B"));
+        bool written = false;
+        QVERIFY(TakeOverMacroRecord(record.Macros[Slot], 2, &written));
         emit PostMsg::GetInstance()->SigButtonToMacro(record, Slot);
         releaseKey(0x41);
         page.findChild<QAbstractButton *>(QStringLiteral("StopRecord"))->click();

@@ -1,4 +1,4 @@
-#include "macro/macrofile.h"
+#include "macro/model/macrofile.h"
 #include "tests/macro/macrobuildercases.h"
 #include "tests/support/testmain.h"
 
@@ -133,26 +133,20 @@ private slots:
         QVERIFY(content.events.isEmpty());
     }
 
-    // The button page writes the repeat line; the take-over puts the events after it, and only
-    // into a file that is there.
-    void eventsAfterTheRepeatLine()
+    // A macro from the mouse is written only where there is no file: an existing file, even an
+    // empty one, is the user's and stays as it is.
+    void newFileOnly()
     {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("m.ini"));
-        writeAll(path, "253\n");
-        QVERIFY(WriteEventsAfterRepeat(path, EventsOf(QStringLiteral("+A 10ms -A"))));
+        QVERIFY(
+            WriteNewMacroFile(path, QStringLiteral("253"), EventsOf(QStringLiteral("+A 10ms -A"))));
         QCOMPARE(readAll(path), QByteArray("253\n0x04 1 0\n10ms\n0x04 1 1\n"));
-        // Again: the events are replaced, not added a second time.
-        QVERIFY(WriteEventsAfterRepeat(path, EventsOf(QStringLiteral("+B"))));
-        QCOMPARE(readAll(path), QByteArray("253\n0x05 1 0\n"));
-        // An empty file keeps an empty repeat line, so the events never become the repeat value.
+        QVERIFY(!WriteNewMacroFile(path, QStringLiteral("1"), EventsOf(QStringLiteral("+B"))));
+        QCOMPARE(readAll(path), QByteArray("253\n0x04 1 0\n10ms\n0x04 1 1\n"));
         writeAll(path, "");
-        QVERIFY(WriteEventsAfterRepeat(path, EventsOf(QStringLiteral("+B"))));
-        QCOMPARE(readAll(path), QByteArray("\n0x05 1 0\n"));
-
-        const QString missing = folder.filePath(QStringLiteral("gone.ini"));
-        QVERIFY(!WriteEventsAfterRepeat(missing, EventsOf(QStringLiteral("+A"))));
-        QVERIFY(!QFile::exists(missing));
+        QVERIFY(!WriteNewMacroFile(path, QStringLiteral("1"), EventsOf(QStringLiteral("+B"))));
+        QCOMPARE(readAll(path), QByteArray());
     }
 };
 

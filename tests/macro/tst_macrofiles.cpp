@@ -1,9 +1,9 @@
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "macro/eventitem.h"
-#include "macro/keyvocabulary.h"
 #include "macro/macro.h"
-#include "macro/macroname.h"
+#include "macro/model/keyvocabulary.h"
+#include "macro/model/macroname.h"
 #include "tests/macro/macrobench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
@@ -42,6 +42,13 @@ ModalAction *nameAnswer(const QString &name)
     });
 }
 
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
 QString repeatMode(Macro &page)
 {
     for (const char *box : {"ReUntilLoose", "ReUntilClick", "ReUntil", "ReNumber"}) {
@@ -70,16 +77,133 @@ private slots:
         clearMacroFolder();
     }
 
+    // A macro is a file <name>.ini whose name the program accepts; nothing else is listed, and
+    // every macro is, "xml" in its name or not.
     void listFromTheFolder()
     {
-        for (const char *file : {"a.ini", "B.ini", "c.xml", "notes.txt", "myxmlmacro.ini"})
+        for (const char *file : {"a.ini", "B.ini", "c.xml", "notes.txt", "myxmlmacro.ini",
+                                 "x.ini.bak", "two.ini.ini", "..ini", ".ini"})
             writeMacro(QLatin1String(file), "1\n");
         QDir().mkpath(MacroFolder() + QStringLiteral("/folder.ini"));
         QFile::link(MacroFolder() + QStringLiteral("/a.ini"),
                     MacroFolder() + QStringLiteral("/link.ini"));
         Macro page;
-        QCOMPARE(macroNames(page), (QStringList{"a", "B", "notes.txt"}));
+        QCOMPARE(macroNames(page), (QStringList{"a", "B", "myxmlmacro", "two.ini"}));
         QCOMPARE(child<QListWidget>(&page, "listWidgetHong")->currentRow(), -1);
+    }
+
+    // A macro made with "xml" in its name is there after the next start, and saving it writes
+    // its own file only.
+    void xmlNameSurvivesARestart()
+    {
+        {
+            Macro page;
+            page.show();
+            QScopedPointer<ModalAction> user(nameAnswer(QStringLiteral("myxml")));
+            button(page, "NewHong")->click();
+            QVERIFY(user->done());
+            button(page, "Save")->click();
+        }
+        Macro restarted;
+        QCOMPARE(macroNames(restarted), QStringList{"myxml"});
+        QCOMPARE(macroFiles(), QStringList{"myxml.ini"});
+    }
+
+    // A name the list could not show is refused where it is entered, with the name notice; no
+    // file is made or renamed.
+    void refusedNames_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("name");
+        for (const char *action : {"on_NewHong_clicked", "RenameMacro"}) {
+            QTest::addRow("%s, dot", action) << action << ".";
+            QTest::addRow("%s, dot dot", action) << action << "..";
+        }
+    }
+    void refusedNames()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, name);
+        writeMacro(QStringLiteral("m.ini"), Recorded);
+        Macro page;
+        page.show();
+        clickMacro(page, QStringLiteral("m"));
+        QSignalSpy renamed(PostMsg::GetInstance(), &PostMsg::SigMacroRename);
+        QScopedPointer<ModalAction> user(nameAnswer(name));
+        QString told;
+        ModalAction notice(QStringLiteral("SameMacro"), [&](QWidget *dialog) {
+            told = child<QLabel>(dialog, "label")->text();
+            child<QToolButton>(dialog, "NewHong")->click();
+        });
+        QMetaObject::invokeMethod(&page, qPrintable(action));
+        QVERIFY(user->done());
+        QVERIFY(notice.done());
+        QCOMPARE(told, fixtureText(0, "Macro", 26));
+        QCOMPARE(renamed.size(), 0);
+        QCOMPARE(macroNames(page), QStringList{"m"});
+        QCOMPARE(macroFiles(), QStringList{"m.ini"});
+        QCOMPARE(macroFile(QStringLiteral("m.ini")), Recorded);
+    }
+
+    // A save, rename, new or delete the file system refuses says so, and the list then shows
+    // what is on disk. The macro folder replaced by a file stands for a folder nothing can be
+    // written into (the tests may run with every permission).
+    void refusedWritesAreTold_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("disk"); // "no folder", "file gone" or "folder in its place"
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("save") << "on_Save_clicked"
+                              << "no folder" << QStringList();
+        QTest::newRow("new") << "on_NewHong_clicked"
+                             << "no folder" << QStringList();
+        QTest::newRow("rename") << "RenameMacro"
+                                << "file gone" << QStringList{"keep"};
+        QTest::newRow("delete") << "on_DeleteHong_clicked"
+                                << "folder in its place" << QStringList{"keep"};
+    }
+    void refusedWritesAreTold()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, disk);
+        QFETCH(QStringList, listed);
+        writeMacro(QStringLiteral("keep.ini"), Recorded);
+        writeMacro(QStringLiteral("m.ini"), Recorded);
+        Macro page;
+        page.show();
+        clickMacro(page, QStringLiteral("m"));
+        child<QCheckBox>(&page, "ReUntil")->click();
+        const QString folder = MacroFolder();
+        if (disk == QLatin1String("no folder")) {
+            QVERIFY(QDir(folder).removeRecursively());
+            writeFile(folder, "not a folder");
+        } else if (disk == QLatin1String("file gone")) {
+            QVERIFY(QFile::remove(folder + QStringLiteral("/m.ini")));
+        } else {
+            QVERIFY(QFile::remove(folder + QStringLiteral("/m.ini")));
+            QVERIFY(QDir().mkpath(folder + QStringLiteral("/m.ini/inside")));
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot"));
+        QScopedPointer<ModalAction> name(nameAnswer(QStringLiteral("other")));
+        ModalDriver confirm(ModalDriver::named(QStringLiteral("DeleteConfirm")),
+                            QStringLiteral("NewHong"));
+        QString told;
+        ModalAction notice(QStringLiteral("SameMacro"), [&](QWidget *dialog) {
+            told = child<QLabel>(dialog, "label")->text();
+            child<QToolButton>(dialog, "NewHong")->click();
+        });
+        QSignalSpy hub(PostMsg::GetInstance(), &PostMsg::SigUpDataMacro);
+        QSignalSpy deleted(PostMsg::GetInstance(), &PostMsg::SigDeleteMacroButton);
+        QMetaObject::invokeMethod(&page, qPrintable(action));
+        QVERIFY(notice.done());
+        QCOMPARE(told, fixtureText(0, "Macro", 27));
+        QCOMPARE(macroNames(page), listed);
+        QCOMPARE(hub.size(), 0);
+        QCOMPARE(deleted.size(), 0);
+        if (disk == QLatin1String("no folder")) {
+            QVERIFY(QFile::remove(folder));
+            QVERIFY(QDir().mkpath(folder));
+        }
     }
 
     void load_data()
@@ -300,7 +424,7 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::newRow("listed") << "a";
-        QTest::newRow("hidden file") << "myxml";
+        QTest::newRow("xml in the name") << "myxml";
     }
     void newMacroNameTaken()
     {
@@ -315,7 +439,7 @@ private slots:
         button(page, "NewHong")->click();
         QVERIFY(user->done());
         QVERIFY2(notice.fired(), qPrintable(notice.failure()));
-        QCOMPARE(macroNames(page), QStringList{"a"});
+        QCOMPARE(macroNames(page), (QStringList{"a", "myxml"}));
         QCOMPARE(macroFile(QStringLiteral("a.ini")), Recorded);
         QCOMPARE(macroFile(QStringLiteral("myxml.ini")), Recorded);
     }
@@ -350,7 +474,7 @@ private slots:
         QCOMPARE(macroFile(QStringLiteral("new.ini")), Recorded);
     }
 
-    // A rename the file system refuses keeps the macro and tells the button page nothing.
+    // A rename the file system refuses tells the button page nothing; the list shows the folder.
     void renameRefused()
     {
         writeMacro(QStringLiteral("old.ini"), Recorded);
@@ -360,11 +484,14 @@ private slots:
         QVERIFY(QFile::remove(MacroFolder() + QStringLiteral("/old.ini")));
         QSignalSpy renamed(PostMsg::GetInstance(), &PostMsg::SigMacroRename);
         QScopedPointer<ModalAction> user(nameAnswer(QStringLiteral("new")));
+        ModalDriver notice(ModalDriver::named(QStringLiteral("SameMacro")),
+                           QStringLiteral("NewHong"));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot rename"));
         QMetaObject::invokeMethod(&page, "RenameMacro");
         QVERIFY(user->done());
+        QVERIFY2(notice.fired(), qPrintable(notice.failure()));
         QCOMPARE(renamed.size(), 0);
-        QCOMPARE(macroNames(page), QStringList{"old"});
+        QVERIFY(macroNames(page).isEmpty());
         QVERIFY(macroFiles().isEmpty());
     }
 
@@ -396,11 +523,15 @@ private slots:
         QSignalSpy deleted(PostMsg::GetInstance(), &PostMsg::SigDeleteMacroButton);
         ModalDriver confirm(ModalDriver::named(QStringLiteral("DeleteConfirm")),
                             QStringLiteral("NewHong"));
+        ModalAction notice(QStringLiteral("SameMacro"),
+                           [](QWidget *dialog) { child<QToolButton>(dialog, "NewHong")->click(); });
         button(page, "DeleteHong")->click();
         QVERIFY(confirm.fired());
+        QCOMPARE(notice.done(), !removed);
         if (!removed) {
+            // The folder in the file's place is no macro: the list shows what is on disk.
             QCOMPARE(deleted.size(), 0);
-            QCOMPARE(macroNames(page), (QStringList{"keep", "m"}));
+            QCOMPARE(macroNames(page), QStringList{"keep"});
             return;
         }
         QCOMPARE(deleted.size(), 1);

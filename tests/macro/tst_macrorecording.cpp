@@ -1,7 +1,7 @@
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "macro/macro.h"
-#include "platform/keyhook.h"
+#include "platform/desktop/keyhook.h"
 #include "tests/macro/macrobench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
@@ -73,7 +73,11 @@ private slots:
         FillMacroTexts();
         state().CurrentLanguage = 0;
     }
-    void init() { state().MacroRecording = 0; }
+    void init()
+    {
+        state().MacroRecording = 0;
+        clearMacroFolder();
+    }
 
     void startingLocksAndStoppingUnlocks()
     {
@@ -249,20 +253,57 @@ private slots:
         QVERIFY(child<QListWidget>(&r.page, "listWidgetHong")->isEnabled());
     }
 
-    // Going back to the home page ends the recording; what was recorded stays shown, unsaved.
+    // Going back to the home page ends the recording as Stop does, and what was recorded is in
+    // the macro's file as Save writes it: the page built again (the next start) shows it. The
+    // button page is not asked for anything while the page is left.
+    void leavingTheDevicePageWhileRecording_data()
+    {
+        QTest::addColumn<bool>("atTheLimit");
+        QTest::newRow("recording") << false;
+        QTest::newRow("after the 70th key") << true;
+    }
     void leavingTheDevicePageWhileRecording()
     {
+        QFETCH(bool, atTheLimit);
+        QByteArray expected = "1\n";
+        {
+            Recording r;
+            QVERIFY(r.active);
+            writeMacro(QStringLiteral("Recorded.ini"), QByteArray());
+            r.start();
+            const int clicks = atTheLimit ? 35 : 1;
+            ModalDriver limit(ModalDriver::named(QStringLiteral("KeyNumberLimit")),
+                              QStringLiteral("NewHong"));
+            for (int i = 0; i < clicks; ++i) {
+                r.click(Qt::Key_Q);
+                expected += i == 0 ? "0x14 1 0\n0ms\n0x14 1 1\n" : "0ms\n0x14 1 0\n0ms\n0x14 1 1\n";
+            }
+            QCOMPARE(limit.fired(), atTheLimit);
+            QSignalSpy changed(PostMsg::GetInstance(), &PostMsg::SigUpDataMacro);
+            emit PostMsg::GetInstance()->SigSetMacroPage();
+            QCOMPARE(changed.size(), 0);
+            QCOMPARE(state().MacroRecording.load(), quint8(0));
+            QVERIFY(!button(r.page, "Save")->isEnabled());
+            QVERIFY(button(r.page, "StopRecord")->isHidden());
+            QVERIFY(!button(r.page, "StartRecord")->isHidden());
+            r.click(Qt::Key_W);
+            QCOMPARE(macroFile(QStringLiteral("Recorded.ini")), expected);
+        }
+        Macro again;
+        again.show();
+        clickMacro(again, QStringLiteral("Recorded"));
+        QVERIFY(events(again).startsWith(QLatin1String("+Q 0ms -Q")));
+        QCOMPARE(child<QListWidget>(&again, "listWidgetKey")->count(), atTheLimit ? 139 : 3);
+    }
+
+    // Leaving the page without a recording writes nothing.
+    void leavingWithoutARecordingWritesNothing()
+    {
         Recording r;
-        QVERIFY(r.active);
-        r.start();
-        r.click(Qt::Key_Q);
+        writeMacro(QStringLiteral("Recorded.ini"), "5\n");
+        child<QCheckBox>(&r.page, "ReUntil")->click();
         emit PostMsg::GetInstance()->SigSetMacroPage();
-        QCOMPARE(state().MacroRecording.load(), quint8(0));
-        QCOMPARE(events(r.page), QStringLiteral("+Q 0ms -Q"));
-        QVERIFY(!button(r.page, "Save")->isEnabled());
-        QVERIFY(button(r.page, "StopRecord")->isHidden());
-        r.click(Qt::Key_W);
-        QCOMPARE(events(r.page), QStringLiteral("+Q 0ms -Q"));
+        QCOMPARE(macroFile(QStringLiteral("Recorded.ini")), QByteArray("5\n"));
     }
 
     // The user clicks a macro (the list takes the focus) and Start: keys that would press a

@@ -4,9 +4,9 @@
 #include "core/postmsg.h"
 #include "macro/eventitem.h"
 #include "macro/macro.h"
-#include "macro/macroexportfile.h"
-#include "macro/macroname.h"
-#include "platform/filedialogs.h"
+#include "macro/model/macroexportfile.h"
+#include "macro/model/macroname.h"
+#include "platform/desktop/filedialogs.h"
 #include "tests/macro/macrobench.h"
 #include "tests/macro/macrobuildercases.h"
 #include "tests/support/modaldriver.h"
@@ -208,6 +208,49 @@ private slots:
         QCOMPARE(told, MacroTexts.text(language, 25, QString()));
         QVERIFY(!told.isEmpty());
         FillMacroTexts();
+    }
+
+    // An export into a folder that does not exist, and an import the macro folder cannot take,
+    // say so; the import adds nothing.
+    void refusedWritesAreTold_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("export") << "ExPortMacro";
+        QTest::newRow("import") << "InPortMacro";
+    }
+    void refusedWritesAreTold()
+    {
+        QFETCH(QString, action);
+        writeMacro(QStringLiteral("m.ini"), "1\n");
+        const bool exporting = action == QLatin1String("ExPortMacro");
+        const QString missing = QDir::home().filePath(QStringLiteral("no such folder/out.ini"));
+        writeFile(exportPath(), WriteMacroExport({QStringLiteral("fresh"), QStringLiteral("1"),
+                                                  EventsOf(QStringLiteral("+A"))},
+                                                 EventItem::Icons()));
+        Macro page;
+        page.show();
+        clickMacro(page, QStringLiteral("m"));
+        if (!exporting) {
+            // The macro folder replaced by a file: no macro file can be written into it.
+            QVERIFY(QDir(MacroFolder()).removeRecursively());
+            writeFile(MacroFolder(), "not a folder");
+        }
+        QString told;
+        ModalAction notice(QStringLiteral("SameMacro"), [&](QWidget *dialog) {
+            told = child<QLabel>(dialog, "label")->text();
+            child<QToolButton>(dialog, "NewHong")->click();
+        });
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("cannot write"));
+        FileAnswer answer(exporting ? missing : exportPath());
+        QMetaObject::invokeMethod(&page, qPrintable(action));
+        QVERIFY(notice.done());
+        QCOMPARE(told, fixtureText(0, "Macro", 27));
+        QVERIFY(!QFile::exists(missing));
+        QCOMPARE(macroNames(page), exporting ? QStringList{"m"} : QStringList());
+        if (!exporting) {
+            QVERIFY(QFile::remove(MacroFolder()));
+            QVERIFY(QDir().mkpath(MacroFolder()));
+        }
     }
 
     void importedNameTaken()

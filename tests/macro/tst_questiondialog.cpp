@@ -3,7 +3,7 @@
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "macro/questiondialog.h"
-#include "platform/screenmetrics.h"
+#include "platform/desktop/screenmetrics.h"
 #include "tests/macro/macrobench.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
@@ -138,12 +138,13 @@ private slots:
         QTest::newRow("OK, empty") << ""
                                    << "NewHong"
                                    << "";
+        // The page, not the dialog, refuses a name that cannot be a macro's.
         QTest::newRow("OK, dot") << "."
                                  << "NewHong"
-                                 << "";
+                                 << ".";
         QTest::newRow("OK, dot dot") << ".."
                                      << "NewHong"
-                                     << "";
+                                     << "..";
         QTest::newRow("Cancel") << "Greeting"
                                 << "NewHong_2"
                                 << "";

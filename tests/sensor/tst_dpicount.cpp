@@ -152,17 +152,35 @@ private slots:
         COMPARE_RECORDS(LinkFixture::storedRecord(), expected);
     }
 
-    // The editor shows the change; the user is told once that the mouse did not take it.
-    void offlineShowsAndReportsOnce()
+    // Asleep, the mouse keeps its count and so does the editor; the user is told once.
+    void offlineChangesNothingAndReportsOnce()
     {
         start(6, 4);
+        const QStringList shownTexts = texts();
         QVERIFY(SimulationControl::setOnline(Mouse, false));
         chooseCount(editor.get(), 2);
         QCOMPARE(offline->count(), 1);
         QCOMPARE(sends(), 0);
         COMPARE_RECORDS(LinkFixture::storedRecord(), before);
-        QVERIFY(levelButton(editor.get(), 2)->isChecked());
-        QVERIFY(levelButton(editor.get(), 3)->isHidden());
+        QVERIFY(levelButton(editor.get(), 4)->isChecked());
+        QVERIFY(!levelButton(editor.get(), 5)->isHidden());
+        QCOMPARE(texts(), shownTexts);
+        QCOMPARE(editor->GetLevelCount(), 6);
+        QCOMPARE(countBox(editor.get())->currentIndex(), 5);
+    }
+
+    // Awake, but the sends get lost on their way: after the first no other is tried, the user is
+    // told once, and the mouse's own record is read again to put the editor back.
+    void refusedExchangeSendsNoCount()
+    {
+        start(6, 4);
+        SimulationControl::setNoAnswer(QStringLiteral("ProtocolDataUpdate"), -1);
+        chooseCount(editor.get(), 2);
+        SimulationControl::setNoAnswer(QStringLiteral("ProtocolDataUpdate"), 0);
+        QCOMPARE(offline->count(), 1);
+        QCOMPARE(int(state().RereadWhenOnline.load()), 1);
+        COMPARE_RECORDS(LinkFixture::storedRecord(), before);
+        state().KeepOfflineNotice = 0;
     }
 
     void writesDisabledShowsOnly()

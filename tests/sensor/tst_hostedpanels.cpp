@@ -167,15 +167,20 @@ private slots:
             QVERIFY(!driver.fired());
         }
 
-        // Offline: nothing stored, the offline notice, and the notice to wait all the same.
+        // Offline: nothing stored, the offline notice alone (nothing is being updated), and the
+        // list back on what the mouse holds.
         state().WriteEnabled = 1;
+        const int held = state().CurrentFlashData.get().DebounceTime;
+        QVERIFY(held != 5);
         QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
         ModalDriver wait(ModalDriver::named(QStringLiteral("LessThree")),
-                         QStringLiteral("NewHong"));
+                         QStringLiteral("NewHong"), 300);
         debounceList(panel)->setCurrentIndex(5);
-        QVERIFY(wait.fired());
+        QVERIFY(!wait.fired());
         QCOMPARE(sends(), 0);
         QCOMPARE(offline->size(), 1);
+        QCOMPARE(debounceList(panel)->currentIndex(), held);
+        QCOMPARE(int(stored().DebounceTime), held);
     }
 
     void debounceEntryTexts()

@@ -327,9 +327,10 @@ private slots:
         const FlashDataMap before = stored();
         QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
         editor->SetCountIndex(2);
-        // Shown all the same; the next fill from the mouse puts the editor right.
-        QCOMPARE(editor->GetCurrentLevel(), 2);
-        QVERIFY(slider(editor.get(), 3)->isHidden());
+        // The mouse keeps its count, and so does the editor.
+        QCOMPARE(editor->GetCurrentLevel(), 5);
+        QCOMPARE(editor->GetLevelCount(), 8);
+        QVERIFY(!slider(editor.get(), 3)->isHidden());
         QCOMPARE(offline->size(), 1);
         QCOMPARE(sends(), 0);
         COMPARE_RECORDS(stored(), before);

@@ -170,6 +170,27 @@ private slots:
         QCOMPARE(SimulationControl::screenExchanges(), exchanges);
     }
 
+    // A due tick's send says whether the screen took the clock: not when no reply passed in five
+    // exchanges.
+    void sendReportsTheOutcome_data()
+    {
+        QTest::addColumn<int>("spoilt");
+        QTest::addColumn<bool>("passed");
+        QTest::newRow("taken at the fifth exchange") << 4 << true;
+        QTest::newRow("never taken") << 9 << false;
+    }
+    void sendReportsTheOutcome()
+    {
+        QFETCH(int, spoilt);
+        QFETCH(bool, passed);
+        SettingsBench bench(withScreen());
+        collectProductIds();
+        QCOMPARE(FindScreenDevice(), 1);
+        SimulationControl::spoilScreenReplies(false, spoilt);
+        QCOMPARE(ScreenClockSender::SendClockToScreen(), passed);
+        QCOMPARE(SimulationControl::screenExchanges(), 5);
+    }
+
     // Date, time and weekday of a packet come from one reading of the clock: just before
     // midnight on a Sunday the weekday is still Sunday's.
     void oneReadingPerPacket()

@@ -2,8 +2,8 @@
 #include "core/devicestate.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
+#include "platform/desktop/screenmetrics.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "platform/screenmetrics.h"
 #include "settings/formsetting.h"
 #include "tests/settings/settingsbench.h"
 #include "tests/support/picturecheck.h"
@@ -243,6 +243,31 @@ private slots:
         QVERIFY(shown(page).longRange);
         emit hub()->SigFormB();
         QVERIFY(shown(page).longRange);
+    }
+
+    // An imported or cached record says nothing of the receiver: the LED section its receiver
+    // reported stays, with its mode and the long layout. Another device's does not.
+    void formBKeepsTheReceiversLedSection()
+    {
+        SettingsBench bench(ReceiverWithMouse);
+        SettingsBench::select(receiverPath(), 1);
+        FormSetting page;
+        QVERIFY(reportForm());
+        QVERIFY(reportLed(3));
+        emit hub()->SigFormB();
+        Shown now = shown(page);
+        QVERIFY(now.led);
+        QCOMPARE(now.checkedMode, 3);
+        QCOMPARE(now.height, 860);
+        QVERIFY(sectionConsistent(page));
+
+        DeviceAllInfo other = state().CurrentDeviceInfo.get();
+        other.Path += QStringLiteral("-other");
+        state().CurrentDeviceInfo.set(other);
+        emit hub()->SigFormB();
+        now = shown(page);
+        QVERIFY(!now.led);
+        QCOMPARE(now.height, 710);
     }
 
     // A long-range report shows the section with the box set; the box's handler sends the state

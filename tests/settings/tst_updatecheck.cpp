@@ -203,8 +203,6 @@ private slots:
         b.page->SlotLabelText(1, mouseVersion);
         if (!record.isEmpty())
             RegistryValues::SetUpdateFailInfo(record);
-        if (record.count(QLatin1Char(',')) == 2)
-            QTest::ignoreMessage(QtDebugMsg, QRegularExpression("not a failure record"));
         UpDateRepair *dialog = state().UpdateDialog;
         dialog->ResetUi();
         state().UpdateStageCount = 0;

@@ -140,6 +140,42 @@ private slots:
         QCOMPARE(updateCaption(*b.page), b.page->UpToDateCaption);
     }
 
+    // From the start to the end layout nothing closes the dialog: not before the first image is
+    // handed over, nor between the receiver's end and the mouse's start, when no image is being
+    // written (Escape, the dialog's own close, the buttons); nothing sends the window home
+    // meanwhile. The end closes it at once.
+    void nothingClosesARunningUpdate()
+    {
+        UpdateBench b(exampleSet("older-firmware.ini"), true);
+        QVERIFY(openOlderDevices(b));
+        QSignalSpy home(PostMsg::GetInstance(), SIGNAL(SigChangeMainDialog(int)));
+        const auto tryToClose = [] {
+            QTest::keyClick(dialog(), Qt::Key_Escape);
+            dialog()->close();
+            button("CloseButton")->click();
+            button("NewHong")->click();
+            button("NewHong_2")->click();
+        };
+
+        button("NewHong_2")->click();
+        QCOMPARE(state().ReceiverUpdateState.load(), 0); // the engine's first tick is to come
+        tryToClose();
+        QVERIFY(dialog()->isVisible());
+
+        QTRY_COMPARE_WITH_TIMEOUT(state().ReceiverUpdateState.load(), 2, 20000);
+        QVERIFY(state().MouseUpdateState.load() != 1); // only the engine's ticks start it
+        tryToClose();
+        QVERIFY(dialog()->isVisible());
+        QCOMPARE(message(), dialog()->RunningText);
+        QCOMPARE(home.count(), 0);
+
+        QTRY_COMPARE_WITH_TIMEOUT(message(), dialog()->RepairDoneText, 20000);
+        QTest::keyClick(dialog(), Qt::Key_Escape);
+        QTRY_VERIFY(!dialog()->isVisible());
+        QCOMPARE(home.count(), 0);
+        QVERIFY(b.waitForEnd());
+    }
+
     // The receiver's upgrade stops at 40 %: the dialog says the update failed and can be closed,
     // the record names the receiver for the repair, and no mouse stage follows.
     void receiverFails()

@@ -1,5 +1,6 @@
 #include "core/devicestate.h"
 #include "core/firmwareimages.h"
+#include "core/postmsg.h"
 #include "core/registryvalues.h"
 #include "core/startup.h"
 #include "platform/devicelib/devicelib.h"
@@ -15,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QMap>
 #include <QToolButton>
 
 namespace {
@@ -191,10 +193,49 @@ private slots:
         QVERIFY(!b.page->ReceiverUpToDate);
     }
 
+    // From the moment the library takes an image, the device waits in boot mode, also through a
+    // crash or a power cut: while each stage's transfer runs, the record names that stage's
+    // device for the repair. The success leaves none.
+    void recordWhileTheTransferRuns()
+    {
+        UpdateBench b(olderDevices(), true, 100);
+        QVERIFY(b.bench.ok());
+        QVERIFY(b.open(cable(), CableKind));
+        state().UpdateStageCount = 2;
+        QMap<int, QString> records;
+        // Read as the library reports, half way through the receiver's transfer and through the
+        // mouse's.
+        const QMetaObject::Connection probe = connect(
+            PostMsg::GetInstance(), &PostMsg::SigProgress, this,
+            [&records](int value, int type) {
+                if (type == 0 && (value == 25 || value == 75))
+                    records[value] = RegistryValues::UpdateFailInfo();
+            },
+            Qt::DirectConnection);
+
+        b.page->on_Receive_clicked();
+        QVERIFY(b.waitForEnd());
+        disconnect(probe);
+        QCOMPARE(state().MouseUpdateState.load(), 2);
+        QCOMPARE(records.value(25), ReceiverFailure);
+        QCOMPARE(records.value(75), QStringLiteral("210,4,12,10"));
+        QVERIFY(RegistryValues::UpdateFailInfo().isEmpty());
+    }
+
     // The device refuses the image: the receiver's update fails at once and the log says why, but
-    // no failure record is written, since the device holds nothing new; it keeps its firmware.
+    // the failure record is as before the start, since the device holds nothing new; it keeps its
+    // firmware.
+    void refusedStart_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::newRow("no record") << QString();
+        QTest::newRow("the mouse's record") << QStringLiteral("210,4,12,10");
+    }
     void refusedStart()
     {
+        QFETCH(QString, before);
+        if (!before.isEmpty())
+            RegistryValues::SetUpdateFailInfo(before);
         UpdateBench b(olderDevices("0x0105"), false);
         QVERIFY(b.bench.ok());
         writeDamagedReceiverImage(b.bench.appFolder());
@@ -205,7 +246,7 @@ private slots:
         QVERIFY(b.waitForEnd(10000));
         QCOMPARE(state().ReceiverUpdateState.load(), 3);
         QCOMPARE(b.hub->progress, (QList<QPair<int, int>>{{0, 1}}));
-        QVERIFY(RegistryValues::UpdateFailInfo().isEmpty());
+        QCOMPARE(RegistryValues::UpdateFailInfo(), before);
         const QList<QByteArray> log = updateLog().split('\n');
         QCOMPARE(log.size(), UpgradeLogLines + 1); // eight lines, each ended
         QCOMPARE(log.first(), QByteArray("Upgrade refused"));

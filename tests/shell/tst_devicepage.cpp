@@ -135,10 +135,13 @@ private slots:
         QFETCH(QString, fill);
         HomeBench bench(OneReceiverSet);
         Dialog page;
+        // No level before the device reports one, not a full battery.
         QCOMPARE(child<QProgressBar>(&page, "progressBar")
                      ->styleSheet()
                      .contains(QLatin1String("rgb(191, 191, 191)")),
                  true);
+        QCOMPARE(child<QLabel>(&page, "label_2")->text(), QString());
+        QCOMPARE(child<QProgressBar>(&page, "progressBar")->value(), 0);
         // The device-event callback reports the battery from a library thread and waits.
         QVERIFY(runOnWorkerThread([] { emit PostMsg::GetInstance()->SigBattery(true, 50, true); }));
         QVERIFY(runOnWorkerThread(
@@ -147,6 +150,15 @@ private slots:
         QCOMPARE(child<QProgressBar>(&page, "progressBar")->value(), bar);
         QVERIFY(child<QProgressBar>(&page, "progressBar")->styleSheet().contains(fill));
         QCOMPARE(child<QLabel>(&page, "label")->isHidden(), !charging);
+
+        // A language change keeps the level; opening a device drops it until that device reports.
+        QEvent languageChange(QEvent::LanguageChange);
+        QCoreApplication::sendEvent(&page, &languageChange);
+        QCOMPARE(child<QLabel>(&page, "label_2")->text(), text);
+        emit PostMsg::GetInstance()->SigSelectMouseInfo(DeviceAllInfo());
+        QCOMPARE(child<QLabel>(&page, "label_2")->text(), QString());
+        QCOMPARE(child<QProgressBar>(&page, "progressBar")->value(), 0);
+        QVERIFY(child<QLabel>(&page, "label")->isHidden());
     }
 
     void recordingLocksTheTabs_data()

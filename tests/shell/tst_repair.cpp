@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QMap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -150,6 +151,7 @@ private slots:
 
             QList<int> percents;
             bool writingHeld = false;
+            QMap<int, QString> records;
             QMetaObject::Connection probe =
                 connect(hub(), &PostMsg::SigAutoRepairProgress, this, [&](int value) {
                     percents << value;
@@ -158,6 +160,14 @@ private slots:
                         writingHeld = state().UpdateIdle.load() == 0 &&
                                       state().AutoRepairRunning.load() == 1 && RepairRun::Busy();
                 });
+            // Read as the library reports, half way through each stage's transfer.
+            const QMetaObject::Connection recorder = connect(
+                hub(), &PostMsg::SigAutoRepairProgress, this,
+                [&records](int value) {
+                    if (value == 25 || value == 75)
+                        records[value] = RegistryValues::UpdateFailInfo();
+                },
+                Qt::DirectConnection);
             Ends ends;
             button(dialog, "NewHong_2")->click();
             QCOMPARE(message(dialog), dialog->RunningText);
@@ -167,8 +177,13 @@ private slots:
 
             QTRY_COMPARE_WITH_TIMEOUT(message(dialog), dialog->RepairDoneText, 20000);
             disconnect(probe);
+            disconnect(recorder);
             QCOMPARE(percents, steps(5, 100, 5));
             QVERIFY(writingHeld);
+            // Each stage's device waits in boot mode while its transfer runs: the record names it,
+            // whichever record the repair began with.
+            QCOMPARE(records.value(25), ReceiverRecord);
+            QCOMPARE(records.value(75), MouseRecord);
             QCOMPARE(ends.repaired.count(), 1);
             QCOMPARE(ends.repaired.first().first().toInt(), 0);
             QVERIFY(ends.done());
@@ -191,10 +206,25 @@ private slots:
 
     // The Space key on the home page with a receiver whose image differs from its firmware and a
     // confirmed question: the main window's own dialog repairs that receiver, which no check has
-    // looked at, with the image the main window found for it.
+    // looked at, with the image the main window found for it. A mouse that waits in boot mode
+    // (not on the list, so the repair does not reach it) keeps its record, and Repair stays
+    // offered for it.
+    void forcedRepair_data()
+    {
+        QTest::addColumn<QByteArray>("devices");
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<int>("mouseBootMode");
+        QTest::newRow("nothing waits") << Receiver + Mouse << QString() << 0;
+        QTest::newRow("the mouse waits in boot mode") << MouseFailed << MouseRecord << 1;
+    }
     void forcedRepair()
     {
-        HomeBench bench(Receiver + Mouse);
+        QFETCH(QByteArray, devices);
+        QFETCH(QString, record);
+        QFETCH(int, mouseBootMode);
+        if (!record.isEmpty())
+            RegistryValues::SetUpdateFailInfo(record);
+        HomeBench bench(devices);
         QVERIFY(bench.ok());
         bench.useShippedFirmware();
         HomeBench::storeMouseVersion(QStringLiteral("v1.05"));
@@ -218,9 +248,53 @@ private slots:
         QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("R")), 0x0102);
         QCOMPARE(SimulationControl::bootMode(QStringLiteral("R")), 0);
         QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("M")), 0x0104);
+        QCOMPARE(SimulationControl::bootMode(QStringLiteral("M")), mouseBootMode);
         QVERIFY(ends.done());
-        QVERIFY(RegistryValues::UpdateFailInfo().isEmpty());
+        QCOMPARE(RegistryValues::UpdateFailInfo(), record);
         QVERIFY(flagsRestored());
+        QTRY_COMPARE(repairButton(window)->isVisible(), !record.isEmpty());
+    }
+
+    // While a repair runs, nothing ends the program: not the home page's close button, not the
+    // notification area's Exit, not a close request to the window. Once it has ended, the close
+    // button ends the program.
+    void nothingEndsTheProgramWhileTheRepairRuns_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("close button") << 0;
+        QTest::newRow("Exit of the notification area") << 1;
+        QTest::newRow("the window closed") << 2;
+    }
+    void nothingEndsTheProgramWhileTheRepairRuns()
+    {
+        QFETCH(int, way);
+        RegistryValues::SetUpdateFailInfo(ReceiverRecord);
+        HomeBench bench(ReceiverFailed);
+        QVERIFY(bench.ok());
+        bench.useShippedFirmware();
+        SimulationControl::setUpgradeStepDelay(100);
+        DialogMain window;
+        window.show();
+        UpDateRepair *dialog = openRepair(window);
+        QVERIFY(dialog);
+        QCOMPARE(message(dialog), dialog->ReadyText);
+        auto *close = window.homePage()->findChild<QToolButton *>(QStringLiteral("CloseButton"));
+        const std::function<void()> ways[] = {[close] { close->click(); },
+                                              [&window] { window.slotActionExitApp(); },
+                                              [&window] { window.close(); }};
+
+        button(dialog, "NewHong_2")->click();
+        QVERIFY(RepairRun::Busy());
+        // The program's own event loop, which an end would leave at once.
+        QCOMPARE(runEventLoop(ways[way], 300), -7);
+        QVERIFY(RepairRun::Busy());
+        QVERIFY(window.isVisible());
+        QVERIFY(dialog->isVisible());
+
+        QTRY_COMPARE_WITH_TIMEOUT(message(dialog), dialog->RepairDoneText, 20000);
+        QVERIFY(flagsRestored());
+        QCOMPARE(runEventLoop([close] { close->click(); }), 0);
+        QVERIFY(!window.isVisible());
     }
 
     // A start the library refuses, or a start that finds the image gone: nothing is written and

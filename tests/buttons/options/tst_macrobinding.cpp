@@ -1,7 +1,7 @@
-#include "buttons/options/keysequencedefault.h"
+#include "buttons/model/keysequencedefault.h"
+#include "buttons/model/macrorepeat.h"
 #include "buttons/options/macrolist.h"
 #include "buttons/page/buttoninterface.h"
-#include "buttons/page/macrorepeat.h"
 #include "core/configini.h"
 #include "core/devicelink.h"
 #include "core/devicestate.h"
@@ -10,20 +10,25 @@
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "macro/macro.h"
-#include "macro/macroname.h"
+#include "macro/macrosync.h"
+#include "macro/model/macroname.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "shell/widgets/myconmbobox.h"
 #include "tests/buttons/page/pagewidgets.h"
 #include "tests/buttons/page/simulatedmouse.h"
+#include "tests/support/modaldriver.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 #include "tests/support/workerthread.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -86,6 +91,17 @@ QByteArray storedKeys(int slot)
         int(sizeof(KeyRecord)));
 }
 
+QByteArray macroFile(const QString &name)
+{
+    QFile file(QDir(MacroFolder()).filePath(name + QStringLiteral(".ini")));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+QStringList macroFiles()
+{
+    return QDir(MacroFolder()).entryList(QDir::Files);
+}
+
 QByteArray bytesOf(const MacroRecord &record)
 {
     return QByteArray(reinterpret_cast<const char *>(&record), int(sizeof record));
@@ -139,6 +155,20 @@ private:
         return true;
     }
 
+    // The macro Greeting (TwoEvents) bound to the fifth row, slot 3, of a page showing the mouse.
+    bool bindGreeting(Buttoninterface &page)
+    {
+        if (!showMouse(page))
+            return false;
+        // Written after the fill, which writes the files of macros the mouse holds.
+        macroFiles({{QStringLiteral("Greeting.ini"), TwoEvents}});
+        emit PostMsg::GetInstance()->SigAddMacroButton();
+        child(page, "TopMusic")->click();
+        child(page, "DPI_10")->click();
+        macroButton(page, QStringLiteral("Greeting"))->click();
+        return storedTriple(3) == triple(6, 3, 255);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -159,6 +189,7 @@ private slots:
         state().CurrentLanguage = 0;
         state().WriteEnabled = 1;
         macroFiles({});
+        MacroSync::Clear();
     }
 
     // The record is what the macro page would build from the same events: a pause belongs to
@@ -256,9 +287,13 @@ private slots:
         QTest::newRow("list file")
             << QStringList{"list.xml", "m.ini"} << QStringList{"m", "-", "-", "-", "-", "-", "-"}
             << QStringList{"m", "-", "-", "-", "-", "-", "-"};
+        // The macro page's rule: <name>.ini files only, "xml" in a name or not.
         QTest::newRow("two xml") << QStringList{"a.xml", "b.xml", "m.ini"}
-                                 << QStringList{"b.xml", "m", "-", "-", "-", "-", "-"}
-                                 << QStringList{"m", "-", "-", "-", "-", "-"};
+                                 << QStringList{"m", "-", "-", "-", "-", "-", "-"}
+                                 << QStringList{"m", "-", "-", "-", "-", "-", "-"};
+        QTest::newRow("not macros") << QStringList{"notes.txt", "x.ini.bak", "myxml.ini"}
+                                    << QStringList{"myxml", "-", "-", "-", "-", "-", "-"}
+                                    << QStringList{"myxml", "-", "-", "-", "-", "-", "-"};
         QTest::newRow("seven") << QStringList{"1.ini", "2.ini", "3.ini", "4.ini",
                                               "5.ini", "6.ini", "7.ini"}
                                << QStringList{"1", "2", "3", "4", "5", "6", "7"}
@@ -506,6 +541,141 @@ private slots:
         QCOMPARE(storedTriple(3), triple(6, 3, 255));
     }
 
+    // What the user does to a bound macro, with the mouse asleep or awake, is what the mouse and
+    // the macro folder hold once it has answered again: a refill never writes the mouse's older
+    // copy over the user's file, nor brings back a macro the user deleted or renamed.
+    void userActionSurvivesTheRefill_data()
+    {
+        QTest::addColumn<QString>("action"); // "save", "rename" or "delete"
+        QTest::addColumn<bool>("asleep");
+        for (const char *action : {"save", "rename", "delete"}) {
+            QTest::addRow("%s, mouse asleep", action) << action << true;
+            QTest::addRow("%s, mouse awake", action) << action << false;
+        }
+    }
+    void userActionSurvivesTheRefill()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, asleep);
+        const QByteArray saved = "253\n0x04 1 0\n10ms\n0x04 1 1\n10ms\n0x01 4 0\n10ms\n0x01 4 1\n";
+        Buttoninterface page;
+        page.show();
+        QVERIFY(bindGreeting(page));
+        const QByteArray boundBefore = storedMacro(3);
+        QCOMPARE(storedTriple(3), triple(6, 3, 255));
+
+        Macro macroPage;
+        macroPage.show();
+        auto *list = child<QListWidget>(macroPage, "listWidgetHong");
+        list->setCurrentItem(list->findItems(QStringLiteral("Greeting"), Qt::MatchExactly).first());
+        QVERIFY(SimulationControl::setOnline(Mouse, !asleep));
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+        QString name = QStringLiteral("Greeting");
+        if (action == QLatin1String("save")) {
+            // Repeat until another button, and a left click added after the events.
+            child<QCheckBox>(macroPage, "ReUntil")->click();
+            child<QListWidget>(macroPage, "listWidgetKey")->setCurrentRow(2);
+            emit child<QComboBox>(macroPage, "ChooseEvent")->activated(4);
+            child(macroPage, "Save")->click();
+            QCOMPARE(macroFile(name), saved);
+        } else if (action == QLatin1String("rename")) {
+            name = QStringLiteral("Hello");
+            ModalDriver answer(
+                [](QWidget *modal) {
+                    if (!modal->inherits("QuestionDialog"))
+                        return false;
+                    modal->findChild<QLineEdit *>(QStringLiteral("lineEdit"))
+                        ->setText(QStringLiteral("Hello"));
+                    return true;
+                },
+                QStringLiteral("NewHong"));
+            QMetaObject::invokeMethod(&macroPage, "RenameMacro");
+            QVERIFY(answer.fired());
+        } else {
+            ModalDriver confirm(ModalDriver::named(QStringLiteral("DeleteConfirm")),
+                                QStringLiteral("NewHong"));
+            child(macroPage, "DeleteHong")->click();
+            QVERIFY(confirm.fired());
+        }
+        QCOMPARE(offline.isEmpty(), !asleep);
+        if (asleep)
+            QCOMPARE(storedMacro(3), boundBefore);
+        // A language change refills the rows from the record the page holds.
+        page.SlotAllLanguage(0);
+
+        // The mouse answers again and is read whole: the refill, then the user's doing sent.
+        QVERIFY(SimulationControl::setOnline(Mouse, true));
+        offline.clear();
+        QVERIFY(SimulatedMouse::select(mousePath));
+        if (action == QLatin1String("delete")) {
+            QTRY_COMPARE(storedTriple(3), triple(1, 8, 0));
+            QVERIFY(!macroFiles().contains(QStringLiteral("Greeting.ini")));
+        } else {
+            MacroRecord expected;
+            QVERIFY(LoadMacroRecord(name, &expected));
+            QTRY_COMPARE(storedMacro(3), bytesOf(expected));
+            QCOMPARE(storedTriple(3), triple(6, 3, action == QLatin1String("save") ? 253 : 255));
+            QCOMPARE(text(page, "TopMusic"), prefix() + name);
+            QVERIFY(macroFiles().contains(name + QStringLiteral(".ini")));
+            QCOMPARE(name == QLatin1String("Hello"),
+                     !macroFiles().contains(QStringLiteral("Greeting.ini")));
+            QCOMPARE(macroFile(name), action == QLatin1String("save") ? saved : TwoEvents);
+        }
+        QVERIFY(offline.isEmpty());
+        // Once taken, nothing is left to send: a further read sends nothing.
+        SimulationControl::clearLog();
+        QVERIFY(SimulatedMouse::select(mousePath));
+        QTest::qWait(0);
+        QCOMPARE(SimulationControl::receivedRecords().size(), 0);
+    }
+
+    // A macro still asleep when the mouse is read again is sent when it answers; a send it does
+    // not take shows the offline notice and waits for the next answer.
+    void refusedSendWaits()
+    {
+        Buttoninterface page;
+        page.show();
+        QVERIFY(bindGreeting(page));
+        macroFiles({{QStringLiteral("Greeting.ini"), QByteArray(TwoEvents).replace("255", "3")}});
+        MacroSync::Changed(QStringLiteral("Greeting"));
+        // The mouse answers the read, then takes no record.
+        SimulationControl::setNoAnswer(QStringLiteral("ProtocolDataUpdate"), -1);
+        QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+        QVERIFY(SimulatedMouse::select(mousePath));
+        QTRY_COMPARE(offline.size(), 1);
+        QCOMPARE(storedTriple(3), triple(6, 3, 255));
+        QVERIFY(MacroSync::IsChanged(QStringLiteral("Greeting")));
+        SimulationControl::setNoAnswer(QStringLiteral("ProtocolDataUpdate"), 0);
+        QVERIFY(SimulatedMouse::select(mousePath));
+        QTRY_COMPARE(storedTriple(3), triple(6, 3, 3));
+        QCOMPARE(macroFile(QStringLiteral("Greeting")), QByteArray(TwoEvents).replace("255", "3"));
+    }
+
+    // A macro file longer than the mouse holds is not bound cut short: the limit notice, nothing
+    // sent, the row as it was.
+    void tooLongMacroIsNotBound()
+    {
+        QByteArray file = "1\n";
+        for (int i = 0; i < 71; ++i)
+            file += "0x05 1 0\n";
+        Buttoninterface page;
+        page.show();
+        QVERIFY(showMouse(page));
+        macroFiles({{QStringLiteral("Long.ini"), file}});
+        emit PostMsg::GetInstance()->SigAddMacroButton();
+        const QString label = text(page, "TopMusic");
+        const QByteArray before = SimulationControl::storedRecord(Mouse);
+        child(page, "TopMusic")->click();
+        child(page, "DPI_10")->click();
+        ModalDriver notice(ModalDriver::named(QStringLiteral("KeyNumberLimit")),
+                           QStringLiteral("NewHong"));
+        macroButton(page, QStringLiteral("Long"))->click();
+        QVERIFY2(notice.fired(), qPrintable(notice.failure()));
+        QCOMPARE(SimulationControl::receivedRecords().size(), 0);
+        QCOMPARE(SimulationControl::storedRecord(Mouse), before);
+        QCOMPARE(text(page, "TopMusic"), label);
+    }
+
     void keySequenceDefaults_data()
     {
         QTest::addColumn<QStringList>("value");
@@ -571,6 +741,19 @@ private slots:
         QCOMPARE(box->currentIndex(), 0); // pressIndex: nothing was pressed
         QCOMPARE(offline.size(), 1);
         QCOMPARE(SimulationControl::profile(Mouse), 1);
+
+        // Awake, but the switch does not reach the mouse: the box goes back to the profile the
+        // mouse is on and the offline notice tells the user, as when it is asleep.
+        QVERIFY(SimulationControl::setOnline(Mouse, true));
+        SimulationControl::setNoAnswer(QStringLiteral("UsbServer_SetCurrentConfig"), 1);
+        static_cast<MyConmboBox *>(box)->pressIndex = 1;
+        box->setCurrentIndex(2);
+        QVERIFY(QMetaObject::invokeMethod(&page, "on_ProjectChoose_activated", Q_ARG(int, 2)));
+        QCOMPARE(box->currentIndex(), 1);
+        QCOMPARE(offline.size(), 2);
+        QCOMPARE(SimulationControl::profile(Mouse), 1);
+        QCOMPARE(int(DeviceState::instance()->RereadWhenOnline.load()), 1);
+        DeviceState::instance()->KeepOfflineNotice = 0;
     }
 };
 

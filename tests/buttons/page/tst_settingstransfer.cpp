@@ -4,10 +4,10 @@
 #include "core/devicewrite.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
+#include "platform/desktop/filedialogs.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/factorysettings.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "platform/filedialogs.h"
 #include "sensor/sensor.h"
 #include "shell/dialogs/updataparam.h"
 #include "tests/buttons/page/simulatedmouse.h"
@@ -33,18 +33,10 @@ DeviceState &state()
     return *DeviceState::instance();
 }
 
+// Four DPI stages: the shipped first model takes up to 8.
 FlashDataMap recordWithSeed(std::uint8_t seed)
 {
-    FlashDataMap record;
-    for (std::size_t i = 0; i < FlashDataMap::Size; ++i)
-        record.bytes()[i] = std::uint8_t(seed + i * 3);
-    record.DpiStageCount = 4; // the shipped first model takes up to 8
-    // Event counts as a device keeps them: within their records.
-    for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
-        record.KeyRecords[slot].Count = std::uint8_t((seed + slot) % 7);
-        record.Macros[slot].EventCount = std::uint8_t((seed + slot * 9) % 71);
-    }
-    return record;
+    return plausibleRecord(seed, 4);
 }
 
 // Stands in for the user at the file dialogs: answers `path` and remembers what was asked.
@@ -141,20 +133,50 @@ private slots:
         QCOMPARE(state().ImportDialogOpen.load(), quint8(0));
     }
 
+    // A file cut short, or one whose record holds what no page can set (sent whole, the mouse
+    // would hold it and the pages show something else): "not a settings file", nothing sent.
+    void damagedFileIsRefusedAndNothingSent_data()
+    {
+        QTest::addColumn<int>("damage");
+        QTest::newRow("cut short") << 0;
+        QTest::newRow("no DPI stage") << 1;
+        QTest::newRow("current stage 200") << 2;
+        QTest::newRow("report rate code 0xEE") << 3;
+        QTest::newRow("debounce 20 ms") << 4;
+    }
     void damagedFileIsRefusedAndNothingSent()
     {
+        QFETCH(int, damage);
         Buttoninterface page;
         QVERIFY(selectMouse());
         const QString path = dir.filePath(QStringLiteral("damaged.bin"));
-        state().CurrentFlashData.set(recordWithSeed(3));
+        const FlashDataMap current = state().CurrentFlashData.get();
+        FlashDataMap saved = recordWithSeed(3);
+        switch (damage) {
+        case 1:
+            saved.DpiStageCount = saved.CurrentDpiStage = 0;
+            break;
+        case 2:
+            saved.CurrentDpiStage = 200;
+            break;
+        case 3:
+            saved.ReportRate = 0xEE;
+            break;
+        case 4:
+            saved.DebounceTime = 20;
+            break;
+        }
+        state().CurrentFlashData.set(saved);
         {
             FileChooser chooser(path);
             click(page, "OutputData");
         }
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.resize(6000));
-        file.close();
+        state().CurrentFlashData.set(current);
+        if (damage == 0) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.resize(6000));
+        }
         const QByteArray before = recordBytes(state().CurrentFlashData.get());
         QString shown;
         ModalDriver notice(
@@ -330,10 +352,20 @@ private slots:
 
     // A reset the mouse never answers ends with the offline notice, even though the last filling
     // of both pages had reported them refreshed.
+    // The mouse takes the reset request but never reports it done. Whether it is awake when the
+    // wait gives up or only answers later, it gets its battery optimisation back.
+    void unansweredResetEndsOffline_data()
+    {
+        QTest::addColumn<bool>("asleepAtTheEnd");
+        QTest::newRow("awake") << false;
+        QTest::newRow("asleep, then awake") << true;
+    }
     void unansweredResetEndsOffline()
     {
+        QFETCH(bool, asleepAtTheEnd);
         Buttoninterface page;
         QVERIFY(selectMouse());
+        QVERIFY(SimulationControl::batteryOptimize(Mouse));
         UpDataParam::SetDelayScaleForTests(0.1);
         state().OnDevicePage = 1; // the user stays on the device's pages meanwhile
         state().ButtonUiUpdated = 1;
@@ -341,10 +373,16 @@ private slots:
         SimulationControl::setNoAnswer(QStringLiteral("UsbServer_SetClearSetting"), -1);
         SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), -1);
         QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
+        // The wait's offline notice comes just before the page gives up on the reset.
+        QMetaObject::Connection sleeps;
+        if (asleepAtTheEnd)
+            sleeps = connect(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo, this,
+                             [] { SimulationControl::setOnline(Mouse, false); });
         ModalDriver question(ModalDriver::named(QStringLiteral("ContainReset")),
                              QStringLiteral("OK"));
         click(page, "Reset");
         QVERIFY(question.fired());
+        disconnect(sleeps);
         SimulationControl::setNoAnswer(QStringLiteral("UsbServer_SetClearSetting"), 0);
         SimulationControl::setNoAnswer(QStringLiteral("UsbServer_ReadAllFlashData"), 0);
         UpDataParam::SetDelayScaleForTests(1.0);
@@ -352,6 +390,14 @@ private slots:
         QCOMPARE(offline.size(), 1);
         QCOMPARE(offline.at(0).at(0).toInt(), 0);
         QCOMPARE(state().ImportBusy.load(), quint8(0));
+        QCOMPARE(SimulationControl::batteryOptimize(Mouse), !asleepAtTheEnd);
+        if (asleepAtTheEnd) {
+            // Awake again, the mouse answers the next read with its record.
+            QVERIFY(SimulationControl::setOnline(Mouse, true));
+            QVERIFY(UsbServer_ReadAllFlashData());
+            QTRY_VERIFY_WITH_TIMEOUT(SimulationControl::batteryOptimize(Mouse), 5000);
+        }
+        QVERIFY(state().BatteryOptimizeOwedBy.get().isEmpty());
     }
 };
 

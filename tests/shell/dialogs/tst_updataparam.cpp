@@ -47,16 +47,7 @@ const QByteArray ConfigText = "[Option]\n"
 
 FlashDataMap filledRecord(std::uint8_t seed, int stages = 3)
 {
-    FlashDataMap record;
-    for (std::size_t i = 0; i < FlashDataMap::Size; ++i)
-        record.bytes()[i] = std::uint8_t(seed + i);
-    record.DpiStageCount = std::uint8_t(stages);
-    // Event counts as a device keeps them: within their records.
-    for (std::size_t slot = 0; slot < FlashDataMap::ButtonSlots; ++slot) {
-        record.KeyRecords[slot].Count = std::uint8_t((seed + slot) % 7);
-        record.Macros[slot].EventCount = std::uint8_t((seed + slot * 9) % 71);
-    }
-    return record;
+    return plausibleRecord(seed, stages);
 }
 
 // Every hub signal the dialog may send, counted.

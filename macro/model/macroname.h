@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// Macro names: a macro named N is the file N.ini in the macro folder, and a button bound to it
+// carries N's bytes in its device record. A name therefore has to be a safe file name and fit the
+// record. One check and one encoding for every place a name comes from (the name dialog, the
+// macro folder, an import, a device record) and goes to (a path, a record, an export).
+// No widgets; any thread.
+
+// The device record holds this many name bytes, and so does a name the program accepts.
+inline constexpr int MacroNameMaxBytes = 30;
+// The export file's name block holds this many bytes before its terminating zero.
+inline constexpr int ExportNameMaxBytes = 47;
+
+// The bytes a name is stored as: UTF-8, the program's 8-bit encoding.
+QByteArray MacroNameBytes(const QString &name);
+// The name of stored bytes (UTF-8; invalid sequences become replacement characters).
+QString MacroNameFromBytes(const QByteArray &bytes);
+
+// The longest leading part of `text` whose bytes fit `maxBytes`, never splitting a character.
+QString CutToBytes(const QString &text, int maxBytes);
+
+// Whether a name can be a macro: not empty, not "." or "..", no '/', '\' or control character,
+// no broken UTF-16, at most MacroNameMaxBytes bytes.
+bool IsMacroNameAllowed(const QString &name);
+
+// Which file of the macro folder is a macro: a plain file named N + ".ini" for a name N the check
+// above allows; the macro is N. Nothing for any other file ("notes.txt", "x.ini.bak", "..ini").
+// Every list of macros goes by this, and every name the program creates passes the same check, so
+// a macro the user makes is always listed again.
+std::optional<QString> MacroNameOfFile(const QString &fileName);
+// The macros of `folder` by this rule, by name ignoring letter case; empty without the folder.
+QStringList MacroNamesInFolder(const QString &folder);
+
+// <user folder>/usersetting/MacroPage, where macro files live.
+QString MacroFolder();
+// The file of the macro `name` in the macro folder (or in `folder`); nothing for a name the check
+// refuses, so that no refused name ever becomes a path.
+std::optional<QString> MacroFilePath(const QString &name);
+std::optional<QString> MacroFilePath(const QString &folder, const QString &name);

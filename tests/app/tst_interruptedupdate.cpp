@@ -1,0 +1,194 @@
+#include "platform/appinfo.h"
+#include "platform/registry.h"
+#include "tests/app/traydesktop.h"
+#include "tests/support/appprocess.h"
+#include "tests/support/testmain.h"
+
+#include <QSettings>
+
+#include <functional>
+
+namespace {
+
+using Window = TrayDesktop::Window;
+
+const QString ProgramClass = QStringLiteral("zr35-mouse-software");
+constexpr int StateTimeoutMs = 30000;
+
+// The receiver and the mouse on its cable, both one version older than the shipped images.
+const QString OlderFirmware =
+    QStringLiteral(ZR35_TEST_SOURCE_DIR "/../../platform/devicelib/examples/older-firmware.ini");
+
+// Points in window coordinates: the home page's one tile (the mouse on its cable stands for its
+// receiver too; a tile page of one tile puts its 284 x 360 card at 305 in the tile area, which
+// starts at 65, 200), the home page's Repair button, and the start button of the update dialog.
+const QPoint OneTile(65 + 305 + 142, 200 + 180);
+const QPoint RepairButton(740 + 18, 8 + 16);
+const QPoint StartButton(90 + 60, 240 + 12);
+const QSize UpdateDialogSize(460, 289);
+
+bool isMainWindow(const Window &window)
+{
+    return window.name == QLatin1String(ApplicationName);
+}
+
+bool isUpdateDialog(const Window &window)
+{
+    return window.geometry.size() == UpdateDialogSize;
+}
+
+// The record the program keeps in its registry of a firmware update that did not complete.
+QString failureRecord()
+{
+    const QString key = QStringLiteral("HKEY_CURRENT_USER\\Software\\%1\\%1\\Mouse Drive Test")
+                            .arg(QLatin1String(ApplicationName));
+    return Registry::value(key, QStringLiteral("UpdateFailInfo")).toString();
+}
+
+// What a simulated device keeps over a restart (in the state folder, which the test shares with
+// the program): "receiver" or "mouse", its name in the set, and the key (its boot mode, its
+// firmware version).
+QString kept(const QString &kind, const QString &name, const QString &key)
+{
+    const QString file = qEnvironmentVariable("XDG_STATE_HOME") + QLatin1Char('/') +
+                         QLatin1String(ApplicationName) + QStringLiteral("/simulation/") + kind +
+                         QLatin1Char('-') + name + QStringLiteral(".ini");
+    QString group = kind;
+    group[0] = group.at(0).toUpper();
+    return QSettings(file, QSettings::IniFormat).value(group + QLatin1Char('/') + key).toString();
+}
+
+QString receiverKeeps(const QString &key)
+{
+    return kept(QStringLiteral("receiver"), QStringLiteral("Receiver1"), key);
+}
+
+QString mouseKeeps(const QString &key)
+{
+    return kept(QStringLiteral("mouse"), QStringLiteral("Mouse1"), key);
+}
+
+// A notice or the update dialog; a tool tip is not one.
+bool isDialog(const Window &window)
+{
+    return !isMainWindow(window) && window.geometry.height() >= 100;
+}
+
+} // namespace
+
+// The program cut off in the middle of a firmware transfer, as a crash or a power cut would: the
+// device waits in boot mode, and the next start must still be able to write it. The real program
+// on an X server with the older-firmware set, driven with the pointer.
+class TestInterruptedUpdate : public QObject
+{
+    Q_OBJECT
+
+    TrayDesktop desktop;
+
+    bool waitForWindow(const std::function<bool(const Window &)> &which, Window *found)
+    {
+        return QTest::qWaitFor(
+            [&] {
+                for (const Window &window : desktop.visibleWindows(ProgramClass)) {
+                    if (which(window)) {
+                        *found = window;
+                        return true;
+                    }
+                }
+                return false;
+            },
+            StateTimeoutMs);
+    }
+
+    // Both starts see the test's own HOME: the registry and the devices' stored state carry over.
+    bool start(AppProcess &program)
+    {
+        program.shareTestHome();
+        program.setEnv(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        program.setEnv(QStringLiteral("DISPLAY"), desktop.display());
+        program.setEnv(QStringLiteral("ZR35_DEVICES"), OlderFirmware);
+        return program.start() && program.waitForWindow();
+    }
+
+    bool clickIn(const Window &window, const QPoint &at)
+    {
+        return desktop.click(window.geometry.topLeft() + at, 1);
+    }
+
+    // The tiles are built a moment after the window shows: a click that came before them opens
+    // nothing, and is made again. The pointer leaves the tile in between: xdotool waits for a
+    // move to the point it is at for ever.
+    bool openTile(const Window &main, const QPoint &tile)
+    {
+        const QPoint aside(tile.x(), 100);
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            if ((attempt > 0 && !clickIn(main, aside)) || !clickIn(main, tile))
+                return false;
+            const bool opened = QTest::qWaitFor(
+                [&] {
+                    for (const Window &window : desktop.visibleWindows(ProgramClass)) {
+                        if (isDialog(window))
+                            return true;
+                    }
+                    return false;
+                },
+                10000);
+            if (opened)
+                return true;
+        }
+        return false;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY2(desktop.isUp(), qPrintable(desktop.failure())); }
+
+    void repairOfferedAfterTheProgramWasKilled()
+    {
+        {
+            AppProcess program;
+            QVERIFY(start(program));
+            Window main;
+            QVERIFY(waitForWindow(isMainWindow, &main));
+            QVERIFY(failureRecord().isEmpty());
+            // The mouse's device page offers the update of both devices at once.
+            QVERIFY(openTile(main, OneTile));
+            Window dialog;
+            QVERIFY2(waitForWindow(isUpdateDialog, &dialog),
+                     program.standardError().right(4000).constData());
+            QVERIFY(clickIn(dialog, StartButton));
+
+            // The receiver goes first: once it waits in boot mode its transfer runs, and the
+            // record that lets a repair find it is there already.
+            QVERIFY(
+                QTest::qWaitFor([] { return receiverKeeps("BootMode") == "1"; }, StateTimeoutMs));
+            QCOMPARE(failureRecord(), QStringLiteral("211,4,12,10"));
+            QVERIFY(program.kill());
+        }
+        QCOMPARE(receiverKeeps("BootMode"), QStringLiteral("1"));
+        QCOMPARE(receiverKeeps("Version"), QStringLiteral("0x0101"));
+
+        AppProcess again;
+        QVERIFY(start(again));
+        Window main;
+        QVERIFY(waitForWindow(isMainWindow, &main));
+        // Only the mouse on its cable is listed; the home page offers Repair, and the repair
+        // dialog finds the receiver waiting.
+        QVERIFY(clickIn(main, RepairButton));
+        Window dialog;
+        QVERIFY2(waitForWindow(isUpdateDialog, &dialog),
+                 again.standardError().right(4000).constData());
+        QVERIFY(clickIn(dialog, StartButton));
+        QVERIFY2(QTest::qWaitFor(
+                     [] {
+                         return receiverKeeps("BootMode") == "0" &&
+                                mouseKeeps("Version") == "0x0105" && failureRecord().isEmpty();
+                     },
+                     StateTimeoutMs),
+                 again.standardError().right(4000).constData());
+        QCOMPARE(receiverKeeps("Version"), QStringLiteral("0x0102"));
+        QVERIFY(again.stop());
+    }
+};
+
+ZR35_TEST_MAIN(TestInterruptedUpdate)
+#include "tst_interruptedupdate.moc"
