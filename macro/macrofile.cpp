@@ -3,9 +3,9 @@
 #include "core/record/recordcodes.h"
 #include "macro/keyvocabulary.h"
 #include "macro/macroname.h"
+#include "platform/wholefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -80,18 +80,6 @@ QList<QByteArray> parts(const QByteArray &line)
     return result;
 }
 
-bool commit(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 } // namespace
 
 MacroFileContent ParseMacroFile(const QByteArray &bytes)
@@ -163,7 +151,7 @@ bool ReadMacroFile(const QString &path, MacroFileContent *content)
 
 bool WriteMacroFile(const QString &path, const QString &repeat, const MacroEvents &events)
 {
-    return commit(path, FormatMacroFile(repeat, events));
+    return WholeFile::write(path, FormatMacroFile(repeat, events));
 }
 
 bool WriteEventsAfterRepeat(const QString &path, const MacroEvents &events)

@@ -4,9 +4,9 @@
 #include "macro/macroevents.h"
 #include "macro/macrofile.h"
 #include "macro/macroname.h"
+#include "platform/wholefile.h"
 
 #include <QDir>
-#include <QSaveFile>
 #include <QStringList>
 
 bool LoadMacroRecord(const QString &name, MacroRecord *record)
@@ -38,9 +38,5 @@ bool WriteMacroRepeat(const QString &name, int repeat)
     if (!path)
         return false;
     QDir().mkpath(MacroFolder());
-    QSaveFile file(*path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QByteArray::number(repeat) + '\n');
-    return file.commit();
+    return WholeFile::write(*path, QByteArray::number(repeat) + '\n');
 }
