@@ -6,15 +6,15 @@
 #include "bench/benchsupport.h"
 #include "bench/paintwatch.h"
 #include "core/blockingconnect.h"
-#include "core/record/flashdatamap.h"
 #include "core/devicelink.h"
 #include "core/devicestate.h"
-#include "core/startup.h"
+#include "core/record/flashdatamap.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "shell/dialog.h"
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "shell/mytoolbuttonenter.h"
+#include "shell/widgets/fontscaling.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,7 +32,6 @@
 #include <vector>
 
 namespace {
-
 
 // Counts the whole records and the follow-up configuration the pages were handed. Connected
 // after the pages, with the same blocking connection: its slot runs when theirs have run.
@@ -133,7 +132,8 @@ int main(int argc, char **argv)
     const double homeMiB = residentMiB();
 
     QTest::mouseClick(window.homePage()->TileButtons.first(), Qt::LeftButton);
-    if (!BenchSupport::serveUntil([] { return DeviceState::instance()->OnlineAtLastRead.load(); })) {
+    if (!BenchSupport::serveUntil(
+            [] { return DeviceState::instance()->OnlineAtLastRead.load(); })) {
         fprintf(stderr, "the device page did not read the device\n");
         return 1;
     }
@@ -156,9 +156,8 @@ int main(int argc, char **argv)
     // having taken SigForm and the page shown having painted. The follow-up reads the record
     // asks for are let in between rounds, outside the timing.
     switchTo(devicePage, Tabs[0], paints);
-    QWidget *shown =
-        devicePage->findChild<QStackedWidget *>(QStringLiteral("stackedWidgetDialog"))->widget(
-            Tabs[0].index);
+    QWidget *shown = devicePage->findChild<QStackedWidget *>(QStringLiteral("stackedWidgetDialog"))
+                         ->widget(Tabs[0].index);
     FormCount count;
     std::vector<double> toForm;
     std::vector<double> toPaint;

@@ -2,12 +2,10 @@
 
 #include <QDateTime>
 #include <QString>
-#include <QStringList>
-
-class QWidget;
 
 // The steps of the program's start that need no window: the user data folder, the toolkit's
-// scaling, the cleanup of old diagnostics, and the font scaling every form applies to itself.
+// scaling and the cleanup of old diagnostics. The font scaling every form applies to itself is
+// shell/widgets/fontscaling.h.
 
 // Makes the user data folder's fixed layout (Log, Device_Info, Exception, usersetting and its
 // three page folders) and an empty Macro.ini when it is missing. Failures are ignored: start-up
@@ -27,20 +25,3 @@ void CleanOldDiagnostics();
 // sub-folders are neither removed nor entered. A file dated after `now` is removed as well: its
 // age wraps around as an unsigned 32-bit count of seconds, and such a date cannot be trusted.
 void DeleteOldFiles(const QString &folder, const QDateTime &now = QDateTime::currentDateTime());
-
-// Forms are designed for 96 DPI: the factor by which their point sizes shrink or grow on a screen
-// of `dpi` (1 at 96, 0.8 at 120). Computed in single precision, as the stored layouts expect.
-double FontFactor(int dpi);
-// FontFactor for the screen the program runs on.
-double ScreenFontFactor();
-
-// Scales the font of `widget` and of every widget inside it by `factor`, each exactly once: a
-// widget whose font is inherited gets it already scaled from its parent. The main window's walk
-// leaves the widget named "Receive_2" at its own size (its children are still scaled) and makes
-// the font of the widget named "NoApear" the application's tool-tip font.
-void ScaleWidgetFont(QWidget *widget, double factor);
-// The same walk without exceptions; every dialog applies it to itself once its texts are set.
-void ScaleFormFont(QWidget *widget, double factor);
-// The same, leaving the widgets named in `skipped` (not their children) as they are: a field that
-// sets only its family then keeps following its scaled parent.
-void ScaleFormFont(QWidget *widget, double factor, const QStringList &skipped);

@@ -9,16 +9,16 @@
 // as its row selector shows it: a slot the key count does not reach and an unknown category
 // decode to nothing, every list position stays inside its list, and a checked option is one the
 // page has that stores what the slot stores.
-#include "buttons/options/functionoptions.h"
-#include "buttons/options/rowdecode.h"
-#include "buttons/page/buttonlabel.h"
-#include "buttons/page/buttonmodel.h"
-#include "buttons/page/dpicodes.h"
-#include "buttons/page/keyrecords.h"
-#include "buttons/page/macrorepeat.h"
+#include "buttons/model/buttonlabel.h"
+#include "buttons/model/buttonmodel.h"
+#include "buttons/model/dpicodes.h"
+#include "buttons/model/functionoptions.h"
+#include "buttons/model/keyrecords.h"
+#include "buttons/model/macrorepeat.h"
+#include "buttons/model/rowdecode.h"
 #include "core/record/recordcodes.h"
 #include "fuzz/fuzzsupport.h"
-#include "macro/macroname.h"
+#include "macro/model/macroname.h"
 #include "platform/appdir.h"
 
 #include <QDir>

@@ -2,7 +2,7 @@
 // program uses, and the Base64 identifier decoder on arbitrary text. Beyond the sanitizers, it
 // checks two promises callers build on: a decoded identifier holds no line feed or space, and a
 // theme colour is always three numbers 0..255.
-#include "buttons/options/keysequencedefault.h"
+#include "buttons/model/keysequencedefault.h"
 #include "core/configini.h"
 #include "fuzz/fuzzsupport.h"
 #include "platform/appdir.h"

@@ -2,13 +2,13 @@
 // Beyond the sanitizers it checks their promises: a record holds at most 70 events and 30 name
 // bytes (a name cut on a character boundary), one event per key event read while there is room;
 // and the events written back and read again are the same.
-#include "buttons/page/macrorepeat.h"
+#include "buttons/model/macrorepeat.h"
 #include "core/devicestate.h"
 #include "core/record/flashdatamap.h"
 #include "fuzz/fuzzsupport.h"
-#include "macro/macroevents.h"
-#include "macro/macrofile.h"
-#include "macro/macroname.h"
+#include "macro/model/macroevents.h"
+#include "macro/model/macrofile.h"
+#include "macro/model/macroname.h"
 
 #include <QByteArray>
 #include <QDir>

@@ -2,10 +2,10 @@
 // Beyond the sanitizers it checks: a refused file leaves the folder empty; an accepted one gives
 // one macro file, and that macro exported again imports to the same name, repeat and events.
 #include "fuzz/fuzzsupport.h"
-#include "macro/keyvocabulary.h"
-#include "macro/macroexportfile.h"
-#include "macro/macrofile.h"
-#include "macro/macroname.h"
+#include "macro/model/keyvocabulary.h"
+#include "macro/model/macroexportfile.h"
+#include "macro/model/macrofile.h"
+#include "macro/model/macroname.h"
 
 #include <QDir>
 #include <QPixmap>

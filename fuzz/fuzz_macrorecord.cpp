@@ -4,9 +4,9 @@
 // after the repeat line the button page left and read back the same.
 #include "core/record/flashdatamap.h"
 #include "fuzz/fuzzsupport.h"
-#include "macro/macroevents.h"
-#include "macro/macrofile.h"
-#include "macro/macroname.h"
+#include "macro/model/macroevents.h"
+#include "macro/model/macrofile.h"
+#include "macro/model/macroname.h"
 
 #include <QDir>
 #include <QFile>

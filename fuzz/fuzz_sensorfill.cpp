@@ -7,9 +7,9 @@
 #include "core/configini.h"
 #include "core/deviceallinfo.h"
 #include "fuzz/fuzzsupport.h"
-#include "sensor/sensorcodes.h"
-#include "sensor/sensorheader.h"
-#include "sensor/sensorview.h"
+#include "sensor/model/sensorcodes.h"
+#include "sensor/model/sensorheader.h"
+#include "sensor/model/sensorview.h"
 
 #include <algorithm>
 #include <cstdlib>

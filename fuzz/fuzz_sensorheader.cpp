@@ -5,11 +5,11 @@
 // convert both ways for the same chips. Beyond the sanitizers it checks
 // the promises the program relies on: reading is repeatable, a table code is always a byte, and a
 // value the editor shows is what its stored bytes read back as.
-#include "buttons/page/dpicodes.h"
+#include "buttons/model/dpicodes.h"
 #include "fuzz/fuzzsupport.h"
 #include "platform/appdir.h"
-#include "sensor/dpicodec.h"
-#include "sensor/sensorheader.h"
+#include "sensor/model/dpicodec.h"
+#include "sensor/model/sensorheader.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,8 +7,8 @@
 #include "lighting/lightform.h"
 #include "lighting/lightlook.h"
 #include "lighting/ui_lamplight.h"
+#include "platform/desktop/screencolour.h"
 #include "platform/devicelib/devicelib.h"
-#include "platform/screencolour.h"
 
 #include <QLabel>
 #include <QMouseEvent>

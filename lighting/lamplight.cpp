@@ -8,7 +8,7 @@
 #include "lighting/lightform.h"
 #include "lighting/lightlook.h"
 #include "lighting/ui_lamplight.h"
-#include "sensor/sensorcodes.h"
+#include "sensor/model/sensorcodes.h"
 #include "sensor/stopclosetime.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/myconmbobox.h"

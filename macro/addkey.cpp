@@ -2,8 +2,8 @@
 
 #include "core/languagetables.h"
 #include "macro/keyboardhook.h"
-#include "macro/keyvocabulary.h"
 #include "macro/macrodialog.h"
+#include "macro/model/keyvocabulary.h"
 #include "shell/dialogs/noticeframe.h"
 
 #include <QFrame>

@@ -1,7 +1,7 @@
 #include "macro/eventitem.h"
 
-#include "macro/keyvocabulary.h"
-#include "macro/macroexportfile.h"
+#include "macro/model/keyvocabulary.h"
+#include "macro/model/macroexportfile.h"
 #include "shell/widgets/theme.h"
 
 #include <QIcon>

@@ -1,6 +1,6 @@
 #include "macro/keyboardhook.h"
 
-#include "platform/keyhook.h"
+#include "platform/desktop/keyhook.h"
 
 namespace {
 

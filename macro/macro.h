@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/record/flashdatamap.h"
-#include "macro/macroevents.h"
+#include "macro/model/macroevents.h"
 
 #include <QPointer>
 #include <QSet>
@@ -24,8 +24,8 @@ class Ui_Macro;
 // listWidgetKey (key presses, key releases and delays, see macro/eventitem.h), and the recorder
 // that fills the event list from the keyboard.
 //
-// Each macro is a file of the macro folder (macro/macrofile.h); the list shows them by name, and
-// the events of the one selected stay on the page until Save writes them whole. The button page
+// Each macro is a file of the macro folder (macro/model/macrofile.h); the list shows them by name,
+// and the events of the one selected stay on the page until Save writes them whole. The button page
 // asks for a macro's device record by name (SigMacroDownLoadData) and hands back macros it finds
 // in a device record (SigButtonToMacro); both go through the one record builder.
 //

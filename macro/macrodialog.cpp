@@ -1,6 +1,6 @@
 #include "macro/macrodialog.h"
 
-#include "core/startup.h"
+#include "shell/widgets/fontscaling.h"
 #include "shell/widgets/theme.h"
 
 #include <QDialog>

@@ -7,8 +7,8 @@
 #include "macro/addkey.h"
 #include "macro/eventitem.h"
 #include "macro/keynumberlimit.h"
-#include "macro/keyvocabulary.h"
 #include "macro/macrodialog.h"
+#include "macro/model/keyvocabulary.h"
 #include "macro/ui_macro.h"
 #include "shell/dialogs/noticeframe.h"
 

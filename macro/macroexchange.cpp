@@ -1,13 +1,13 @@
 // The macro page and the button page: a macro's device record built for a button, and a macro
 // found in a device record taken back as a macro file. Both go through the one record builder and
-// reader (macro/macroevents.h), so a macro reaches the device alike however it got there.
+// reader (macro/model/macroevents.h), so a macro reaches the device alike however it got there.
 #include "macro/macro.h"
 
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "core/postmsg.h"
-#include "macro/macrofile.h"
-#include "macro/macroname.h"
+#include "macro/model/macrofile.h"
+#include "macro/model/macroname.h"
 #include "macro/ui_macro.h"
 
 #include <QDebug>

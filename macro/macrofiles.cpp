@@ -1,14 +1,15 @@
 // The macro page's macros as files: the list filled from the macro folder, a macro loaded into
 // the event list and the repeat choice, and the actions on whole macros (new, rename, delete,
-// save). Files are written whole (macro/macrofile.h), from what the page shows when the user acts.
+// save). Files are written whole (macro/model/macrofile.h), from what the page shows when the user
+// acts.
 #include "macro/macro.h"
 
 #include "core/devicestate.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "macro/eventitem.h"
-#include "macro/macrofile.h"
-#include "macro/macroname.h"
+#include "macro/model/macrofile.h"
+#include "macro/model/macroname.h"
 #include "macro/questiondialog.h"
 #include "macro/samemacro.h"
 #include "macro/ui_macro.h"

@@ -8,7 +8,7 @@
 #include "macro/eventitem.h"
 #include "macro/keyboardhook.h"
 #include "macro/keynumberlimit.h"
-#include "macro/keyvocabulary.h"
+#include "macro/model/keyvocabulary.h"
 #include "macro/ui_macro.h"
 #include "shell/dialogs/exeisrun.h"
 #include "shell/dialogs/noticeframe.h"

@@ -1,14 +1,14 @@
 // One macro to an export file and back: the context menu's export on a macro and import on
-// empty space. The file's format and checks are macro/macroexportfile.h's.
+// empty space. The file's format and checks are macro/model/macroexportfile.h's.
 #include "macro/macro.h"
 
 #include "core/languagetables.h"
 #include "macro/eventitem.h"
-#include "macro/macroexportfile.h"
-#include "macro/macroname.h"
+#include "macro/model/macroexportfile.h"
+#include "macro/model/macroname.h"
 #include "macro/samemacro.h"
 #include "macro/ui_macro.h"
-#include "platform/filedialogs.h"
+#include "platform/desktop/filedialogs.h"
 #include "platform/wholefile.h"
 #include "shell/dialogs/noticeframe.h"
 

@@ -2,7 +2,7 @@
 
 #include "core/languagetables.h"
 #include "macro/macrodialog.h"
-#include "macro/macroname.h"
+#include "macro/model/macroname.h"
 #include "shell/dialogs/noticeframe.h"
 
 #include <QFrame>

@@ -1,8 +1,8 @@
 #include "sensor/dpilightrows.h"
 
 #include "core/devicewrite.h"
+#include "sensor/model/sensorcodes.h"
 #include "sensor/panelform.h"
-#include "sensor/sensorcodes.h"
 #include "sensor/writeguards.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/theme.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sensor/sensorcodes.h"
+#include "sensor/model/sensorcodes.h"
 
 // What both layouts of the report-rate panel do with their seven rate buttons (125..8000 Hz, in
 // rising order), whatever the buttons look like.

@@ -4,8 +4,8 @@
 
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
-#include "sensor/dpicodec.h"
 #include "sensor/dpilevelcount.h"
+#include "sensor/model/dpicodec.h"
 #include "sensor/writeguards.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/myslider.h"

@@ -1,7 +1,7 @@
 #include "sensor/sensoreffect.h"
 
+#include "sensor/model/sensorcodes.h"
 #include "sensor/panelform.h"
-#include "sensor/sensorcodes.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/theme.h"

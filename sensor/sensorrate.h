@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sensor/sensorcodes.h"
+#include "sensor/model/sensorcodes.h"
 
 #include <QFrame>
 

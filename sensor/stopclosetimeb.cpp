@@ -2,8 +2,8 @@
 
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
+#include "sensor/model/sensorcodes.h"
 #include "sensor/panelform.h"
-#include "sensor/sensorcodes.h"
 #include "shell/widgets/theme.h"
 
 #include <QSignalBlocker>

@@ -8,10 +8,10 @@
 #include "core/languagetables.h"
 #include "core/pairevent.h"
 #include "core/postmsg.h"
-#include "core/startup.h"
 #include "platform/devicelib/devicelib.h"
 #include "settings/settingstheme.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/fontscaling.h"
 #include "shell/widgets/theme.h"
 
 #include <QDebug>

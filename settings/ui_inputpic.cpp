@@ -1,10 +1,10 @@
 // The form, look and texts both screen picture panels share.
 #include "core/languagetables.h"
-#include "core/startup.h"
 #include "lighting/lightform.h"
 #include "lighting/lightlook.h"
 #include "settings/inputpica.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/fontscaling.h"
 #include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 

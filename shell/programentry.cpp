@@ -1,11 +1,12 @@
 #include "shell/programentry.h"
 
 #include "core/startup.h"
-#include "platform/screenmetrics.h"
+#include "platform/desktop/screenmetrics.h"
+#include "platform/desktop/windowreport.h"
 #include "platform/singleinstance.h"
-#include "platform/windowreport.h"
 #include "shell/dialogmain.h"
 #include "shell/dialogs/exeisrun.h"
+#include "shell/widgets/fontscaling.h"
 
 #include <QApplication>
 #include <QWidget>

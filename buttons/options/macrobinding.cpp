@@ -1,18 +1,18 @@
 // Binding saved macros to rows, and keeping bound rows in step when the macro page deletes,
 // renames or saves a macro. A row is bound to macro M exactly when its label (NULs left out) is
 // the macro prefix followed by M; the page keeps no other table of bindings.
-#include "buttons/options/keysequencedefault.h"
+#include "buttons/model/buttonmodel.h"
+#include "buttons/model/keysequencedefault.h"
+#include "buttons/model/macrorepeat.h"
 #include "buttons/options/optionassignment.h"
 #include "buttons/page/buttoninterface.h"
-#include "buttons/page/buttonmodel.h"
-#include "buttons/page/macrorepeat.h"
 #include "buttons/page/ui_buttoninterface.h"
 #include "core/configini.h"
 #include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "core/postmsg.h"
-#include "macro/macroname.h"
+#include "macro/model/macroname.h"
 #include "platform/delayms.h"
 
 #include <QButtonGroup>

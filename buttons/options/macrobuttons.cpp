@@ -3,9 +3,9 @@
 // selected row (macrobinding.cpp).
 #include "buttons/options/macrolist.h"
 #include "buttons/page/buttoninterface.h"
-#include "core/startup.h"
-#include "macro/macroname.h"
+#include "macro/model/macroname.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/fontscaling.h"
 
 #include <QButtonGroup>
 #include <QToolButton>

@@ -1,7 +1,7 @@
 #include "buttons/options/optionassignment.h"
 
-#include "buttons/page/buttonmodel.h"
-#include "buttons/page/keyrecords.h"
+#include "buttons/model/buttonmodel.h"
+#include "buttons/model/keyrecords.h"
 #include "core/devicewrite.h"
 #include "core/record/recordcodes.h"
 

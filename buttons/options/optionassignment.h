@@ -1,6 +1,6 @@
 #pragma once
 
-#include "buttons/options/functionoptions.h"
+#include "buttons/model/functionoptions.h"
 #include "core/record/flashdatamap.h"
 
 #include <QString>

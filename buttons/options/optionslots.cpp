@@ -1,7 +1,7 @@
 // The option writers of the button page: each option's click writes its function to the
 // selected row through the one assignment step; the fire key, key combination and macro
 // categories ask first.
-#include "buttons/options/functionoptions.h"
+#include "buttons/model/functionoptions.h"
 #include "buttons/options/optionassignment.h"
 #include "buttons/page/buttoninterface.h"
 #include "buttons/page/ui_buttoninterface.h"

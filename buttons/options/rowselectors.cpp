@@ -1,7 +1,7 @@
 // The row selectors of the button page: a click on a row opens the chooser on the function stored
 // for its button. They only show; nothing is written.
-#include "buttons/options/functionoptions.h"
-#include "buttons/options/rowdecode.h"
+#include "buttons/model/functionoptions.h"
+#include "buttons/model/rowdecode.h"
 #include "buttons/page/buttoninterface.h"
 #include "buttons/page/ui_buttoninterface.h"
 #include "core/devicestate.h"

@@ -2,8 +2,8 @@
 // reset, and the page's texts in the chosen language.
 #include "buttons/page/buttoninterface.h"
 
-#include "buttons/page/buttonlabel.h"
-#include "buttons/page/macrorepeat.h"
+#include "buttons/model/buttonlabel.h"
+#include "buttons/model/macrorepeat.h"
 #include "buttons/page/ui_buttoninterface.h"
 #include "core/configini.h"
 #include "core/devicecache.h"
@@ -11,9 +11,9 @@
 #include "core/devicestate.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
-#include "core/startup.h"
 #include "sensor/debouncetime.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/fontscaling.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/mytoolbutton.h"
 

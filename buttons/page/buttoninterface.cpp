@@ -1,7 +1,7 @@
 // The button page: construction, button groups and teardown (the form sets its style sheets).
 #include "buttons/page/buttoninterface.h"
 
-#include "buttons/page/dpicodes.h"
+#include "buttons/model/dpicodes.h"
 #include "buttons/page/ui_buttoninterface.h"
 #include "core/blockingconnect.h"
 #include "core/configini.h"
@@ -10,7 +10,7 @@
 #include "core/worker.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
-#include "sensor/sensorheader.h"
+#include "sensor/model/sensorheader.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/mytoolbutton.h"
 #include "shell/widgets/theme.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "buttons/page/buttonmodel.h"
+#include "buttons/model/buttonmodel.h"
 #include "core/record/flashdatamap.h"
 
 #include <QList>

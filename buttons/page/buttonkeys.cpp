@@ -1,7 +1,7 @@
 // Multimedia keys and key combinations assigned to a button.
 #include "buttons/page/buttoninterface.h"
 
-#include "buttons/page/keyrecords.h"
+#include "buttons/model/keyrecords.h"
 #include "buttons/page/ui_buttoninterface.h"
 #include "core/devicewrite.h"
 

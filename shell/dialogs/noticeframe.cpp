@@ -3,7 +3,7 @@
 #include "core/devicestate.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
-#include "core/startup.h"
+#include "shell/widgets/fontscaling.h"
 #include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 

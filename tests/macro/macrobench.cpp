@@ -2,11 +2,11 @@
 
 #include "core/languagetables.h"
 #include "macro/eventitem.h"
-#include "macro/keyvocabulary.h"
 #include "macro/macro.h"
-#include "macro/macroname.h"
+#include "macro/model/keyvocabulary.h"
+#include "macro/model/macroname.h"
 
-#include "platform/keyhook.h"
+#include "platform/desktop/keyhook.h"
 
 #include <QApplication>
 #include <QDialog>

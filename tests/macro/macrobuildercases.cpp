@@ -1,7 +1,7 @@
 #include "tests/macro/macrobuildercases.h"
 
 #include "core/record/flashdatamap.h"
-#include "macro/keyvocabulary.h"
+#include "macro/model/keyvocabulary.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "macro/macroevents.h"
+#include "macro/model/macroevents.h"
 
 #include <QString>
 #include <QVector>

@@ -1,5 +1,5 @@
 #include "macro/keyboardhook.h"
-#include "platform/keyhook.h"
+#include "platform/desktop/keyhook.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
 

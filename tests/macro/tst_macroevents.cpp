@@ -1,7 +1,7 @@
 #include "core/record/flashdatamap.h"
-#include "macro/keyvocabulary.h"
-#include "macro/macroevents.h"
-#include "macro/macroname.h"
+#include "macro/model/keyvocabulary.h"
+#include "macro/model/macroevents.h"
+#include "macro/model/macroname.h"
 #include "tests/macro/macrobuildercases.h"
 #include "tests/support/testmain.h"
 

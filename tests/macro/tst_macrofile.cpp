@@ -1,4 +1,4 @@
-#include "macro/macrofile.h"
+#include "macro/model/macrofile.h"
 #include "tests/macro/macrobuildercases.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/testmain.h"

@@ -6,7 +6,7 @@
 #include "macro/keynumberlimit.h"
 #include "macro/makemacro.h"
 #include "macro/samemacro.h"
-#include "platform/screenmetrics.h"
+#include "platform/desktop/screenmetrics.h"
 #include "tests/macro/macrobench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"

@@ -1,7 +1,7 @@
 #include "core/devicestate.h"
 #include "core/postmsg.h"
-#include "macro/keyvocabulary.h"
 #include "macro/macro.h"
+#include "macro/model/keyvocabulary.h"
 #include "tests/macro/macrobench.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"

@@ -1,7 +1,7 @@
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "macro/macro.h"
-#include "platform/keyhook.h"
+#include "platform/desktop/keyhook.h"
 #include "tests/macro/macrobench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"

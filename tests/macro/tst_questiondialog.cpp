@@ -3,7 +3,7 @@
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "macro/questiondialog.h"
-#include "platform/screenmetrics.h"
+#include "platform/desktop/screenmetrics.h"
 #include "tests/macro/macrobench.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"

@@ -3,8 +3,8 @@
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "sensor/dpicodec.h"
-#include "sensor/sensorheader.h"
+#include "sensor/model/dpicodec.h"
+#include "sensor/model/sensorheader.h"
 #include "tests/core/linkfixture.h"
 #include "tests/support/testmain.h"
 

@@ -2,7 +2,7 @@
 #include "core/postmsg.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "sensor/dpicodec.h"
+#include "sensor/model/dpicodec.h"
 #include "sensor/sensordpi.h"
 #include "shell/widgets/myslider.h"
 #include "tests/core/linkfixture.h"

@@ -4,7 +4,7 @@
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "sensor/dpicodec.h"
+#include "sensor/model/dpicodec.h"
 #include "sensor/sensor.h"
 #include "sensor/sensordpi.h"
 #include "shell/widgets/myconmbobox.h"

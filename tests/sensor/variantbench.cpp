@@ -1,7 +1,7 @@
 #include "tests/sensor/variantbench.h"
 
 #include "core/devicestate.h"
-#include "sensor/dpicodec.h"
+#include "sensor/model/dpicodec.h"
 #include "sensor/sensordpib.h"
 #include "tests/sensor/dpieditorhost.h"
 

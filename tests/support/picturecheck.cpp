@@ -1,7 +1,7 @@
 #include "tests/support/picturecheck.h"
 
 #include "platform/appdir.h"
-#include "platform/picturesource.h"
+#include "platform/desktop/picturesource.h"
 
 #include <QFileInfo>
 #include <QLabel>

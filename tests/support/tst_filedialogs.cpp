@@ -1,4 +1,4 @@
-#include "platform/filedialogs.h"
+#include "platform/desktop/filedialogs.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
 

@@ -1,5 +1,5 @@
 #include "platform/appdir.h"
-#include "platform/picturesource.h"
+#include "platform/desktop/picturesource.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 

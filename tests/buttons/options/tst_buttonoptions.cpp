@@ -1,5 +1,5 @@
+#include "buttons/model/keyrecords.h"
 #include "buttons/page/buttoninterface.h"
-#include "buttons/page/keyrecords.h"
 #include "core/devicelink.h"
 #include "core/devicestate.h"
 #include "core/devicewrite.h"

@@ -1,7 +1,7 @@
 #include "core/configini.h"
 #include "core/devicestate.h"
 #include "core/postmsg.h"
-#include "platform/screenmetrics.h"
+#include "platform/desktop/screenmetrics.h"
 #include "shell/dialogs/deleteconfirm.h"
 #include "shell/dialogs/inportfail.h"
 #include "shell/dialogs/leftbuttononly.h"

@@ -1,0 +1,7 @@
+#include "sensor/model/sensormodel.h"
+
+SensorModel &SensorModel::instance()
+{
+    static SensorModel model;
+    return model;
+}

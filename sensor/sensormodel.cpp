@@ -1,7 +1,0 @@
-#include "sensor/sensormodel.h"
-
-SensorModel &SensorModel::instance()
-{
-    static SensorModel model;
-    return model;
-}
