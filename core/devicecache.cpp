@@ -1,10 +1,10 @@
 #include "core/devicecache.h"
 
 #include "platform/appdir.h"
+#include "platform/wholefile.h"
 
 #include <QDataStream>
 #include <QFile>
-#include <QSaveFile>
 #include <QtEndian>
 
 namespace {
@@ -34,16 +34,10 @@ QString DeviceCachePath(const QString &name)
 
 bool SaveDeviceCache(const QString &name, FlashDataMap record)
 {
-    QSaveFile file(DeviceCachePath(name));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream stream(&file);
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
     stream.writeBytes(reinterpret_cast<const char *>(record.bytes()), uint(FlashDataMap::Size));
-    if (stream.status() != QDataStream::Ok) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return stream.status() == QDataStream::Ok && WholeFile::write(DeviceCachePath(name), bytes);
 }
 
 bool LoadDeviceCache(const QString &name, FlashDataMap *destination)

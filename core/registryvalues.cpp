@@ -34,14 +34,14 @@ QString StartupKey()
     return QStringLiteral("HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run");
 }
 
-void SetStartWithSystem(bool on, SettingsStore *store)
+bool SetStartWithSystem(bool on, SettingsStore *store)
 {
-    StoreAutoStartEnabled(on, store);
+    const bool stored = StoreAutoStartEnabled(on, store);
     const QString name = QCoreApplication::applicationName();
-    if (on)
-        Registry::setValue(StartupKey(), name, QCoreApplication::applicationFilePath());
-    else
-        Registry::remove(StartupKey(), name);
+    const bool started =
+        on ? Registry::setValue(StartupKey(), name, QCoreApplication::applicationFilePath())
+           : Registry::remove(StartupKey(), name);
+    return stored && started;
 }
 
 int MigrateLanguageIndex(SettingsStore *store)

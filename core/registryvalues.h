@@ -20,8 +20,8 @@ QString StartupKey();
 // Start with the desktop session, on or off: Macro.ini AutoStart/Enable "1" or "0", and the
 // start-up value named after the application (QCoreApplication::applicationName(), the
 // executable's base name unless set) holding the executable's absolute path; off removes the
-// value, whether or not there was one.
-void SetStartWithSystem(bool on, SettingsStore *store = SettingsStore::instance());
+// value, whether or not there was one. False when either could not be written.
+bool SetStartWithSystem(bool on, SettingsStore *store = SettingsStore::instance());
 
 // Moves the language index an earlier installation left in the registry into Macro.ini (only
 // when it is not 0), always removes it from the registry, and returns the language Macro.ini

@@ -3,10 +3,10 @@
 #include "core/configini.h"
 #include "core/devicestate.h"
 #include "core/recordlimits.h"
+#include "platform/wholefile.h"
 
 #include <QDataStream>
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -78,20 +78,14 @@ QByteArray SettingsFile::SensorBlockText(const QString &sensorName)
 
 bool SettingsFile::Write(const QString &path, const FlashDataMap &record, const QString &sensorName)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QDataStream out(&file);
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
     const QByteArray tag = padded(Tag, TextBlockSize);
     const QByteArray sensor = padded(SensorBlockText(sensorName), TextBlockSize);
     out.writeBytes(tag.constData(), uint(tag.size()));
     out.writeBytes(sensor.constData(), uint(sensor.size()));
     out.writeBytes(reinterpret_cast<const char *>(record.bytes()), uint(FlashDataMap::Size));
-    if (out.status() != QDataStream::Ok) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return out.status() == QDataStream::Ok && WholeFile::write(path, bytes);
 }
 
 SettingsFile::Result SettingsFile::Read(const QString &path, const QString &sensorName,

@@ -10,12 +10,12 @@
 #include "macro/samemacro.h"
 #include "macro/ui_macro.h"
 #include "platform/desktop/filedialogs.h"
+#include "platform/wholefile.h"
 #include "shell/dialogs/noticeframe.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QListWidget>
-#include <QSaveFile>
 
 namespace {
 
@@ -51,9 +51,9 @@ void Macro::ExPortMacro()
     if (path.isEmpty())
         return;
     const QByteArray bytes = WriteMacroExport(macro, EventItem::Icons());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        qWarning() << "cannot write the macro export" << path << file.errorString();
+    QString error;
+    if (!WholeFile::write(path, bytes, &error)) {
+        qWarning() << "cannot write the macro export" << path << error;
         ShowNotWritten(NoticeOffset::MacroPage);
     }
 }

@@ -1,14 +1,17 @@
 #include "platform/inifile.h"
 
+#include "platform/wholefile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSaveFile>
 #include <QSet>
 #include <QTemporaryFile>
+#include <QVector>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -135,11 +138,19 @@ QString nameOfLine(const QByteArray &line, const QString &group)
            decodedName((equals < 0 ? trimmed : trimmed.left(equals)).trimmed().left(Longest));
 }
 
-// The file's bytes without the lines whose value could be read as a serialized object, and the
-// names of the keys they held. A text line ends at CR, LF, CR LF or LF CR; QSettings reads one line
-// across text lines where a backslash or a quote carries it on, and such a line is left out whole,
-// so that no part of its value is read and no escape or key is made of the lines around it.
-QByteArray withoutSerializedValues(const QByteArray &content, QStringList *leftOut)
+// A line left out: the name of its key and its value as the file holds it.
+struct LeftOutLine
+{
+    QString key;
+    QByteArray value;
+};
+
+// The file's bytes without the lines whose value could be read as a serialized object, and those
+// lines' keys and values (the first line of a key only). A text line ends at CR, LF, CR LF or LF
+// CR; QSettings reads one line across text lines where a backslash or a quote carries it on, and
+// such a line is left out whole, so that no part of its value is read and no escape or key is made
+// of the lines around it.
+QByteArray withoutSerializedValues(const QByteArray &content, QVector<LeftOutLine> *leftOut)
 {
     QByteArray kept;
     QString group;
@@ -147,10 +158,12 @@ QByteArray withoutSerializedValues(const QByteArray &content, QStringList *leftO
     QString name;
     bool inQuotes = false;
     const auto endLogicalLine = [&] {
-        if (!mayHoldSerializedValue(valueOf(logical)))
+        const QByteArray value = valueOf(logical);
+        const auto sameKey = [&](const LeftOutLine &line) { return line.key == name; };
+        if (!mayHoldSerializedValue(value))
             kept += logical;
-        else if (!leftOut->contains(name))
-            leftOut->append(name);
+        else if (std::none_of(leftOut->cbegin(), leftOut->cend(), sameKey))
+            leftOut->append({name, value});
         logical.clear();
         inQuotes = false;
     };
@@ -198,19 +211,48 @@ Reported &reported()
     return *instance;
 }
 
-// One line per file and key in a run: the stores read their files again and again.
-void report(const QString &path, const QStringList &keys)
+// A damaged file may hold any byte: a terminal must not receive its control or 8-bit bytes. The
+// key keeps its printable ASCII and shows every other byte of its UTF-8 as "\xNN"; the value is
+// shown as hex, its first bytes only.
+QByteArray printableKey(const QString &key)
 {
-    for (const QString &key : keys) {
+    QByteArray shown;
+    const QByteArray bytes = key.toUtf8();
+    for (const char ch : bytes) {
+        const uchar byte = uchar(ch);
+        if (byte >= 0x20 && byte < 0x7F && byte != '\\')
+            shown += ch;
+        else
+            shown += "\\x" + QByteArray::number(byte, 16).rightJustified(2, '0');
+    }
+    return shown;
+}
+
+QByteArray hexExcerpt(QByteArray value)
+{
+    constexpr int Shown = 16;
+    while (value.endsWith('\n') || value.endsWith('\r'))
+        value.chop(1);
+    QByteArray excerpt = value.left(Shown).toHex(' ');
+    if (value.size() > Shown)
+        excerpt += " ... (" + QByteArray::number(value.size()) + " bytes)";
+    return excerpt;
+}
+
+// One line per file and key in a run: the stores read their files again and again.
+void report(const QString &path, const QVector<LeftOutLine> &lines)
+{
+    for (const LeftOutLine &line : lines) {
         {
             QMutexLocker lock(&reported().mutex);
-            const QString name = path + QLatin1Char('\n') + key;
+            const QString name = path + QLatin1Char('\n') + line.key;
             if (reported().names.contains(name))
                 continue;
             reported().names.insert(name);
         }
-        std::fprintf(stderr, "%s: %s left out: its value is damaged (not plain text)\n",
-                     qPrintable(QDir::toNativeSeparators(path)), qPrintable(key));
+        std::fprintf(stderr, "%s: %s left out: its value is damaged (not plain text): %s\n",
+                     qPrintable(QDir::toNativeSeparators(path)), printableKey(line.key).constData(),
+                     hexExcerpt(line.value).constData());
     }
 }
 
@@ -226,7 +268,10 @@ IniFile::IniFile(const QString &path) : m_path(path)
         content = file.readAll();
         m_readable = true;
     }
-    const QByteArray safe = withoutSerializedValues(content, &m_leftOut);
+    QVector<LeftOutLine> leftOut;
+    const QByteArray safe = withoutSerializedValues(content, &leftOut);
+    for (const LeftOutLine &line : qAsConst(leftOut))
+        m_leftOut << line.key;
 
     // QSettings reads files only: what is left of a damaged file is read from a private copy.
     QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/zr35-ini-XXXXXX.ini"));
@@ -250,7 +295,7 @@ IniFile::IniFile(const QString &path) : m_path(path)
             m_values.insert(name, value);
     }
     m_status = settings.status();
-    report(path, m_leftOut);
+    report(path, leftOut);
 }
 
 QVariant IniFile::value(const QString &key, const QVariant &defaultValue) const
@@ -307,13 +352,20 @@ bool IniFile::write(const QString &path, const QSettings::SettingsMap &values)
     if (!written.open(QIODevice::ReadOnly))
         return false;
     const QByteArray text = written.readAll();
+    // QSettings saves as QSaveFile does and misses a failed flush too: on a full disk its text is
+    // cut short without a word. Its writer ends every line with a line end, so a cut text ends
+    // without one or has lost whole lines, and with them keys.
+    if (!text.isEmpty() && !text.endsWith('\n'))
+        return false;
+    {
+        QSettings check(staging.fileName(), QSettings::IniFormat);
+        if (check.allKeys().size() != values.size())
+            return false;
+    }
 
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
-        return false;
-    return file.commit();
+    return WholeFile::write(path, text);
 }
 
 bool IniFile::update(const QString &path,

@@ -15,8 +15,9 @@
 // inside it, so one damaged line in a user's file could end the program at every start. A line
 // that could give such a value is left out before QSettings sees the bytes: its key reads as
 // missing, the rest of the file as written, and one line on standard error (once per file and key
-// in a run) names the file and the key. No file this program writes holds such a value: they hold
-// numbers and plain texts, and none starts with '@'.
+// in a run) names the file and the key and shows the start of the value in hex (never its bytes:
+// they may be anything). No file this program writes holds such a value: they hold numbers and
+// plain texts, and none starts with '@'.
 //
 // Values come back as QSettings gives them: QString, or QStringList for a value with unquoted
 // commas. An object is a private copy of the file, so any thread may read one.
@@ -45,8 +46,9 @@ public:
     // The keys whose lines were left out, as "group/key".
     QStringList leftOut() const { return m_leftOut; }
 
-    // Writes `values` to `path` as QSettings writes INI files (UTF-8), through QSaveFile: the file
-    // afterwards is the old one or the new one, whole. False when it could not be written.
+    // Writes `values` to `path` as QSettings writes INI files (UTF-8), as a whole file
+    // (WholeFile): the file afterwards is the old one or the new one. False when it could not be
+    // written.
     static bool write(const QString &path, const QSettings::SettingsMap &values);
     // Reads `path`, applies `change` to its values and writes them back whole (as write()), also
     // when nothing changed but a damaged line was left out: the file is mended then. A file that

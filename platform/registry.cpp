@@ -3,13 +3,13 @@
 #include "platform/appinfo.h"
 #include "platform/desktopentry.h"
 #include "platform/inifile.h"
+#include "platform/wholefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSaveFile>
 
 namespace {
 
@@ -53,17 +53,11 @@ QString autostartFile(const QString &name)
     return configFolder() + QStringLiteral("/autostart/") + name + QStringLiteral(".desktop");
 }
 
-void setStartupValue(const QString &name, const QString &command)
+bool setStartupValue(const QString &name, const QString &command)
 {
     const QString path = autostartFile(name);
-    if (path.isEmpty())
-        return;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(DesktopEntry::autostartEntry(name, command));
-    file.commit();
+    return !path.isEmpty() && QDir().mkpath(QFileInfo(path).absolutePath()) &&
+           WholeFile::write(path, DesktopEntry::autostartEntry(name, command));
 }
 
 QVariant startupValue(const QString &name, const QVariant &defaultValue)
@@ -109,30 +103,26 @@ bool Registry::contains(const QString &key, const QString &name)
     return IniFile(filePath()).contains(valueKey(key, name));
 }
 
-void Registry::setValue(const QString &key, const QString &name, const QVariant &value)
+bool Registry::setValue(const QString &key, const QString &name, const QVariant &value)
 {
     QMutexLocker lock(&registryMutex);
-    if (isStartupKey(key)) {
-        setStartupValue(name, value.toString());
-        return;
-    }
+    if (isStartupKey(key))
+        return setStartupValue(name, value.toString());
     // Written before the call returns, so another reader (or process) sees it at once.
-    IniFile::update(filePath(), [&](QSettings::SettingsMap &values) {
+    return IniFile::update(filePath(), [&](QSettings::SettingsMap &values) {
         values.insert(valueKey(key, name), value);
     });
 }
 
-void Registry::remove(const QString &key, const QString &name)
+bool Registry::remove(const QString &key, const QString &name)
 {
     QMutexLocker lock(&registryMutex);
     if (isStartupKey(key)) {
         const QString path = autostartFile(name);
-        if (!path.isEmpty())
-            QFile::remove(path);
-        return;
+        return path.isEmpty() || !QFileInfo::exists(path) || QFile::remove(path);
     }
-    IniFile::update(filePath(),
-                    [&](QSettings::SettingsMap &values) { values.remove(valueKey(key, name)); });
+    return IniFile::update(
+        filePath(), [&](QSettings::SettingsMap &values) { values.remove(valueKey(key, name)); });
 }
 
 QString Registry::autostartFilePath(const QString &name)

@@ -17,9 +17,11 @@
 namespace Registry {
 QVariant value(const QString &key, const QString &name, const QVariant &defaultValue = {});
 bool contains(const QString &key, const QString &name);
-// May run on a device-library thread (the firmware version is stored from there).
-void setValue(const QString &key, const QString &name, const QVariant &value);
-void remove(const QString &key, const QString &name);
+// Both are written before they return; false when the file could not be written (it is then as
+// it was). May run on a device-library thread (the firmware version is stored from there).
+bool setValue(const QString &key, const QString &name, const QVariant &value);
+// True when the value is gone, also when there was none.
+bool remove(const QString &key, const QString &name);
 // The file that holds every key other than the start-up key.
 QString filePath();
 // The autostart entry that stands for the start-up value `name`; empty for a name that cannot be

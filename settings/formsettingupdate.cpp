@@ -282,7 +282,7 @@ void FormSetting::StartUpgrade(int target, const QString &versionText)
     FirmwareImages::ReadFirmwareHeader(image, &header);
     UpdateRun::Begin({FirmwareImages::FirmwareVersionText(header.Version),
                       RegistryValues::MouseVerNameOfModel(s.CurrentDeviceInfo.get().DriveIndex),
-                      UpdateFailInfoText(target, receiverCode, cid, ConfigMid)});
+                      UpdateFailInfoText(target, receiverCode, cid, ConfigMid), QString()});
     // Running before the library is asked: its callback acts only on a running target, and the
     // whole upgrade may end before the next tick.
     targetState(target) = 1;

@@ -7,8 +7,10 @@
 #include "core/updatefailinfo.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
+#include "platform/wholefile.h"
 
-#include <QSaveFile>
+#include <QDir>
+#include <QFileInfo>
 
 #include <chrono>
 
@@ -101,15 +103,14 @@ qint64 SilentFor()
 
 bool WriteLog()
 {
-    QSaveFile file(UserDir::filePath(QStringLiteral("Exception/UpDateLog.txt")));
-    if (!file.open(QIODevice::WriteOnly))
+    const QString path = UserDir::filePath(QStringLiteral("Exception/UpDateLog.txt"));
+    if (!QFileInfo(path).dir().exists())
         return false;
     const char *const *lines = UsbUpgradeC_GetLogs();
     QByteArray text;
     for (int i = 0; lines && i < UpgradeLogLines; ++i)
         text += QByteArray(lines[i] ? lines[i] : "") + '\n';
-    file.write(text);
-    return file.commit();
+    return WholeFile::write(path, text);
 }
 
 void Refused()

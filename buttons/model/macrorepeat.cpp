@@ -4,6 +4,7 @@
 #include "macro/model/macroevents.h"
 #include "macro/model/macrofile.h"
 #include "macro/model/macroname.h"
+#include "platform/wholefile.h"
 
 #include <QStringList>
 

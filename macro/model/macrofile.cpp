@@ -3,11 +3,11 @@
 #include "core/record/recordcodes.h"
 #include "macro/model/keyvocabulary.h"
 #include "macro/model/macroname.h"
+#include "platform/wholefile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <limits>
 
@@ -82,18 +82,6 @@ QList<QByteArray> parts(const QByteArray &line)
     return result;
 }
 
-bool commit(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
 } // namespace
 
 MacroFileContent ParseMacroFile(const QByteArray &bytes)
@@ -165,7 +153,7 @@ bool ReadMacroFile(const QString &path, MacroFileContent *content)
 
 bool WriteMacroFile(const QString &path, const QString &repeat, const MacroEvents &events)
 {
-    return commit(path, FormatMacroFile(repeat, events));
+    return WholeFile::write(path, FormatMacroFile(repeat, events));
 }
 
 bool WriteNewMacroFile(const QString &path, const QString &repeat, const MacroEvents &events)

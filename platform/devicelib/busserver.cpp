@@ -204,24 +204,28 @@ bool SimulatedBus::setBatteryOptimize(unsigned char enable)
 
 bool SimulatedBus::clearSettings()
 {
+    QMutexLocker store(&m_storeMutex);
     QMutexLocker lock(&m_mutex);
     if (!m_server)
         return false;
     const Target target = resolve(m_server->path);
     if (!target.reachable || noAnswer("UsbServer_SetClearSetting"))
         return target.mouse != nullptr;
-    VirtualMouse &mouse = *target.mouse;
+    VirtualMouse reset = *target.mouse;
     QStringList notes;
-    FactorySettings::restore(mouse.record, ModelConfig::model(mouse.mid), &notes);
+    FactorySettings::restore(reset.record, ModelConfig::model(reset.mid), &notes);
+    if (!storeNow(reset))
+        return false;
     for (const QString &note : qAsConst(notes))
         CallLog::record(QStringLiteral("factory settings"), note);
-    persist(mouse);
+    *target.mouse = reset;
     post(EventWire::ClearDone, 0, QByteArray());
     return true;
 }
 
 bool SimulatedBus::setCurrentConfig(unsigned char profile)
 {
+    QMutexLocker store(&m_storeMutex);
     QMutexLocker lock(&m_mutex);
     if (!m_server)
         return false;
@@ -229,8 +233,11 @@ bool SimulatedBus::setCurrentConfig(unsigned char profile)
     // A switch the mouse never heard of is not made: the caller must not show it as made.
     if (!target.reachable || noAnswer("UsbServer_SetCurrentConfig"))
         return false;
-    target.mouse->profile = profile;
-    persist(*target.mouse);
+    VirtualMouse changed = *target.mouse;
+    changed.profile = profile;
+    if (!storeNow(changed))
+        return false;
+    *target.mouse = changed;
     return true;
 }
 
@@ -239,18 +246,22 @@ bool SimulatedBus::update(const unsigned char *record)
     const QByteArray received(reinterpret_cast<const char *>(record),
                               ConfigurationImage::RecordSize);
     CallLog::recordUpdate(received);
+    QMutexLocker store(&m_storeMutex);
     QMutexLocker lock(&m_mutex);
     if (!m_server)
         return false;
     const Target target = resolve(m_server->path);
     if (!target.reachable || noAnswer("ProtocolDataUpdate"))
         return false;
+    VirtualMouse changed = *target.mouse;
     QStringList cuts;
-    target.mouse->record = ConfigurationImage::stored(received, &cuts);
+    changed.record = ConfigurationImage::stored(received, &cuts);
+    if (!storeNow(changed))
+        return false;
     for (QString &cut : cuts)
-        cut.prepend(target.mouse->name + QStringLiteral(": "));
+        cut.prepend(changed.name + QStringLiteral(": "));
     CallLog::recordCuts(cuts);
-    persist(*target.mouse);
+    *target.mouse = changed;
     return true;
 }
 

@@ -3,13 +3,15 @@
 #include "platform/appinfo.h"
 #include "platform/devicelib/configurationimage.h"
 #include "platform/inifile.h"
+#include "platform/wholefile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
-#include <QSaveFile>
+#include <QSet>
 
+#include <cstdio>
 #include <limits>
 
 namespace {
@@ -39,20 +41,55 @@ QString hex(uint value)
            QString::number(value, 16).rightJustified(4, QLatin1Char('0')).toUpper();
 }
 
+// The files that could not be written since they were last written, each told once on standard
+// error: a device is sent the same kind of write again and again. Never destroyed: the store
+// thread may write while the process exits.
+struct Unwritable
+{
+    QMutex mutex;
+    QSet<QString> paths;
+};
+
+Unwritable &unwritable()
+{
+    static Unwritable *instance = new Unwritable;
+    return *instance;
+}
+
+// Nothing of the program sees this library's files: without this line a user would not know why
+// a device forgets what it was sent.
+void tellUnwritable(const QString &path, bool written, const QString &error)
+{
+    QMutexLocker lock(&unwritable().mutex);
+    if (written) {
+        unwritable().paths.remove(path);
+        return;
+    }
+    if (unwritable().paths.contains(path))
+        return;
+    unwritable().paths.insert(path);
+    std::fprintf(stderr,
+                 "%s: the simulated device cannot store its state (%s): it takes no write of the "
+                 "program until it can\n",
+                 qPrintable(QDir::toNativeSeparators(path)), qPrintable(error));
+}
+
 // The few keys are written as INI text by hand (plain numbers, hex and Base64, nothing to escape)
-// through QSaveFile; a crash while writing leaves the previous file whole.
+// as a whole file: a crash or a full disk while writing leaves the previous file whole.
 bool writeAtomically(const QString &path, const QString &group, const QStringList &lines)
 {
-    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     QByteArray text = '[' + group.toUtf8() + "]\n";
     for (const QString &line : lines)
         text += line.toUtf8() + '\n';
-    file.write(text);
-    return file.commit();
+    QString error;
+    const QString folder = QFileInfo(path).absolutePath();
+    bool written = QDir().mkpath(folder);
+    if (!written)
+        error = QStringLiteral("cannot make the folder");
+    else
+        written = WholeFile::write(path, text, &error);
+    tellUnwritable(path, written, error);
+    return written;
 }
 
 uint number(const IniFile &file, const QString &key, bool *ok)

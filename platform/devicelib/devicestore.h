@@ -8,8 +8,10 @@
 // configuration (as its 6912-byte image), firmware version, profile and pairing; a receiver's
 // firmware version, identifier, LED record and long-range mode; for both, whether they wait in
 // boot mode and how many upgrades they have begun; a screen's clock. One file per device,
-// <folder>/<kind>-<name>.ini, written atomically. State stored for another model (another Cid or
-// Mid under the same name) or another receiver kind is not used.
+// <folder>/<kind>-<name>.ini, written as a whole (WholeFile). A save that cannot write its file
+// returns false, and the file is named once on standard error, until it is written again. State
+// stored for another model (another Cid or Mid under the same name) or another receiver kind is
+// not used.
 namespace DeviceStore {
 
 // <XDG state folder>/ZR35 Mouse Software/simulation, unless a folder was set.

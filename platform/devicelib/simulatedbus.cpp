@@ -68,6 +68,8 @@ void SimulatedBus::waitForStore()
 
 void SimulatedBus::writeStore()
 {
+    // Held to the last file: a write the program sent may not be overtaken by an older state.
+    QMutexLocker store(&m_storeMutex);
     QVector<VirtualMouse> mice;
     QVector<VirtualReceiver> receivers;
     {
@@ -149,6 +151,22 @@ void SimulatedBus::prepare(VirtualMouse &mouse)
 void SimulatedBus::prepare(VirtualReceiver &receiver)
 {
     DeviceStore::load(receiver);
+}
+
+bool SimulatedBus::storeNow(const VirtualMouse &mouse)
+{
+    if (!DeviceStore::save(mouse))
+        return false;
+    m_unsavedMice.remove(mouse.name);
+    return true;
+}
+
+bool SimulatedBus::storeNow(const VirtualReceiver &receiver)
+{
+    if (!DeviceStore::save(receiver))
+        return false;
+    m_unsavedReceivers.remove(receiver.name);
+    return true;
 }
 
 void SimulatedBus::persist(const VirtualMouse &mouse)
@@ -364,6 +382,7 @@ bool SimulatedBus::dongleRgb(const QByteArray &path, unsigned char *rgb)
 
 bool SimulatedBus::setDongleRgb(const QByteArray &path, const unsigned char *rgb)
 {
+    QMutexLocker store(&m_storeMutex);
     QMutexLocker lock(&m_mutex);
     const Target target = resolve(path);
     if (!target.receiver || !target.receiver->hasLed() || noAnswer("UsbFinderC_Set4KDongleRGB"))
@@ -375,8 +394,11 @@ bool SimulatedBus::setDongleRgb(const QByteArray &path, const unsigned char *rgb
                                  .arg(rgb[0])});
         return false;
     }
-    target.receiver->dongleRgb = QByteArray(reinterpret_cast<const char *>(rgb), DongleRgbSize);
-    persist(*target.receiver);
+    VirtualReceiver changed = *target.receiver;
+    changed.dongleRgb = QByteArray(reinterpret_cast<const char *>(rgb), DongleRgbSize);
+    if (!storeNow(changed))
+        return false;
+    *target.receiver = changed;
     return true;
 }
 
@@ -392,12 +414,16 @@ bool SimulatedBus::longRange(const QByteArray &path, unsigned char *mode)
 
 bool SimulatedBus::setLongRange(const QByteArray &path, unsigned char mode)
 {
+    QMutexLocker store(&m_storeMutex);
     QMutexLocker lock(&m_mutex);
     const Target target = resolve(path);
     if (!target.receiver || noAnswer("UsbFinderC_SetLongRangeMode"))
         return false;
-    target.receiver->longRange = mode != 0 ? 1 : 0;
-    persist(*target.receiver);
+    VirtualReceiver changed = *target.receiver;
+    changed.longRange = mode != 0 ? 1 : 0;
+    if (!storeNow(changed))
+        return false;
+    *target.receiver = changed;
     return true;
 }
 

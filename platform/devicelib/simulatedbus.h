@@ -129,7 +129,7 @@ public:
     int driverStatus() const;
 
     // Waits until every change of device state made so far is in the device store. Never call it
-    // with m_mutex held or on the store thread.
+    // with m_mutex or m_storeMutex held or on the store thread.
     void waitForStore();
 
 private:
@@ -153,9 +153,15 @@ private:
     void prepare(VirtualReceiver &receiver);
     // Queue a write of the device's state to the device store (m_mutex held). The store thread
     // writes it shortly after, as a device writes its flash after the transfer that changed it:
-    // the caller does not wait for the disk.
+    // the caller does not wait for the disk. For what the device changes on its own.
     void persist(const VirtualMouse &mouse);
     void persist(const VirtualReceiver &receiver);
+    // Writes the device's state as it will be once a write the program sent is taken, before it is
+    // taken (m_storeMutex, then m_mutex held): false when the store cannot hold it, and the device
+    // then refuses the write and keeps its state, as a device whose flash write failed. The
+    // program's writes so wait for the disk, as they would wait for the device's flash.
+    bool storeNow(const VirtualMouse &mouse);
+    bool storeNow(const VirtualReceiver &receiver);
     // On the store thread: writes the state of every device changed since its last write.
     void writeStore();
 
@@ -256,6 +262,9 @@ private:
     UsbChangedCallback m_hotPlugCallback = nullptr;
     std::shared_ptr<CallbackThread> m_hotPlugThread;
 
+    // Every write of the store holds it, taken before m_mutex: the store thread writes a state it
+    // copied earlier, and must not write it over a newer one written meanwhile.
+    QMutex m_storeMutex;
     // Names of the devices whose state has changed since the store thread last wrote it.
     QSet<QString> m_unsavedMice;
     QSet<QString> m_unsavedReceivers;

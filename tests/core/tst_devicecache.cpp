@@ -1,4 +1,5 @@
 #include "core/devicecache.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
@@ -83,6 +84,15 @@ private slots:
         QVERIFY(writeRaw(name, QByteArray(20000, 'x')));
         QVERIFY(SaveDeviceCache(name, patternRecord(3)));
         QCOMPARE(QFileInfo(DeviceCachePath(name)).size(), qint64(10432));
+    }
+
+    void fullDiskKeepsTheEarlierFile()
+    {
+        const QString name = DeviceCacheFileName(1, 2);
+        QVERIFY(SaveDeviceCache(name, patternRecord(3)));
+        const QString failure = FailedSaveKeepsTheFile(
+            DeviceCachePath(name), 4096, [&] { return SaveDeviceCache(name, patternRecord(4)); });
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
     void saveWithoutTheFolderFails()

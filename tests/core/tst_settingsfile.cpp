@@ -1,4 +1,5 @@
 #include "core/settingsfile.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/records.h"
 #include "tests/support/testmain.h"
 
@@ -116,6 +117,19 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("missing-folder/export.bin"));
         QVERIFY(!SettingsFile::Write(path, sampleRecord(), Sensor));
         QVERIFY(!QFile::exists(path));
+    }
+
+    // The disk fills while the 10464 bytes are written: the earlier export stays as it was.
+    void fullDiskKeepsTheEarlierFile()
+    {
+        const QString path = dir.filePath(QStringLiteral("full.bin"));
+        const FlashDataMap earlier = sampleRecord();
+        QVERIFY(SettingsFile::Write(path, earlier, Sensor));
+        FlashDataMap other = earlier;
+        other.DebounceTime = std::uint8_t(earlier.DebounceTime + 1);
+        const QString failure = FailedSaveKeepsTheFile(
+            path, 4096, [&] { return SettingsFile::Write(path, other, Sensor); });
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
     void readerJudgesTheFile_data()

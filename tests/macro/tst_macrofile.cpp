@@ -1,5 +1,6 @@
 #include "macro/model/macrofile.h"
 #include "tests/macro/macrobuildercases.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/testmain.h"
 
 #include <QDir>
@@ -147,6 +148,27 @@ private slots:
         writeAll(path, "");
         QVERIFY(!WriteNewMacroFile(path, QStringLiteral("1"), EventsOf(QStringLiteral("+B"))));
         QCOMPARE(readAll(path), QByteArray());
+    }
+
+    // The disk fills while a macro is saved: the macro keeps its old file.
+    void fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<bool>("afterRepeat"); // the take-over's write, else the macro page's
+        QTest::newRow("whole file") << false;
+        QTest::newRow("events after the repeat line") << true;
+    }
+    void fullDiskKeepsTheOldFile()
+    {
+        QFETCH(bool, afterRepeat);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("m.ini"));
+        writeAll(path, "253\n0x04 1 0\n10ms\n0x04 1 1\n");
+        const MacroEvents events = EventsOf(QStringLiteral("+A 10ms -A 20ms +B 30ms -B 40ms +C"));
+        const QString failure = FailedSaveKeepsTheFile(path, 40, [&] {
+            return afterRepeat ? WriteEventsAfterRepeat(path, events)
+                               : WriteMacroFile(path, QStringLiteral("7"), events);
+        });
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 };
 

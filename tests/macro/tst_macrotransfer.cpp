@@ -9,6 +9,7 @@
 #include "platform/desktop/filedialogs.h"
 #include "tests/macro/macrobench.h"
 #include "tests/macro/macrobuildercases.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
@@ -140,6 +141,26 @@ private slots:
         QCOMPARE(answer.asked.size(), 2);
         QVERIFY(!QFile::exists(exportPath()));
         QCOMPARE(macroFiles(), QStringList{"m.ini"});
+    }
+
+    // The disk fills while the export is written: an earlier export stays as it was, and the
+    // failure is reported.
+    void fullDiskKeepsTheEarlierExport()
+    {
+        writeMacro(QStringLiteral("Greeting.ini"), "3\n0x04 1 0\n10ms\n0x04 1 1\n");
+        writeFile(exportPath(), "an earlier export");
+        Macro page;
+        page.show();
+        clickMacro(page, QStringLiteral("Greeting"));
+        FileAnswer answer(exportPath());
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("^cannot write the macro export")));
+        const QString failure = FailedSaveKeepsTheFile(exportPath(), 64, [&] {
+            QMetaObject::invokeMethod(&page, "ExPortMacro");
+            return false; // its failure shows as the warning awaited above
+        });
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QCOMPARE(answer.asked.size(), 1);
     }
 
     // A file that is not a macro export, or a damaged one, adds nothing and says so.

@@ -1,4 +1,5 @@
 #include "platform/inifile.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/standarderror.h"
 #include "tests/support/testmain.h"
 
@@ -76,6 +77,27 @@ private slots:
                  message.constData());
         // The stores read their files again and again: the line is written once.
         QCOMPARE(standardError([&] { IniFile again(path); }), QByteArray());
+    }
+
+    // A damaged file may hold any byte: the line names the key and shows the value in hex, and
+    // sends no control or 8-bit byte to the terminal.
+    void damagedValuesAreShownInHex()
+    {
+        QTemporaryDir dir;
+        const QByteArray value = "@Variant(\x1b[2J\x07\xff\xfe owned)";
+        const QByteArray line = "Lang\x1b[2Juage\x07=" + value;
+        const QString path = writeFile(dir, QStringLiteral("Macro.ini"), aroundLine(line));
+        const QByteArray message = standardError([&] { IniFile file(path); });
+        QVERIFY2(message.endsWith('\n'), message.constData());
+        for (const char ch : message.chopped(1)) {
+            const uchar byte = uchar(ch);
+            QVERIFY2(byte >= 0x20 && byte < 0x7F, message.toHex(' ').constData());
+        }
+        QVERIFY2(message.contains(": Language/Lang\\x1b[2Juage\\x07 left out: "),
+                 message.constData());
+        // Its first 16 bytes as hex; the rest is cut.
+        QVERIFY2(message.endsWith(": " + value.left(16).toHex(' ') + " ... (23 bytes)\n"),
+                 message.constData());
     }
 
     void plainTextsStay_data()
@@ -177,6 +199,33 @@ private slots:
         const QString blocked = writeFile(dir, QStringLiteral("plain"), "x");
         QVERIFY(!IniFile::write(blocked + QStringLiteral("/out.ini"), values));
         QCOMPARE(readFile(blocked), QByteArray("x"));
+    }
+
+    // QSettings writes the text first and misses a full disk as QSaveFile does; the file on disk
+    // stays as it was all the same.
+    void aFullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("keys");
+        QTest::newRow("ten times the limit") << 400;
+        QTest::newRow("just over the limit") << 40;
+    }
+    void aFullDiskKeepsTheOldFile()
+    {
+        QFETCH(int, keys);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, QStringLiteral("Macro.ini"), aroundLine("Language=1"));
+        QSettings::SettingsMap values;
+        for (int i = 0; i < keys; ++i) {
+            values.insert(QStringLiteral("Group%1/Key%2").arg(i % 7).arg(i),
+                          QStringLiteral("a value of some length %1").arg(i));
+        }
+        const QString failure = FailedSaveKeepsTheFile(path, 1024, [&] {
+            return IniFile::update(path, [&](QSettings::SettingsMap &all) {
+                for (auto it = values.cbegin(); it != values.cend(); ++it)
+                    all.insert(it.key(), it.value());
+            });
+        });
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 };
 

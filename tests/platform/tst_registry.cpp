@@ -1,4 +1,5 @@
 #include "platform/registry.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/testmain.h"
 
 #include <QDir>
@@ -236,6 +237,29 @@ private slots:
         Registry::setValue(runKey.toLower(), appName, QStringLiteral("/opt/zr35"));
         QCOMPARE(Registry::value(runKey, appName).toString(), QStringLiteral("/opt/zr35"));
         QVERIFY(QFile::exists(Registry::autostartFilePath(appName)));
+    }
+
+    // A value that cannot be written is reported, and the file keeps what it held: the INI file
+    // of every other value, the autostart entry as the start-up value.
+    void aFullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("registry value") << testKey << "UpdateFailInfo";
+        QTest::newRow("start-up value") << runKey << appName;
+    }
+    void aFullDiskKeepsTheOldFile()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, name);
+        QVERIFY(Registry::setValue(key, name, QStringLiteral("/opt/zr35")));
+        const QString path =
+            key == runKey ? Registry::autostartFilePath(name) : Registry::filePath();
+        const QString longer = QStringLiteral("/opt/") + QString(300, QLatin1Char('z'));
+        const QString failure = FailedSaveKeepsTheFile(
+            path, 100, [&] { return Registry::setValue(key, name, longer); });
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QCOMPARE(Registry::value(key, name).toString(), QStringLiteral("/opt/zr35"));
     }
 
     void startupNamesStayInTheAutostartFolder_data()

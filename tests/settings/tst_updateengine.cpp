@@ -6,8 +6,10 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "settings/formsetting.h"
+#include "settings/updaterun.h"
 #include "shell/dialogs/updatewarning.h"
 #include "tests/settings/updatebench.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 
@@ -220,6 +222,19 @@ private slots:
         QCOMPARE(records.value(25), ReceiverFailure);
         QCOMPARE(records.value(75), QStringLiteral("210,4,12,10"));
         QVERIFY(RegistryValues::UpdateFailInfo().isEmpty());
+    }
+
+    // The disk is full when the update log is written: the last log stays as it was.
+    void fullDiskKeepsTheLastLog()
+    {
+        const QString path = UserDir::filePath(QStringLiteral("Exception/UpDateLog.txt"));
+        QFile last(path);
+        QVERIFY(last.open(QIODevice::WriteOnly));
+        last.write("the last log\n");
+        last.close();
+        const QString failure =
+            FailedSaveKeepsTheFile(path, 4, [] { return UpdateRun::WriteLog(); });
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
     // The device refuses the image: the receiver's update fails at once and the log says why, but

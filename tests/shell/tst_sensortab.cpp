@@ -6,9 +6,14 @@
 #include "shell/dialogmain.h"
 #include "shell/dialogs/updataparam.h"
 #include "tests/shell/homebench.h"
+#include "tests/support/filesizelimit.h"
+#include "tests/support/modaldriver.h"
 #include "tests/support/screens.h"
+#include "tests/support/standarderror.h"
 #include "tests/support/testmain.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QSlider>
@@ -17,6 +22,7 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
@@ -134,6 +140,61 @@ private slots:
         QCOMPARE(levelButton(page, 2)->text(), QStringLiteral("3200"));
         QVERIFY(levelButton(page, 2)->isChecked());
         QVERIFY(child<QToolButton>(page, "Button500HZ")->isChecked());
+    }
+
+    // The mouse cannot store a new rate (its state folder is read-only, or the disk is full): it
+    // does not take it, as a mouse whose flash failed, the user is told the mouse is offline, and
+    // the next start finds the old rate. The simulated library names the file it could not write.
+    void aRateTheMouseCannotStoreIsNotTaken_data()
+    {
+        QTest::addColumn<bool>("readOnlyFolder"); // else a file-size limit
+        QTest::newRow("read-only state folder") << true;
+        QTest::newRow("full disk") << false;
+    }
+    void aRateTheMouseCannotStoreIsNotTaken()
+    {
+        QFETCH(bool, readOnlyFolder);
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        const QString folder = SimulationControl::stateFolder();
+        const FlashDataMap before = mouseRecord(QStringLiteral("M"));
+        QVERIFY(before.ReportRate != 2);
+        DialogMain window;
+        Dialog *page = openSensorTab(window);
+        QVERIFY(page);
+        QVERIFY(QDir().mkpath(folder));
+        if (readOnlyFolder) {
+            QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+            QFile probe(folder + QStringLiteral("/probe"));
+            if (probe.open(QIODevice::WriteOnly)) {
+                probe.remove();
+                QFile::setPermissions(folder,
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+                QSKIP("this user writes into read-only folders");
+            }
+        }
+        ModalDriver notice(ModalDriver::named(QStringLiteral("MouseOffLine")),
+                           QStringLiteral("CloseButton"));
+        const QByteArray message = standardError([&] {
+            // The mouse's state file is some 9 KB; what the test captures of standard error fits.
+            std::unique_ptr<FileSizeLimit> full;
+            if (!readOnlyFolder) {
+                full = std::make_unique<FileSizeLimit>(4096);
+                QVERIFY(full->ok());
+            }
+            child<QToolButton>(page, "Button500HZ")->click();
+            QTRY_VERIFY(notice.fired());
+        });
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(notice.fired(), qPrintable(notice.failure()));
+        QCOMPARE(int(mouseRecord(QStringLiteral("M")).ReportRate), int(before.ReportRate));
+        const QByteArray file =
+            QDir::toNativeSeparators(QDir(folder).filePath(QStringLiteral("mouse-M.ini")))
+                .toLocal8Bit();
+        QCOMPARE(message.count(file + ": "), 1);
+
+        SimulationControl::restartBus();
+        QCOMPARE(int(mouseRecord(QStringLiteral("M")).ReportRate), int(before.ReportRate));
     }
 
     // The mouse's DPI button moves the marker; the page sends nothing back (the one send is the

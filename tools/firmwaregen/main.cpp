@@ -10,10 +10,10 @@
 #include "platform/appdir.h"
 #include "platform/devicelib/deviceset.h"
 #include "platform/devicelib/modelconfig.h"
+#include "platform/wholefile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
 #include <QSet>
 
 #include <cstdio>
@@ -52,11 +52,8 @@ bool writeImage(const QString &path, const FirmwareHeader &header, QString *erro
     const QByteArray seed = QByteArray::number(header.Mid) + '/' + header.ModelName.c_str();
     const std::vector<std::uint8_t> payload = payloadFor(seed);
     const std::vector<std::uint8_t> image = header.Write(payload.data(), payload.size());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char *>(image.data()), qint64(image.size())) !=
-            qint64(image.size()) ||
-        !file.commit()) {
+    const QByteArray bytes(reinterpret_cast<const char *>(image.data()), int(image.size()));
+    if (!WholeFile::write(path, bytes)) {
         *error = QStringLiteral("cannot write %1").arg(path);
         return false;
     }

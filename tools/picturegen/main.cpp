@@ -102,9 +102,12 @@ int main(int argc, char *argv[])
             image = image.convertToFormat(QImage::Format_RGB32);
         if (!pictureRoot.mkpath(form))
             return fail(QStringLiteral("cannot make %1").arg(pictureRoot.filePath(form)));
-        // Whole files only: a build stopped half-way must not leave a cut picture behind.
+        // Whole files only: a build stopped half-way must not leave a cut picture behind. The
+        // flush comes first: commit() would rename a file whose last bytes could not be written
+        // (a full disk). The program's own writer does the same; this tool links none of it.
         QSaveFile out(pictureRoot.filePath(where + QStringLiteral(".png")));
-        if (!out.open(QIODevice::WriteOnly) || !writePicture(&out, image) || !out.commit())
+        if (!out.open(QIODevice::WriteOnly) || !writePicture(&out, image) || !out.flush() ||
+            !out.commit())
             return fail(QStringLiteral("cannot write %1").arg(out.fileName()));
     }
     return 0;

@@ -11,6 +11,7 @@
 #include "sensor/sensor.h"
 #include "shell/dialogs/updataparam.h"
 #include "tests/buttons/page/simulatedmouse.h"
+#include "tests/support/filesizelimit.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/records.h"
 #include "tests/support/testmain.h"
@@ -23,6 +24,7 @@
 #include <QToolButton>
 
 #include <cstddef>
+#include <memory>
 
 namespace {
 
@@ -305,24 +307,31 @@ private slots:
     // An export that cannot be written says so; whatever was at the path stays as it was.
     void failedExportShowsTheNotice_data()
     {
-        QTest::addColumn<bool>("readOnlyFolder"); // else the folder is a plain file
-        QTest::newRow("read-only folder") << true;
-        QTest::newRow("folder is a file") << false;
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("read-only folder") << "locked";
+        QTest::newRow("folder is a file") << "plain";
+        // The export's 10464 bytes came out 4096 long and replaced the earlier file, unnoticed.
+        QTest::newRow("full disk") << "full";
     }
     void failedExportShowsTheNotice()
     {
-        QFETCH(bool, readOnlyFolder);
+        QFETCH(QString, cause);
         Buttoninterface page;
         QVERIFY(selectMouse());
-        const QString folder =
-            dir.filePath(readOnlyFolder ? QStringLiteral("locked") : QStringLiteral("plain"));
+        const QString folder = dir.filePath(cause);
         const QString path = folder + QStringLiteral("/saved.bin");
-        if (readOnlyFolder) {
+        const bool keepsOld = cause != QLatin1String("plain");
+        if (keepsOld) {
             QVERIFY(QDir().mkpath(folder));
             QFile old(path);
             QVERIFY(old.open(QIODevice::WriteOnly));
             old.write("old settings");
             old.close();
+        } else {
+            QFile plain(folder);
+            QVERIFY(plain.open(QIODevice::WriteOnly));
+        }
+        if (cause == QLatin1String("locked")) {
             QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
             QFile probe(folder + QStringLiteral("/probe"));
             if (probe.open(QIODevice::WriteOnly)) {
@@ -331,22 +340,24 @@ private slots:
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
                 QSKIP("this user writes into read-only folders");
             }
-        } else {
-            QFile plain(folder);
-            QVERIFY(plain.open(QIODevice::WriteOnly));
         }
         ModalDriver notice(ModalDriver::named(QStringLiteral("UpDateWarning")),
                            QStringLiteral("NewHong"));
         {
             FileChooser chooser(path);
+            std::unique_ptr<FileSizeLimit> full;
+            if (cause == QLatin1String("full"))
+                full = std::make_unique<FileSizeLimit>(4096);
+            QVERIFY(!full || full->ok());
             click(page, "OutputData");
         }
         QVERIFY(notice.fired());
-        if (readOnlyFolder) {
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (keepsOld) {
             QFile old(path);
             QVERIFY(old.open(QIODevice::ReadOnly));
             QCOMPARE(old.readAll(), QByteArray("old settings"));
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"saved.bin"});
         }
     }
 

@@ -2,6 +2,8 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/platform/devicelib/simfixture.h"
+#include "tests/support/filesizelimit.h"
+#include "tests/support/standarderror.h"
 #include "tests/support/testmain.h"
 
 #include <QDir>
@@ -32,6 +34,49 @@ QByteArray useTheMouse()
     UsbFinderC_SetLongRangeMode(r().constData(), 1);
     UsbServer_SetCurrentConfig(2);
     return changed;
+}
+
+// What the devices hold, as the program can ask it.
+QByteArray held()
+{
+    unsigned char rgb[DongleRgbSize] = {};
+    unsigned char mode = 's';
+    UsbFinderC_Get4KDongleRGBValue(r().constData(), rgb);
+    UsbFinderC_GetLongRangeMode(r().constData(), &mode);
+    return SimulationControl::storedRecord(QStringLiteral("M")) +
+           QByteArray::number(SimulationControl::profile(QStringLiteral("M"))) +
+           QByteArray(reinterpret_cast<const char *>(rgb), DongleRgbSize) + char(mode);
+}
+
+// One write the program sends, of each kind the devices store.
+using Send = bool (*)();
+
+bool sendRecord()
+{
+    QByteArray changed = SimulationControl::storedRecord(QStringLiteral("M"));
+    changed[0x00] = char(changed.at(0x00) + 1);
+    return ProtocolDataUpdate(record(changed));
+}
+
+bool sendProfile()
+{
+    return UsbServer_SetCurrentConfig(1);
+}
+
+bool sendFactoryReset()
+{
+    return UsbServer_SetClearSetting();
+}
+
+bool sendLedMode()
+{
+    unsigned char rgb[DongleRgbSize] = {1};
+    return UsbFinderC_Set4KDongleRGB(r().constData(), rgb);
+}
+
+bool sendLongRange()
+{
+    return UsbFinderC_SetLongRangeMode(r().constData(), 0);
 }
 
 } // namespace
@@ -117,6 +162,64 @@ private slots:
         SimulationControl::restartBus();
         QCOMPARE(SimulationControl::storedRecord(QStringLiteral("M")), changed);
         QCOMPARE(SimulationControl::profile(QStringLiteral("M")), 0);
+    }
+
+    // A device whose flash cannot take a write refuses it: the operation fails, the device keeps
+    // what it held, and its state file stays as it was.
+    void aWriteTheStoreCannotHoldIsRefused_data()
+    {
+        QTest::addColumn<void *>("send");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("record") << reinterpret_cast<void *>(&sendRecord) << "mouse-M.ini";
+        QTest::newRow("profile") << reinterpret_cast<void *>(&sendProfile) << "mouse-M.ini";
+        QTest::newRow("factory reset")
+            << reinterpret_cast<void *>(&sendFactoryReset) << "mouse-M.ini";
+        QTest::newRow("receiver LED") << reinterpret_cast<void *>(&sendLedMode) << "receiver-R.ini";
+        QTest::newRow("long range") << reinterpret_cast<void *>(&sendLongRange) << "receiver-R.ini";
+    }
+    void aWriteTheStoreCannotHoldIsRefused()
+    {
+        QFETCH(void *, send);
+        QFETCH(QString, file);
+        SimulatedBench bench(oneMouseSet());
+        useTheMouse();
+        const QString path = QDir(SimulationControl::stateFolder()).filePath(file);
+        const QByteArray before = held();
+        const QString failure = FailedSaveKeepsTheFile(path, 64, reinterpret_cast<Send>(send));
+        QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QCOMPARE(held(), before);
+        // Taken again once the store can hold it.
+        QVERIFY(reinterpret_cast<Send>(send)());
+        QVERIFY(held() != before);
+    }
+
+    // A state folder the user cannot write: one line names the file, however often the device is
+    // sent a write, and the device keeps its state across a restart.
+    void aReadOnlyStateFolderIsToldOnce()
+    {
+        SimulatedBench bench(oneMouseSet());
+        const QByteArray before = useTheMouse();
+        const QString folder = SimulationControl::stateFolder();
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+        QFile probe(folder + QStringLiteral("/probe"));
+        if (probe.open(QIODevice::WriteOnly)) {
+            probe.remove();
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            QSKIP("this user writes into read-only folders");
+        }
+        const QByteArray message = standardError([] {
+            QVERIFY(!sendRecord());
+            QVERIFY(!sendRecord());
+            QVERIFY(!sendProfile());
+        });
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(message.count('\n'), 1);
+        const QString path = QDir(folder).filePath(QStringLiteral("mouse-M.ini"));
+        QVERIFY2(message.startsWith(QDir::toNativeSeparators(path).toLocal8Bit() + ": "),
+                 message.constData());
+        SimulationControl::restartBus();
+        QCOMPARE(SimulationControl::storedRecord(QStringLiteral("M")), before);
+        QCOMPARE(SimulationControl::profile(QStringLiteral("M")), 2);
     }
 
     void defaultFolderIsInTheUsersStateFolder()

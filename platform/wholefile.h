@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Every file the program replaces is written through here: afterwards the file holds its old bytes
+// or the new ones, never a part of them. QSaveFile alone is not enough with the toolkit we build
+// on: its commit() renames the new file into place even when the flush of its write buffer failed
+// (a full disk, a file-size limit), so a cut file would replace a good one and the save would
+// count as done. Safe from any thread.
+namespace WholeFile {
+
+// Writes `bytes` as the whole of the file at `path` (its folder must exist). False when they could
+// not all be written, with *error (when given) saying why; the file is then as it was.
+bool write(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+} // namespace WholeFile
