@@ -18,7 +18,6 @@
 #include "tests/buttons/page/pagewidgets.h"
 #include "tests/buttons/page/simulatedmouse.h"
 #include "tests/support/modaldriver.h"
-#include "tests/support/filesizelimit.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 #include "tests/support/workerthread.h"
@@ -275,16 +274,6 @@ private slots:
         if (!file.isEmpty())
             macroFiles({{QStringLiteral("ab.ini"), file}});
         QCOMPARE(ReadMacroRepeat(QStringLiteral("ab")), repeat);
-    }
-
-    // The repeat line of a binding cannot be written: the macro keeps its file.
-    void fullDiskKeepsTheMacroFile()
-    {
-        macroFiles({{QStringLiteral("ab.ini"), QByteArray("3\n0x04 1 0\n")}});
-        const QString failure =
-            FailedSaveKeepsTheFile(QDir(MacroFolder()).filePath(QStringLiteral("ab.ini")), 2,
-                                   [] { return WriteMacroRepeat(QStringLiteral("ab"), 254); });
-        QVERIFY2(failure.isEmpty(), qPrintable(failure));
     }
 
     void macroList_data()
