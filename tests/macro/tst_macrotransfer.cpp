@@ -155,11 +155,15 @@ private slots:
         FileAnswer answer(exportPath());
         QTest::ignoreMessage(QtWarningMsg,
                              QRegularExpression(QStringLiteral("^cannot write the macro export")));
+        // The user is told: the notice that the file could not be written.
+        ModalDriver notice(ModalDriver::named(QStringLiteral("SameMacro")),
+                           QStringLiteral("NewHong"));
         const QString failure = FailedSaveKeepsTheFile(exportPath(), 64, [&] {
             QMetaObject::invokeMethod(&page, "ExPortMacro");
             return false; // its failure shows as the warning awaited above
         });
         QVERIFY2(failure.isEmpty(), qPrintable(failure));
+        QVERIFY2(notice.fired(), qPrintable(notice.failure()));
         QCOMPARE(answer.asked.size(), 1);
     }
 
