@@ -26,9 +26,14 @@ bool validStage(int stage)
 
 // The pages write while they fill their widgets from a record only by accident of a change
 // signal; an offline notice for that would pop up for something the user never did.
+bool pagesFilling()
+{
+    return state().ButtonFilling.load() != 0 || state().SensorFilling.load() != 0;
+}
+
 void raiseOfflineNotice()
 {
-    if (state().ButtonFilling.load() == 0 && state().SensorFilling.load() == 0)
+    if (!pagesFilling())
         emit PostMsg::GetInstance()->SigMouseOffLineo(0);
 }
 
@@ -50,7 +55,7 @@ void ReportWriteRefused()
 {
     state().RecheckOnline = 1;
     state().RereadWhenOnline = 1;
-    if (state().ButtonFilling.load() == 0 && state().SensorFilling.load() == 0)
+    if (!pagesFilling())
         state().KeepOfflineNotice = 1;
     raiseOfflineNotice();
 }

@@ -327,9 +327,8 @@ void FormSetting::ApplyForm(bool fromDevice)
     if ((device.Kind & 0xFA) == 0 && (fromDevice || device.Path != LedShownFor))
         HideLedSection(true);
     if (device.Wired != 0) {
-        ShowSections(false, false);
-        LedShownFor.clear();
-        ApplyLayout(false);
+        SetSection(form->longRangeSection(), false);
+        HideLedSection(true);
     }
 }
 

@@ -87,17 +87,7 @@ class TestInterruptedUpdate : public QObject
 
     bool waitForWindow(const std::function<bool(const Window &)> &which, Window *found)
     {
-        return QTest::qWaitFor(
-            [&] {
-                for (const Window &window : desktop.visibleWindows(ProgramClass)) {
-                    if (which(window)) {
-                        *found = window;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            StateTimeoutMs);
+        return desktop.waitForWindow(ProgramClass, which, found, StateTimeoutMs);
     }
 
     // Both starts see the test's own HOME: the registry and the devices' stored state carry over.

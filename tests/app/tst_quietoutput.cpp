@@ -52,30 +52,12 @@ class TestQuietOutput : public QObject
 
     bool waitForWindow(const std::function<bool(const Window &)> &which, Window *found)
     {
-        return QTest::qWaitFor(
-            [&] {
-                for (const Window &window : desktop.visibleWindows(ProgramClass)) {
-                    if (which(window)) {
-                        *found = window;
-                        return true;
-                    }
-                }
-                return false;
-            },
-            StateTimeoutMs);
+        return desktop.waitForWindow(ProgramClass, which, found, StateTimeoutMs);
     }
 
     bool noNotice()
     {
-        return QTest::qWaitFor(
-            [&] {
-                for (const Window &window : desktop.visibleWindows(ProgramClass)) {
-                    if (isNotice(window))
-                        return false;
-                }
-                return true;
-            },
-            StateTimeoutMs);
+        return desktop.waitUntilNoWindow(ProgramClass, isNotice, StateTimeoutMs);
     }
 
     bool clickIn(const Window &window, const QPoint &at)
