@@ -269,9 +269,13 @@ private slots:
         QCOMPARE(int(state().ResetSkipReceiverRead.load()), 0);
         QVERIFY(LinkFixture::operations(receiverReads).isEmpty());
         // The form hides the LED section until the receiver reports; the mode just set is its
-        // report, so the section the defaults showed comes back.
-        const QStringList events = m_recorder->events();
-        QCOMPARE(events.mid(events.indexOf("Form"), 2), QStringList({"Form", "Rgb(2)"}));
+        // report, so the section the defaults showed comes back. That report follows the form on
+        // the device's thread and may not have arrived when the form has.
+        const auto afterForm = [this] {
+            const QStringList events = m_recorder->events();
+            return events.mid(events.indexOf("Form"), 2);
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(afterForm(), QStringList({"Form", "Rgb(2)"}), 5000);
     }
 
     void clearDoneWithoutDefaultsSetsNothing()
