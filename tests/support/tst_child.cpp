@@ -1,8 +1,8 @@
 #include "tests/support/child.h"
+#include "tests/support/ownprocess.h"
 #include "tests/support/testmain.h"
 
 #include <QLabel>
-#include <QProcess>
 
 namespace {
 const char *const LookupChildVariable = "ZR35_CHILD_LOOKUP_CHILD";
@@ -26,15 +26,11 @@ private slots:
     // it looked for and where, instead of crashing on a null pointer further on.
     void missingChildFailsWithItsName()
     {
-        QProcess lookup;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(LookupChildVariable, QStringLiteral("1"));
-        lookup.setProcessEnvironment(environment);
-        lookup.start(QCoreApplication::applicationFilePath(),
-                     {QStringLiteral("lookUpRenamedInChild")});
-        QVERIFY(lookup.waitForFinished(30000));
-        QVERIFY(lookup.exitStatus() == QProcess::CrashExit || lookup.exitCode() != 0);
-        const QByteArray output = lookup.readAllStandardOutput() + lookup.readAllStandardError();
+        const OwnProcessRun lookup =
+            runTestFunctionAlone(QStringLiteral("lookUpRenamedInChild"), LookupChildVariable);
+        QVERIFY(lookup.finished);
+        QVERIFY(lookup.failed);
+        const QByteArray &output = lookup.output;
         QVERIFY2(output.contains("no QLabel named \"title\" in QFrame \"form\""),
                  output.constData());
         QVERIFY2(output.contains("FAIL!  : TestChild::lookUpRenamedInChild()"), output.constData());
