@@ -135,7 +135,7 @@ Match::Match(QWidget *parent) : QDialog(parent), ui(new Ui_Match)
 
     PairButtonColor = Theme::Rgb(QStringLiteral("ButtonColor"));
     SetButtonLook(QStringLiteral("Pair.png"));
-    ui->toolButton_2->setStyleSheet(SettingsTheme::ThreeStateButtonStyle(
+    ui->toolButton_2->setStyleSheet(SettingsTheme::PictureButtonStyle(
         QStringLiteral("QToolButton"), PairImageFolder, QStringLiteral("Picture.png"),
         QStringLiteral("rgb(255,255,255)")));
     ui->CloseButton->setStyleSheet(
@@ -380,7 +380,7 @@ void Match::showEvent(QShowEvent *event)
 
 void Match::SetButtonLook(const QString &picture, bool allowed)
 {
-    QString style = SettingsTheme::ThreeStateButtonStyle(
+    QString style = SettingsTheme::PictureButtonStyle(
         QStringLiteral("QPushButton"), PairImageFolder, picture,
         allowed ? PairButtonColor : QStringLiteral("rgb(255,255,255)"));
     // A start that cannot be made is drawn dimmed, so it does not look clickable.

@@ -26,7 +26,7 @@ namespace DpiEditorHost {
 // The simulated mouse's name in the device set.
 extern const QString Mouse;
 
-constexpr auto &state = ::State;
+inline constexpr auto &state = ::State;
 
 // A fresh device set: receiver R1 with the mouse M1 (first model, factory settings, awake), a
 // state folder of its own, latency 0, the receiver selected with its device server running and
