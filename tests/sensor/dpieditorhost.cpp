@@ -28,7 +28,6 @@ namespace DpiEditorHost {
 
 const QString Mouse = QStringLiteral("M1");
 
-
 namespace {
 
 QString modelGroup()
