@@ -26,10 +26,7 @@ using namespace SensorBench;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 QCheckBox *box(const QWidget *panel, const char *name)
 {

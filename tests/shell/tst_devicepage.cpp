@@ -31,10 +31,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 QList<QToolButton *> tabs(const QWidget *page)
 {
