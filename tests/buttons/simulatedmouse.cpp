@@ -29,7 +29,7 @@ void SimulatedMouse::resetForTest()
     ConfigIni::resetForTests(QString());
     SimulationControl::setOnline(QStringLiteral("Mouse1"), true);
     SimulationControl::clearLog();
-    DeviceState &state = *DeviceState::instance();
+    DeviceState &state = State();
     DeviceAllInfo device;
     device.DriveIndex = 0;
     state.CurrentDeviceInfo.set(device);

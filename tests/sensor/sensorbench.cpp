@@ -119,7 +119,7 @@ void PanelTest::init()
 
 void PanelTest::cleanup()
 {
-    DeviceState &state = *DeviceState::instance();
+    DeviceState &state = State();
     state.SensorFilling = 0;
     state.ButtonFilling = 0;
     state.LightFilling = 0;
