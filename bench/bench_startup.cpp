@@ -17,7 +17,6 @@
 
 namespace {
 
-
 void dispose(QWidget *widget)
 {
     delete widget;

@@ -23,9 +23,8 @@ bool globalsFit(const FlashDataMap &r)
     // The sensor modes the page writes: LP and HP (its third, "Corded", is never written).
     constexpr int SensorModes = 2;
     return oneOf(rates, r.ReportRate) && r.DpiStageCount >= 1 &&
-           r.DpiStageCount <= FlashDataMap::DpiStageSlots &&
-           r.CurrentDpiStage < r.DpiStageCount && r.Lod >= LodCode::Mm1 &&
-           r.Lod <= LodCode::Mm0_7 && r.DebounceTime <= MaxDebounceTime &&
+           r.DpiStageCount <= FlashDataMap::DpiStageSlots && r.CurrentDpiStage < r.DpiStageCount &&
+           r.Lod >= LodCode::Mm1 && r.Lod <= LodCode::Mm0_7 && r.DebounceTime <= MaxDebounceTime &&
            isSwitch(r.MotionSync) && oneOf(SleepTimeCodes, r.SleepTime) &&
            isSwitch(r.StraightLine) && isSwitch(r.RippleControl) &&
            isSwitch(r.LightOffWhileMoving) && isSwitch(r.PerformanceMode) &&
@@ -61,8 +60,7 @@ bool functionFits(const ButtonFunction &f)
         return f.Code >= 10 && f.Param <= 3;
     case FunctionCategory::Lighting: {
         const int toggles[] = {LightingToggleCode::AllLights, LightingToggleCode::DpiIndicator,
-                               LightingToggleCode::LightStrip,
-                               LightingToggleCode::NextStripEffect};
+                               LightingToggleCode::LightStrip, LightingToggleCode::NextStripEffect};
         return oneOf(toggles, f.Code);
     }
     default:

@@ -209,6 +209,12 @@ void Worker::Pass()
             emit hub->SigForm();
         } else {
             emit hub->SigFormReset();
+            // With nothing on record the pages show their defaults, which are not the device's
+            // settings: the user is told that the device is offline before taking them for its
+            // own. The notice closes itself once the device answers.
+            if (!stillWanted())
+                return;
+            emit hub->SigMouseOffLineo(0);
         }
     }
     // A server the pass starts belongs to the page the user is on.

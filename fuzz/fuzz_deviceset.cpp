@@ -81,8 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QString error;
     if (!DeviceSetFile::read(QDir(folder()).filePath(QStringLiteral("set.ini")), &set, &error)) {
         if (error.isEmpty() || set.receivers.size() != 1 || !set.mice.isEmpty() ||
-            !set.screens.isEmpty() ||
-            set.receivers.first().name != QLatin1String("untouched"))
+            !set.screens.isEmpty() || set.receivers.first().name != QLatin1String("untouched"))
             std::abort();
         return 0;
     }

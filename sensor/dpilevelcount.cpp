@@ -4,8 +4,7 @@
 #include "core/devicewrite.h"
 #include "sensor/writeguards.h"
 
-bool ChangeDpiLevelCount(int n, int current,
-                         const std::function<void()> &exchange,
+bool ChangeDpiLevelCount(int n, int current, const std::function<void()> &exchange,
                          const std::function<void()> &showLevels)
 {
     const bool write = WriteGuards::WritesEnabled();
@@ -20,8 +19,8 @@ bool ChangeDpiLevelCount(int n, int current,
         // Checking level n wrote it as the current stage; a refused write stored nothing.
         taken = !write || DeviceState::instance()->CurrentFlashData.get().CurrentDpiStage == n;
         if (taken && write)
-            taken = WriteDpiStageOrder(&record.DpiStages[n], &record.DpiStages[current], n,
-                                       current, n);
+            taken =
+                WriteDpiStageOrder(&record.DpiStages[n], &record.DpiStages[current], n, current, n);
     }
     showLevels();
     if (write && taken)

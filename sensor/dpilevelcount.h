@@ -13,6 +13,5 @@
 // and the result is false: the caller puts its count box back. A send the device answers for but
 // refuses stops the sends that follow; the device's record is then read again and its fill puts
 // the editor back to what the device holds.
-bool ChangeDpiLevelCount(int n, int current,
-                         const std::function<void()> &exchange,
+bool ChangeDpiLevelCount(int n, int current, const std::function<void()> &exchange,
                          const std::function<void()> &showLevels);

@@ -17,10 +17,10 @@ run_packages=(
 # A tray host and the pointer for the tests that drive the real program on X11; clang and its
 # sanitizer runtimes for the fuzz targets and the thread checks, zlib for a fuzz target's
 # checksum; Qt's private headers for the thread checks' Qt shim (it reads Qt's queued call);
-# Google Benchmark for bench/.
+# Google Benchmark for bench/; clang-format for the format check.
 test_packages=(
   trayer xdotool
-  clang libclang-rt-14-dev zlib1g-dev
+  clang libclang-rt-14-dev zlib1g-dev clang-format-14
   qtbase5-private-dev
   libbenchmark-dev
 )

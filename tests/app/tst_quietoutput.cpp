@@ -55,10 +55,7 @@ class TestQuietOutput : public QObject
         return desktop.waitForWindow(ProgramClass, which, found, StateTimeoutMs);
     }
 
-    bool noNotice()
-    {
-        return desktop.waitUntilNoWindow(ProgramClass, isNotice, StateTimeoutMs);
-    }
+    bool noNotice() { return desktop.waitUntilNoWindow(ProgramClass, isNotice, StateTimeoutMs); }
 
     bool clickIn(const Window &window, const QPoint &at)
     {

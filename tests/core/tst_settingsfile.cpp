@@ -175,7 +175,8 @@ private slots:
         const auto damaged = [&](const char *name, const std::function<void(FlashDataMap &)> &f) {
             QTest::newRow(name) << tag + sensor + block(recordBytes(changed(f))) << 1;
         };
-        damaged("no stage at all", [](FlashDataMap &r) { r.DpiStageCount = r.CurrentDpiStage = 0; });
+        damaged("no stage at all",
+                [](FlashDataMap &r) { r.DpiStageCount = r.CurrentDpiStage = 0; });
         damaged("nine stages", [](FlashDataMap &r) { r.DpiStageCount = 9; });
         damaged("current stage 200", [](FlashDataMap &r) { r.CurrentDpiStage = 200; });
         damaged("current stage beyond the count", [](FlashDataMap &r) { r.CurrentDpiStage = 4; });
@@ -187,7 +188,9 @@ private slots:
         damaged("DPI light speed 6", [](FlashDataMap &r) { r.DpiLightSpeed = 6; });
         damaged("light effect 6", [](FlashDataMap &r) { r.LightMode = 6; });
         damaged("no left click", [](FlashDataMap &r) { r.ButtonFunctions[0].Code = 2; });
-        damaged("unknown function category", [](FlashDataMap &r) { r.ButtonFunctions[4] = {12, 0, 0}; });
+        damaged("unknown function category", [](FlashDataMap &r) {
+            r.ButtonFunctions[4] = {12, 0, 0};
+        });
         damaged("macro name of 31 bytes", [](FlashDataMap &r) { r.Macros[3].NameLength = 31; });
         damaged("event of an unknown kind", [](FlashDataMap &r) {
             r.Macros[2].EventCount = 1;

@@ -271,7 +271,8 @@ private slots:
             for (const FlashDataMap &record : m_recorder->records())
                 COMPARE_RECORDS(record, cachedRecord());
         } else {
-            QCOMPARE(m_recorder->events(), QStringList({"FormReset"}));
+            // The pages' defaults are not the mouse's settings: the user is told it is offline.
+            QCOMPARE(m_recorder->events(), QStringList({"FormReset", "OffLine(0)"}));
         }
         COMPARE_RECORDS(state().CurrentFlashData.get(), before);
         // The server runs all the same: the device's events come once it answers.
@@ -286,8 +287,9 @@ private slots:
         QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
         StartWorkerPass();
         QVERIFY(passEnded());
-        QTRY_COMPARE_WITH_TIMEOUT(m_recorder->events(), QStringList({"FormReset"}), 5000);
-        // No notice was needed: the pass that found the mouse asleep asked for the read itself.
+        QTRY_COMPARE_WITH_TIMEOUT(m_recorder->events(), QStringList({"FormReset", "OffLine(0)"}),
+                                  5000);
+        // The pass that found the mouse asleep asked for the read itself.
         QCOMPARE(int(state().RereadWhenOnline.load()), 1);
         Worker *worker = state().WorkerThread.load();
 

@@ -9,8 +9,6 @@
 
 #include <functional>
 
-
-
 // A fresh simulated bus and device state for one test of the lighting forms: receiver "R" with
 // the mouse "M" of the first shipped model paired and awake, no latency, the devices' state in a
 // folder of the test's own, the shipped language files loaded and writing enabled.

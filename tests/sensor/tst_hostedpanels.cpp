@@ -173,8 +173,8 @@ private slots:
         const int held = state().CurrentFlashData.get().DebounceTime;
         QVERIFY(held != 5);
         QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
-        ModalDriver wait(ModalDriver::named(QStringLiteral("LessThree")),
-                         QStringLiteral("NewHong"), 300);
+        ModalDriver wait(ModalDriver::named(QStringLiteral("LessThree")), QStringLiteral("NewHong"),
+                         300);
         debounceList(panel)->setCurrentIndex(5);
         QVERIFY(!wait.fired());
         QCOMPARE(sends(), 0);

@@ -90,7 +90,8 @@ private slots:
         };
         // The stack of the device page showed its first page as it was built: not polished yet.
         const QWidget *firstPage =
-            window.devicePage()->findChild<QStackedWidget *>(QStringLiteral("stackedWidgetDialog"))
+            window.devicePage()
+                ->findChild<QStackedWidget *>(QStringLiteral("stackedWidgetDialog"))
                 ->currentWidget();
         QVERIFY(firstPage);
         QVERIFY(!firstPage->testAttribute(Qt::WA_WState_Polished));

@@ -178,6 +178,39 @@ private slots:
         QVERIFY(cacheIsOldOrNew(old, atExit));
     }
 
+    // A mouse asleep with nothing on record: the pages can only show their defaults, so the
+    // user is told that it is offline; the notice closes itself once the mouse answers, and the
+    // pages then show its record.
+    void sleepingMouseWithoutRecordSaysOffline()
+    {
+        HomeBench bench(OneReceiverSet);
+        QVERIFY(bench.ok());
+        QVERIFY(SimulationControl::setOnline(Mouse, false));
+        DialogMain window;
+        window.show();
+        QVERIFY(waitForTiles(window.homePage(), 1));
+
+        // The notice runs its own event loop: the mouse wakes once it is on screen.
+        bool shown = false;
+        QTimer wake;
+        connect(&wake, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (!modal || !modal->inherits("MouseOffLine") || !modal->isVisible())
+                return;
+            wake.stop();
+            shown = currentPage(window) == 1;
+            SimulationControl::setOnline(Mouse, true);
+        });
+        wake.start(20);
+        clickTile(window);
+        QTRY_VERIFY_WITH_TIMEOUT(shown, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QApplication::activeModalWidget(), 5000);
+        QVERIFY(waitForRecordOf(storedRecord()));
+        QVERIFY(followUpReadsHandled());
+        QCOMPARE(currentPage(window), 1);
+        QVERIFY(exitProgram(window));
+    }
+
     void unplugDuringWrites()
     {
         HomeBench bench(OneReceiverSet);
