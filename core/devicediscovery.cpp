@@ -21,11 +21,6 @@ constexpr int IdentifyCalls = 10;
 constexpr int EnumerationCapacity = 5;
 constexpr int UsbVersionOffset = 8;
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 DeviceLists &lists()
 {
     return *DeviceLists::instance();
@@ -170,7 +165,7 @@ void DeviceLists::ResetForTest()
 
 int CurrentReceiverClass()
 {
-    const DeviceAllInfo current = state().CurrentDeviceInfo.get();
+    const DeviceAllInfo current = State().CurrentDeviceInfo.get();
     if (current.Wired == 0)
         return ReceiverClass(current.Kind);
     const QList<DeviceAllInfo> listed = lists().DevicePageList.get();
@@ -262,7 +257,7 @@ int IdentifyListedDevice(DeviceAllInfo &record, const QByteArray &path)
     }
 
     takeModel(record, reply, model);
-    DeviceState &s = state();
+    DeviceState &s = State();
     if (s.CurrentDeviceInfo.get().Path.isEmpty()) {
         if (DeviceAnswers(path))
             record.Online = 1;
@@ -297,7 +292,7 @@ void EnumerateDevicePageDevices(const QStringList &vids, const QStringList &pids
                                                        count);
         },
         [](DeviceAllInfo &record, const QByteArray &path) {
-            DeviceState &s = state();
+            DeviceState &s = State();
             bool listed = true;
             if (!s.CurrentDeviceInfo.get().Path.isEmpty()) {
                 const int result = IdentifyListedDevice(record, path);
@@ -321,7 +316,7 @@ bool RefreshDeviceState(int i)
         return false;
     record.Online = 0;
     const OnlineStatus status = readOnlineStatus(record.Path.toLatin1());
-    state().HomeOnlineStatusCell.set(status);
+    State().HomeOnlineStatusCell.set(status);
     record.Online = status.online() ? 1 : 0;
     record.ReceiverId = status.receiverId();
     replaceHomeEntry(i, record);
@@ -335,7 +330,7 @@ bool UpdateDeviceTile(int i)
         return true;
     record.Online = 0;
     const OnlineStatus status = readOnlineStatus(record.Path.toLatin1());
-    state().HomeOnlineStatusCell.set(status);
+    State().HomeOnlineStatusCell.set(status);
     IdentifyDevice(record);
     record.Online = status.online() ? 1 : 0;
     record.ReceiverId = status.receiverId();
@@ -357,6 +352,6 @@ void SelectOnlineDevice(const DeviceAllInfo &record)
 {
     const QByteArray path = record.Path.toLatin1();
     if (DeviceAnswers(path))
-        state().Selection.select(record);
+        State().Selection.select(record);
     StartWorkerPass();
 }
