@@ -8,6 +8,7 @@
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "tests/shell/homebench.h"
+#include "tests/support/librarycallbacks.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/testmain.h"
 
@@ -381,8 +382,19 @@ private slots:
         Ends ends;
         button(dialog, "NewHong_2")->click();
         QTRY_VERIFY(bar->value() >= 10);
+        // The transfer notices the unplug only at its next step. The steps slow down first, so
+        // that the home page has seen the receiver go while the repair still runs: seen after the
+        // repair's end, the unplug makes the dialog check the devices again and show what it
+        // finds there instead. Two steps later the one pending was posted with the long delay.
+        SimulationControl::setUpgradeStepDelay(2000);
+        for (int step = 0; step < 2; ++step) {
+            const int before = bar->value();
+            QTRY_VERIFY_WITH_TIMEOUT(bar->value() > before, 5000);
+        }
         QVERIFY(SimulationControl::plugReceiver(QStringLiteral("R"), false));
+        QVERIFY(waitForLibraryCallbacks());
         QTRY_COMPARE_WITH_TIMEOUT(message(dialog), dialog->RepairFailText, 10000);
+        SimulationControl::setUpgradeStepDelay(100);
         QVERIFY(!ends.done());
         QCOMPARE(ends.repaired().count(), 1);
         QCOMPARE(ends.repaired().first(), 1);
