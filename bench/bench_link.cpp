@@ -21,11 +21,6 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 // Stands in for the pages: takes the records, the form and the profile the way they are
 // connected (blocking), and counts what arrived.
 class PagesStandIn : public QObject
@@ -71,10 +66,10 @@ bool selectReceiver(int latencyMs)
     device.Kind = 1;
     device.Wired = DeviceAllInfo::WiredFromKind(1);
     device.Online = 1;
-    state().Selection.select(device);
-    state().DeviceCacheName.set(DeviceCacheFileName(12, 10));
-    state().OnDevicePage = 1;
-    state().WriteEnabled = 1;
+    State().Selection.select(device);
+    State().DeviceCacheName.set(DeviceCacheFileName(12, 10));
+    State().OnDevicePage = 1;
+    State().WriteEnabled = 1;
     return DeviceLink::StartServerForSelection() && DeviceLink::RequestFullRead() &&
            BenchSupport::serveUntil([] { return DeviceLink::RecordIsRead(); });
 }

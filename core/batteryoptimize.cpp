@@ -3,28 +3,21 @@
 #include "core/devicestate.h"
 #include "platform/devicelib/devicelib.h"
 
-namespace {
-
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
-} // namespace
+namespace {} // namespace
 
 void BatteryOptimize::SwitchOffForReset()
 {
-    state().BatteryOptimizeOwedBy.set(state().DevicePath.get());
+    State().BatteryOptimizeOwedBy.set(State().DevicePath.get());
     UsbServer_SetBatteryOptimizeEnable(0);
 }
 
 bool BatteryOptimize::SwitchOn()
 {
     // The path is read before the call: a selection changed meanwhile keeps its own debt.
-    const QByteArray path = state().DevicePath.get();
+    const QByteArray path = State().DevicePath.get();
     if (!UsbServer_SetBatteryOptimizeEnable(1))
         return false;
-    state().BatteryOptimizeOwedBy.with([&](QByteArray &owed) {
+    State().BatteryOptimizeOwedBy.with([&](QByteArray &owed) {
         if (owed == path)
             owed.clear();
     });
@@ -33,8 +26,8 @@ bool BatteryOptimize::SwitchOn()
 
 bool BatteryOptimize::RestoreIfOwed()
 {
-    const QByteArray owed = state().BatteryOptimizeOwedBy.get();
-    if (owed.isEmpty() || owed != state().DevicePath.get())
+    const QByteArray owed = State().BatteryOptimizeOwedBy.get();
+    if (owed.isEmpty() || owed != State().DevicePath.get())
         return true;
     return SwitchOn();
 }

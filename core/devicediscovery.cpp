@@ -21,11 +21,6 @@ constexpr int IdentifyCalls = 10;
 constexpr int EnumerationCapacity = 5;
 constexpr int UsbVersionOffset = 8;
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 DeviceLists &lists()
 {
     return *DeviceLists::instance();
@@ -180,7 +175,7 @@ void DeviceLists::ResetForTest()
 
 int CurrentReceiverClass()
 {
-    const DeviceAllInfo current = state().CurrentDeviceInfo.get();
+    const DeviceAllInfo current = State().CurrentDeviceInfo.get();
     if (current.Wired == 0)
         return ReceiverClass(current.Kind);
     const QList<DeviceAllInfo> listed = lists().DevicePageList.get();
@@ -268,7 +263,7 @@ int IdentifyListedDevice(DeviceAllInfo &record, const QByteArray &path)
     }
 
     takeModel(record, reply, model);
-    DeviceState &s = state();
+    DeviceState &s = State();
     if (s.CurrentDeviceInfo.get().Path.isEmpty()) {
         if (DeviceAnswers(path))
             record.Online = 1;
@@ -303,7 +298,7 @@ void EnumerateDevicePageDevices(const QStringList &vids, const QStringList &pids
                                                        count);
         },
         [](DeviceAllInfo &record, const QByteArray &path) {
-            DeviceState &s = state();
+            DeviceState &s = State();
             bool listed = true;
             if (!s.CurrentDeviceInfo.get().Path.isEmpty()) {
                 const int result = IdentifyListedDevice(record, path);
@@ -327,7 +322,7 @@ bool RefreshDeviceState(int i)
         return false;
     record.Online = 0;
     const OnlineStatus status = readOnlineStatus(record.Path.toLatin1());
-    state().HomeOnlineStatusCell.set(status);
+    State().HomeOnlineStatusCell.set(status);
     record.Online = status.online() ? 1 : 0;
     record.ReceiverId = status.receiverId();
     replaceHomeEntry(i, record);
@@ -341,7 +336,7 @@ bool UpdateDeviceTile(int i)
         return true;
     record.Online = 0;
     const OnlineStatus status = readOnlineStatus(record.Path.toLatin1());
-    state().HomeOnlineStatusCell.set(status);
+    State().HomeOnlineStatusCell.set(status);
     IdentifyDevice(record);
     record.Online = status.online() ? 1 : 0;
     record.ReceiverId = status.receiverId();
@@ -363,6 +358,6 @@ void SelectOnlineDevice(const DeviceAllInfo &record)
 {
     const QByteArray path = record.Path.toLatin1();
     if (DeviceAnswers(path))
-        state().Selection.select(record);
+        State().Selection.select(record);
     StartWorkerPass();
 }

@@ -38,11 +38,6 @@ constexpr unsigned char NoLongRangeAnswer = 's';
 const QString KeySequenceCategoryText = QStringLiteral("0x05");
 constexpr int KeyParamsWithDefaults = 6;
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 PostMsg *hub()
 {
     return PostMsg::GetInstance();
@@ -73,12 +68,12 @@ void handleBattery(const Ticket &ticket, const QByteArray &payload)
 {
     if (!IsCurrent(ticket))
         return;
-    const BatteryStatus battery = state().BatteryCell.with([&](BatteryStatus &cell) {
+    const BatteryStatus battery = State().BatteryCell.with([&](BatteryStatus &cell) {
         GetDeviceBatteryStatus(bytesOf(payload), reinterpret_cast<unsigned char *>(&cell));
         return cell;
     });
     emit hub()->SigBattery(battery.Charging > 0, battery.Level,
-                           state().ShowBatteryValueSetting.load() == 1);
+                           State().ShowBatteryValueSetting.load() == 1);
 }
 
 // The receiver LED (receivers of kind 1 only) and the long-range mode, read back after a full
@@ -88,12 +83,12 @@ bool readReceiverSettings(const Ticket &ticket, const DeviceAllInfo &device)
 {
     const QByteArray path = device.Path.toLatin1();
     if (device.Wired != 1 && device.Kind == 1) {
-        DongleRGB rgb = state().CurrentDongleRGB.get();
+        DongleRGB rgb = State().CurrentDongleRGB.get();
         if (UsbFinderC_Get4KDongleRGBValue(path.constData(),
                                            reinterpret_cast<unsigned char *>(&rgb))) {
             if (!IsCurrent(ticket))
                 return false;
-            state().CurrentDongleRGB.set(rgb);
+            State().CurrentDongleRGB.set(rgb);
             if (rgb.Mode != 0)
                 emit hub()->SigRGBValue(rgb);
         }
@@ -142,7 +137,7 @@ void clearKeysAndMacros(FlashDataMap &record, const QList<qint32> &kept)
 // Runs on a device-library thread.
 void handleFullRecord(const Ticket &ticket, const unsigned char *payload)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     switch (TakeWholeReply(ticket, payload)) {
     case WholeReply::Taken:
         break;
@@ -278,9 +273,9 @@ bool applyFactoryDefaults(const Ticket &ticket, const DeviceAllInfo &device)
     bool ledOk = false;
     const int ledDefault = advanced.size() > 1 ? advanced.at(1).trimmed().toInt(&ledOk) : 0;
     if (ledOk && ledDefault > 0 && device.Wired != 1 && device.Kind == 1) {
-        DongleRGB rgb = state().CurrentDongleRGB.get();
+        DongleRGB rgb = State().CurrentDongleRGB.get();
         rgb.Mode = quint8(ledDefault);
-        state().CurrentDongleRGB.set(rgb);
+        State().CurrentDongleRGB.set(rgb);
         UsbFinderC_Set4KDongleRGB(path.constData(), reinterpret_cast<const unsigned char *>(&rgb));
         if (!IsCurrent(ticket))
             return false;
@@ -308,20 +303,20 @@ void handleClearDone(const Ticket &ticket)
         return;
     // The reset switched battery optimisation off so that the device stays awake for it.
     BatteryOptimize::SwitchOn();
-    if (!applyFactoryDefaults(ticket, state().CurrentDeviceInfo.get()))
+    if (!applyFactoryDefaults(ticket, State().CurrentDeviceInfo.get()))
         return;
     // The full record that answers the read clears the keys and macros and must not read back the
     // receiver settings just written. The flags go first: the answer may arrive on the server's
     // thread before this call returns.
-    state().ResetClearPending = 1;
-    state().ResetSkipReceiverRead = 1;
+    State().ResetClearPending = 1;
+    State().ResetSkipReceiverRead = 1;
     RequestFullRead();
 }
 
 // Runs on a device-library thread.
 void handleVersion(const Ticket &ticket)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     const QByteArray path = s.CurrentDeviceInfo.get().Path.toLatin1();
     const int version = UsbFinderC_GetVersion(path.constData());
     // The library answers 0 when the mouse did not answer. Storing "v0.00" would put a version
@@ -378,7 +373,7 @@ void DeviceEventCallback(const unsigned char *header, int headerLength,
     case int(DeviceEventType::StatusChanged):
         if (!IsCurrent(ticket))
             break;
-        state().StatusChangedCell.with(
+        State().StatusChangedCell.with(
             [&](StatusChangedFlags &cell) { GetDeviceStatusChanged(bytesOf(data), cell.Changed); });
         ReadChangedStatus();
         break;
@@ -395,7 +390,7 @@ void DeviceEventCallback(const unsigned char *header, int headerLength,
         break;
     case int(DeviceEventType::DongleRgbReply):
         if (IsCurrent(ticket))
-            emit hub()->SigRGBValue(state().CurrentDongleRGB.get());
+            emit hub()->SigRGBValue(State().CurrentDongleRGB.get());
         break;
     case int(DeviceEventType::LongRangeReply):
         if (IsCurrent(ticket) && payloadLength == LongRangeReplyLength)
@@ -409,7 +404,7 @@ void DeviceEventCallback(const unsigned char *header, int headerLength,
 // Runs on a device-library thread.
 void ReadChangedStatus()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     const StatusChangedFlags flags = s.StatusChangedCell.get();
     const auto changed = [&](StatusChangedFlags::Item item) { return flags.Changed[item] != 0; };
     if (changed(StatusChangedFlags::DpiStage))

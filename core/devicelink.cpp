@@ -10,16 +10,11 @@ namespace DeviceLink {
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 // The Link lock is held.
 bool current(const DeviceLinkBook &book, const Ticket &ticket)
 {
     return ticket.Server != 0 && book.ServerRunning && book.ServerGeneration == ticket.Server &&
-           state().Selection.generation() == ticket.Selection;
+           State().Selection.generation() == ticket.Selection;
 }
 
 bool same(const FlashDataMap &a, const FlashDataMap &b)
@@ -52,7 +47,7 @@ void serverGone(DeviceLinkBook &book)
 // every change.
 bool sendLatest()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     for (;;) {
         quint64 version = 0;
         const FlashDataMap copy = s.Link.with([&](DeviceLinkBook &book) {
@@ -70,7 +65,7 @@ bool sendLatest()
 
 quint64 StartServer(const QByteArray &path, quint64 selection)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     if (s.Selection.generation() != selection)
         return 0;
     // The old server stops first: once its Exit has returned none of its events begins, so an
@@ -99,13 +94,13 @@ quint64 StartServer(const QByteArray &path, quint64 selection)
 
 quint64 StartServerForSelection()
 {
-    const DeviceSelection::Snapshot selection = state().Selection.get();
+    const DeviceSelection::Snapshot selection = State().Selection.get();
     return StartServer(selection.Path, selection.Generation);
 }
 
 void StopServer()
 {
-    state().Link.with([](DeviceLinkBook &book) { serverGone(book); });
+    State().Link.with([](DeviceLinkBook &book) { serverGone(book); });
     UsbServer_Exit();
 }
 
@@ -113,7 +108,7 @@ void AbandonServer(quint64 server)
 {
     // Someone who stopped the server after this one was counted may have done so before the
     // library started it: with no newer server counted, the one running is this one.
-    const bool ours = state().Link.with([&](DeviceLinkBook &book) {
+    const bool ours = State().Link.with([&](DeviceLinkBook &book) {
         if (book.ServerGeneration != server && book.ServerRunning)
             return false;
         serverGone(book);
@@ -127,13 +122,13 @@ void AbandonServer(quint64 server)
 
 void PageLeft()
 {
-    state().Selection.renew();
+    State().Selection.renew();
 }
 
 Ticket EventBegins()
 {
     Ticket ticket;
-    state().Link.with([&](DeviceLinkBook &book) {
+    State().Link.with([&](DeviceLinkBook &book) {
         if (!book.ServerRunning)
             return;
         ticket.Server = book.ServerGeneration;
@@ -144,12 +139,12 @@ Ticket EventBegins()
 
 bool IsCurrent(const Ticket &ticket)
 {
-    return state().Link.with([&](DeviceLinkBook &book) { return current(book, ticket); });
+    return State().Link.with([&](DeviceLinkBook &book) { return current(book, ticket); });
 }
 
 bool RequestFullRead()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     quint64 asked = 0;
     // Counted before the request: its answer may arrive before the library call returns.
     const bool tracked = s.Link.with([&](DeviceLinkBook &book) {
@@ -172,7 +167,7 @@ bool RequestFullRead()
 
 WholeReply TakeWholeReply(const Ticket &ticket, const unsigned char *payload)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     // Parsed into a copy, outside every lock: the library fills the record from the reply.
     FlashDataMap parsed = s.CurrentFlashData.get();
     const bool intact = ProtocolDataParser(payload, &parsed);
@@ -199,7 +194,7 @@ WholeReply TakeWholeReply(const Ticket &ticket, const unsigned char *payload)
 
 bool RecordIsRead()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     return s.Link.with([&](DeviceLinkBook &book) {
         return book.RecordReadFrom != 0 && book.RecordReadFrom == s.Selection.generation();
     });
@@ -207,7 +202,7 @@ bool RecordIsRead()
 
 Write WriteRecord(const std::function<void(FlashDataMap &)> &store)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     FlashDataMap before{};
     FlashDataMap after{};
     const bool read = s.Link.with([&](DeviceLinkBook &book) {
@@ -248,7 +243,7 @@ Write WriteRecord(const std::function<void(FlashDataMap &)> &store)
 bool StoreFromDevice(const Ticket &ticket, const std::function<void(FlashDataMap &)> &store,
                      FlashDataMap *after)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     return s.Link.with([&](DeviceLinkBook &book) {
         if (!current(book, ticket))
             return false;
@@ -268,7 +263,7 @@ bool StoreFromDevice(const Ticket &ticket, const std::function<void(FlashDataMap
 
 bool SendBack(const Ticket &ticket, bool echo)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     const bool mayWrite = s.Link.with([&](DeviceLinkBook &book) {
         if (!current(book, ticket) || book.RecordReadFrom != ticket.Selection)
             return false;

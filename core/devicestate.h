@@ -318,3 +318,9 @@ private:
     DeviceState(const DeviceState &) = delete;
     DeviceState &operator=(const DeviceState &) = delete;
 };
+
+// The one DeviceState, as every page and the device side reach it. Any thread.
+inline DeviceState &State()
+{
+    return *DeviceState::instance();
+}

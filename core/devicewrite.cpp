@@ -9,11 +9,6 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 bool validSlot(int slot)
 {
     return slot >= 0 && slot < int(FlashDataMap::ButtonSlots);
@@ -28,7 +23,7 @@ bool validStage(int stage)
 // signal; an offline notice for that would pop up for something the user never did.
 bool pagesFilling()
 {
-    return state().ButtonFilling.load() != 0 || state().SensorFilling.load() != 0;
+    return State().ButtonFilling.load() != 0 || State().SensorFilling.load() != 0;
 }
 
 void raiseOfflineNotice()
@@ -53,10 +48,10 @@ bool deviceAnswers()
 // well answer the next online check: the notice stays until the user has read it.
 void ReportWriteRefused()
 {
-    state().RecheckOnline = 1;
-    state().RereadWhenOnline = 1;
+    State().RecheckOnline = 1;
+    State().RereadWhenOnline = 1;
     if (!pagesFilling())
-        state().KeepOfflineNotice = 1;
+        State().KeepOfflineNotice = 1;
     raiseOfflineNotice();
 }
 

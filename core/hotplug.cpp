@@ -13,11 +13,6 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 DeviceLists &lists()
 {
     return *DeviceLists::instance();
@@ -56,7 +51,7 @@ bool isCableOfCurrentMouse(const DeviceAllInfo &entry, const DeviceAllInfo &curr
 // version and class tell which receiver image applies.
 void checkFirmwareForCableMouse(const QList<DeviceAllInfo> &list)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     const DeviceAllInfo current = s.CurrentDeviceInfo.get();
     QString receiverVersion;
     if (list.size() == 2) {
@@ -123,13 +118,13 @@ void HandleHomeUsbChanged()
     EnumerateHomeDevices(vids, pids);
     if (hooks.BuildDeviceTiles)
         hooks.BuildDeviceTiles();
-    if (updateDialogVisible() && state().AutoRepairRunning.load() == 0)
+    if (updateDialogVisible() && State().AutoRepairRunning.load() == 0)
         emit PostMsg::GetInstance()->SigRepairCheckUpdate();
 }
 
 void HandleDeviceUsbChanged()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     PostMsg *hub = PostMsg::GetInstance();
     emit hub->SigSetver(4);
 

@@ -29,3 +29,16 @@ private:
     QElapsedTimer m_timer;
     qint64 m_aheadMs = 0;
 };
+
+// Milliseconds on the process's monotonic clock, counted from the first call: what the pages'
+// own timings (a combination's window, a recorded delay) measure with, so that a clock change
+// cannot stretch or skip them. Any thread.
+inline qint64 MonotonicMs()
+{
+    static const QElapsedTimer clock = [] {
+        QElapsedTimer started;
+        started.start();
+        return started;
+    }();
+    return clock.elapsed();
+}

@@ -23,11 +23,6 @@ const char *const PassBlockingSignals[] = {
     SIGNAL(SigUpDataLightUIButton(FlashDataMap)), SIGNAL(SigUpDataLightLight(FlashDataMap)),
     SIGNAL(SigUpDataLightSensor(FlashDataMap)), SIGNAL(SigForm()), SIGNAL(SigFormReset())};
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 // Delivers (or, with drop, throws away) the queued calls of the receivers of the signals a pass
 // waits in, and nothing else: hot-plug notices and the other work of the GUI thread keep their
 // turn. GUI thread.
@@ -48,7 +43,7 @@ void servePassCalls(bool drop)
 Worker::Worker(QObject *parent) : QThread(nullptr)
 {
     Q_UNUSED(parent);
-    DeviceState &s = state();
+    DeviceState &s = State();
     s.ReadAllPending.request();
     s.ConfigRereadTimer.with([](ThrottleClock &timer) { timer.start(); });
     s.DevicePath.set(PathPlaceholder);
@@ -75,7 +70,7 @@ Worker::Worker(QObject *parent) : QThread(nullptr)
 Worker::~Worker()
 {
     FinishPass();
-    DeviceState &s = state();
+    DeviceState &s = State();
     if (s.OnlineCheckTimer.load() && s.OnlineCheckTimer.load()->parent() == this)
         s.OnlineCheckTimer = nullptr;
     Worker *self = this;
@@ -101,7 +96,7 @@ bool Worker::FinishPass(int timeoutMs)
 
 void Worker::RestartForLateRequest()
 {
-    if (state().WorkerThread.load() == this && state().ReadAllPending.pending())
+    if (State().WorkerThread.load() == this && State().ReadAllPending.pending())
         start(QThread::InheritPriority);
 }
 
@@ -109,19 +104,19 @@ void Worker::SlotSelectMouseInfo(const DeviceAllInfo &device)
 {
     // The description and the path change together: a pass never judges one device and opens
     // another.
-    state().Selection.select(device);
-    state().DeviceCacheName.set(DeviceCacheFileName(device.Cid, device.Mid));
+    State().Selection.select(device);
+    State().DeviceCacheName.set(DeviceCacheFileName(device.Cid, device.Mid));
 }
 
 void Worker::SlotMainPageChange()
 {
     // Back on the device page, the next pass must count as a change and refresh the pages.
-    state().LastPassOnline = 0;
+    State().LastPassOnline = 0;
 }
 
 void Worker::SlotCheckOnline()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     if (s.RecheckOnline.load()) {
         if (s.OnDevicePage.load() == 0) {
             if (s.CurrentDeviceInfo.get().Kind != 0)
@@ -147,7 +142,7 @@ void Worker::SlotCheckOnline()
 // Runs on the worker's own thread.
 void Worker::run()
 {
-    PassRequests &requests = state().ReadAllPending;
+    PassRequests &requests = State().ReadAllPending;
     // Each round serves the requests made before it began; one made meanwhile gets a round of
     // its own.
     while (requests.pending()) {
@@ -160,7 +155,7 @@ void Worker::run()
 // Runs on the worker's own thread.
 void Worker::Pass()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     // Read once, whole: the device judged is the device opened.
     const DeviceSelection::Snapshot selection = s.Selection.get();
     // The user may leave the page, or pick another device, while the pages take their time.
@@ -243,21 +238,21 @@ void Worker::Pass()
 
 void ClearReadAllPending()
 {
-    state().ReadAllPending.clear();
+    State().ReadAllPending.clear();
 }
 
 void StartWorkerPass()
 {
-    Worker *worker = state().WorkerThread.load();
+    Worker *worker = State().WorkerThread.load();
     if (!worker)
         return;
-    state().ReadAllPending.request();
+    State().ReadAllPending.request();
     worker->start(QThread::InheritPriority);
 }
 
 void StopWorkerThread()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     Worker *worker = s.WorkerThread.exchange(nullptr);
     if (!worker)
         return;

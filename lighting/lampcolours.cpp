@@ -14,14 +14,7 @@
 #include <QMouseEvent>
 #include <QSpinBox>
 
-namespace {
-
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
-} // namespace
+namespace {} // namespace
 
 LightForm::ColourBoxes LampLight::boxes() const
 {
@@ -30,10 +23,10 @@ LightForm::ColourBoxes LampLight::boxes() const
 
 bool LampLight::deviceReachable()
 {
-    if (state().WriteEnabled.load() == 0)
+    if (State().WriteEnabled.load() == 0)
         return true;
-    const QByteArray path = state().DevicePath.get();
-    if (UsbFinderC_GetDeviceOnLine(path.constData()) || state().LightFilling.load() != 0)
+    const QByteArray path = State().DevicePath.get();
+    if (UsbFinderC_GetDeviceOnLine(path.constData()) || State().LightFilling.load() != 0)
         return true;
     emit PostMsg::GetInstance()->SigMouseOffLineo(0);
     return false;
@@ -49,7 +42,7 @@ void LampLight::setPreview(int red, int green, int blue)
 void LampLight::colourChanged(int red, int green, int blue)
 {
     setPreview(ui->RSpinBox->value(), ui->GSpinBox->value(), ui->BSpinBox->value());
-    if (state().WriteEnabled.load() != 0)
+    if (State().WriteEnabled.load() != 0)
         WriteLightColor(red, green, blue);
 }
 

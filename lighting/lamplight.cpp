@@ -24,14 +24,9 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 bool mayWrite()
 {
-    return state().WriteEnabled.load() != 0 && state().LightFilling.load() == 0;
+    return State().WriteEnabled.load() != 0 && State().LightFilling.load() == 0;
 }
 
 // Entries of the page's row of LightTexts.
@@ -60,7 +55,7 @@ LampLight::LampLight(QWidget *parent) : QWidget(parent), ui(new Ui_LampLight)
 
     PostMsg *hub = PostMsg::GetInstance();
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(state().CurrentLanguage.load());
+    SlotAllLanguage(State().CurrentLanguage.load());
     ConnectBlocking(SIGNAL(SigUpDataLightLight(FlashDataMap)), this,
                     SLOT(SlotUpDataLightUILight(FlashDataMap)));
     connect(hub, SIGNAL(SigUpDataLightUIA(FlashDataMap)), this,
@@ -180,7 +175,7 @@ void LampLight::fill(const FlashDataMap &record, bool slidersEnabled)
 {
     ui->horizontalLight->setEnabled(slidersEnabled);
     ui->horizontalSpeed->setEnabled(slidersEnabled);
-    state().LightFilling = 1;
+    State().LightFilling = 1;
     {
         const QSignalBlocker light(ui->horizontalLight);
         const QSignalBlocker speed(ui->horizontalSpeed);
@@ -202,12 +197,12 @@ void LampLight::fill(const FlashDataMap &record, bool slidersEnabled)
     const int item = SensorCodes::SleepIndex(record.SleepTime);
     if (item >= 0)
         ui->frameClose->SetIndex(item);
-    state().LightFilling = 0;
+    State().LightFilling = 0;
 }
 
 void LampLight::SlotFormResetLight()
 {
-    state().LightFilling = 1;
+    State().LightFilling = 1;
     ui->LightMod->setCurrentIndex(ResetMode);
     ui->horizontalLight->setValue(ResetBrightness);
     ui->horizontalSpeed->setValue(ResetSpeed);
@@ -215,5 +210,5 @@ void LampLight::SlotFormResetLight()
     ui->SpeedSpinBox_2->setValue(ResetSpeed);
     ui->RippeControl->setChecked(true);
     ui->frameClose->SetIndex(ResetSleepItem);
-    state().LightFilling = 0;
+    State().LightFilling = 0;
 }

@@ -51,11 +51,8 @@ void StyleColourSection(const QString &folder, const ColourBoxes &boxes,
 // The close button at the top right of the 638 x 318 panels with Picture/ScreeInfo/ pictures.
 QToolButton *addPanelCloseButton(QFrame *panel);
 
-QLabel *addLabel(QWidget *parent, const char *name, const QRect &geometry, int points = 11);
 // A brightness or speed slider: 1..10, a page step of 1, written only when let go.
 QSlider *addStepSlider(QWidget *parent, const char *name, const QRect &geometry);
-// The flat grey bar that stands in a hidden slider's place.
-QFrame *addLine(QWidget *parent, const char *name, const QRect &geometry);
 // A red, green or blue box: 0..255, typed into, no arrows.
 QSpinBox *addColourBox(QWidget *parent, const char *name, const QRect &geometry, int points);
 // The minus (14 x 4) and plus (14 x 14) buttons beside a colour box.

@@ -83,9 +83,7 @@ QString LightLook::SwitchStyle(const QString &name, const QString &folder)
 
 QString LightLook::CloseStyle(const QString &folder)
 {
-    return QStringLiteral("QToolButton{border:0px;background-image: url(%1CloseButton.png);"
-                          "background-position:center;background-repeat:no-repeat;}"
-                          "QToolButton:hover{background-image: url(%1CloseHover.png);}"
-                          "QToolButton:pressed{background-image: url(%1CloseClick.png);}")
-        .arg(folder);
+    return Theme::ThreeStateButtonStyle(folder, QStringLiteral("CloseButton.png"),
+                                        QStringLiteral("CloseHover.png"),
+                                        QStringLiteral("CloseClick.png"));
 }

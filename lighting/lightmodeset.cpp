@@ -8,6 +8,7 @@
 #include "platform/desktop/screencolour.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/fontscaling.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
@@ -38,33 +39,33 @@ void Ui_LightModeSet::setupUi(QDialog *dialog)
     LightModeSetframe =
         NoticeFrame::addPanel(dialog, QStringLiteral("LightModeSetframe"), {638, 318});
     QFrame *frame = LightModeSetframe;
-    label = addLabel(frame, "label", {30, 30, 241, 21});
+    label = FormParts::Label(frame, "label", {30, 30, 241, 21}, 11);
     LightMod = new MyConmboBox(frame);
     LightMod->setObjectName(QStringLiteral("LightMod"));
     LightMod->setGeometry(30, 60, 281, 34);
     LightMod->setFixedSize(281, 34);
-    LightMod->setFont(NoticeFrame::font(11));
+    LightMod->setFont(Theme::Font(11));
     LightMod->setFocusPolicy(Qt::NoFocus);
     for (int i = 0; i < LightLook::Modes; ++i)
         LightMod->addItem(QString());
-    label_2 = addLabel(frame, "label_2", {30, 110, 161, 21});
+    label_2 = FormParts::Label(frame, "label_2", {30, 110, 161, 21}, 11);
     horizontalLight = addStepSlider(frame, "horizontalLight", {30, 140, 281, 25});
     horizontalLight->setMinimumSize(25, 25);
     horizontalLight->setMaximumSize(316, 22);
     horizontalLight->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    label_3 = addLabel(frame, "label_3", {30, 190, 191, 21});
+    label_3 = FormParts::Label(frame, "label_3", {30, 190, 191, 21}, 11);
     horizontalSpeed = addStepSlider(frame, "horizontalSpeed", {30, 220, 281, 25});
-    label_6 = addLabel(frame, "label_6", {380, 30, 321, 20});
-    label_7 = addLabel(frame, "label_7", {380, 60, 200, 22});
+    label_6 = FormParts::Label(frame, "label_6", {380, 30, 321, 20}, 11);
+    label_7 = FormParts::Label(frame, "label_7", {380, 60, 200, 22}, 11);
     label_7->setMinimumSize(200, 22);
-    label_8 = addLabel(frame, "label_8", {380, 110, 261, 17});
-    labelPreView = addLabel(frame, "labelPreView", {380, 140, 60, 60});
+    label_8 = FormParts::Label(frame, "label_8", {380, 110, 261, 17}, 11);
+    labelPreView = FormParts::Label(frame, "labelPreView", {380, 140, 60, 60}, 11);
     labelPreView->setFixedSize(60, 60);
     labelPreView->setScaledContents(true);
     labelPreView->setAlignment(Qt::AlignCenter);
-    label_11 = addLabel(frame, "label_11", {470, 130, 16, 17});
-    label_10 = addLabel(frame, "label_10", {470, 160, 16, 17});
-    label_12 = addLabel(frame, "label_12", {470, 190, 15, 17});
+    label_11 = FormParts::Label(frame, "label_11", {470, 130, 16, 17}, 11);
+    label_10 = FormParts::Label(frame, "label_10", {470, 160, 16, 17}, 11);
+    label_12 = FormParts::Label(frame, "label_12", {470, 190, 15, 17}, 11);
     label_12->setFixedSize(15, 17);
     ReduceR = addStepButton(frame, "ReduceR", {491, 138, 14, 4}, true);
     RSpinBox = addColourBox(frame, "RSpinBox", {511, 130, 45, 20}, 10);
@@ -75,10 +76,10 @@ void Ui_LightModeSet::setupUi(QDialog *dialog)
     ReduceB = addStepButton(frame, "ReduceB", {491, 198, 14, 4}, true);
     BSpinBox = addColourBox(frame, "BSpinBox", {511, 190, 45, 20}, 10);
     AddB = addStepButton(frame, "AddB", {562, 193, 14, 14}, false);
-    label_13 = addLabel(frame, "label_13", {380, 220, 341, 17});
+    label_13 = FormParts::Label(frame, "label_13", {380, 220, 341, 17}, 11);
     presets = addPresets(frame, {380, 250}, 18, 30, 30);
-    line = addLine(frame, "line", {31, 150, 281, 3});
-    line_2 = addLine(frame, "line_2", {31, 230, 281, 3});
+    line = FormParts::GreyLine(frame, "line", {31, 150, 281, 3});
+    line_2 = FormParts::GreyLine(frame, "line_2", {31, 230, 281, 3});
     CloseButton = addPanelCloseButton(frame);
     retranslateUi(dialog);
     QMetaObject::connectSlotsByName(dialog);

@@ -2,8 +2,9 @@
 
 #include "lighting/lightform.h"
 #include "sensor/stopclosetime.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
+#include "shell/widgets/theme.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -19,15 +20,13 @@ namespace {
 
 QSpinBox *stepNumber(QWidget *parent, const char *name, const QRect &geometry)
 {
-    auto *box = new QSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
+    auto *box = FormParts::Make<QSpinBox>(parent, name, geometry);
     box->setRange(1, 10);
     box->setReadOnly(true);
     box->setButtonSymbols(QAbstractSpinBox::NoButtons);
     box->setAlignment(Qt::AlignCenter);
     box->setFocusPolicy(Qt::NoFocus);
-    box->setFont(NoticeFrame::font(11));
+    box->setFont(Theme::Font(11));
     return box;
 }
 
@@ -49,27 +48,27 @@ void Ui_LampLight::setupUi(QWidget *page)
     LightPage->setFrameShadow(QFrame::Raised);
     gridLayout->addWidget(LightPage, 0, 0, 1, 1);
 
-    line = addLine(LightPage, "line", {68, 225, 281, 3});
-    line_2 = addLine(LightPage, "line_2", {68, 309, 281, 3});
+    line = FormParts::GreyLine(LightPage, "line", {68, 225, 281, 3});
+    line_2 = FormParts::GreyLine(LightPage, "line_2", {68, 309, 281, 3});
     LightMod = new MyConmboBox(LightPage);
     LightMod->setObjectName(QStringLiteral("LightMod"));
     LightMod->setGeometry(67, 112, 308, 34);
     LightMod->setFixedSize(308, 34);
     LightMod->setFocusPolicy(Qt::NoFocus);
-    LightMod->setFont(NoticeFrame::font(11));
+    LightMod->setFont(Theme::Font(11));
     for (int i = 0; i < 6; ++i)
         LightMod->addItem(QString());
 
-    label = addLabel(LightPage, "label", {68, 80, 241, 21});
-    label_2 = addLabel(LightPage, "label_2", {67, 173, 161, 21});
+    label = FormParts::Label(LightPage, "label", {68, 80, 241, 21}, 11);
+    label_2 = FormParts::Label(LightPage, "label_2", {67, 173, 161, 21}, 11);
     horizontalLight = addStepSlider(LightPage, "horizontalLight", {67, 215, 281, 25});
     horizontalLight->setMinimumSize(25, 25);
     horizontalLight->setMaximumSize(316, 22);
     LightSpinBox_2 = stepNumber(LightPage, "LightSpinBox_2", {350, 218, 38, 20});
-    label_3 = addLabel(LightPage, "label_3", {68, 259, 191, 21});
+    label_3 = FormParts::Label(LightPage, "label_3", {68, 259, 191, 21}, 11);
     horizontalSpeed = addStepSlider(LightPage, "horizontalSpeed", {68, 300, 281, 25});
     SpeedSpinBox_2 = stepNumber(LightPage, "SpeedSpinBox_2", {350, 300, 38, 20});
-    label_4 = addLabel(LightPage, "label_4", {130, 360, 261, 31});
+    label_4 = FormParts::Label(LightPage, "label_4", {130, 360, 261, 31}, 11);
     RippeControl = new QToolButton(LightPage);
     RippeControl->setObjectName(QStringLiteral("RippeControl"));
     RippeControl->setGeometry(68, 368, 36, 18);
@@ -77,7 +76,7 @@ void Ui_LampLight::setupUi(QWidget *page)
     RippeControl->setCheckable(true);
     RippeControl->setAutoRaise(false);
     RippeControl->setFocusPolicy(Qt::NoFocus);
-    label_5 = addLabel(LightPage, "label_5", {68, 425, 161, 61});
+    label_5 = FormParts::Label(LightPage, "label_5", {68, 425, 161, 61}, 11);
     label_5->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignTop);
     label_5->setWordWrap(true);
     frameClose = new StopCloseTime(LightPage);
@@ -86,17 +85,17 @@ void Ui_LampLight::setupUi(QWidget *page)
     frameClose->setFrameShape(QFrame::StyledPanel);
     frameClose->setFrameShadow(QFrame::Raised);
 
-    label_6 = addLabel(LightPage, "label_6", {449, 80, 321, 20});
-    label_7 = addLabel(LightPage, "label_7", {448, 112, 308, 34});
+    label_6 = FormParts::Label(LightPage, "label_6", {449, 80, 321, 20}, 11);
+    label_7 = FormParts::Label(LightPage, "label_7", {448, 112, 308, 34}, 11);
     label_7->setMinimumSize(308, 34);
-    label_8 = addLabel(LightPage, "label_8", {449, 197, 261, 17});
-    labelPreView = addLabel(LightPage, "labelPreView", {450, 238, 60, 60});
+    label_8 = FormParts::Label(LightPage, "label_8", {449, 197, 261, 17}, 11);
+    labelPreView = FormParts::Label(LightPage, "labelPreView", {450, 238, 60, 60}, 11);
     labelPreView->setFixedSize(60, 60);
     labelPreView->setScaledContents(true);
     labelPreView->setAlignment(Qt::AlignCenter);
-    label_11 = addLabel(LightPage, "label_11", {572, 220, 16, 17});
-    label_10 = addLabel(LightPage, "label_10", {572, 258, 16, 17});
-    label_12 = addLabel(LightPage, "label_12", {572, 295, 15, 17});
+    label_11 = FormParts::Label(LightPage, "label_11", {572, 220, 16, 17}, 11);
+    label_10 = FormParts::Label(LightPage, "label_10", {572, 258, 16, 17}, 11);
+    label_12 = FormParts::Label(LightPage, "label_12", {572, 295, 15, 17}, 11);
     ReduceR = addStepButton(LightPage, "ReduceR", {593, 228, 14, 4}, true);
     ReduceG = addStepButton(LightPage, "ReduceG", {593, 266, 14, 4}, true);
     ReduceB = addStepButton(LightPage, "ReduceB", {593, 304, 14, 4}, true);
@@ -106,7 +105,7 @@ void Ui_LampLight::setupUi(QWidget *page)
     AddR = addStepButton(LightPage, "AddR", {664, 223, 14, 14}, false);
     AddG = addStepButton(LightPage, "AddG", {664, 263, 14, 14}, false);
     AddB = addStepButton(LightPage, "AddB", {664, 299, 14, 14}, false);
-    label_13 = addLabel(LightPage, "label_13", {448, 328, 341, 17});
+    label_13 = FormParts::Label(LightPage, "label_13", {448, 328, 341, 17}, 11);
     presets = addPresets(LightPage, {450, 373}, 28, 45, 50);
 
     for (QLabel *text : {label, label_2, label_3, label_4, label_5, label_6, label_8, label_10,

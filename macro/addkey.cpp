@@ -5,6 +5,7 @@
 #include "macro/macrodialog.h"
 #include "macro/model/keyvocabulary.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/theme.h"
 
 #include <QFrame>
 #include <QKeyEvent>
@@ -22,7 +23,7 @@ void Ui_addKey::setupUi(QDialog *dialog)
     lineEdit = new QLineEdit(addKeyA);
     lineEdit->setObjectName(QStringLiteral("lineEdit"));
     lineEdit->setGeometry(QRect(30, 70, 231, 20));
-    lineEdit->setFont(NoticeFrame::font(12));
+    lineEdit->setFont(Theme::Font(12));
     lineEdit->setMaxLength(50);
     lineEdit->setAlignment(Qt::AlignCenter);
     NewHong = NoticeFrame::addButton(addKeyA, QStringLiteral("NewHong"), {40, 110});

@@ -3,6 +3,7 @@
 #include "core/languagetables.h"
 #include "macro/macrodialog.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/theme.h"
 
 #include <QFrame>
@@ -16,19 +17,15 @@ constexpr QSize Size{406, 170};
 
 QLabel *addCaption(QFrame *panel, const char *name, const QRect &geometry)
 {
-    QLabel *label = NoticeFrame::addLabel(panel, geometry);
-    label->setObjectName(QLatin1String(name));
+    QLabel *label = FormParts::Label(panel, name, geometry, 11);
     label->setAlignment(Qt::AlignCenter);
-    label->setWordWrap(false);
     return label;
 }
 
 QSpinBox *addNumber(QFrame *panel, const char *name, const QRect &geometry, int minimum,
                     int maximum, int value)
 {
-    auto *box = new QSpinBox(panel);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
+    auto *box = FormParts::Make<QSpinBox>(panel, name, geometry);
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(12);
     box->setFont(arial);

@@ -2,16 +2,17 @@
 
 #include "core/languagetables.h"
 #include "core/record/recordcodes.h"
+#include "core/throttleclock.h"
 #include "macro/groupmaxthree.h"
 #include "macro/keyboardhook.h"
 #include "macro/macrodialog.h"
 #include "macro/model/keyvocabulary.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/mylineedit.h"
 #include "shell/widgets/theme.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -21,14 +22,6 @@ namespace {
 
 // A combination's keys are counted from the first key's press.
 constexpr qint64 CombinationWindowMs = 2000;
-
-qint64 monotonicMilliseconds()
-{
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return clock.elapsed();
-}
 
 // The keys the dialog names: the recorder's table without the modifier keys, which the check
 // boxes stand for. A key without a name gives the empty name.
@@ -42,11 +35,9 @@ QString keyName(int vk)
 
 QCheckBox *addModifierBox(QFrame *panel, const char *name, const QRect &geometry)
 {
-    auto *box = new QCheckBox(panel);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
+    auto *box = FormParts::Make<QCheckBox>(panel, name, geometry);
     box->setMinimumHeight(17);
-    box->setFont(NoticeFrame::font());
+    box->setFont(Theme::Font(11));
     return box;
 }
 
@@ -80,11 +71,10 @@ void Ui_GroupKey::setupUi(QDialog *dialog)
     label = NoticeFrame::addLabel(groupKeyA, {45, 9, 231, 51});
     label->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
     CloseButton = NoticeFrame::addCloseButton(groupKeyA);
-    lineEdit = new MyLineEdit(groupKeyA);
-    lineEdit->setObjectName(QStringLiteral("lineEdit"));
-    lineEdit->setGeometry(QRect(45, 60, 231, 20));
+    lineEdit =
+        FormParts::Make<MyLineEdit>(groupKeyA, QStringLiteral("lineEdit"), {45, 60, 231, 20});
     QFont family;
-    family.setFamily(QStringLiteral("微软雅黑"));
+    family.setFamily(Theme::FontFamily());
     lineEdit->setFont(family);
     lineEdit->setAlignment(Qt::AlignCenter);
     Shift = addModifierBox(groupKeyA, "Shift", {45, 85, 61, 17});
@@ -110,8 +100,7 @@ void Ui_GroupKey::retranslateUi(QDialog *dialog)
     NewHong_2->setText(QStringLiteral("取消"));
 }
 
-GroupKey::GroupKey(QWidget *parent)
-    : QDialog(parent), Clock(monotonicMilliseconds), ui(new Ui_GroupKey)
+GroupKey::GroupKey(QWidget *parent) : QDialog(parent), Clock(MonotonicMs), ui(new Ui_GroupKey)
 {
     ui->setupUi(this);
     Hook.reset(new KeyboardHook(KeyboardHook::GroupKeyDialog));

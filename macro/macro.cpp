@@ -3,6 +3,7 @@
 #include "core/devicestate.h"
 #include "core/languagetables.h"
 #include "core/postmsg.h"
+#include "core/throttleclock.h"
 #include "macro/keyboardhook.h"
 #include "macro/model/keyvocabulary.h"
 #include "macro/model/macroname.h"
@@ -12,7 +13,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -22,11 +22,6 @@
 #include <QToolButton>
 
 namespace {
-
-QString url(const QString &folder, const QString &picture)
-{
-    return QStringLiteral("url(") + folder + picture + QLatin1Char(')');
-}
 
 // The event and macro lists: white rows on the page, the selected row on a flat green bar, a
 // scroll bar with picture arrows. White on that green is hard to read, so the selected row's text
@@ -50,7 +45,8 @@ QString listStyle(const QString &folder)
                "QScrollBar::up-arrow:vertical{image:%1;width:15px;height:15px;}"
                "QScrollBar::down-arrow:vertical{image:%2;width:15px;height:15px;}"
                "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:none;}")
-        .arg(url(folder, QStringLiteral("Up.png")), url(folder, QStringLiteral("Down.png")));
+        .arg(Theme::Url(folder, QStringLiteral("Up.png")),
+             Theme::Url(folder, QStringLiteral("Down.png")));
 }
 
 // A picture button whose caption is in the theme's button colour, with a hover picture and, unless
@@ -61,11 +57,11 @@ QString pictureButtonStyle(const QString &type, const QString &folder, const QSt
     QString style =
         QStringLiteral("%1{border:0px;background-position:center;background-repeat:no-repeat;"
                        "color: %2;background-image: %3;}%1:hover{background-image: %4; }")
-            .arg(type, Theme::Rgb(QStringLiteral("ButtonColor")), url(folder, base + ".png"),
-                 url(folder, base + "Hover.png"));
+            .arg(type, Theme::Rgb(QStringLiteral("ButtonColor")), Theme::Url(folder, base + ".png"),
+                 Theme::Url(folder, base + "Hover.png"));
     if (pressedPicture)
         style += QStringLiteral("%1:pressed{background-image: %2; }")
-                     .arg(type, url(folder, base + "Click.png"));
+                     .arg(type, Theme::Url(folder, base + "Click.png"));
     return style;
 }
 
@@ -74,20 +70,12 @@ QString inactiveButtonStyle(const QString &folder)
     return QStringLiteral("QToolButton{border:0px;background-position:center;"
                           "background-repeat:no-repeat;color: rgb(127,127,127);"
                           "background-image: %1;}")
-        .arg(url(folder, QStringLiteral("Button.png")));
-}
-
-qint64 monotonicMilliseconds()
-{
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return clock.elapsed();
+        .arg(Theme::Url(folder, QStringLiteral("Button.png")));
 }
 
 } // namespace
 
-Macro::Macro(QWidget *parent) : QWidget(parent), ui(new Ui_Macro), DelayClock(monotonicMilliseconds)
+Macro::Macro(QWidget *parent) : QWidget(parent), ui(new Ui_Macro), DelayClock(MonotonicMs)
 {
     ui->setupUi(this);
     Hook.reset(new KeyboardHook(KeyboardHook::MacroPage));

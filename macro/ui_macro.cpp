@@ -1,7 +1,9 @@
 #include "macro/ui_macro.h"
 
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/pageframe.h"
+#include "shell/widgets/theme.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -14,71 +16,47 @@
 
 namespace {
 
-// Every widget's place inside the page frame.
+// Every widget's place inside the page frame, and the points of its font; the number boxes (0)
+// keep the font they are made with.
 const struct
 {
     const char *name;
     QRect geometry;
+    int points;
 } Places[] = {
-    {"label", {70, 60, 141, 17}},
-    {"listWidgetHong", {70, 87, 261, 421}},
-    {"label_2", {350, 60, 201, 17}},
-    {"listWidgetKey", {350, 87, 261, 421}},
-    {"StartRecord", {637, 57, 190, 32}},
-    {"StopRecord", {637, 57, 190, 32}},
-    {"AutoInsertDelay", {640, 100, 20, 20}},
-    {"AutoInsertDelayLabel", {660, 100, 201, 41}},
-    {"DefaultDelay", {640, 142, 211, 20}},
-    {"DelayTime", {660, 167, 76, 30}},
-    {"ReUntilLoose", {640, 217, 21, 20}},
-    {"ReUntilLooseLabel", {660, 215, 201, 41}},
-    {"ReUntilClick", {640, 257, 21, 20}},
-    {"ReUntilClickLabel", {660, 255, 201, 41}},
-    {"ReUntil", {640, 297, 16, 17}},
-    {"ReUntilLabel", {660, 295, 201, 41}},
-    {"ReNumber", {640, 337, 191, 17}},
-    {"NumberEdit", {660, 362, 76, 30}},
-    {"label_3", {640, 407, 181, 16}},
-    {"ChooseEvent", {640, 432, 181, 30}},
-    {"Save", {640, 477, 116, 30}},
-    {"NewHong", {70, 530, 116, 30}},
-    {"DeleteHong", {200, 530, 116, 30}},
-    {"Amend", {350, 530, 116, 30}},
-    {"DeleteKey", {485, 530, 116, 30}},
+    {"label", {70, 60, 141, 17}, 11},
+    {"listWidgetHong", {70, 87, 261, 421}, 11},
+    {"label_2", {350, 60, 201, 17}, 11},
+    {"listWidgetKey", {350, 87, 261, 421}, 11},
+    {"StartRecord", {637, 57, 190, 32}, 9},
+    {"StopRecord", {637, 57, 190, 32}, 9},
+    {"AutoInsertDelay", {640, 100, 20, 20}, 11},
+    {"AutoInsertDelayLabel", {660, 100, 201, 41}, 10},
+    {"DefaultDelay", {640, 142, 211, 20}, 10},
+    {"DelayTime", {660, 167, 76, 30}, 0},
+    {"ReUntilLoose", {640, 217, 21, 20}, 11},
+    {"ReUntilLooseLabel", {660, 215, 201, 41}, 10},
+    {"ReUntilClick", {640, 257, 21, 20}, 11},
+    {"ReUntilClickLabel", {660, 255, 201, 41}, 10},
+    {"ReUntil", {640, 297, 16, 17}, 11},
+    {"ReUntilLabel", {660, 295, 201, 41}, 10},
+    {"ReNumber", {640, 337, 191, 17}, 10},
+    {"NumberEdit", {660, 362, 76, 30}, 0},
+    {"label_3", {640, 407, 181, 16}, 11},
+    {"ChooseEvent", {640, 432, 181, 30}, 11},
+    {"Save", {640, 477, 116, 30}, 11},
+    {"NewHong", {70, 530, 116, 30}, 11},
+    {"DeleteHong", {200, 530, 116, 30}, 11},
+    {"Amend", {350, 530, 116, 30}, 11},
+    {"DeleteKey", {485, 530, 116, 30}, 11},
 };
 
-QFont pageFont(int points, const QString &family = QStringLiteral("微软雅黑"))
-{
-    QFont font;
-    font.setFamily(family);
-    font.setPointSize(points);
-    return font;
-}
-
-template <typename T>
-T *make(QWidget *parent, const char *name, int points = 11)
-{
-    auto *widget = new T(parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setFont(pageFont(points));
-    return widget;
-}
-
-// White text whether the widget is active, inactive or disabled.
-void whiteText(QWidget *widget)
-{
-    QPalette palette = widget->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (QPalette::ColorRole role :
-             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(group, role, Qt::white);
-    }
-    widget->setPalette(palette);
-}
+using FormParts::Make;
+using FormParts::UseWhiteText;
 
 QListWidget *makeList(QWidget *parent, const char *name, Qt::FocusPolicy focus)
 {
-    auto *list = make<QListWidget>(parent, name);
+    auto *list = Make<QListWidget>(parent, name);
     list->setFocusPolicy(focus);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -87,7 +65,7 @@ QListWidget *makeList(QWidget *parent, const char *name, Qt::FocusPolicy focus)
 
 QLabel *makeExplanation(QWidget *parent, const char *name)
 {
-    auto *label = make<QLabel>(parent, name, 10);
+    auto *label = Make<QLabel>(parent, name);
     label->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
     return label;
@@ -95,8 +73,10 @@ QLabel *makeExplanation(QWidget *parent, const char *name)
 
 QSpinBox *makeSpinBox(QWidget *parent, const char *name, int minimum, int maximum)
 {
-    auto *box = make<QSpinBox>(parent, name);
-    box->setFont(pageFont(12, QStringLiteral("Arial")));
+    auto *box = Make<QSpinBox>(parent, name);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSize(12);
+    box->setFont(arial);
     box->setAlignment(Qt::AlignCenter);
     box->setButtonSymbols(QAbstractSpinBox::NoButtons);
     box->setFocusPolicy(Qt::ClickFocus);
@@ -109,7 +89,7 @@ QSpinBox *makeSpinBox(QWidget *parent, const char *name, int minimum, int maximu
 
 QToolButton *makeListButton(QWidget *parent, const char *name)
 {
-    auto *button = make<QToolButton>(parent, name);
+    auto *button = Make<QToolButton>(parent, name);
     button->setFixedSize(116, 30);
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
@@ -118,7 +98,7 @@ QToolButton *makeListButton(QWidget *parent, const char *name)
 
 QPushButton *makeRecordButton(QWidget *parent, const char *name)
 {
-    auto *button = make<QPushButton>(parent, name, 9);
+    auto *button = Make<QPushButton>(parent, name);
     button->setFixedSize(190, 32);
     return button;
 }
@@ -129,56 +109,60 @@ void Ui_Macro::setupUi(QWidget *page)
 {
     MacroPage = PageFrame::build(page, "Macro", "MacroPage", &gridLayout);
 
-    label = make<QLabel>(MacroPage, "label");
-    whiteText(label);
+    label = Make<QLabel>(MacroPage, "label");
+    UseWhiteText(label);
     listWidgetHong = makeList(MacroPage, "listWidgetHong", Qt::ClickFocus);
     listWidgetHong->setContextMenuPolicy(Qt::CustomContextMenu);
     listWidgetHong->setAutoScroll(true);
-    label_2 = make<QLabel>(MacroPage, "label_2");
-    whiteText(label_2);
+    label_2 = Make<QLabel>(MacroPage, "label_2");
+    UseWhiteText(label_2);
     listWidgetKey = makeList(MacroPage, "listWidgetKey", Qt::NoFocus);
     StartRecord = makeRecordButton(MacroPage, "StartRecord");
     StopRecord = makeRecordButton(MacroPage, "StopRecord");
 
-    AutoInsertDelay = make<QCheckBox>(MacroPage, "AutoInsertDelay");
+    AutoInsertDelay = Make<QCheckBox>(MacroPage, "AutoInsertDelay");
     AutoInsertDelay->setFocusPolicy(Qt::NoFocus);
     AutoInsertDelayLabel = makeExplanation(MacroPage, "AutoInsertDelayLabel");
-    DefaultDelay = make<QCheckBox>(MacroPage, "DefaultDelay", 10);
-    whiteText(DefaultDelay);
+    DefaultDelay = Make<QCheckBox>(MacroPage, "DefaultDelay");
+    UseWhiteText(DefaultDelay);
     DelayTime = makeSpinBox(MacroPage, "DelayTime", 10, 99999);
 
-    ReUntilLoose = make<QCheckBox>(MacroPage, "ReUntilLoose");
+    ReUntilLoose = Make<QCheckBox>(MacroPage, "ReUntilLoose");
     ReUntilLooseLabel = makeExplanation(MacroPage, "ReUntilLooseLabel");
-    ReUntilClick = make<QCheckBox>(MacroPage, "ReUntilClick");
-    whiteText(ReUntilClick);
+    ReUntilClick = Make<QCheckBox>(MacroPage, "ReUntilClick");
+    UseWhiteText(ReUntilClick);
     ReUntilClick->setFocusPolicy(Qt::NoFocus);
     ReUntilClickLabel = makeExplanation(MacroPage, "ReUntilClickLabel");
-    ReUntil = make<QCheckBox>(MacroPage, "ReUntil");
-    whiteText(ReUntil);
+    ReUntil = Make<QCheckBox>(MacroPage, "ReUntil");
+    UseWhiteText(ReUntil);
     ReUntil->setChecked(false);
     ReUntilLabel = makeExplanation(MacroPage, "ReUntilLabel");
-    ReNumber = make<QCheckBox>(MacroPage, "ReNumber", 10);
-    whiteText(ReNumber);
+    ReNumber = Make<QCheckBox>(MacroPage, "ReNumber");
+    UseWhiteText(ReNumber);
     ReNumber->setChecked(true);
     NumberEdit = makeSpinBox(MacroPage, "NumberEdit", 1, 250);
 
-    label_3 = make<QLabel>(MacroPage, "label_3");
+    label_3 = Make<QLabel>(MacroPage, "label_3");
     label_3->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
-    ChooseEvent = make<MyConmboBox>(MacroPage, "ChooseEvent");
+    ChooseEvent = Make<MyConmboBox>(MacroPage, "ChooseEvent");
     ChooseEvent->setMinimumSize(40, 30);
     ChooseEvent->setFocusPolicy(Qt::NoFocus);
     for (int i = 0; i < 9; ++i)
         ChooseEvent->addItem(QString());
 
-    Save = make<QToolButton>(MacroPage, "Save");
+    Save = Make<QToolButton>(MacroPage, "Save");
     Save->setAutoRaise(true);
     NewHong = makeListButton(MacroPage, "NewHong");
     DeleteHong = makeListButton(MacroPage, "DeleteHong");
     Amend = makeListButton(MacroPage, "Amend");
     DeleteKey = makeListButton(MacroPage, "DeleteKey");
 
-    for (const auto &place : Places)
-        MacroPage->findChild<QWidget *>(QLatin1String(place.name))->setGeometry(place.geometry);
+    for (const auto &place : Places) {
+        auto *widget = MacroPage->findChild<QWidget *>(QLatin1String(place.name));
+        widget->setGeometry(place.geometry);
+        if (place.points > 0)
+            widget->setFont(Theme::Font(place.points));
+    }
 
     retranslateUi(page);
     QMetaObject::connectSlotsByName(page);

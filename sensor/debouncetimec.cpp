@@ -3,6 +3,7 @@
 #include "core/devicewrite.h"
 #include "sensor/panelform.h"
 #include "sensor/writeguards.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/theme.h"
 
 #include <QSpinBox>
@@ -12,9 +13,7 @@ namespace {
 
 QToolButton *stepButton(QFrame *panel, const char *name, const QRect &geometry)
 {
-    auto *button = new QToolButton(panel);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
+    auto *button = FormParts::Make<QToolButton>(panel, name, geometry);
     button->setMinimumSize(geometry.size());
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);

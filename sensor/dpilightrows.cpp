@@ -4,7 +4,7 @@
 #include "sensor/model/sensorcodes.h"
 #include "sensor/panelform.h"
 #include "sensor/writeguards.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/theme.h"
 
 #include <QFrame>
@@ -18,10 +18,7 @@ constexpr int SpeedSteps = 5;
 
 QLabel *rowTitle(QFrame *panel, const char *name, int x, int y)
 {
-    auto *label = new QLabel(panel);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(x, y, 81, 20);
-    label->setFont(NoticeFrame::font(11));
+    QLabel *label = FormParts::Label(panel, name, {x, y, 81, 20}, 11);
     label->setAlignment(Qt::AlignCenter);
     label->setStyleSheet(QStringLiteral("#%1{\ncolor: rgb(255, 255, 255);\n}").arg(name));
     return label;
@@ -29,9 +26,7 @@ QLabel *rowTitle(QFrame *panel, const char *name, int x, int y)
 
 QSlider *stepSlider(QFrame *panel, const char *name, const QRect &geometry, int maximum)
 {
-    auto *slider = new QSlider(panel);
-    slider->setObjectName(QLatin1String(name));
-    slider->setGeometry(geometry);
+    auto *slider = FormParts::Make<QSlider>(panel, name, geometry);
     slider->setOrientation(Qt::Horizontal);
     slider->setRange(1, maximum);
     slider->setPageStep(1);
@@ -41,25 +36,12 @@ QSlider *stepSlider(QFrame *panel, const char *name, const QRect &geometry, int 
     return slider;
 }
 
-QFrame *rowLine(QFrame *panel, const char *name, const QRect &geometry)
-{
-    auto *line = new QFrame(panel);
-    line->setObjectName(QLatin1String(name));
-    line->setGeometry(geometry);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    line->setStyleSheet(QStringLiteral("background-color:  rgb(57, 57, 57);"));
-    return line;
-}
-
 // Shows the step only: the range 1..10 fits both sliders.
 QSpinBox *stepBox(QFrame *panel, const char *name, int x, int y)
 {
-    auto *box = new QSpinBox(panel);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(x, y, 50, 20);
+    auto *box = FormParts::Make<QSpinBox>(panel, name, {x, y, 50, 20});
     box->setMinimumWidth(50);
-    box->setFont(NoticeFrame::font(11));
+    box->setFont(Theme::Font(11));
     box->setReadOnly(true);
     box->setButtonSymbols(QAbstractSpinBox::NoButtons);
     box->setWrapping(false);
@@ -84,9 +66,10 @@ void DpiLightRows::setupUi(QFrame *panel, const DpiLightRowsPlace &place)
     LightH = stepSlider(panel, "LightH", {place.SliderX, place.BrightnessY, place.SliderWidth, 25},
                         SensorCodes::BrightnessSteps);
     // Across the middle of the slider's row.
-    line = rowLine(panel, "line", {place.SliderX, place.SpeedY + 10, place.SliderWidth, 3});
-    line_2 =
-        rowLine(panel, "line_2", {place.SliderX, place.BrightnessY + 10, place.SliderWidth, 3});
+    line = FormParts::GreyLine(panel, "line",
+                               {place.SliderX, place.SpeedY + 10, place.SliderWidth, 3});
+    line_2 = FormParts::GreyLine(panel, "line_2",
+                                 {place.SliderX, place.BrightnessY + 10, place.SliderWidth, 3});
     SpeedSpinBox = stepBox(panel, "SpeedSpinBox", boxX, place.SpeedY);
     LightSpinBox = stepBox(panel, "LightSpinBox", boxX, place.BrightnessY);
 }

@@ -1,6 +1,6 @@
 #include "sensor/panelform.h"
 
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/theme.h"
 
@@ -24,13 +24,11 @@ void PanelForm::SetUp(QFrame *panel, const char *name, const QSize &size, bool f
 
 MyConmboBox *PanelForm::AddList(QFrame *panel, const char *name, const QRect &geometry)
 {
-    auto *list = new MyConmboBox(panel);
-    list->setObjectName(QLatin1String(name));
-    list->setGeometry(geometry);
+    auto *list = FormParts::Make<MyConmboBox>(panel, name, geometry);
     list->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     list->setMinimumSize(131, 34);
     list->setMaximumSize(220, 34);
-    list->setFont(NoticeFrame::font(11));
+    list->setFont(Theme::Font(11));
     list->setFocusPolicy(Qt::NoFocus);
     return list;
 }
@@ -80,12 +78,10 @@ void PanelForm::FitTitle(QLabel *label, QFrame *panel, const QVector<QWidget *> 
 
 QCheckBox *PanelForm::AddChoiceBox(QFrame *panel, const char *name, const QRect &geometry)
 {
-    auto *box = new QCheckBox(panel);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
+    auto *box = FormParts::Make<QCheckBox>(panel, name, geometry);
     box->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
     box->setMinimumSize(20, 10);
-    box->setFont(NoticeFrame::font(11));
+    box->setFont(Theme::Font(11));
     box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
@@ -101,10 +97,8 @@ QString PanelForm::ChoiceBoxStyle(const QString &folder)
 QSpinBox *PanelForm::AddValueBox(QFrame *panel, const QRect &geometry, int minimum, int maximum,
                                  const char *name)
 {
-    auto *box = new QSpinBox(panel);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    box->setFont(NoticeFrame::font(10));
+    auto *box = FormParts::Make<QSpinBox>(panel, name, geometry);
+    box->setFont(Theme::Font(10));
     box->setFocusPolicy(Qt::NoFocus);
     box->setReadOnly(true);
     box->setButtonSymbols(QAbstractSpinBox::NoButtons);
@@ -127,9 +121,7 @@ QString PanelForm::ValueBoxStyle()
 QSlider *PanelForm::AddValueSlider(QFrame *panel, const char *name, const QRect &geometry,
                                    int minimum, int maximum)
 {
-    auto *slider = new QSlider(panel);
-    slider->setObjectName(QLatin1String(name));
-    slider->setGeometry(geometry);
+    auto *slider = FormParts::Make<QSlider>(panel, name, geometry);
     slider->setOrientation(Qt::Horizontal);
     slider->setRange(minimum, maximum);
     slider->setPageStep(1);

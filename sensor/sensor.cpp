@@ -32,14 +32,7 @@
 #include <QTextStream>
 #include <QToolButton>
 
-namespace {
-
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
-} // namespace
+namespace {} // namespace
 
 // The form starts with null widgets: the first change events come while setupUi still builds it.
 Sensor::Sensor(QWidget *parent) : QWidget(parent), ui(new Ui_Sensor())
@@ -74,7 +67,7 @@ Sensor::Sensor(QWidget *parent) : QWidget(parent), ui(new Ui_Sensor())
             SLOT(SlotUpDataSenSorUIB(FlashDataMap)));
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
 
-    SlotAllLanguage(state().CurrentLanguage.load());
+    SlotAllLanguage(State().CurrentLanguage.load());
 }
 
 Sensor::~Sensor() = default;
@@ -120,7 +113,7 @@ void Sensor::ApplyStyles()
 // is an emptied list (a stored mode the list does not have).
 void Sensor::on_ModelChoose_currentIndexChanged(int index)
 {
-    if (state().WriteEnabled.load() == 0 || state().SensorFilling.load() != 0)
+    if (State().WriteEnabled.load() == 0 || State().SensorFilling.load() != 0)
         return;
     if (index < 0 || index == SensorCodes::CordedItem)
         return;
@@ -129,7 +122,7 @@ void Sensor::on_ModelChoose_currentIndexChanged(int index)
 
 void Sensor::on_Performance_clicked(bool checked)
 {
-    if (state().WriteEnabled.load() != 0)
+    if (State().WriteEnabled.load() != 0)
         WritePerformanceMode(checked ? 1 : 0);
 }
 
@@ -140,7 +133,7 @@ void Sensor::on_Performance_toggled(bool checked)
 
 void Sensor::on_PerformanceOpen_currentIndexChanged(int index)
 {
-    if (state().WriteEnabled.load() == 0 || state().SensorFilling.load() != 0)
+    if (State().WriteEnabled.load() == 0 || State().SensorFilling.load() != 0)
         return;
     const int time = SensorCodes::PerformanceTime(index);
     if (time >= 0)

@@ -20,11 +20,6 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 using WriteGuards::SensorFilling;
 using WriteGuards::WritesEnabled;
 
@@ -293,7 +288,7 @@ void SensorDPIB::ValueChanged(int level, int value)
     const DpiEncoding encoding = EncodeDpi(snapped, model);
     box->setValue(encoding.Valid ? encoding.Dpi : snapped);
     // A value being imported is shown only: the import writes the whole record itself.
-    if (MayWrite() && state().ImportBusy.load() == 0)
+    if (MayWrite() && State().ImportBusy.load() == 0)
         SetDPIValue(level, snapped);
 }
 

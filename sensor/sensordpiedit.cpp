@@ -18,11 +18,6 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 using WriteGuards::SensorFilling;
 using WriteGuards::WritesEnabled;
 
@@ -275,7 +270,7 @@ void SensorDPI::CommitValue(int value)
     const int shown = EncodeDpi(snapped, model).Dpi;
     ui->LevelButtons[level]->setText(QString::number(shown));
     ui->spinBoxA->setValue(shown);
-    if (MayWrite() && state().ImportBusy.load() == 0)
+    if (MayWrite() && State().ImportBusy.load() == 0)
         SetDPIValue(level, snapped);
 }
 

@@ -2,7 +2,7 @@
 
 #include "sensor/model/sensorcodes.h"
 #include "sensor/panelform.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/theme.h"
 
@@ -14,17 +14,12 @@ void Ui_SensorEffect::setupUi(QFrame *panel)
 {
     PanelForm::SetUp(panel, "SensorEffect", {439, 96}, true);
 
-    label = new QLabel(panel);
-    label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(0, 0, 131, 21);
-    label->setFont(NoticeFrame::font(11));
+    label = FormParts::Label(panel, QStringLiteral("label"), {0, 0, 131, 21}, 11);
     label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
 
-    Model = new MyConmboBox(panel);
-    Model->setObjectName(QStringLiteral("Model"));
-    Model->setGeometry(0, 44, 130, 30);
+    Model = FormParts::Make<MyConmboBox>(panel, QStringLiteral("Model"), {0, 44, 130, 30});
     Model->setFixedSize(130, 30);
-    Model->setFont(NoticeFrame::font(11));
+    Model->setFont(Theme::Font(11));
     Model->setFocusPolicy(Qt::NoFocus);
     for (int i = 0; i < SensorCodes::LightModes; ++i)
         Model->addItem(QString());

@@ -2,7 +2,7 @@
 
 #include "core/record/recordcodes.h"
 #include "sensor/panelform.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
@@ -15,10 +15,7 @@ void Ui_SensorEffectB::setupUi(QFrame *panel)
 {
     PanelForm::SetUp(panel, "SensorEffectB", {400, 143}, true);
 
-    label = new QLabel(panel);
-    label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(0, 0, 181, 21);
-    label->setFont(NoticeFrame::font(11));
+    label = FormParts::Label(panel, QStringLiteral("label"), {0, 0, 181, 21}, 11);
     label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
 
     MM1 = PanelForm::AddChoiceBox(panel, "MM1", {10, 40, 101, 20});

@@ -29,17 +29,12 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 // Sets SensorFilling for the lifetime of the guard, as the fill and the reset do.
 class Filling
 {
 public:
-    Filling() { state().SensorFilling = 1; }
-    ~Filling() { state().SensorFilling = 0; }
+    Filling() { State().SensorFilling = 1; }
+    ~Filling() { State().SensorFilling = 0; }
     Filling(const Filling &) = delete;
     Filling &operator=(const Filling &) = delete;
 };
@@ -58,7 +53,7 @@ constexpr int CordedRow = SensorCodes::CordedItem;
 
 SensorContext Sensor::CurrentContext() const
 {
-    return LoadSensorContext(state().CurrentDeviceInfo.get(), SensorFeatureLists);
+    return LoadSensorContext(State().CurrentDeviceInfo.get(), SensorFeatureLists);
 }
 
 void Sensor::SlotUpDataSenSorUISensor(const FlashDataMap &record)
@@ -86,7 +81,7 @@ void Sensor::FillFromRecord(const FlashDataMap &record, bool fromDevice)
     editor->SetSliderEnabled(true);
     ui->frameEffect->SetSlidersEnabled(true);
     if (fromDevice)
-        state().SensorUiUpdated = 0;
+        State().SensorUiUpdated = 0;
     {
         const Filling filling;
         editor->SetLevelCount(view.LevelCount);
@@ -123,7 +118,7 @@ void Sensor::FillFromRecord(const FlashDataMap &record, bool fromDevice)
         editor->BlockSliderSignals(false);
     }
     if (fromDevice)
-        state().SensorUiUpdated = 1;
+        State().SensorUiUpdated = 1;
 }
 
 // In a fill the list changes with SensorFilling set; after the user's own rate click it does not,
@@ -231,7 +226,7 @@ void Sensor::SlotFormReset()
     editor->SetValueDisplay(800);
     editor->SetLevelText(1, QStringLiteral("800"));
 
-    const DeviceAllInfo device = state().CurrentDeviceInfo.get();
+    const DeviceAllInfo device = State().CurrentDeviceInfo.get();
     if (device.Kind <= 5) {
         ui->frameRate->ShowHighRates(SensorCodes::HighRateLevel(device.Kind));
         ui->frameRate->SetRate(SensorCodes::RateIndex(ReportRateCode::Hz1000));
@@ -261,13 +256,13 @@ void Sensor::SlotFormReset()
 // selection is not sent back.
 void Sensor::SlotUpDataDPI(int level)
 {
-    state().WriteEnabled = 0;
+    State().WriteEnabled = 0;
     ui->frameDpi->MoveLevelMark(level + 1);
     if (level >= 0 && level < int(FlashDataMap::DpiStageSlots)) {
         ui->frameDpi->SelectLevel(level);
         ui->frameDpi->SetCurrentLevel(level);
     }
-    state().WriteEnabled = 1;
+    State().WriteEnabled = 1;
 }
 
 // The light as the mouse reports it is shown, not written back: an unknown brightness shows as
@@ -286,11 +281,11 @@ void Sensor::SlotUpDataReportRate(int code)
     const Filling filling;
     ui->frameRate->SetRate(index);
     ChangeSensorMode(
-        ModeAfterRateReport(code, CurrentContext(), state().CurrentFlashData.get().SensorMode));
+        ModeAfterRateReport(code, CurrentContext(), State().CurrentFlashData.get().SensorMode));
 }
 
 void Sensor::SlotHideModel(int high)
 {
     ChangeSensorMode(
-        ModeAfterRateClick(high, CurrentContext(), state().CurrentFlashData.get().SensorMode));
+        ModeAfterRateClick(high, CurrentContext(), State().CurrentFlashData.get().SensorMode));
 }

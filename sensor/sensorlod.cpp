@@ -4,7 +4,7 @@
 #include "core/devicewrite.h"
 #include "sensor/model/sensorcodes.h"
 #include "sensor/panelform.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/theme.h"
 
@@ -14,10 +14,7 @@ void Ui_SensorLOD::setupUi(QFrame *panel)
 {
     PanelForm::SetUp(panel, "SensorLOD", {131, 61}, true);
 
-    label = new QLabel(panel);
-    label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(0, 0, 151, 17);
-    label->setFont(NoticeFrame::font(11));
+    label = FormParts::Label(panel, QStringLiteral("label"), {0, 0, 151, 17}, 11);
     label->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
     label->setStyleSheet(QStringLiteral("#label_12{\ncolor: rgb(255, 255, 255);\n}"));
 
@@ -27,7 +24,7 @@ void Ui_SensorLOD::setupUi(QFrame *panel)
     LOD->setGeometry(0, 30, 130, 30);
     LOD->setMinimumSize(0, 0);
     LOD->setMaximumSize(130, 30);
-    LOD->setFont(NoticeFrame::font(11));
+    LOD->setFont(Theme::Font(11));
     LOD->setFocusPolicy(Qt::NoFocus);
     retranslateUi(panel);
     QMetaObject::connectSlotsByName(panel);

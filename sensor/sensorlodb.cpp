@@ -4,7 +4,7 @@
 #include "core/record/recordcodes.h"
 #include "sensor/panelform.h"
 #include "sensor/writeguards.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
@@ -22,10 +22,7 @@ void Ui_SensorLODB::setupUi(QFrame *panel)
 {
     PanelForm::SetUp(panel, "SensorLODB", {338, 20}, true);
 
-    label = new QLabel(panel);
-    label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(0, 0, 71, 17);
-    label->setFont(NoticeFrame::font(11));
+    label = FormParts::Label(panel, QStringLiteral("label"), {0, 0, 71, 17}, 11);
     label->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
     label->setStyleSheet(QStringLiteral("#label_12{\ncolor: rgb(255, 255, 255);\n}"));
 

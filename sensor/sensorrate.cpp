@@ -2,7 +2,7 @@
 
 #include "sensor/panelform.h"
 #include "sensor/ratechoice.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
@@ -18,19 +18,15 @@ void Ui_SensorRate::setupUi(QFrame *panel)
 {
     PanelForm::SetUp(panel, "SensorRate", {725, 82}, true);
 
-    label = new QLabel(panel);
-    label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(0, 0, 161, 31);
-    label->setFont(NoticeFrame::font(11));
+    label = FormParts::Label(panel, QStringLiteral("label"), {0, 0, 161, 31}, 11);
     label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
 
     // 100 pixels apart, each 74 x 26.
     for (int i = 0; i < SensorCodes::RateButtons; ++i) {
-        auto *button = new QToolButton(panel);
-        button->setObjectName(QLatin1String(RateChoice::ButtonNames[i]));
-        button->setGeometry(100 * i, 51, 74, 26);
+        auto *button = FormParts::Make<QToolButton>(
+            panel, QLatin1String(RateChoice::ButtonNames[i]), {100 * i, 51, 74, 26});
         button->setFixedSize(74, 26);
-        button->setFont(NoticeFrame::font(10));
+        button->setFont(Theme::Font(10));
         button->setFocusPolicy(Qt::NoFocus);
         button->setCheckable(true);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);

@@ -2,7 +2,7 @@
 
 #include "sensor/panelform.h"
 #include "sensor/ratechoice.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
@@ -20,10 +20,7 @@ void Ui_SensorRateB::setupUi(QFrame *panel)
 {
     PanelForm::SetUp(panel, "SensorRateB", {820, 38}, true);
 
-    label = new QLabel(panel);
-    label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(0, 0, 100, 31);
-    label->setFont(NoticeFrame::font(11));
+    label = FormParts::Label(panel, QStringLiteral("label"), {0, 0, 100, 31}, 11);
     label->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
     label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
 

@@ -3,7 +3,7 @@
 #include "core/devicestate.h"
 #include "core/devicewrite.h"
 #include "sensor/panelform.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/theme.h"
 
 #include <QLabel>
@@ -22,18 +22,14 @@ void Ui_TogglePanel::setupUi(QFrame *panel, const ToggleSetting &setting, Toggle
     const QByteArray name = QByteArray(setting.PanelName) + (titleFirst ? "B" : "");
     PanelForm::SetUp(panel, name.constData(), {204, 31}, titleFirst);
 
-    Toggle = new QToolButton(panel);
-    Toggle->setObjectName(QLatin1String(setting.ToggleName));
-    Toggle->setGeometry(titleFirst ? 165 : 0, 0, 36, 18);
+    Toggle = FormParts::Make<QToolButton>(panel, QLatin1String(setting.ToggleName),
+                                          {titleFirst ? 165 : 0, 0, 36, 18});
     Toggle->setFixedSize(36, 18);
     Toggle->setFocusPolicy(Qt::NoFocus);
     Toggle->setCheckable(true);
     Toggle->setAutoRaise(false);
 
-    label = new QLabel(panel);
-    label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(titleFirst ? 0 : 40, 0, 161, 31);
-    label->setFont(NoticeFrame::font(11));
+    label = FormParts::Label(panel, QStringLiteral("label"), {titleFirst ? 0 : 40, 0, 161, 31}, 11);
     if (titleFirst) {
         label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
         label->setAlignment(Qt::AlignRight | Qt::AlignTop);

@@ -7,9 +7,10 @@
 #include "sensor/sensorlod.h"
 #include "sensor/sensorrate.h"
 #include "sensor/straightline.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/pageframe.h"
+#include "shell/widgets/theme.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -35,18 +36,12 @@ const struct
     {"TitleButton_3", {40, 463, 16, 10}},     {"frameEffect", {80, 456, 439, 96}},
 };
 
-template <typename T>
-T *make(QWidget *parent, const char *name)
-{
-    auto *widget = new T(parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+using FormParts::Make;
 
 // A section's marker: a small picture, never a control.
 QToolButton *makeMarker(QWidget *parent, const char *name)
 {
-    auto *marker = make<QToolButton>(parent, name);
+    auto *marker = Make<QToolButton>(parent, name);
     marker->setEnabled(false);
     marker->setFocusPolicy(Qt::NoFocus);
     marker->setAutoRaise(true);
@@ -56,10 +51,10 @@ QToolButton *makeMarker(QWidget *parent, const char *name)
 
 MyConmboBox *makeList(QWidget *parent, const char *name)
 {
-    auto *list = make<MyConmboBox>(parent, name);
+    auto *list = Make<MyConmboBox>(parent, name);
     list->setEnabled(false);
     list->setFixedSize(130, 30);
-    list->setFont(NoticeFrame::font(11));
+    list->setFont(Theme::Font(11));
     list->setFocusPolicy(Qt::NoFocus);
     return list;
 }
@@ -68,7 +63,7 @@ MyConmboBox *makeList(QWidget *parent, const char *name)
 template <typename T>
 T *makePanel(QWidget *parent, const char *name)
 {
-    auto *panel = make<T>(parent, name);
+    auto *panel = Make<T>(parent, name);
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Raised);
     return panel;
@@ -90,21 +85,21 @@ void Ui_Sensor::setupUi(QWidget *page)
     TitleButton = makeMarker(SenSorPage, "TitleButton");
     frameRate = makePanel<SensorRate>(SenSorPage, "frameRate");
     TitleButton_2 = makeMarker(SenSorPage, "TitleButton_2");
-    label_5 = make<QLabel>(SenSorPage, "label_5");
-    label_5->setFont(NoticeFrame::font(11));
+    label_5 = Make<QLabel>(SenSorPage, "label_5");
+    label_5->setFont(Theme::Font(11));
     label_5->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
     TitleButton_4 = makeMarker(SenSorPage, "TitleButton_4");
-    label_11 = make<QLabel>(SenSorPage, "label_11");
-    label_11->setFont(NoticeFrame::font(11));
+    label_11 = Make<QLabel>(SenSorPage, "label_11");
+    label_11->setFont(Theme::Font(11));
     label_11->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
     label_11->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
     ModelChoose = makeList(SenSorPage, "ModelChoose");
     for (int i = 0; i < 3; ++i)
         ModelChoose->addItem(QString());
     frameLOD = makePanel<SensorLOD>(SenSorPage, "frameLOD");
-    Performance = make<QCheckBox>(SenSorPage, "Performance");
+    Performance = Make<QCheckBox>(SenSorPage, "Performance");
     Performance->setMinimumHeight(17);
-    Performance->setFont(NoticeFrame::font(11));
+    Performance->setFont(Theme::Font(11));
     Performance->setFocusPolicy(Qt::NoFocus);
     PerformanceOpen = makeList(SenSorPage, "PerformanceOpen");
     PerformanceOpen->setEditable(false);

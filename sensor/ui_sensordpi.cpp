@@ -1,7 +1,9 @@
 #include "sensor/ui_sensordpi.h"
 
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/myslider.h"
+#include "shell/widgets/theme.h"
 
 #include <QFont>
 #include <QFrame>
@@ -24,18 +26,11 @@ const DpiLevelPlace DpiLevels::Table[Count] = {
 
 namespace {
 
-QFont formFont(int points)
-{
-    QFont font(QStringLiteral("微软雅黑"));
-    font.setPointSize(points);
-    return font;
-}
-
+// No control of the panel takes the keyboard focus.
 template <typename W>
-W *place(W *widget, const char *name, const QRect &geometry)
+W *place(QWidget *panel, const char *name, const QRect &geometry)
 {
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
+    W *widget = FormParts::Make<W>(panel, name, geometry);
     widget->setFocusPolicy(Qt::NoFocus);
     return widget;
 }
@@ -59,17 +54,17 @@ void Ui_SensorDPI::setupUi(QFrame *panel)
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Raised);
 
-    label = place(new QLabel(panel), "label", {17, 0, 101, 21});
-    label->setFont(formFont(11));
+    label = place<QLabel>(panel, "label", {17, 0, 101, 21});
+    label->setFont(Theme::Font(11));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    ChooseEvent = place(new MyConmboBox(panel), "ChooseEvent", {115, 1, 81, 21});
+    ChooseEvent = place<MyConmboBox>(panel, "ChooseEvent", {115, 1, 81, 21});
     ChooseEvent->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     ChooseEvent->setMinimumSize(0, 0);
     ChooseEvent->setMaxVisibleItems(5);
-    ChooseEvent->setFont(formFont(10));
+    ChooseEvent->setFont(Theme::Font(10));
 
-    horizontalSliderC = place(new MySlider(panel), "horizontalSliderC", {18, 56, 561, 25});
+    horizontalSliderC = place<MySlider>(panel, "horizontalSliderC", {18, 56, 561, 25});
     horizontalSliderC->setMinimumSize(561, 25);
     horizontalSliderC->setMaximumSize(561, 25);
     horizontalSliderC->setOrientation(Qt::Horizontal);
@@ -80,24 +75,24 @@ void Ui_SensorDPI::setupUi(QFrame *panel)
     // The value changes when the handle is released, not while it is dragged.
     horizontalSliderC->setTracking(false);
 
-    spinBoxA = place(new QSpinBox(panel), "spinBoxA", {618, 56, 66, 20});
+    spinBoxA = place<QSpinBox>(panel, "spinBoxA", {618, 56, 66, 20});
     spinBoxA->setReadOnly(true);
     spinBoxA->setButtonSymbols(QAbstractSpinBox::NoButtons);
     spinBoxA->setWrapping(false);
     spinBoxA->setAccelerated(false);
     spinBoxA->setAlignment(Qt::AlignCenter);
     spinBoxA->setRange(50, 100000);
-    spinBoxA->setFont(formFont(10));
+    spinBoxA->setFont(Theme::Font(10));
 
     // The buttons first: each colour bar lies across its button's lower edge and must stay on top.
     for (int i = 0; i < DpiLevels::Count; ++i) {
         const DpiLevelPlace &level = DpiLevels::Table[i];
         const QByteArray name = QByteArray(level.Name) + "Button";
-        QToolButton *button = place(new QToolButton(panel), name.constData(),
-                                    {level.ButtonX, DpiLevels::ButtonY, 54, 56});
+        QToolButton *button = place<QToolButton>(panel, name.constData(),
+                                                 {level.ButtonX, DpiLevels::ButtonY, 54, 56});
         button->setCheckable(true);
         button->setAutoRaise(true);
-        button->setFont(formFont(10));
+        button->setFont(Theme::Font(10));
         keepPlaceWhenHidden(button);
         LevelButtons[i] = button;
     }
@@ -105,21 +100,21 @@ void Ui_SensorDPI::setupUi(QFrame *panel)
         const DpiLevelPlace &level = DpiLevels::Table[i];
         const QByteArray name = QByteArray(level.Name) + "ButtonA";
         QToolButton *bar =
-            place(new QToolButton(panel), name.constData(), {level.BarX, DpiLevels::BarY, 50, 12});
+            place<QToolButton>(panel, name.constData(), {level.BarX, DpiLevels::BarY, 50, 12});
         bar->setCheckable(true);
         bar->setAutoRaise(false);
         LevelBars[i] = bar;
     }
 
-    label_8 = place(new QLabel(panel), "label_8", {103, 154, 30, 30});
+    label_8 = place<QLabel>(panel, "label_8", {103, 154, 30, 30});
     label_8->setFixedSize(30, 30);
 
-    ReduceLevelA = place(new QToolButton(panel), "ReduceLevelA", {598, 64, 14, 4});
+    ReduceLevelA = place<QToolButton>(panel, "ReduceLevelA", {598, 64, 14, 4});
     // The minimum rules over the smaller maximum the form also gives.
     ReduceLevelA->setMaximumSize(14, 1);
     ReduceLevelA->setMinimumSize(14, 4);
     ReduceLevelA->setAutoRaise(true);
-    AddLevelA = place(new QToolButton(panel), "AddLevelA", {691, 59, 14, 14});
+    AddLevelA = place<QToolButton>(panel, "AddLevelA", {691, 59, 14, 14});
     AddLevelA->setFixedSize(14, 14);
     AddLevelA->setAutoRaise(true);
 

@@ -1,8 +1,9 @@
 #include "sensor/panelform.h"
 #include "sensor/sensordpib.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/myslider.h"
+#include "shell/widgets/theme.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -27,18 +28,14 @@ void Ui_SensorDPIB::setupUi(QFrame *panel)
 {
     PanelForm::SetUp(panel, "SensorDPIB", {725, 444}, true);
 
-    label = new QLabel(panel);
-    label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(540, 10, 91, 21);
-    label->setFont(NoticeFrame::font(11));
+    label = FormParts::Label(panel, QStringLiteral("label"), {540, 10, 91, 21}, 11);
     label->setFocusPolicy(Qt::NoFocus);
 
-    ChooseEvent = new MyConmboBox(panel);
-    ChooseEvent->setObjectName(QStringLiteral("ChooseEvent"));
-    ChooseEvent->setGeometry(630, 10, 81, 21);
+    ChooseEvent =
+        FormParts::Make<MyConmboBox>(panel, QStringLiteral("ChooseEvent"), {630, 10, 81, 21});
     ChooseEvent->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     ChooseEvent->setMinimumSize(0, 0);
-    ChooseEvent->setFont(NoticeFrame::font(10));
+    ChooseEvent->setFont(Theme::Font(10));
     ChooseEvent->setFocusPolicy(Qt::NoFocus);
 
     for (int i = 0; i < DpiLevels::Count; ++i) {
@@ -46,17 +43,16 @@ void Ui_SensorDPIB::setupUi(QFrame *panel)
         LevelBoxes[i] =
             PanelForm::AddChoiceBox(panel, rowName("M", i).constData(), {10, y, 61, 20});
 
-        auto *button = new QToolButton(panel);
-        button->setObjectName(QLatin1String(DpiLevels::Table[i].Name) + QLatin1String("ButtonA"));
-        button->setGeometry(80, y - 3, 25, 25);
+        auto *button = FormParts::Make<QToolButton>(
+            panel, QLatin1String(DpiLevels::Table[i].Name) + QLatin1String("ButtonA"),
+            {80, y - 3, 25, 25});
         button->setCheckable(true);
         button->setAutoRaise(false);
         button->setFocusPolicy(Qt::NoFocus);
         ColorButtons[i] = button;
 
-        auto *slider = new MySlider(panel);
-        slider->setObjectName(QLatin1String(rowName("horizontalSlider", i)));
-        slider->setGeometry(120, y, 510, 25);
+        auto *slider = FormParts::Make<MySlider>(
+            panel, QLatin1String(rowName("horizontalSlider", i)), {120, y, 510, 25});
         slider->setFixedSize(510, 25);
         slider->setOrientation(Qt::Horizontal);
         slider->setRange(50, 10000);

@@ -15,7 +15,6 @@
 #include "settings/settingstheme.h"
 #include "settings/ui_formsetting.h"
 #include "settings/updaterepair.h"
-#include "shell/dialogs/noticeframe.h"
 #include "shell/dialogs/updatewarning.h"
 #include "shell/widgets/fontscaling.h"
 #include "shell/widgets/mybutton.h"
@@ -34,11 +33,6 @@
 #include <QToolButton>
 
 namespace {
-
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
 
 constexpr int CheckIntervalMs = 1000;
 
@@ -132,7 +126,7 @@ FormSetting::FormSetting(QWidget *parent) : QWidget(parent), form(new Ui_FormSet
     UpdateDialog->hide();
     // The engine's run goes on between its steps and stages, where no image is being written.
     UpdateDialog->SetRunUnderWay([this] { return UpdateUnderWay(); });
-    state().UpdateDialog = UpdateDialog;
+    State().UpdateDialog = UpdateDialog;
     HotPlugHooksInstance().UpdateDialogVisible = [dialog = UpdateDialog] {
         return dialog->isVisible();
     };
@@ -167,14 +161,14 @@ FormSetting::FormSetting(QWidget *parent) : QWidget(parent), form(new Ui_FormSet
         LedGroup->addButton(radio);
 
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(state().CurrentLanguage.load());
+    SlotAllLanguage(State().CurrentLanguage.load());
 }
 
 FormSetting::~FormSetting()
 {
     HotPlugHooksInstance().UpdateDialogVisible = nullptr;
-    if (state().UpdateDialog == UpdateDialog)
-        state().UpdateDialog = nullptr;
+    if (State().UpdateDialog == UpdateDialog)
+        State().UpdateDialog = nullptr;
     delete UpdateDialog;
 }
 
@@ -282,10 +276,10 @@ void FormSetting::SlotLightToFrom(int seconds)
 
 void FormSetting::SlotRGBValue(const DongleRGB &rgb)
 {
-    if (!ModelFeatures::ReceiverLedApplies(state().CurrentDeviceInfo.get()))
+    if (!ModelFeatures::ReceiverLedApplies(State().CurrentDeviceInfo.get()))
         return;
     SetSection(form->ledSection(), true);
-    LedShownFor = state().CurrentDeviceInfo.get().Path;
+    LedShownFor = State().CurrentDeviceInfo.get().Path;
     // The radios' signals stay live: a mode other than the one shown is sent back to the
     // receiver by the newly checked radio.
     const QList<QCheckBox *> radios{form->ReUntil, form->ReUntil_2, form->ReUntil_3};
@@ -296,7 +290,7 @@ void FormSetting::SlotRGBValue(const DongleRGB &rgb)
 
 void FormSetting::SlotLongRangeMode(bool on)
 {
-    if (!ModelFeatures::HasLongRange(state().CurrentDeviceInfo.get()))
+    if (!ModelFeatures::HasLongRange(State().CurrentDeviceInfo.get()))
         return;
     SetSection(form->longRangeSection(), true);
     form->checkBox_2->setChecked(on);
@@ -315,7 +309,7 @@ void FormSetting::SlotFormB()
 
 void FormSetting::ApplyForm(bool fromDevice)
 {
-    const DeviceAllInfo device = state().CurrentDeviceInfo.get();
+    const DeviceAllInfo device = State().CurrentDeviceInfo.get();
     if (!ModelFeatures::HasReceiverLed(device))
         HideLedSection(false);
     const bool longRange = ModelFeatures::HasLongRange(device);
@@ -356,10 +350,10 @@ void FormSetting::SlotLabelText(int which, const QString &version)
 {
     if (which == 0) {
         form->label_5->setText(version);
-        state().CurrentDeviceInfo.with([&](DeviceAllInfo &device) { device.UsbVersion = version; });
+        State().CurrentDeviceInfo.with([&](DeviceAllInfo &device) { device.UsbVersion = version; });
     } else if (which == 1) {
         form->label_7->setText(version);
-        state().CurrentDeviceInfo.with(
+        State().CurrentDeviceInfo.with(
             [&](DeviceAllInfo &device) { device.MouseVersion = version; });
     }
 }
@@ -401,7 +395,7 @@ void FormSetting::SlotAllLanguage(int language)
 
     // The main window scales every font once at start-up; after that the page scales the update
     // button's fresh font itself.
-    QFont updateFont = NoticeFrame::font(10);
+    QFont updateFont = Theme::Font(10);
     const LanguagePlaces places = placesOf(language);
     if (places.update.x() < 0)
         updateFont.setPointSize(7);
@@ -453,7 +447,7 @@ void FormSetting::SlotAllLanguage(int language)
         if (!t.isEmpty())
             b.box->setText(t);
     }
-    state().UpdateWarningText.set(text(UpdateWarningEntry, state().UpdateWarningText.get()));
+    State().UpdateWarningText.set(text(UpdateWarningEntry, State().UpdateWarningText.get()));
     DeviceNotFoundText = text(15, DeviceNotFoundText);
     SeveralDevicesText = text(17, SeveralDevicesText);
     DeviceMismatchText = text(23, DeviceMismatchText);
@@ -477,6 +471,6 @@ bool FormSetting::FindFirmwareFile(int target, const QString &deviceVersion,
 
 bool FormSetting::CheckNewFirmware(int target, const QString &versionText, int receiverClass)
 {
-    const int driveIndex = state().CurrentDeviceInfo.get().DriveIndex;
+    const int driveIndex = State().CurrentDeviceInfo.get().DriveIndex;
     return FirmwareImages::CheckNewFirmware(target, versionText, receiverClass, driveIndex);
 }

@@ -56,9 +56,6 @@ public:
     void on_Receive_clicked();
     void on_Mouse_clicked();
 
-    // No upgrade message for this long fails the upgrade: the device may be half-written.
-    static constexpr int UpgradeSilenceLimitMs = 30000;
-
     // Added to the y of the sections below the sleep time, of the links and to the page height.
     static constexpr int SectionOffset = 80;
 

@@ -21,11 +21,6 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 // The pairing dialog stands a little left of and above the page's centre, clear of the tabs.
 constexpr QPoint PairingOffset{-70, -30};
 // The page's text table: the notice when the desktop has no mouse settings program.
@@ -36,7 +31,7 @@ constexpr int NoMouseSettingsEntry = 8;
 void FormSetting::on_comboBox_activated(int index)
 {
     StoreLanguage(index);
-    state().CurrentLanguage = index;
+    State().CurrentLanguage = index;
     PostMsg *hub = PostMsg::GetInstance();
     emit hub->SigAllLanguage(index);
     emit hub->SigLanguageSameA(index);
@@ -66,26 +61,26 @@ void FormSetting::on_ReUntil_3_toggled(bool checked)
 // then gets back the mode it reported when another one was shown.
 void FormSetting::LedModeToggled(int mode, bool checked)
 {
-    if (state().WriteEnabled.load() == 0)
+    if (State().WriteEnabled.load() == 0)
         return;
     // Asked for the radio that went off as well as for the one that came on.
     if (!CheckDeviceOnline())
         return;
     if (!checked)
         return;
-    const DongleRGB rgb = state().CurrentDongleRGB.with([mode](DongleRGB &current) {
+    const DongleRGB rgb = State().CurrentDongleRGB.with([mode](DongleRGB &current) {
         current.Mode = quint8(mode);
         return current;
     });
-    const QByteArray path = state().DevicePath.get();
+    const QByteArray path = State().DevicePath.get();
     UsbFinderC_Set4KDongleRGB(path.constData(), reinterpret_cast<const unsigned char *>(&rgb));
 }
 
 void FormSetting::on_checkBox_2_toggled(bool on)
 {
-    if (state().WriteEnabled.load() == 0 || !CheckDeviceOnline())
+    if (State().WriteEnabled.load() == 0 || !CheckDeviceOnline())
         return;
-    const QByteArray path = state().DevicePath.get();
+    const QByteArray path = State().DevicePath.get();
     UsbFinderC_SetLongRangeMode(path.constData(), on ? 1 : 0);
 }
 
@@ -119,7 +114,7 @@ void FormSetting::on_pushButton_clicked()
     if (MouseSettings::open())
         return;
     ShowUpdateWarning(
-        FormSettingTexts.text(state().CurrentLanguage.load(), NoMouseSettingsEntry, QString()));
+        FormSettingTexts.text(State().CurrentLanguage.load(), NoMouseSettingsEntry, QString()));
 }
 
 // Shown without waiting for it: the page's own notice, modal over the program.

@@ -19,11 +19,6 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 constexpr int MouseTarget = FirmwareImages::MouseTarget;
 constexpr int ReceiverTarget = FirmwareImages::ReceiverTarget;
 // Where the update dialog opens, from the centre of the page.
@@ -39,7 +34,7 @@ void FormSetting::ShowCheckMessage(const QString &text)
 
 bool FormSetting::ChechIsUpDate()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     const ConfigIni *config = ConfigIni::instance();
     s.ReceiverCode = 0;
     MouseBootPending = 0;
@@ -172,8 +167,8 @@ bool FormSetting::ChechIsUpDate()
 bool FormSetting::UpdateUnderWay() const
 {
     return DialogRun || ReceiverUpdateRunning || MouseUpdateRunning ||
-           state().UpdateChecking.load() != 0 || UpDateRepair::ImageBeingWritten() ||
-           state().AutoRepairRunning.load() != 0;
+           State().UpdateChecking.load() != 0 || UpDateRepair::ImageBeingWritten() ||
+           State().AutoRepairRunning.load() != 0;
 }
 
 void FormSetting::OpenUpdateDialog()
@@ -228,7 +223,7 @@ void FormSetting::EndDialogRun()
 
 void FormSetting::on_Start()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     DialogRun = true;
     DialogRunTold = false;
     BootCountDM = BootCountD2M = BootCountD4M = BootCountD8M = 0;

@@ -23,11 +23,6 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 constexpr int MouseTarget = FirmwareImages::MouseTarget;
 constexpr int ReceiverTarget = FirmwareImages::ReceiverTarget;
 // The transfer time-out the device library is given.
@@ -45,12 +40,12 @@ enum Step
 
 QString modelGroup()
 {
-    return QStringLiteral("Drive%1").arg(state().CurrentDeviceInfo.get().DriveIndex + 1);
+    return QStringLiteral("Drive%1").arg(State().CurrentDeviceInfo.get().DriveIndex + 1);
 }
 
 std::atomic<qint32> &targetState(int target)
 {
-    return target == MouseTarget ? state().MouseUpdateState : state().ReceiverUpdateState;
+    return target == MouseTarget ? State().MouseUpdateState : State().ReceiverUpdateState;
 }
 
 const unsigned char *bytesOf(const QByteArray &data)
@@ -62,7 +57,7 @@ const unsigned char *bytesOf(const QByteArray &data)
 // its cable is the other, wireless entry of the device list.
 QPair<QString, QString> versionTexts()
 {
-    const DeviceAllInfo current = state().CurrentDeviceInfo.get();
+    const DeviceAllInfo current = State().CurrentDeviceInfo.get();
     if (current.Online == 0)
         return {current.UsbVersion, QString()};
     QString receiver;
@@ -96,7 +91,7 @@ QString receiverVersion(const QString &path)
 void FormSetting::StartUpdate(int target)
 {
     const bool mouse = target == MouseTarget;
-    DeviceState &s = state();
+    DeviceState &s = State();
     s.UpdateChecking = 1;
     UpdateStep = Prepare;
     (mouse ? MouseMarkerReason : ReceiverMarkerReason) = 0;
@@ -109,7 +104,7 @@ void FormSetting::StartUpdate(int target)
 
 void FormSetting::on_Receive_clicked()
 {
-    state().ReceiverCode = CurrentReceiverClass();
+    State().ReceiverCode = CurrentReceiverClass();
     // One target at a time: both share the step.
     if (!ReceiverUpToDate && !MouseUpdateRunning)
         StartUpdate(ReceiverTarget);
@@ -117,7 +112,7 @@ void FormSetting::on_Receive_clicked()
 
 void FormSetting::on_Mouse_clicked()
 {
-    const DeviceAllInfo current = state().CurrentDeviceInfo.get();
+    const DeviceAllInfo current = State().CurrentDeviceInfo.get();
     if (current.Wired != 0) {
         // The mouse on the cable must be the device the page lists first.
         const QList<DeviceAllInfo> listed = DeviceLists::instance()->DevicePageList.get();
@@ -135,7 +130,7 @@ void FormSetting::on_Mouse_clicked()
 void FormSetting::SlotContinue(int value)
 {
     Q_UNUSED(value);
-    DeviceState &s = state();
+    DeviceState &s = State();
     BootCountDM = BootCountD2M = BootCountD4M = BootCountD8M = 0;
     const auto endedWell = [](int updateState) { return updateState == 2 || updateState == 4; };
     if (s.MouseFirmwareNew.load() && endedWell(s.ReceiverUpdateState.load())) {
@@ -185,7 +180,7 @@ void FormSetting::PollUpdate(int step, int target, const QString &versionText)
 
 void FormSetting::PrepareUpdate(int target, const QString &versionText)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     const ConfigIni *config = ConfigIni::instance();
     const QString group = modelGroup();
     const int cid = config->intValue(QStringLiteral("Option"), QStringLiteral("CID"));
@@ -233,7 +228,7 @@ void FormSetting::PrepareUpdate(int target, const QString &versionText)
 
 void FormSetting::StartUpgrade(int target, const QString &versionText)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     const ConfigIni *config = ConfigIni::instance();
     const QString group = modelGroup();
     const int cid = FirmwareImages::ConfigCid();
@@ -301,7 +296,7 @@ void FormSetting::WaitForUpgrade(int target)
         return;
     }
     // A library that never reports again would leave the update running for good.
-    if (UpdateRun::SilentFor() >= UpgradeSilenceLimitMs) {
+    if (UpdateRun::FellSilent()) {
         UpdateRun::Failed();
         UpdateStep = Finish;
     }
@@ -313,7 +308,7 @@ void FormSetting::EndUpdate(int target)
     // start) reports to the dialog itself, perhaps still on its way; any other end it does not.
     const int result = targetState(target).load();
     if (result == 3 ||
-        (result == 2 && (target == MouseTarget || state().UpdateStageCount.load() == 1)))
+        (result == 2 && (target == MouseTarget || State().UpdateStageCount.load() == 1)))
         DialogRunTold = true;
     if (target == ReceiverTarget) {
         ReceiverUpdateRunning = false;
@@ -325,7 +320,7 @@ void FormSetting::EndUpdate(int target)
     AutoContinue = false;
     DongleCheckTimer->stop();
     MouseCheckTimer->stop();
-    state().UpdateChecking = 0;
+    State().UpdateChecking = 0;
     if (target == ReceiverTarget) {
         // The receiver goes first; the mouse follows on its own.
         if (MouseBootPending == 1) {
@@ -367,7 +362,7 @@ void FormSetting::NoSingleDevice(int target, int count)
     } else {
         QString text = SeveralDevicesText;
         if (count == 0)
-            text = mouse ? state().UpdateWarningText.get() : DeviceNotFoundText;
+            text = mouse ? State().UpdateWarningText.get() : DeviceNotFoundText;
         ShowUpdateWarning(text);
         AutoContinue = false;
     }
@@ -376,7 +371,7 @@ void FormSetting::NoSingleDevice(int target, int count)
 
 void FormSetting::FinishReceiverUpdate()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     s.UpdateIdle = 1;
     const int result = s.ReceiverUpdateState.load();
     if (result == 4 || result == 2) {
@@ -394,7 +389,7 @@ void FormSetting::FinishReceiverUpdate()
 
 void FormSetting::FinishMouseUpdate()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     s.UpdateIdle = 1;
     const int result = s.MouseUpdateState.load();
     if (result == 4 || result == 2) {
@@ -412,7 +407,7 @@ void FormSetting::FinishMouseUpdate()
 
 void FormSetting::SetVer(int what)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     const auto showVersions = [this] {
         const QPair<QString, QString> versions = versionTexts();
         form->label_5->setText(versions.first);

@@ -6,6 +6,7 @@
 #include "settings/modelfeatures.h"
 #include "settings/settingstheme.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
@@ -36,24 +37,20 @@ const QString ModeText = QStringLiteral(
 
 QCheckBox *modeBox(QWidget *parent, const char *name, int y)
 {
-    auto *box = new QCheckBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(70, y, 16, 31);
-    box->setFont(NoticeFrame::font(9));
+    auto *box = FormParts::Make<QCheckBox>(parent, name, {70, y, 16, 31});
+    box->setFont(Theme::Font(9));
     box->setFocusPolicy(Qt::NoFocus);
     box->setLayoutDirection(Qt::LeftToRight);
-    SettingsTheme::UseWhiteText(box);
+    FormParts::UseWhiteText(box);
     return box;
 }
 
 QTextEdit *modeText(QWidget *parent, const char *name, int y)
 {
-    auto *text = new QTextEdit(parent);
-    text->setObjectName(QLatin1String(name));
-    text->setGeometry(90, y, 520, 71);
+    auto *text = FormParts::Make<QTextEdit>(parent, name, {90, y, 520, 71});
     text->setEnabled(false);
     text->setReadOnly(true);
-    text->setFont(NoticeFrame::font(9));
+    text->setFont(Theme::Font(9));
     text->setFocusPolicy(Qt::NoFocus);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -68,17 +65,13 @@ void Ui_LedInfo::setupUi(QDialog *dialog)
         dialog->setObjectName(QStringLiteral("LedInfo"));
     dialog->resize(638, 318);
     LedInfoFrame = NoticeFrame::addPanel(dialog, QStringLiteral("LedInfoFrame"), {638, 318});
-    TitleButton_7 = new QToolButton(LedInfoFrame);
-    TitleButton_7->setObjectName(QStringLiteral("TitleButton_7"));
-    TitleButton_7->setGeometry(40, 40, 16, 10);
+    TitleButton_7 = FormParts::Make<QToolButton>(LedInfoFrame, QStringLiteral("TitleButton_7"),
+                                                 {40, 40, 16, 10});
     TitleButton_7->setEnabled(false);
     TitleButton_7->setFixedSize(16, 10);
     TitleButton_7->setFocusPolicy(Qt::NoFocus);
     TitleButton_7->setAutoRaise(true);
-    label_14 = new QLabel(LedInfoFrame);
-    label_14->setObjectName(QStringLiteral("label_14"));
-    label_14->setGeometry(70, 33, 501, 21);
-    label_14->setFont(NoticeFrame::font(11));
+    label_14 = FormParts::Label(LedInfoFrame, QStringLiteral("label_14"), {70, 33, 501, 21}, 11);
     ReUntil = modeBox(LedInfoFrame, "ReUntil", 60);
     ReUntil_2 = modeBox(LedInfoFrame, "ReUntil_2", 130);
     ReUntil_3 = modeBox(LedInfoFrame, "ReUntil_3", 200);
@@ -124,7 +117,8 @@ LedInfo::LedInfo(QWidget *parent) : QDialog(parent), ui(new Ui_LedInfo)
                                                           ImageFolder, QStringLiteral("Back.png")));
         for (QTextEdit *text : {ui->textEdit_2, ui->textEdit_3, ui->textEdit_4})
             text->setStyleSheet(SettingsTheme::TextBoxStyle(text->objectName()));
-        ui->CloseButton->setStyleSheet(Theme::CloseButtonStyle(ImageFolder));
+        ui->CloseButton->setStyleSheet(
+            Theme::ThreeStateButtonStyle(ImageFolder, QStringLiteral("Close")));
     });
 
     for (QCheckBox *box : {ui->ReUntil, ui->ReUntil_2, ui->ReUntil_3})

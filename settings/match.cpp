@@ -11,8 +11,8 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/diagnostics.h"
 #include "settings/settingstheme.h"
-#include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/fontscaling.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/theme.h"
 
 #include <QEvent>
@@ -34,11 +34,6 @@ constexpr int EnumerationLimit = 5;
 
 int timeLimitMs = Match::PairTimeLimitMs;
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 const QString Instructions = QStringLiteral(
     "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0//EN\" "
     "\"http://www.w3.org/TR/REC-html40/strict.dtd\">\n"
@@ -53,9 +48,7 @@ const QString Instructions = QStringLiteral(
 
 QToolButton *decoration(QWidget *parent, const char *name, const QRect &geometry)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
+    auto *button = FormParts::Make<QToolButton>(parent, name, geometry);
     button->setEnabled(false);
     button->setFixedSize(geometry.size());
     QFont arial(QStringLiteral("Arial"));
@@ -92,7 +85,7 @@ void Ui_Match::setupUi(QDialog *dialog)
     MatchButton->setObjectName(QStringLiteral("MatchButton"));
     MatchButton->setGeometry(150, 195, 154, 32);
     MatchButton->setFixedSize(154, 32);
-    MatchButton->setFont(NoticeFrame::font(11));
+    MatchButton->setFont(Theme::Font(11));
     MatchButton->setFocusPolicy(Qt::TabFocus);
     // Space is the start's shortcut; Return is no start.
     MatchButton->setAutoDefault(false);
@@ -101,7 +94,7 @@ void Ui_Match::setupUi(QDialog *dialog)
     textEdit->setGeometry(105, 40, 271, 151);
     textEdit->setEnabled(false);
     textEdit->setReadOnly(true);
-    textEdit->setFont(NoticeFrame::font(11));
+    textEdit->setFont(Theme::Font(11));
     textEdit->setFocusPolicy(Qt::NoFocus);
     textEdit->setLineWrapMode(QTextEdit::WidgetWidth);
     label = new QLabel(MatchA);
@@ -110,7 +103,7 @@ void Ui_Match::setupUi(QDialog *dialog)
     label->setGeometry(105, 50, 241, 40);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setFont(NoticeFrame::font(10));
+    label->setFont(Theme::Font(10));
     toolButton_3 = decoration(MatchA, "toolButton_3", {80, 180, 18, 18});
     retranslateUi(dialog);
     QMetaObject::connectSlotsByName(dialog);
@@ -146,11 +139,11 @@ Match::Match(QWidget *parent) : QDialog(parent), ui(new Ui_Match)
         QStringLiteral("QToolButton"), PairImageFolder, QStringLiteral("Picture.png"),
         QStringLiteral("rgb(255,255,255)")));
     ui->CloseButton->setStyleSheet(
-        Theme::CloseButtonStyle(PairImageFolder, QStringLiteral("CloseSecondPage")));
+        Theme::ThreeStateButtonStyle(PairImageFolder, QStringLiteral("CloseSecondPage")));
     ui->MatchA->setStyleSheet(Theme::PanelStyle(QStringLiteral("MatchA"), PairImageFolder,
                                                 QStringLiteral("BackSecondPage.png")));
 
-    CurrentPath = state().CurrentDeviceInfo.get().Path;
+    CurrentPath = State().CurrentDeviceInfo.get().Path;
 
     // The timers belong to this dialog: they stop and go with it.
     PairUsbTimer = new QTimer(this);
@@ -172,13 +165,13 @@ Match::Match(QWidget *parent) : QDialog(parent), ui(new Ui_Match)
     connect(hub, SIGNAL(SigButtonEnable(int)), this, SLOT(SlotButtonenable(int)));
     connect(ui->CloseButton, SIGNAL(clicked()), this, SLOT(WindowClosedSet()));
     connect(hub, SIGNAL(SigAllLanguage(int)), this, SLOT(SlotAllLanguage(int)));
-    SlotAllLanguage(state().CurrentLanguage.load());
+    SlotAllLanguage(State().CurrentLanguage.load());
 }
 
 Match::~Match()
 {
     // Nothing is left to end a pairing once the dialog and its timers are gone.
-    state().PairActive = 0;
+    State().PairActive = 0;
     PairEvent::GivePageBack();
 }
 
@@ -189,7 +182,7 @@ void Match::setTimeLimitForTests(int milliseconds)
 
 void Match::PrepareMatch()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     ui->MatchButton->setShortcut(QKeySequence(Qt::Key_Space));
     PairDotCount = 0;
     s.PairResult = PairEvent::Idle;
@@ -222,7 +215,7 @@ void Match::PrepareMatch()
 
 void Match::on_MatchButton_clicked()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     if (s.PairResult.load() == PairEvent::Paired || PairAllowed == 0)
         return;
     s.PairResult = PairEvent::Pairing;
@@ -241,7 +234,7 @@ void Match::on_MatchButton_clicked()
 void Match::StartPair()
 {
     qCDebug(lcDiagnostics) << "Enter";
-    state().PairActive = 1;
+    State().PairActive = 1;
     PairStatusTimer->start();
     PairLimitTimer->start();
     const QByteArray path = PairPath.toUtf8();
@@ -268,19 +261,19 @@ void Match::onPairTimeupDestroy()
     bool present = false;
     for (int i = 0; i < count && paths; ++i)
         present = present || QString::fromUtf8(paths[i]) == PairPath;
-    if ((count == 0 || !present) && state().PairActive.load() != 0)
+    if ((count == 0 || !present) && State().PairActive.load() != 0)
         FailHere();
 }
 
 void Match::onPairTimeLimit()
 {
-    if (state().PairActive.load() != 0)
+    if (State().PairActive.load() != 0)
         FailHere();
 }
 
 void Match::FailHere()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     PairStatusTimer->stop();
     PairTextTimer->stop();
     PairLimitTimer->stop();
@@ -293,7 +286,7 @@ void Match::FailHere()
 
 void Match::onUSBTimeupDestroy()
 {
-    if (state().PairActive.load() == 0) {
+    if (State().PairActive.load() == 0) {
         const bool device = !PairPath.isEmpty();
         const bool wired = device && PairWired != 0;
         PairAllowed = device && !wired ? 1 : 0;
@@ -334,7 +327,7 @@ void Match::SlotButtonenable(int enable)
 
 void Match::WindowClosedSet()
 {
-    if (state().PairActive.load() != 0)
+    if (State().PairActive.load() != 0)
         return;
     StartUsbChanged(HomeUsbChanged, 600);
     PairStatusTimer->stop();

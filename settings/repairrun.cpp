@@ -7,9 +7,7 @@
 #include "core/registryvalues.h"
 #include "core/updatefailinfo.h"
 #include "platform/devicelib/devicelib.h"
-
-#include <atomic>
-#include <chrono>
+#include "settings/upgradewatchdog.h"
 
 namespace {
 
@@ -18,22 +16,9 @@ constexpr int MouseStage = 1;
 // The transfer time-out the device library is given.
 constexpr int UpgradeTimeoutMs = 10000;
 
-std::atomic<int> silenceLimitMs{30000};
-// When the running repair last heard from the library; written under Shared()'s lock, so that a
-// late message and the silence check cannot both end the same stage.
-qint64 lastMessageMs = 0;
-
-DeviceState &device()
-{
-    return *DeviceState::instance();
-}
-
-qint64 nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
+// Fed and checked under Shared()'s lock, so that a late message and the silence check cannot both
+// end the same stage.
+UpgradeWatchdog watchdog;
 
 const unsigned char *bytesOf(const QByteArray &data)
 {
@@ -52,8 +37,8 @@ QString failureRecord(const RepairRun::State &s)
 void endRun()
 {
     RepairRun::Shared().with([](RepairRun::State &s) { s.RepairBusy = false; });
-    device().AutoRepairRunning = 0;
-    device().UpdateIdle = 1;
+    ::State().AutoRepairRunning = 0;
+    ::State().UpdateIdle = 1;
 }
 
 // A record of the other device, still waiting in boot mode, keeps Repair offered.
@@ -93,7 +78,7 @@ bool claim(RepairRun::State *s)
     return RepairRun::Shared().with([s](RepairRun::State &shared) {
         if (!shared.RepairBusy)
             return false;
-        lastMessageMs = nowMs();
+        watchdog.feed();
         *s = shared;
         return true;
     });
@@ -175,12 +160,12 @@ bool Busy()
 
 int SilenceLimitMs()
 {
-    return silenceLimitMs.load();
+    return int(watchdog.limitMs());
 }
 
 void SetSilenceLimitMsForTest(int milliseconds)
 {
-    silenceLimitMs.store(milliseconds);
+    watchdog.setLimitMsForTest(milliseconds);
 }
 
 bool Start(int stage, const QByteArray &image)
@@ -188,10 +173,10 @@ bool Start(int stage, const QByteArray &image)
     Shared().with([stage](State &s) {
         s.RepairStage = stage;
         s.RepairBusy = true;
-        lastMessageMs = nowMs();
+        watchdog.feed();
     });
-    device().AutoRepairRunning = 1;
-    device().UpdateIdle = 0;
+    ::State().AutoRepairRunning = 1;
+    ::State().UpdateIdle = 0;
     if (startStage(image))
         return true;
     showFailure();
@@ -202,7 +187,7 @@ bool GiveUpWhenSilent()
 {
     State s;
     const bool silent = Shared().with([&s](State &shared) {
-        if (!shared.RepairBusy || nowMs() - lastMessageMs < silenceLimitMs.load())
+        if (!shared.RepairBusy || !watchdog.expired())
             return false;
         shared.RepairBusy = false;
         s = shared;

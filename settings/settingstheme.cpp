@@ -2,9 +2,6 @@
 
 #include "shell/widgets/theme.h"
 
-#include <QPalette>
-#include <QWidget>
-
 QString SettingsTheme::TitleStyle(const QString &name, const QString &folder)
 {
     return QStringLiteral("#%1{border-image: url(%2Title.png);}").arg(name, folder);
@@ -30,15 +27,4 @@ QString SettingsTheme::PictureButtonStyle(const QString &buttonClass, const QStr
     return QStringLiteral("%1{border:0px;background-position:center;background-repeat:no-repeat;"
                           "color: %2;background-image: url(%3%4);}")
         .arg(buttonClass, textColour, folder, picture);
-}
-
-void SettingsTheme::UseWhiteText(QWidget *widget)
-{
-    QPalette palette = widget->palette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        for (QPalette::ColorRole role :
-             {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-            palette.setColor(group, role, Qt::white);
-    }
-    widget->setPalette(palette);
 }

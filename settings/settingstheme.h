@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QWidget;
-
 // The style sheets the settings page, its receiver LED panel and the pairing dialog share, beside
 // those of the whole program (shell/widgets/theme.h). Pictures come from the folder given,
 // colours from the `Option` theme colours of Config.ini.
@@ -19,8 +17,5 @@ QString TextBoxStyle(const QString &name);
 // drawn in `textColour` ("rgb(...)").
 QString PictureButtonStyle(const QString &buttonClass, const QString &folder,
                            const QString &picture, const QString &textColour);
-
-// White window text, text and button text in every colour group: the LED radios' own captions.
-void UseWhiteText(QWidget *widget);
 
 } // namespace SettingsTheme

@@ -1,10 +1,10 @@
 #include "settings/ui_formsetting.h"
 
 #include "sensor/stopclosetime.h"
-#include "settings/settingstheme.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/mybutton.h"
 #include "shell/widgets/myconmbobox.h"
+#include "shell/widgets/theme.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -19,26 +19,10 @@ namespace {
 // Where the design puts the sections below the sleep time.
 constexpr int DesignSectionOffset = 80;
 
-template <typename W>
-W *make(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *widget = new W(parent);
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    return widget;
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QRect &geometry, int points)
-{
-    auto *made = make<QLabel>(parent, name, geometry);
-    made->setFont(NoticeFrame::font(points));
-    return made;
-}
-
 // The bullet in front of a section's heading.
 QToolButton *title(QWidget *parent, const char *name, int x, int y)
 {
-    auto *button = make<QToolButton>(parent, name, {x, y, 16, 10});
+    auto *button = FormParts::Make<QToolButton>(parent, name, {x, y, 16, 10});
     button->setEnabled(false);
     button->setFixedSize(16, 10);
     button->setAutoRaise(true);
@@ -47,19 +31,14 @@ QToolButton *title(QWidget *parent, const char *name, int x, int y)
 
 QFrame *separator(QWidget *parent, const char *name, int y)
 {
-    auto *line = make<QFrame>(parent, name, {40, y, 781, 1});
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    // Drawn in the separators' grey: the frame's own shading does not show on the dark page.
-    line->setStyleSheet(QStringLiteral("background-color: rgb(57, 57, 57);"));
-    return line;
+    return FormParts::GreyLine(parent, name, {40, y, 781, 1});
 }
 
 // A read-only text beside a check box, drawn on the page's own background.
 QTextEdit *explanation(QWidget *parent, const char *name, const QRect &geometry)
 {
-    auto *text = make<QTextEdit>(parent, name, geometry);
-    text->setFont(NoticeFrame::font(9));
+    auto *text = FormParts::Make<QTextEdit>(parent, name, geometry);
+    text->setFont(Theme::Font(9));
     text->setReadOnly(true);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -69,9 +48,9 @@ QTextEdit *explanation(QWidget *parent, const char *name, const QRect &geometry)
 // A check box used as one of the LED radios; its text is drawn white in every colour group.
 QCheckBox *radio(QWidget *parent, const char *name, int y)
 {
-    auto *box = make<QCheckBox>(parent, name, {70, y, 16, 31});
-    box->setFont(NoticeFrame::font(9));
-    SettingsTheme::UseWhiteText(box);
+    auto *box = FormParts::Make<QCheckBox>(parent, name, {70, y, 16, 31});
+    box->setFont(Theme::Font(9));
+    FormParts::UseWhiteText(box);
     return box;
 }
 
@@ -83,7 +62,7 @@ void Ui_FormSetting::setupUi(QWidget *page)
         page->setObjectName(QStringLiteral("FormSetting"));
     page->resize(883, 630);
 
-    FrameSetting = make<QFrame>(page, "FrameSetting", {0, 0, 883, 630});
+    FrameSetting = FormParts::Make<QFrame>(page, "FrameSetting", {0, 0, 883, 630});
     FrameSetting->setFrameShape(QFrame::StyledPanel);
     FrameSetting->setFrameShadow(QFrame::Raised);
     FrameSetting->setStyleSheet(QStringLiteral(
@@ -93,60 +72,60 @@ void Ui_FormSetting::setupUi(QWidget *page)
         "min-height:40px;margin:2px 3px;}"
         "QScrollBar::add-line:vertical,QScrollBar::sub-line:vertical{height:0px;}"
         "QScrollBar::add-page:vertical,QScrollBar::sub-page:vertical{background:transparent;}"));
-    scrollArea = make<QScrollArea>(FrameSetting, "scrollArea", {0, 0, 880, 630});
+    scrollArea = FormParts::Make<QScrollArea>(FrameSetting, "scrollArea", {0, 0, 880, 630});
     scrollArea->setFixedSize(880, 630);
     scrollArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     scrollArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scrollArea->setWidgetResizable(true);
     scrollAreaWidgetContents =
-        make<QWidget>(scrollArea, "scrollAreaWidgetContents", {0, 0, 880, 630});
+        FormParts::Make<QWidget>(scrollArea, "scrollAreaWidgetContents", {0, 0, 880, 630});
     // Placed in the scroll area while still empty: moving it there filled would resolve the
     // style of every widget on it again.
     scrollArea->setWidget(scrollAreaWidgetContents);
     QWidget *c = scrollAreaWidgetContents;
 
-    label = makeLabel(c, "label", {600, 20, 251, 20}, 9);
+    label = FormParts::Label(c, "label", {600, 20, 251, 20}, 9);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     line = separator(c, "line", 95);
 
     TitleButton_2 = title(c, "TitleButton_2", 40, 20);
-    label_2 = makeLabel(c, "label_2", {70, 13, 131, 24}, 11);
-    comboBox = make<MyConmboBox>(c, "comboBox", {40, 50, 142, 30});
-    comboBox->setFont(NoticeFrame::font(10));
+    label_2 = FormParts::Label(c, "label_2", {70, 13, 131, 24}, 11);
+    comboBox = FormParts::Make<MyConmboBox>(c, "comboBox", {40, 50, 142, 30});
+    comboBox->setFont(Theme::Font(10));
     comboBox->setMaxVisibleItems(5);
 
     TitleButton_3 = title(c, "TitleButton_3", 40, 120);
-    label_3 = makeLabel(c, "label_3", {70, 113, 400, 24}, 11);
-    label_4 = makeLabel(c, "label_4", {40, 155, 160, 20}, 9);
-    label_5 = makeLabel(c, "label_5", {230, 155, 200, 20}, 9);
-    label_6 = makeLabel(c, "label_6", {40, 185, 160, 20}, 9);
-    label_7 = makeLabel(c, "label_7", {230, 185, 200, 20}, 9);
-    Receive_2 = make<QToolButton>(c, "Receive_2", {230, 170, 128, 26});
-    Receive_2->setFont(NoticeFrame::font(10));
-    toolButton_2 = make<QToolButton>(c, "toolButton_2", {460, 160, 14, 14});
-    toolButton_3 = make<QToolButton>(c, "toolButton_3", {460, 190, 14, 14});
+    label_3 = FormParts::Label(c, "label_3", {70, 113, 400, 24}, 11);
+    label_4 = FormParts::Label(c, "label_4", {40, 155, 160, 20}, 9);
+    label_5 = FormParts::Label(c, "label_5", {230, 155, 200, 20}, 9);
+    label_6 = FormParts::Label(c, "label_6", {40, 185, 160, 20}, 9);
+    label_7 = FormParts::Label(c, "label_7", {230, 185, 200, 20}, 9);
+    Receive_2 = FormParts::Make<QToolButton>(c, "Receive_2", {230, 170, 128, 26});
+    Receive_2->setFont(Theme::Font(10));
+    toolButton_2 = FormParts::Make<QToolButton>(c, "toolButton_2", {460, 160, 14, 14});
+    toolButton_3 = FormParts::Make<QToolButton>(c, "toolButton_3", {460, 190, 14, 14});
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(11);
     for (QToolButton *marker : {toolButton_2, toolButton_3}) {
         marker->setEnabled(false);
         marker->setFont(arial);
     }
-    NewLabel = make<QTextEdit>(c, "NewLabel", {37, 213, 821, 37});
+    NewLabel = FormParts::Make<QTextEdit>(c, "NewLabel", {37, 213, 821, 37});
     NewLabel->setReadOnly(true);
-    NewLabel->setFont(NoticeFrame::font(9));
+    NewLabel->setFont(Theme::Font(9));
     NewLabel->setStyleSheet(QStringLiteral("color: rgb(255, 106, 0);"));
     line_2 = separator(c, "line_2", 250);
 
     TitleButton_4 = title(c, "TitleButton_4", 40, 260);
-    label_8 = makeLabel(c, "label_8", {70, 253, 400, 24}, 11);
-    pushButton_2 = make<QPushButton>(c, "pushButton_2", {40, 290, 112, 26});
-    pushButton_2->setFont(NoticeFrame::font(10));
+    label_8 = FormParts::Label(c, "label_8", {70, 253, 400, 24}, 11);
+    pushButton_2 = FormParts::Make<QPushButton>(c, "pushButton_2", {40, 290, 112, 26});
+    pushButton_2->setFont(Theme::Font(10));
     line_3 = separator(c, "line_3", 325);
 
     TitleButton_8 = title(c, "TitleButton_8", 40, 335);
-    label_12 = makeLabel(c, "label_12", {70, 328, 400, 24}, 11);
+    label_12 = FormParts::Label(c, "label_12", {70, 328, 400, 24}, 11);
     label_12->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
-    label_13 = makeLabel(c, "label_13", {70, 370, 161, 61}, 9);
+    label_13 = FormParts::Label(c, "label_13", {70, 370, 161, 61}, 9);
     label_13->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label_13->setWordWrap(true);
     label_13->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
@@ -157,25 +136,25 @@ void Ui_FormSetting::setupUi(QWidget *page)
     frameClose->setFrameShadow(QFrame::Raised);
 
     TitleButton_5 = title(c, "TitleButton_5", 40, 430);
-    label_9 = makeLabel(c, "label_9", {70, 343, 400, 24}, 11);
-    checkBox = make<QCheckBox>(c, "checkBox", {40, 380, 21, 17});
-    label_10 = makeLabel(c, "label_10", {70, 380, 351, 16}, 9);
-    toolButton = make<QToolButton>(c, "toolButton", {40, 420, 14, 20});
-    pushButton = make<MyButton>(c, "pushButton", {60, 420, 291, 20});
-    QFont underlined = NoticeFrame::font(11);
+    label_9 = FormParts::Label(c, "label_9", {70, 343, 400, 24}, 11);
+    checkBox = FormParts::Make<QCheckBox>(c, "checkBox", {40, 380, 21, 17});
+    label_10 = FormParts::Label(c, "label_10", {70, 380, 351, 16}, 9);
+    toolButton = FormParts::Make<QToolButton>(c, "toolButton", {40, 420, 14, 20});
+    pushButton = FormParts::Make<MyButton>(c, "pushButton", {60, 420, 291, 20});
+    QFont underlined = Theme::Font(11);
     underlined.setUnderline(true);
     pushButton->setFont(underlined);
     line_4 = separator(c, "line_4", 455);
 
     TitleButton_6 = title(c, "TitleButton_6", 40, 480);
-    label_11 = makeLabel(c, "label_11", {70, 473, 400, 24}, 11);
-    checkBox_2 = make<QCheckBox>(c, "checkBox_2", {40, 510, 21, 17});
+    label_11 = FormParts::Label(c, "label_11", {70, 473, 400, 24}, 11);
+    checkBox_2 = FormParts::Make<QCheckBox>(c, "checkBox_2", {40, 510, 21, 17});
     textEdit = explanation(c, "textEdit", {65, 505, 701, 51});
     textEdit->setEnabled(false);
     textEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     TitleButton_7 = title(c, "TitleButton_7", 40, 560);
-    label_14 = makeLabel(c, "label_14", {70, 553, 400, 24}, 11);
+    label_14 = FormParts::Label(c, "label_14", {70, 553, 400, 24}, 11);
     ReUntil = radio(c, "ReUntil", 580);
     ReUntil_2 = radio(c, "ReUntil_2", 620);
     ReUntil_3 = radio(c, "ReUntil_3", 660);
@@ -184,10 +163,10 @@ void Ui_FormSetting::setupUi(QWidget *page)
     textEdit_4 = explanation(c, "textEdit_4", {90, 660, 731, 41});
     line_5 = separator(c, "line_5", 705);
 
-    pushButton_4 = make<QPushButton>(c, "pushButton_4", {490, 640, 371, 23});
-    pushButton_4->setFont(NoticeFrame::font(11));
-    pushButton_3 = make<MyButton>(c, "pushButton_3", {610, 620, 251, 23});
-    QFont italic = NoticeFrame::font(11);
+    pushButton_4 = FormParts::Make<QPushButton>(c, "pushButton_4", {490, 640, 371, 23});
+    pushButton_4->setFont(Theme::Font(11));
+    pushButton_3 = FormParts::Make<MyButton>(c, "pushButton_3", {610, 620, 251, 23});
+    QFont italic = Theme::Font(11);
     italic.setItalic(true);
     pushButton_3->setFont(italic);
 

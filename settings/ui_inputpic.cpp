@@ -5,6 +5,7 @@
 #include "settings/inputpica.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/fontscaling.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
@@ -35,14 +36,12 @@ const Places WidePlaces{{50, 120, 291, 21}, {50, 75, 301, 21}, {88, 64}, 155,
 
 QLabel *label(QWidget *parent, const char *name, const QRect &geometry, int points)
 {
-    auto *text = new QLabel(parent);
-    text->setObjectName(QLatin1String(name));
-    text->setGeometry(geometry);
+    auto *text = FormParts::Make<QLabel>(parent, name, geometry);
     if (points > 0) {
-        text->setFont(NoticeFrame::font(points));
+        text->setFont(Theme::Font(points));
     } else {
         QFont font;
-        font.setFamily(NoticeFrame::font().family());
+        font.setFamily(Theme::FontFamily());
         text->setFont(font);
     }
     return text;
@@ -50,9 +49,7 @@ QLabel *label(QWidget *parent, const char *name, const QRect &geometry, int poin
 
 QToolButton *button(QWidget *parent, const char *name, const QRect &geometry)
 {
-    auto *tool = new QToolButton(parent);
-    tool->setObjectName(QLatin1String(name));
-    tool->setGeometry(geometry);
+    auto *tool = FormParts::Make<QToolButton>(parent, name, geometry);
     return tool;
 }
 
@@ -91,9 +88,9 @@ void Ui_InputPicA::setupUi(QDialog *dialog, Tiles tiles)
         *numbers[i] = ::label(frame, numberNames[i], {85 + 100 * i, at.numberY, 16, 16}, 0);
     }
     Input = button(frame, "Input", {at.input, QSize(96, 26)});
-    Input->setFont(NoticeFrame::font(10));
+    Input->setFont(Theme::Font(10));
     Output = button(frame, "Output", {at.output, QSize(96, 26)});
-    Output->setFont(NoticeFrame::font(10));
+    Output->setFont(Theme::Font(10));
     CloseButton = LightForm::addPanelCloseButton(frame);
     retranslateUi(dialog);
     QMetaObject::connectSlotsByName(dialog);

@@ -8,6 +8,7 @@
 #include "core/updatefailinfo.h"
 #include "settings/repairrun.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
@@ -19,11 +20,6 @@
 #include <QToolButton>
 
 namespace {
-
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
 
 // The form's geometry: x, y, width, height.
 constexpr QSize DialogSize{460, 289};
@@ -62,13 +58,11 @@ constexpr int OkEntry = 4;
 
 QToolButton *pictureButton(QFrame *panel, const char *name, const QRect &geometry)
 {
-    auto *button = new QToolButton(panel);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
+    auto *button = FormParts::Make<QToolButton>(panel, name, geometry);
     button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     button->setMinimumSize(0, 0);
     button->setMaximumSize(500, 500);
-    button->setFont(NoticeFrame::font(FontPoints));
+    button->setFont(Theme::Font(FontPoints));
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);
     return button;
@@ -76,10 +70,8 @@ QToolButton *pictureButton(QFrame *panel, const char *name, const QRect &geometr
 
 QLabel *messageLabel(QFrame *panel, const char *name, const QRect &geometry)
 {
-    auto *label = new QLabel(panel);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    label->setFont(NoticeFrame::font(FontPoints));
+    auto *label = FormParts::Make<QLabel>(panel, name, geometry);
+    label->setFont(Theme::Font(FontPoints));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     label->setWordWrap(true);
     return label;
@@ -120,7 +112,7 @@ void Ui_UpDateRepair::setupUi(QDialog *dialog)
     progressBar_2 = new QProgressBar(AutoRepair);
     progressBar_2->setObjectName(QStringLiteral("progressBar_2"));
     progressBar_2->setGeometry(ProgressGeometry);
-    progressBar_2->setFont(NoticeFrame::font(FontPoints));
+    progressBar_2->setFont(Theme::Font(FontPoints));
     progressBar_2->setStyleSheet(QStringLiteral("QProgressBar {\n"
                                                 "border: 2px solid grey;\n"
                                                 "border-radius: 5px;\n"
@@ -184,7 +176,8 @@ UpDateRepair::UpDateRepair(QWidget *parent) : QDialog(parent), ui(new Ui_UpDateR
                 .arg(Theme::Rgb(QStringLiteral("ButtonColor")), ImageFolder);
         ui->NewHong->setStyleSheet(button);
         ui->NewHong_2->setStyleSheet(button);
-        ui->CloseButton->setStyleSheet(Theme::CloseButtonStyle(ImageFolder));
+        ui->CloseButton->setStyleSheet(
+            Theme::ThreeStateButtonStyle(ImageFolder, QStringLiteral("Close")));
         ui->AutoRepair->setStyleSheet(
             QStringLiteral("#AutoRepair{border:0px;background-position:center;"
                            "background-repeat:no-repeat;border-image: url(%1BackGround.png);}")
@@ -203,7 +196,7 @@ UpDateRepair::UpDateRepair(QWidget *parent) : QDialog(parent), ui(new Ui_UpDateR
     SilenceTimer->setInterval(1000);
     connect(SilenceTimer, &QTimer::timeout, this, &UpDateRepair::onSilenceTimer);
 
-    SlotAllLanguage(state().CurrentLanguage.load());
+    SlotAllLanguage(State().CurrentLanguage.load());
     NoticeFrame::finish(this);
 }
 
@@ -211,7 +204,7 @@ UpDateRepair::~UpDateRepair() = default;
 
 bool UpDateRepair::ImageBeingWritten()
 {
-    const DeviceState &s = state();
+    const DeviceState &s = State();
     return RepairRun::Busy() || s.ReceiverUpdateState.load() == 1 || s.MouseUpdateState.load() == 1;
 }
 
@@ -371,7 +364,7 @@ void UpDateRepair::CloseRequested()
         // device page returns to the home page, which finds the devices anew.
         if (ui->progressBar_2->value() == 100)
             emit PostMsg::GetInstance()->SigSetNewVer();
-        else if (state().OnDevicePage.load() != 0)
+        else if (State().OnDevicePage.load() != 0)
             emit PostMsg::GetInstance()->SigChangeMainDialog(0);
     }
     QDialog::reject();
@@ -403,7 +396,7 @@ void UpDateRepair::on_NewHong_2_clicked()
         QDialog::reject();
         return;
     }
-    if (state().OnDevicePage.load() != 0)
+    if (State().OnDevicePage.load() != 0)
         emit PostMsg::GetInstance()->SigUpdateStart();
     else
         StartUpgrade();
@@ -412,7 +405,7 @@ void UpDateRepair::on_NewHong_2_clicked()
 void UpDateRepair::SlotRepairCheckUpdate()
 {
     // A check while a repair runs would change what the running repair writes next.
-    if (ImageBeingWritten() || state().AutoRepairRunning.load() != 0)
+    if (ImageBeingWritten() || State().AutoRepairRunning.load() != 0)
         return;
     if (RepairCheck())
         ShowReady();

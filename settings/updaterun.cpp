@@ -8,18 +8,12 @@
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/wholefile.h"
+#include "settings/upgradewatchdog.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <chrono>
-
 namespace {
-
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
 
 // Never destroyed: the library's upgrade thread may still report while the process exits.
 Locked<UpdateRun::Run> &currentRun()
@@ -28,14 +22,7 @@ Locked<UpdateRun::Run> &currentRun()
     return *run;
 }
 
-std::atomic<qint64> lastMessageMs{0};
-
-qint64 nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
+UpgradeWatchdog watchdog;
 
 // A target's state goes from 1 only: a run that already ended keeps its result.
 bool endRunning(std::atomic<qint32> &target, int result)
@@ -46,15 +33,15 @@ bool endRunning(std::atomic<qint32> &target, int result)
 
 void failRunningTargets()
 {
-    endRunning(state().ReceiverUpdateState, 3);
-    endRunning(state().MouseUpdateState, 3);
+    endRunning(State().ReceiverUpdateState, 3);
+    endRunning(State().MouseUpdateState, 3);
 }
 
 // Progress is split between the stages of a two-target update: the receiver fills the first half,
 // the mouse the second.
 void progress(int percent)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     const bool oneStage = s.UpdateStageCount.load() == 1;
     PostMsg *hub = PostMsg::GetInstance();
     if (s.ReceiverUpdateState.load() == 1)
@@ -65,7 +52,7 @@ void progress(int percent)
 
 void succeeded()
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     const UpdateRun::Run run = currentRun().get();
     PostMsg *hub = PostMsg::GetInstance();
     // Settled before the target's state says it ended: the engine's next stage, started once it
@@ -93,12 +80,12 @@ void Begin(const Run &run)
     Run begun = run;
     begun.ReplacedRecord = ArmUpdateFailInfo(run.FailRecord);
     currentRun().set(begun);
-    lastMessageMs.store(nowMs());
+    watchdog.feed();
 }
 
-qint64 SilentFor()
+bool FellSilent()
 {
-    return nowMs() - lastMessageMs.load();
+    return watchdog.expired();
 }
 
 bool WriteLog()
@@ -124,8 +111,8 @@ void Refused()
 void Failed()
 {
     WriteLog();
-    state().MouseFirmwareNew = 0;
-    state().ReceiverFirmwareNew = 0;
+    State().MouseFirmwareNew = 0;
+    State().ReceiverFirmwareNew = 0;
     failRunningTargets();
     // Written before the failure is shown: whoever shows it may look for the record at once.
     RegistryValues::SetUpdateFailInfo(currentRun().get().FailRecord);
@@ -139,7 +126,7 @@ int UpdateCallback(unsigned char *message)
 {
     if (!message || message[0] != 7 || (message[1] != 1 && message[1] != 2))
         return 0;
-    lastMessageMs.store(nowMs());
+    watchdog.feed();
     if (message[1] == 1)
         progress(message[2]);
     else if (message[2] == 1)

@@ -25,8 +25,9 @@ struct Run
 // Just before UsbUpgrade_Start: writes the run's failure record, which only a success removes, as
 // the device may be cut off in boot mode at any moment from now on. Also starts the silence clock.
 void Begin(const Run &run);
-// Milliseconds since the library last sent an upgrade message, or since Begin.
-qint64 SilentFor();
+// Nothing from the library for UpgradeWatchdog::LimitMs since its last upgrade message, or since
+// Begin.
+bool FellSilent();
 
 // The library refused the image: every running target fails (state 3, the failure shown, the
 // library's reasons in the update log), and the record Begin replaced comes back, as the device

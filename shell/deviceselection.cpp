@@ -24,11 +24,6 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 bool answers(const DeviceAllInfo &entry)
 {
     return DeviceAnswers(entry.Path.toLocal8Bit());
@@ -105,7 +100,7 @@ bool DialogChange::decideForEntry(const DeviceAllInfo &entry)
     }
     if (offer.MouseImage) {
         UpDateWarning warning;
-        warning.SetText(state().UpdateWarningText.get());
+        warning.SetText(State().UpdateWarningText.get());
         NoticeFrame::place(&warning, this, NoticeOffset::UpDateWarning);
         warning.exec();
         return false;
@@ -115,8 +110,8 @@ bool DialogChange::decideForEntry(const DeviceAllInfo &entry)
 
 void DialogChange::openPairing(const DeviceAllInfo &entry)
 {
-    state().PairDeviceSet = 1;
-    state().PairDeviceInfo.set(entry);
+    State().PairDeviceSet = 1;
+    State().PairDeviceInfo.set(entry);
     Match pairing;
     pairing.PrepareMatch();
     NoticeFrame::place(&pairing, this, QPoint(0, 0));
@@ -125,7 +120,7 @@ void DialogChange::openPairing(const DeviceAllInfo &entry)
 
 void DialogChange::selectDevice(const DeviceAllInfo &entry)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     PostMsg *hub = PostMsg::GetInstance();
     emit hub->SigSelectMouseInfo(entry);
     // The first pass reaches the device through DevicePath: it must name this device, not the one

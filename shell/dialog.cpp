@@ -16,6 +16,7 @@
 #include "settings/formsetting.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/dialogs/updataparam.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
@@ -46,28 +47,16 @@ const QString BatteryStyle = QStringLiteral("#progressBar{border: none;backgroun
 QToolButton *makeToolButton(QWidget *parent, const char *name, const QRect &geometry,
                             bool checkable = false)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
+    auto *button = FormParts::Make<QToolButton>(parent, name, geometry);
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);
     button->setCheckable(checkable);
     return button;
 }
 
-QLabel *makeLabel(QWidget *parent, const char *name, const QRect &geometry)
-{
-    auto *made = new QLabel(parent);
-    made->setObjectName(QLatin1String(name));
-    made->setGeometry(geometry);
-    return made;
-}
-
 QFrame *makeFrame(QWidget *parent, const char *name, const QRect &geometry)
 {
-    auto *f = new QFrame(parent);
-    f->setObjectName(QLatin1String(name));
-    f->setGeometry(geometry);
+    auto *f = FormParts::Make<QFrame>(parent, name, geometry);
     f->setFrameShape(QFrame::NoFrame);
     return f;
 }
@@ -89,15 +78,6 @@ QString tabStyle(const QString &folder, const QString &normal, const QString &ho
         .arg(folder, normal, hover, checked);
 }
 
-QString windowButtonStyle(const QString &folder, const QString &normal, const QString &hover,
-                          const QString &pressed)
-{
-    return QStringLiteral("QToolButton{border:0px;background-image: url(%1%2);background-position:"
-                          "center;background-repeat:no-repeat;}QToolButton:hover{background-"
-                          "image: url(%1%3);}QToolButton:pressed{background-image: url(%1%4);}")
-        .arg(folder, normal, hover, pressed);
-}
-
 } // namespace
 
 void Ui_Dialog::setupUi(QWidget *page)
@@ -113,7 +93,7 @@ void Ui_Dialog::setupUi(QWidget *page)
     frame_3 = makeFrame(frame_2, "frame_3", {-10, 106, 144, 581});
     UpArrow = makeToolButton(frame_3, "UpArrow", {60, 30, 34, 30});
     frame = makeFrame(frame_2, "frame", {0, 0, 1020, 111});
-    BatteryButtonC = makeLabel(frame, "BatteryButtonC", {957, 60, 43, 20});
+    BatteryButtonC = FormParts::Make<QLabel>(frame, "BatteryButtonC", {957, 60, 43, 20});
     ButtonMain = makeToolButton(frame, "ButtonMain", {248, 60, 30, 30}, true);
     ButtonMain->setChecked(true);
     SensorButton = makeToolButton(frame, "SensorButton", {323, 60, 30, 30}, true);
@@ -121,21 +101,17 @@ void Ui_Dialog::setupUi(QWidget *page)
     SetButton = makeToolButton(frame, "SetButton", {910, 10, 22, 22});
     CloseButton = makeToolButton(frame, "CloseButton", {980, 20, 20, 20});
     MinButton = makeToolButton(frame, "MinButton", {940, 20, 20, 20});
-    progressBar = new QProgressBar(frame);
-    progressBar->setObjectName(QStringLiteral("progressBar"));
-    progressBar->setGeometry(958, 61, 38, 18);
+    progressBar = FormParts::Make<QProgressBar>(frame, "progressBar", {958, 61, 38, 18});
     progressBar->setRange(0, 100);
     progressBar->setTextVisible(false);
     // Grey until the device reports its battery.
     progressBar->setStyleSheet(BatteryStyle.arg(QStringLiteral("rgb(191, 191, 191)")));
-    label = makeLabel(frame, "label", {968, 67, 17, 7});
-    label_2 = makeLabel(frame, "label_2", {908, 61, 41, 16});
-    QFont batteryFont(QStringLiteral("微软雅黑"));
-    batteryFont.setPointSize(10);
-    label_2->setFont(batteryFont);
+    label = FormParts::Make<QLabel>(frame, "label", {968, 67, 17, 7});
+    label_2 = FormParts::Make<QLabel>(frame, "label_2", {908, 61, 41, 16});
+    label_2->setFont(Theme::Font(10));
     label_2->setAlignment(Qt::AlignCenter);
     FormSetting = makeToolButton(frame, "FormSetting", {470, 60, 30, 30}, true);
-    label_3 = makeLabel(frame, "label_3", {240, 10, 171, 51});
+    label_3 = FormParts::Make<QLabel>(frame, "label_3", {240, 10, 171, 51});
     QFont titleFont(QStringLiteral("Arial"));
     titleFont.setPointSize(16);
     titleFont.setBold(true);
@@ -155,8 +131,7 @@ void Ui_Dialog::setupUi(QWidget *page)
     verticalLayout_4->setObjectName(QStringLiteral("verticalLayout_4"));
     verticalLayout_4->setSpacing(0);
     verticalLayout_4->setContentsMargins(0, 0, 0, 0);
-    stackedWidgetDialog = new QStackedWidget(frame_4);
-    stackedWidgetDialog->setObjectName(QStringLiteral("stackedWidgetDialog"));
+    stackedWidgetDialog = FormParts::Make<QStackedWidget>(frame_4, "stackedWidgetDialog");
     stackedWidgetDialog->setMaximumSize(883, 605);
     verticalLayout_4->addWidget(stackedWidgetDialog);
 
@@ -262,18 +237,10 @@ void Dialog::ApplyPictures()
     ui->LightsButton->setStyleSheet(tabStyle(f, QStringLiteral("Light.png"),
                                              QStringLiteral("LightHover.png"),
                                              QStringLiteral("LightChecked.png")));
-    ui->SetButton->setStyleSheet(windowButtonStyle(f, QStringLiteral("Setting.png"),
-                                                   QStringLiteral("SettingHover.png"),
-                                                   QStringLiteral("SettingClick.png")));
-    ui->MinButton->setStyleSheet(windowButtonStyle(f, QStringLiteral("Min.png"),
-                                                   QStringLiteral("MinHover.png"),
-                                                   QStringLiteral("MinClick.png")));
-    ui->CloseButton->setStyleSheet(windowButtonStyle(f, QStringLiteral("Close.png"),
-                                                     QStringLiteral("CloseHover.png"),
-                                                     QStringLiteral("CloseClick.png")));
-    ui->UpArrow->setStyleSheet(windowButtonStyle(f, QStringLiteral("PageChange.png"),
-                                                 QStringLiteral("PageChangeHover.png"),
-                                                 QStringLiteral("PageChangeClick.png")));
+    ui->SetButton->setStyleSheet(Theme::ThreeStateButtonStyle(f, QStringLiteral("Setting")));
+    ui->MinButton->setStyleSheet(Theme::ThreeStateButtonStyle(f, QStringLiteral("Min")));
+    ui->CloseButton->setStyleSheet(Theme::ThreeStateButtonStyle(f, QStringLiteral("Close")));
+    ui->UpArrow->setStyleSheet(Theme::ThreeStateButtonStyle(f, QStringLiteral("PageChange")));
     ui->BatteryButtonC->setStyleSheet(
         QStringLiteral("#BatteryButtonC{border:0px;background-image: url(%1Battery.png);"
                        "background-position:center;background-repeat:no-repeat;}")

@@ -11,6 +11,7 @@
 #include "settings/updaterepair.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/mytoolbuttonenter.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/theme.h"
 
@@ -29,9 +30,7 @@ namespace {
 
 QToolButton *addToolButton(QWidget *parent, const QString &name, const QRect &geometry)
 {
-    auto *button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setGeometry(geometry);
+    auto *button = FormParts::Make<QToolButton>(parent, name, geometry);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
@@ -48,38 +47,19 @@ QToolButton *addWindowButton(QWidget *parent, const QString &name, const QPoint 
 
 QLabel *addPromptLabel(QWidget *parent, const QString &name, int y, int points)
 {
-    auto *label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setGeometry(0, y, 1021, 121);
-    label->setFont(NoticeFrame::font(points));
+    QLabel *label = FormParts::Label(parent, name, {0, y, 1021, 121}, points);
     label->setStyleSheet(QStringLiteral("color: rgb(255, 255, 255);"));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
     return label;
 }
 
-QString url(const QString &folder, const QString &picture)
-{
-    return QStringLiteral("url(") + folder + picture + QLatin1Char(')');
-}
-
-// Small push-style buttons: a centred picture for each of normal, hover and pressed.
-QString pushStyle(const QString &folder, const QString &name)
-{
-    return QStringLiteral("QToolButton{border:0px;background-image: %1;background-position:center;"
-                          "background-repeat:no-repeat;}QToolButton:hover{background-image: %2;}"
-                          "QToolButton:pressed{background-image: %3;}")
-        .arg(url(folder, name + QStringLiteral(".png")),
-             url(folder, name + QStringLiteral("Hover.png")),
-             url(folder, name + QStringLiteral("Click.png")));
-}
-
 // The page arrows: the picture fills the button, another while the pointer is over it.
 QString arrowStyle(const QString &folder, const QString &name)
 {
     return QStringLiteral("QToolButton{border-image: %1;}QToolButton:hover{border-image: %2;}")
-        .arg(url(folder, name + QStringLiteral(".png")),
-             url(folder, name + QStringLiteral("Click.png")));
+        .arg(Theme::Url(folder, name + QStringLiteral(".png")),
+             Theme::Url(folder, name + QStringLiteral("Click.png")));
 }
 
 } // namespace
@@ -89,9 +69,7 @@ void Ui_DialogChange::setupUi(QWidget *page)
     page->setObjectName(QStringLiteral("DialogChange"));
     page->setFixedSize(1020, 700);
 
-    frameChange = new QFrame(page);
-    frameChange->setObjectName(QStringLiteral("frameChange"));
-    frameChange->setGeometry(0, 0, 1020, 700);
+    frameChange = FormParts::Make<QFrame>(page, QStringLiteral("frameChange"), {0, 0, 1020, 700});
     frameChange->setFixedSize(1020, 700);
     frameChange->setFrameShape(QFrame::StyledPanel);
     frameChange->setFrameShadow(QFrame::Raised);
@@ -99,46 +77,35 @@ void Ui_DialogChange::setupUi(QWidget *page)
     MinButton = addWindowButton(frameChange, QStringLiteral("MinButton"), {940, 10});
     CloseButton = addWindowButton(frameChange, QStringLiteral("CloseButton"), {980, 10});
 
-    comboBox = new MyConmboBox(frameChange);
-    comboBox->setObjectName(QStringLiteral("comboBox"));
-    comboBox->setGeometry(790, 10, 142, 26);
-    comboBox->setFont(NoticeFrame::font(10));
+    comboBox =
+        FormParts::Make<MyConmboBox>(frameChange, QStringLiteral("comboBox"), {790, 10, 142, 26});
+    comboBox->setFont(Theme::Font(10));
     comboBox->setFocusPolicy(Qt::NoFocus);
 
     label_2 = addPromptLabel(frameChange, QStringLiteral("label_2"), 320, 20);
     LeftButton = addToolButton(frameChange, QStringLiteral("LeftButton"), {10, 360, 46, 46});
     RightButton = addToolButton(frameChange, QStringLiteral("RightButton"), {965, 360, 46, 46});
 
-    Repair = new QPushButton(frameChange);
-    Repair->setObjectName(QStringLiteral("Repair"));
-    Repair->setGeometry(740, 8, 36, 33);
+    Repair = FormParts::Make<QPushButton>(frameChange, QStringLiteral("Repair"), {740, 8, 36, 33});
     Repair->setFocusPolicy(Qt::NoFocus);
 
-    stackedWidget = new QStackedWidget(frameChange);
-    stackedWidget->setObjectName(QStringLiteral("stackedWidget"));
-    stackedWidget->setGeometry(65, 200, 894, 360);
+    stackedWidget = FormParts::Make<QStackedWidget>(frameChange, QStringLiteral("stackedWidget"),
+                                                    {65, 200, 894, 360});
 
-    FindVer = new QFrame(frameChange);
-    FindVer->setObjectName(QStringLiteral("FindVer"));
-    FindVer->setGeometry(350, 300, 300, 140);
+    FindVer = FormParts::Make<QFrame>(frameChange, QStringLiteral("FindVer"), {350, 300, 300, 140});
     FindVer->setFixedSize(300, 140);
     FindVer->setFrameShape(QFrame::StyledPanel);
     FindVer->setFrameShadow(QFrame::Raised);
     CloseButton_2 = addWindowButton(FindVer, QStringLiteral("CloseButton_2"), {275, 5});
     NewHong = addToolButton(FindVer, QStringLiteral("NewHong"), {100, 90, 90, 24});
     NewHong->setMaximumSize(500, 500);
-    NewHong->setFont(NoticeFrame::font(11));
+    NewHong->setFont(Theme::Font(11));
     NewHong->setAutoRaise(true);
-    FindVerlaebl = new QLabel(FindVer);
-    FindVerlaebl->setObjectName(QStringLiteral("FindVerlaebl"));
-    FindVerlaebl->setGeometry(0, 20, 301, 51);
-    FindVerlaebl->setFont(NoticeFrame::font(11));
+    FindVerlaebl = FormParts::Label(FindVer, QStringLiteral("FindVerlaebl"), {0, 20, 301, 51}, 11);
     FindVerlaebl->setAlignment(Qt::AlignCenter);
     FindVerlaebl->setWordWrap(true);
-    NoApear = new QCheckBox(FindVer);
-    NoApear->setObjectName(QStringLiteral("NoApear"));
-    NoApear->setGeometry(5, 120, 291, 18);
-    NoApear->setFont(NoticeFrame::font(9));
+    NoApear = FormParts::Make<QCheckBox>(FindVer, QStringLiteral("NoApear"), {5, 120, 291, 18});
+    NoApear->setFont(Theme::Font(9));
     NoApear->setFocusPolicy(Qt::NoFocus);
 
     label_3 = addPromptLabel(frameChange, QStringLiteral("label_3"), 530, 16);
@@ -223,12 +190,12 @@ void DialogChange::applyTheme()
 
     ui->frameChange->setStyleSheet(
         QStringLiteral("#frameChange{border-image: url(%1);}").arg(BackgroundPicture()));
-    ui->CloseButton->setStyleSheet(pushStyle(p, QStringLiteral("Close")));
-    ui->MinButton->setStyleSheet(pushStyle(p, QStringLiteral("Min")));
+    ui->CloseButton->setStyleSheet(Theme::ThreeStateButtonStyle(p, QStringLiteral("Close")));
+    ui->MinButton->setStyleSheet(Theme::ThreeStateButtonStyle(p, QStringLiteral("Min")));
     ui->Repair->setStyleSheet(QStringLiteral("#Repair{border:0px;background-image: %1;"
                                              "background-position:center;"
                                              "background-repeat:no-repeat;}")
-                                  .arg(url(p, QStringLiteral("Repair.png"))));
+                                  .arg(Theme::Url(p, QStringLiteral("Repair.png"))));
     ui->RightButton->setStyleSheet(arrowStyle(p, QStringLiteral("Right")));
     ui->LeftButton->setStyleSheet(arrowStyle(p, QStringLiteral("Left")));
     ui->comboBox->setStyleSheet(Theme::ComboBoxStyle(p));
@@ -247,7 +214,7 @@ void DialogChange::applyFirmwarePanelTheme()
     const QString w = Theme::WarningFolder();
     ui->FindVerlaebl->setStyleSheet(Theme::LabelStyle());
     ui->NewHong->setStyleSheet(Theme::ConfirmButtonStyle(w));
-    ui->CloseButton_2->setStyleSheet(Theme::CloseButtonStyle(w));
+    ui->CloseButton_2->setStyleSheet(Theme::ThreeStateButtonStyle(w, QStringLiteral("Close")));
     ui->FindVer->setStyleSheet(Theme::PanelStyle(QStringLiteral("FindVer"), w));
     ui->NoApear->setStyleSheet(Theme::CheckBoxStyle(w));
 }

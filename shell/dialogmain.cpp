@@ -46,11 +46,6 @@ std::function<bool()> DialogMain::TrayAvailable = [] {
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 enum Page
 {
     HomePageIndex = 0,
@@ -88,7 +83,7 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui_DialogMain)
     ui->setupUi(this);
     LoadLanguageFiles();
     RegistryValues::MigrateLanguageIndex();
-    state().CurrentLanguage = StoredLanguage();
+    State().CurrentLanguage = StoredLanguage();
     ImageFolder = Theme::PictureFolder(QStringLiteral("Dialog"));
 
     // The home page shows its window-sized background at once: it is decoded beside the GUI
@@ -126,7 +121,7 @@ DialogMain::DialogMain(QWidget *parent) : QDialog(parent), ui(new Ui_DialogMain)
     SysTrayIcon = new QSystemTrayIcon(QIcon(ImageFolder + QStringLiteral("Logo.png")));
     SysTrayIcon->setToolTip(QLatin1String(ApplicationName));
 
-    const int language = state().CurrentLanguage.load();
+    const int language = State().CurrentLanguage.load();
     emit hub->SigLanguageSameA(language);
     emit hub->SigLanguageSameB(language);
     emit hub->SigAllLanguage(language);
@@ -161,7 +156,7 @@ bool DialogMain::onDevicePage() const
 
 void DialogMain::SlotChangeMainDialog(int page)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     s.WriteEnabled = 1;
     PostMsg *hub = PostMsg::GetInstance();
     if (page == HomePageIndex) {
@@ -283,9 +278,9 @@ void DialogMain::slotActionExitApp()
     // and the device library's threads are stopped before the process ends.
     if (onDevicePage()) {
         // No name yet: the device never sent its configuration, so there is nothing to keep.
-        const QString cacheName = state().OnlineCacheName.get();
+        const QString cacheName = State().OnlineCacheName.get();
         if (!cacheName.isEmpty())
-            SaveDeviceCache(cacheName, state().CurrentFlashData.get());
+            SaveDeviceCache(cacheName, State().CurrentFlashData.get());
         SlotChangeSize(1);
     } else {
         SlotChangeSize(3);
@@ -303,7 +298,7 @@ void DialogMain::SlotAllLanguage(int language)
 
 void DialogMain::SlotMouseOffLine(int mode)
 {
-    DeviceState &s = state();
+    DeviceState &s = State();
     s.MouseOffLineMode = mode;
     MouseOffLine notice;
     NoticeFrame::place(&notice, this, NoticeOffset::MouseOffLine);
@@ -358,7 +353,7 @@ void DialogMain::mouseReleaseEvent(QMouseEvent *event)
 
 void DialogMain::keyPressEvent(QKeyEvent *event)
 {
-    if (state().MacroRecording.load() != 0)
+    if (State().MacroRecording.load() != 0)
         return;
     switch (event->key()) {
     case Qt::Key_Escape:
@@ -382,7 +377,7 @@ void DialogMain::keyPressEvent(QKeyEvent *event)
 void DialogMain::runPairing(bool pairDeviceSet)
 {
     Match pairing;
-    state().PairDeviceSet = pairDeviceSet ? 1 : 0;
+    State().PairDeviceSet = pairDeviceSet ? 1 : 0;
     pairing.PrepareMatch();
     NoticeFrame::place(&pairing, this, QPoint(0, 0));
     pairing.exec();
@@ -406,7 +401,7 @@ void DialogMain::spaceOnHomePage()
         runPairing(false);
     } else if (offer.ReceiverImage) {
         ContainReset question;
-        question.SetText(state().HomeNoticeText.get());
+        question.SetText(State().HomeNoticeText.get());
         NoticeFrame::place(&question, this, NoticeOffset::ContainResetMainWindow);
         question.exec();
         if (question.Confirmed) {
@@ -415,7 +410,7 @@ void DialogMain::spaceOnHomePage()
         }
     } else {
         UpDateWarning warning;
-        warning.SetText(state().UpdateWarningText.get());
+        warning.SetText(State().UpdateWarningText.get());
         NoticeFrame::place(&warning, this, NoticeOffset::UpDateWarning);
         warning.exec();
     }

@@ -26,11 +26,6 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 // The option each row returns to when its macro is deleted: its button's factory function.
 constexpr std::array<const char *, RowCount> RowDefaultOptions = {
     "LeftKey_3",  "RightKey_3",  "MidKey", "ForWardKey", "BackKey_2", "VolumeUp_8",
@@ -96,7 +91,7 @@ void Buttoninterface::SlotDeleteMacroButton(const QString &label)
     const QVector<int> bound = SlotsLabelled(label);
     const ConfigIni *config = ConfigIni::instance();
     const QString group =
-        QStringLiteral("Drive%1").arg(state().CurrentDeviceInfo.get().DriveIndex + 1);
+        QStringLiteral("Drive%1").arg(State().CurrentDeviceInfo.get().DriveIndex + 1);
     QVector<int> keysCleared;
     for (int row = 0; row < RowCount; ++row) {
         const int slot = RowSlots[std::size_t(row)];
@@ -144,7 +139,7 @@ bool Buttoninterface::SendMacroFile(int slot, const QString &name)
     // Without its file there is nothing of the user's to send.
     if (!LoadMacroRecord(name, &record))
         return true;
-    const FlashDataMap stored = state().CurrentFlashData.get();
+    const FlashDataMap stored = State().CurrentFlashData.get();
     ButtonFunction function = stored.ButtonFunctions[slot];
     function.Param = std::uint8_t(repeatValue(name) & 0xFF);
     const bool inStep = function.Param == stored.ButtonFunctions[slot].Param &&
@@ -159,14 +154,14 @@ bool Buttoninterface::SendMacroFile(int slot, const QString &name)
 void Buttoninterface::BringMacrosInStep()
 {
     // Only while the mouse answers with a record read from it: that record says what it holds.
-    if (MacroSync::Names().isEmpty() || state().WriteEnabled.load() == 0 ||
+    if (MacroSync::Names().isEmpty() || State().WriteEnabled.load() == 0 ||
         !SelectedDeviceAnswers() || !DeviceLink::RecordIsRead())
         return;
     QStringList removed;
     bool sent = true;
     for (int row = 0; row < RowCount && sent; ++row) {
         const int slot = RowSlots[std::size_t(row)];
-        const FlashDataMap stored = state().CurrentFlashData.get();
+        const FlashDataMap stored = State().CurrentFlashData.get();
         if (stored.ButtonFunctions[slot].Category != FunctionCategory::Macro)
             continue;
         const QString name = MacroNameOfSlot(stored, slot);
@@ -185,7 +180,7 @@ void Buttoninterface::BringMacrosInStep()
             SlotDeleteMacroButton(MacroLabelPrefix + name);
     }
     // What the mouse holds now settles every name it holds nothing pending for.
-    const FlashDataMap stored = state().CurrentFlashData.get();
+    const FlashDataMap stored = State().CurrentFlashData.get();
     QStringList bound;
     for (int row = 0; row < RowCount; ++row) {
         const int slot = RowSlots[std::size_t(row)];
@@ -204,7 +199,7 @@ void Buttoninterface::SlotMacroRename(const QString &oldName, const QString &new
 {
     for (int slot : SlotsLabelled(MacroLabelPrefix + oldName)) {
         SetRowLabel(slot, MacroLabelPrefix + newName);
-        const FlashDataMap stored = state().CurrentFlashData.get();
+        const FlashDataMap stored = State().CurrentFlashData.get();
         MacroRecord renamed = stored.Macros[slot];
         const QByteArray bytes = MacroNameBytes(CutToBytes(newName, MacroNameMaxBytes));
         renamed.setName(bytes.constData(), std::size_t(bytes.size()));
@@ -224,7 +219,7 @@ void Buttoninterface::SlotUpDataMacro(const QString &name, int mode)
             emit PostMsg::GetInstance()->SigMacroDownLoadData(name, slot);
     } else if (mode == 1) {
         for (int slot : bound) {
-            const FlashDataMap stored = state().CurrentFlashData.get();
+            const FlashDataMap stored = State().CurrentFlashData.get();
             ButtonFunction function = stored.ButtonFunctions[slot];
             function.Param = std::uint8_t(repeatValue(name) & 0xFF);
             WriteButtonMacro(slot, &function, &stored.Macros[slot]);

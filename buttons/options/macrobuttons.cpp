@@ -4,8 +4,8 @@
 #include "buttons/options/macrolist.h"
 #include "buttons/page/buttoninterface.h"
 #include "macro/model/macroname.h"
-#include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/fontscaling.h"
+#include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
 #include <QToolButton>
@@ -56,7 +56,7 @@ void Buttoninterface::FillMacroPanel(const QFont &font)
 void Buttoninterface::BuildMacroButtonList()
 {
     // Built before the start-up pass, which scales these buttons with every other widget.
-    FillMacroPanel(NoticeFrame::font(9));
+    FillMacroPanel(Theme::Font(9));
 }
 
 void Buttoninterface::SlotAddMacroButton()
@@ -64,7 +64,7 @@ void Buttoninterface::SlotAddMacroButton()
     for (QToolButton *button : qAsConst(MacroButtons))
         delete button;
     MacroButtons.clear();
-    QFont font = NoticeFrame::font(9);
+    QFont font = Theme::Font(9);
     font.setPointSizeF(9 * ScreenFontFactor());
     FillMacroPanel(font);
 }

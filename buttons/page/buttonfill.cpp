@@ -15,10 +15,10 @@
 #include "macro/macrosync.h"
 #include "macro/model/macrofile.h"
 #include "sensor/debouncetime.h"
-#include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/fontscaling.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/mytoolbutton.h"
+#include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -27,14 +27,9 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 QString modelGroup()
 {
-    return QStringLiteral("Drive%1").arg(state().CurrentDeviceInfo.get().DriveIndex + 1);
+    return QStringLiteral("Drive%1").arg(State().CurrentDeviceInfo.get().DriveIndex + 1);
 }
 
 int modelKeyNumber()
@@ -91,11 +86,11 @@ const TextEntry Texts[] = {
 
 void Buttoninterface::SlotUpDataButtonUIButton(const FlashDataMap &record)
 {
-    state().ButtonUiUpdated = 0;
-    state().ButtonFilling = 1;
+    State().ButtonUiUpdated = 0;
+    State().ButtonFilling = 1;
     FillFromRecord(record, true);
-    state().ButtonFilling = 0;
-    state().ButtonUiUpdated = 1;
+    State().ButtonFilling = 0;
+    State().ButtonUiUpdated = 1;
     // After the device's event has had its answer: what the mouse is sent then is the user's
     // doing, with the offline notice should it fail.
     QMetaObject::invokeMethod(this, &Buttoninterface::BringMacrosInStep, Qt::QueuedConnection);
@@ -103,9 +98,9 @@ void Buttoninterface::SlotUpDataButtonUIButton(const FlashDataMap &record)
 
 void Buttoninterface::SlotUpDataButtonUIB(const FlashDataMap &record)
 {
-    state().ButtonFilling = 1;
+    State().ButtonFilling = 1;
     FillFromRecord(record, false);
-    state().ButtonFilling = 0;
+    State().ButtonFilling = 0;
 }
 
 void Buttoninterface::FillFromRecord(const FlashDataMap &record, bool deviceRead)
@@ -135,13 +130,13 @@ void Buttoninterface::RelabelRows(const FlashDataMap &record)
 
 void Buttoninterface::SlotFormResetButton()
 {
-    state().ButtonFilling = 1;
+    State().ButtonFilling = 1;
     ui->stackedWidget->setCurrentWidget(ui->page);
     ui->stackedWidget_2->setCurrentWidget(ui->page_9);
     Mirrors = FactoryMirrors();
     ui->DebunceButton->SetIndex(8);
     emit PostMsg::GetInstance()->SigLightToFrom(60);
-    state().ButtonFilling = 0;
+    State().ButtonFilling = 0;
 }
 
 void Buttoninterface::SetButtonFunction(int slot, int category, int code, int param)
@@ -209,7 +204,7 @@ void Buttoninterface::ShowButtonFunction(int slot, int category, int code, int p
 
 void Buttoninterface::SlotAllLanguage(int language)
 {
-    QFont categoryFont = NoticeFrame::font(language == SmallCategoryLanguage ? 7 : 9);
+    QFont categoryFont = Theme::Font(language == SmallCategoryLanguage ? 7 : 9);
     // The start-up pass scales every widget once after the first application; later ones scale
     // their own font.
     if (LanguageApplied)
@@ -247,9 +242,9 @@ void Buttoninterface::SlotAllLanguage(int language)
     // The rows name the stored functions in the new language: the device's record while it
     // answers, its cached record otherwise; without either they keep the factory texts.
     FlashDataMap record;
-    if (state().DeviceOnline && DeviceLink::RecordIsRead())
-        record = state().CurrentFlashData.get();
-    else if (!LoadDeviceCache(state().DeviceCacheName.get(), &record))
+    if (State().DeviceOnline && DeviceLink::RecordIsRead())
+        record = State().CurrentFlashData.get();
+    else if (!LoadDeviceCache(State().DeviceCacheName.get(), &record))
         return;
     RelabelRows(record);
 

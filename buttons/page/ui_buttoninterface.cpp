@@ -1,7 +1,7 @@
 #include "buttons/page/ui_buttoninterface.h"
 
 #include "sensor/debouncetime.h"
-#include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/mytoolbutton.h"
 #include "shell/widgets/pageframe.h"
@@ -26,13 +26,7 @@ using Ui = Ui_Buttoninterface;
 using ButtonMember = QToolButton *Ui::*;
 using LabelMember = QLabel *Ui::*;
 
-template <typename T>
-T *make(QWidget *parent, const char *name)
-{
-    auto *widget = new T(parent);
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
+using FormParts::Make;
 
 void fix(QWidget *widget, int width, int height)
 {
@@ -41,16 +35,11 @@ void fix(QWidget *widget, int width, int height)
     widget->setMaximumSize(width, height);
 }
 
-QFont fontOf(int points)
-{
-    return NoticeFrame::font(points);
-}
-
 // Every tool button of the form takes no keyboard focus and draws flat until its picture shows.
 template <typename T = QToolButton>
 T *makeButton(QWidget *parent, const char *name)
 {
-    auto *button = make<T>(parent, name);
+    auto *button = Make<T>(parent, name);
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoRaise(true);
     return button;
@@ -62,11 +51,6 @@ T *makeButton(QWidget *parent, const char *name)
 // its pictures are decoded. Set on a polished widget, a sheet restyles the widget and everything
 // below it at once.
 
-QString url(const QString &folder, const char *picture)
-{
-    return QStringLiteral("url(") + folder + QLatin1String(picture) + QLatin1Char(')');
-}
-
 // A picture button that shows `normal`, `hover` while pointed at and `pressed` while held.
 QString threeStateSheet(const QString &folder, const QString &textColor, const char *normal,
                         const char *hover, const char *pressed)
@@ -75,7 +59,8 @@ QString threeStateSheet(const QString &folder, const QString &textColor, const c
                           "background-repeat:no-repeat;color: %1;border-image: %2;}"
                           "QToolButton:hover{border-image: %3;}"
                           "QToolButton:pressed{border-image: %4;}")
-        .arg(textColor, url(folder, normal), url(folder, hover), url(folder, pressed));
+        .arg(textColor, Theme::Url(folder, normal), Theme::Url(folder, hover),
+             Theme::Url(folder, pressed));
 }
 
 // A number mark: its digit over a round picture that lights up when pointed at or pressed.
@@ -85,8 +70,8 @@ QString markSheet(const QString &folder, const char *digitColor)
                           "background-repeat:no-repeat;background-image: %2;}"
                           "QToolButton:hover{background-image: %3;}"
                           "QToolButton:pressed{padding-left: 0px;background-image: %4;}")
-        .arg(QLatin1String(digitColor), url(folder, "NumberOrigin.png"),
-             url(folder, "NumberHover.png"), url(folder, "NumberClick.png"));
+        .arg(QLatin1String(digitColor), Theme::Url(folder, "NumberOrigin.png"),
+             Theme::Url(folder, "NumberHover.png"), Theme::Url(folder, "NumberClick.png"));
 }
 
 // A category of the chooser on its bar picture, the checked one on the highlighted bar.
@@ -96,7 +81,7 @@ QString categorySheet(const QString &folder, const char *picture, const char *ch
                           "background-position:center;background-repeat:no-repeat;"
                           "background-image: %1;}"
                           "QToolButton:checked{color: rgb(255,255,255);background-image: %2;}")
-        .arg(url(folder, picture), url(folder, checked));
+        .arg(Theme::Url(folder, picture), Theme::Url(folder, checked));
 }
 
 void setBorderless(QWidget *widget)
@@ -112,7 +97,7 @@ void setTransparent(QWidget *contents)
 
 QScrollArea *makeScrollArea(QWidget *parent, const char *name)
 {
-    auto *area = make<QScrollArea>(parent, name);
+    auto *area = Make<QScrollArea>(parent, name);
     area->setFocusPolicy(Qt::NoFocus);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -434,11 +419,11 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
                               QStringLiteral("QScrollArea,QScrollArea > #qt_scrollarea_viewport"
                                              "{background-color:transparent;}"));
 
-    label = make<QLabel>(MainWindow, "label");
+    label = Make<QLabel>(MainWindow, "label");
     label->setStyleSheet(
         QStringLiteral("#label{border:0px;color: rgb(255, 255, 255);background-position:center;"
                        "background-repeat:no-repeat;background-image: %1;}")
-            .arg(url(folder, "Config.png")));
+            .arg(Theme::Url(folder, "Config.png")));
     label->setGeometry(30, 30, 20, 14);
     QSizePolicy iconPolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     iconPolicy.setHorizontalStretch(20);
@@ -446,7 +431,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     label->setSizePolicy(iconPolicy);
     label->setMaximumSize(20, 14);
 
-    widget = make<QWidget>(MainWindow, "widget");
+    widget = Make<QWidget>(MainWindow, "widget");
     widget->setGeometry(200, 5, 432, 356);
     fix(widget, 432, 356);
     for (const Mark &mark : Marks) {
@@ -458,7 +443,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         button->setMinimumSize(38, 38);
         button->setMaximumSize(38, 38);
         // The first five sit on the dark mouse in the page's font; the others keep the default.
-        QFont font = &mark - Marks < 5 ? fontOf(16) : QFont();
+        QFont font = &mark - Marks < 5 ? Theme::Font(16) : QFont();
         font.setPointSize(16);
         font.setBold(false);
         font.setWeight(50);
@@ -475,19 +460,19 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         button->setStyleSheet(
             threeStateSheet(folder, textColor, "Reset.png", "ResetHover.png", "ResetClick.png"));
         fix(button, 90, 26);
-        button->setFont(fontOf(10));
+        button->setFont(Theme::Font(10));
     }
 
-    groupBox = make<QGroupBox>(MainWindow, "groupBox");
+    groupBox = Make<QGroupBox>(MainWindow, "groupBox");
     groupBox->setGeometry(7, 380, 862, 216);
     groupBox->setStyleSheet(QStringLiteral("#groupBox {border: 0;background-image: %1;}")
-                                .arg(url(folder, "TiltleBack.png")));
+                                .arg(Theme::Url(folder, "TiltleBack.png")));
 
     scrollArea_11 = makeScrollArea(groupBox, "scrollArea_11");
     scrollArea_11->setGeometry(150, 2, 480, 212);
     fix(scrollArea_11, 480, 212);
     scrollAreaWidgetContents_11 =
-        make<QWidget>(scrollArea_11->viewport(), "scrollAreaWidgetContents_11");
+        Make<QWidget>(scrollArea_11->viewport(), "scrollAreaWidgetContents_11");
     scrollAreaWidgetContents_11->setGeometry(0, 0, 510, 212);
     fix(scrollAreaWidgetContents_11, 510, 212);
     scrollAreaWidgetContents_11->setStyleSheet(
@@ -499,19 +484,21 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
             "QToolButton:unchecked{background-image: %2;}"
             "QLabel{color: rgb(255, 255,255);border:0px;background-position:center;"
             "background-repeat:no-repeat;background-image: %4;}")
-            .arg(textColor, url(folder, "AMenuTitle.png"), url(folder, "AMenuTitleChecked.png"),
-                 url(folder, "LabelNumber.png")));
+            .arg(textColor, Theme::Url(folder, "AMenuTitle.png"),
+                 Theme::Url(folder, "AMenuTitleChecked.png"),
+                 Theme::Url(folder, "LabelNumber.png")));
     // Each list is made in its scroll area and placed there while still empty, and each page is
     // made in its stack: moving a filled (or styled) tree under the styled frame would resolve the
     // style of every widget in it again.
     scrollArea_11->setWidget(scrollAreaWidgetContents_11);
     for (const Row &row : Rows) {
         const bool shown = &row - Rows < 5;
-        QLabel *number = make<QLabel>(scrollAreaWidgetContents_11, row.labelName);
+        QLabel *number = Make<QLabel>(scrollAreaWidgetContents_11, row.labelName);
         number->setGeometry(0, row.labelY, 24, 24);
         fix(number, 24, 24);
         number->setAlignment(Qt::AlignCenter);
-        QFont numberFont = shown ? fontOf(16) : QFont(QStringLiteral("Microsoft YaHei UI Light"));
+        QFont numberFont =
+            shown ? Theme::Font(16) : QFont(QStringLiteral("Microsoft YaHei UI Light"));
         numberFont.setPointSize(16);
         number->setFont(numberFont);
         this->*row.label = number;
@@ -519,7 +506,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         QToolButton *selector = makeButton(scrollAreaWidgetContents_11, row.selectorName);
         selector->setGeometry(30, row.selectorY, 262, 26);
         fix(selector, 262, 26);
-        QFont selectorFont = fontOf(11);
+        QFont selectorFont = Theme::Font(11);
         selectorFont.setBold(false);
         selectorFont.setWeight(50);
         selector->setFont(selectorFont);
@@ -528,12 +515,12 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         this->*row.selector = selector;
     }
 
-    stackedWidget = make<QStackedWidget>(groupBox, "stackedWidget");
+    stackedWidget = Make<QStackedWidget>(groupBox, "stackedWidget");
     stackedWidget->setGeometry(445, -11, 201, 241);
     stackedWidget->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     stackedWidget->setMinimumSize(192, 230);
     stackedWidget->setMaximumSize(230, 1111);
-    page = make<QWidget>(stackedWidget, "page");
+    page = Make<QWidget>(stackedWidget, "page");
     fix(page, 195, 240);
     gridLayout_3 = new QGridLayout(page);
     gridLayout_3->setObjectName(QStringLiteral("gridLayout_3"));
@@ -541,12 +528,12 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     gridLayout_3->setContentsMargins(0, 0, 0, 0);
     stackedWidget->addWidget(page);
 
-    page_2 = make<QWidget>(stackedWidget, "page_2");
+    page_2 = Make<QWidget>(stackedWidget, "page_2");
     fix(page_2, 195, 240);
     // The category list lies on its own opaque background: the row list under the stack is
     // transparent and would show through.
     page_2->setStyleSheet(
-        QStringLiteral("#page_2{border-image: %1;}").arg(url(folder, "CategoryBack.png")));
+        QStringLiteral("#page_2{border-image: %1;}").arg(Theme::Url(folder, "CategoryBack.png")));
     gridLayout = new QGridLayout(page_2);
     gridLayout->setObjectName(QStringLiteral("gridLayout"));
     gridLayout->setSpacing(0);
@@ -557,7 +544,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     scrollArea_4->setFrameShape(QFrame::StyledPanel);
     scrollArea_4->setAlignment(Qt::AlignLeading | Qt::AlignLeft | Qt::AlignVCenter);
     scrollAreaWidgetContents_4 =
-        make<QWidget>(scrollArea_4->viewport(), "scrollAreaWidgetContents_4");
+        Make<QWidget>(scrollArea_4->viewport(), "scrollAreaWidgetContents_4");
     scrollAreaWidgetContents_4->setGeometry(0, 0, 195, 420);
     fix(scrollAreaWidgetContents_4, 195, 420);
     setTransparent(scrollAreaWidgetContents_4);
@@ -574,7 +561,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
                 ? categorySheet(folder, "BMenuTitleB.png", "BMenuTitleCheckedB.png")
                 : categorySheet(folder, "BMenuTitle.png", "BMenuTitleChecked.png"));
         fix(button, 164, 22);
-        button->setFont(fontOf(category.points));
+        button->setFont(Theme::Font(category.points));
         button->setCheckable(true);
         verticalLayout_9->addWidget(button);
         if (category.member)
@@ -585,39 +572,39 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     gridLayout->addWidget(scrollArea_4, 0, 0, 1, 1);
     stackedWidget->addWidget(page_2);
 
-    groupBox_4 = make<QGroupBox>(groupBox, "groupBox_4");
+    groupBox_4 = Make<QGroupBox>(groupBox, "groupBox_4");
     setBorderless(groupBox_4);
     groupBox_4->setGeometry(643, -11, 211, 241);
     groupBox_4->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    stackedWidget_2 = make<QStackedWidget>(groupBox_4, "stackedWidget_2");
+    stackedWidget_2 = Make<QStackedWidget>(groupBox_4, "stackedWidget_2");
     stackedWidget_2->setGeometry(0, 0, 213, 238);
     stackedWidget_2->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     stackedWidget_2->setMinimumSize(213, 200);
     stackedWidget_2->setMaximumSize(213, 1111111);
 
     // Every option page but the macro list draws its options on bars.
-    const QString optionSheet =
-        QStringLiteral("QToolButton{color: %1;border-image: %2;}"
-                       "QToolButton:checked{color: %1;border-image: %3;}")
-            .arg(textColor, url(folder, "CMenuTitle.png"), url(folder, "CMenuTitleChecked.png"));
+    const QString optionSheet = QStringLiteral("QToolButton{color: %1;border-image: %2;}"
+                                               "QToolButton:checked{color: %1;border-image: %3;}")
+                                    .arg(textColor, Theme::Url(folder, "CMenuTitle.png"),
+                                         Theme::Url(folder, "CMenuTitleChecked.png"));
     const std::vector<ChoicePage> &pages = optionPages();
     for (std::size_t index = 0; index < pages.size(); ++index) {
         if (index == DebouncePage) {
-            page_9 = make<QWidget>(stackedWidget_2, "page_9");
+            page_9 = Make<QWidget>(stackedWidget_2, "page_9");
             page_9->setStyleSheet(optionSheet);
-            groupBox_2 = make<QGroupBox>(page_9, "groupBox_2");
+            groupBox_2 = Make<QGroupBox>(page_9, "groupBox_2");
             groupBox_2->setGeometry(10, 0, 200, 241);
             // The debounce panel is a framed panel; on the dark group it would draw a stray box
             // around the list.
             groupBox_2->setStyleSheet(
                 QStringLiteral("#groupBox_2 {border: 0;}#DebunceButton{border:none;}"));
-            label_3 = make<QLabel>(groupBox_2, "label_3");
+            label_3 = Make<QLabel>(groupBox_2, "label_3");
             label_3->setGeometry(0, 20, 201, 31);
             label_3->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-            label_3->setFont(fontOf(11));
+            label_3->setFont(Theme::Font(11));
             label_3->setStyleSheet(Theme::LabelStyle());
             label_3->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-            DebunceButton = make<DebounceTime>(groupBox_2, "DebunceButton");
+            DebunceButton = Make<DebounceTime>(groupBox_2, "DebunceButton");
             DebunceButton->setGeometry(35, 50, 165, 37);
             DebunceButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
             DebunceButton->setFrameShape(QFrame::StyledPanel);
@@ -625,7 +612,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
             stackedWidget_2->addWidget(page_9);
         }
         const ChoicePage &option = pages[index];
-        QWidget *optionPage = make<QWidget>(stackedWidget_2, option.pageName);
+        QWidget *optionPage = Make<QWidget>(stackedWidget_2, option.pageName);
         fix(optionPage, 205, 240);
         if (option.page != &Ui::page_5)
             optionPage->setStyleSheet(optionSheet);
@@ -643,7 +630,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         fix(area, 205, 220);
         setBorderless(area);
         this->*option.area = area;
-        QWidget *contents = make<QWidget>(area->viewport(), option.contentsName);
+        QWidget *contents = Make<QWidget>(area->viewport(), option.contentsName);
         contents->setGeometry(0, 0, 205, option.contentsHeight);
         fix(contents, 205, option.contentsHeight);
         // The macro list's contents keep the default background.
@@ -659,7 +646,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
             QToolButton *button = makeButton(contents, named.name);
             fix(button, 174, 22);
             button->setCheckable(true);
-            button->setFont(fontOf(9));
+            button->setFont(Theme::Font(9));
             list->addWidget(button);
             this->*named.member = button;
         }
@@ -673,11 +660,11 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         stackedWidget_2->addWidget(optionPage);
     }
 
-    ProjectChoose = make<MyConmboBox>(MainWindow, "ProjectChoose");
+    ProjectChoose = Make<MyConmboBox>(MainWindow, "ProjectChoose");
     ProjectChoose->setStyleSheet(Theme::ComboBoxStyle(folder));
     ProjectChoose->setGeometry(60, 25, 128, 24);
     fix(ProjectChoose, 128, 24);
-    QFont profileFont = fontOf(11);
+    QFont profileFont = Theme::Font(11);
     profileFont.setItalic(false);
     ProjectChoose->setFont(profileFont);
     ProjectChoose->setFocusPolicy(Qt::NoFocus);
@@ -687,7 +674,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         threeStateSheet(folder, textColor, "Reset.png", "ResetHover.png", "ResetClick.png"));
     Reset->setGeometry(580, 350, 90, 26);
     fix(Reset, 90, 26);
-    Reset->setFont(fontOf(10));
+    Reset->setFont(Theme::Font(10));
 
     retranslateUi(form);
     // Set before the slots are connected: the first pages shown reach no slot of the page.

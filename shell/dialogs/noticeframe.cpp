@@ -4,6 +4,7 @@
 #include "core/languagetables.h"
 #include "core/postmsg.h"
 #include "shell/widgets/fontscaling.h"
+#include "shell/widgets/formparts.h"
 #include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
 
@@ -18,14 +19,6 @@ constexpr QSize ButtonSize{90, 24};
 constexpr QSize CloseSize{20, 20};
 } // namespace
 
-QFont NoticeFrame::font(int points)
-{
-    QFont f;
-    f.setFamily(QStringLiteral("微软雅黑"));
-    f.setPointSize(points);
-    return f;
-}
-
 void NoticeFrame::setUpWindow(QDialog *dialog, const QString &objectName, int minimumWidth)
 {
     if (dialog->objectName().isEmpty())
@@ -39,9 +32,7 @@ void NoticeFrame::setUpWindow(QDialog *dialog, const QString &objectName, int mi
 
 QFrame *NoticeFrame::addPanel(QDialog *dialog, const QString &name, const QSize &size)
 {
-    auto *panel = new QFrame(dialog);
-    panel->setObjectName(name);
-    panel->setGeometry(QRect(QPoint(0, 0), size));
+    auto *panel = FormParts::Make<QFrame>(dialog, name, QRect(QPoint(0, 0), size));
     panel->setFixedSize(size);
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setFrameShadow(QFrame::Raised);
@@ -50,9 +41,8 @@ QFrame *NoticeFrame::addPanel(QDialog *dialog, const QString &name, const QSize 
 
 QToolButton *NoticeFrame::addCloseButton(QFrame *panel, const QPoint &at)
 {
-    auto *close = new QToolButton(panel);
-    close->setObjectName(QStringLiteral("CloseButton"));
-    close->setGeometry(QRect(at, CloseSize));
+    auto *close =
+        FormParts::Make<QToolButton>(panel, QStringLiteral("CloseButton"), QRect(at, CloseSize));
     close->setMaximumSize(CloseSize);
     close->setIconSize(QSize(30, 30));
     close->setAutoRaise(true);
@@ -61,10 +51,7 @@ QToolButton *NoticeFrame::addCloseButton(QFrame *panel, const QPoint &at)
 
 QLabel *NoticeFrame::addLabel(QFrame *panel, const QRect &geometry, int points)
 {
-    auto *label = new QLabel(panel);
-    label->setObjectName(QStringLiteral("label"));
-    label->setGeometry(geometry);
-    label->setFont(font(points));
+    QLabel *label = FormParts::Label(panel, QStringLiteral("label"), geometry, points);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
     label->setWordWrap(true);
     return label;
@@ -72,10 +59,8 @@ QLabel *NoticeFrame::addLabel(QFrame *panel, const QRect &geometry, int points)
 
 QToolButton *NoticeFrame::addButton(QFrame *panel, const QString &name, const QPoint &at)
 {
-    auto *button = new QToolButton(panel);
-    button->setObjectName(name);
-    button->setGeometry(QRect(at, ButtonSize));
-    button->setFont(font());
+    auto *button = FormParts::Make<QToolButton>(panel, name, QRect(at, ButtonSize));
+    button->setFont(Theme::Font(11));
     button->setAutoRaise(true);
     return button;
 }
@@ -92,7 +77,7 @@ void applyStyles(QFrame *panel, QLabel *label, QToolButton *close,
         Theme::ConfirmButtonStyle(folder, confirmPicture, confirmPressedPicture);
     for (QToolButton *button : confirms)
         button->setStyleSheet(buttonStyle);
-    close->setStyleSheet(Theme::CloseButtonStyle(folder));
+    close->setStyleSheet(Theme::ThreeStateButtonStyle(folder, QStringLiteral("Close")));
     panel->setStyleSheet(Theme::PanelStyle(panel->objectName(), folder));
 }
 

@@ -7,7 +7,6 @@
 #include <QString>
 
 class QDialog;
-class QFont;
 class QFrame;
 class QLabel;
 class QToolButton;
@@ -23,14 +22,12 @@ namespace NoticeFrame {
 constexpr int Width = 300;
 constexpr int Height = 140;
 
-// The notices' font: "微软雅黑" (the toolkit substitutes an installed family) at `points`.
-QFont font(int points = 11);
-
 // Object name, title "Dialog" and the fixed 300 x 140 size (minimum width for forms that allow
 // a narrower window).
 void setUpWindow(QDialog *dialog, const QString &objectName, int minimumWidth = Width);
 QFrame *addPanel(QDialog *dialog, const QString &name, const QSize &size = {Width, Height});
 QToolButton *addCloseButton(QFrame *panel, const QPoint &at = {275, 5});
+// The message label "label": centred, wrapped, in the forms' font of `points` points.
 QLabel *addLabel(QFrame *panel, const QRect &geometry, int points = 11);
 // A picture button 90 x 24 with the notices' font.
 QToolButton *addButton(QFrame *panel, const QString &name, const QPoint &at);

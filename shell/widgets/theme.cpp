@@ -3,12 +3,25 @@
 #include "core/configini.h"
 #include "platform/appdir.h"
 
-namespace {
-QString url(const QString &folder, const QString &picture)
+#include <QFont>
+
+QFont Theme::Font(int points)
 {
-    return QStringLiteral("url(") + folder + picture + QStringLiteral(")");
+    QFont font;
+    font.setFamily(FontFamily());
+    font.setPointSize(points);
+    return font;
 }
-} // namespace
+
+QString Theme::FontFamily()
+{
+    return QStringLiteral("微软雅黑");
+}
+
+QString Theme::Url(const QString &folder, const QString &picture)
+{
+    return QStringLiteral("url(") + folder + picture + QLatin1Char(')');
+}
 
 QString Theme::PictureFolder(const QString &form)
 {
@@ -35,8 +48,8 @@ QString Theme::CheckBoxStyle(const QString &folder, const QString &checked)
     return QStringLiteral("QCheckBox{color: %1;}"
                           "QCheckBox::indicator:checked{image: %2;}"
                           "QCheckBox::indicator:unchecked{image: %3;}")
-        .arg(Rgb(QStringLiteral("LabelColor")), url(folder, checked),
-             url(folder, QStringLiteral("CheckBox.png")));
+        .arg(Rgb(QStringLiteral("LabelColor")), Url(folder, checked),
+             Url(folder, QStringLiteral("CheckBox.png")));
 }
 
 QString Theme::ConfirmButtonStyle(const QString &folder, const QString &normal,
@@ -45,25 +58,31 @@ QString Theme::ConfirmButtonStyle(const QString &folder, const QString &normal,
     return QStringLiteral("QToolButton{border:0px;background-position:center;"
                           "background-repeat:no-repeat;color: %1;border-image: %2;}"
                           "QToolButton:pressed{border-image: %3;}")
-        .arg(Rgb(QStringLiteral("ButtonColor")), url(folder, normal), url(folder, pressed));
+        .arg(Rgb(QStringLiteral("ButtonColor")), Url(folder, normal), Url(folder, pressed));
 }
 
-QString Theme::CloseButtonStyle(const QString &folder, const QString &picture)
+QString Theme::ThreeStateButtonStyle(const QString &folder, const QString &normal,
+                                     const QString &hover, const QString &pressed)
 {
     return QStringLiteral("QToolButton{border:0px;background-position:center;"
                           "background-repeat:no-repeat;background-image: %1;}"
                           "QToolButton:hover{background-image: %2;}"
                           "QToolButton:pressed{background-image: %3;}")
-        .arg(url(folder, picture + QStringLiteral(".png")),
-             url(folder, picture + QStringLiteral("Hover.png")),
-             url(folder, picture + QStringLiteral("Click.png")));
+        .arg(Url(folder, normal), Url(folder, hover), Url(folder, pressed));
+}
+
+QString Theme::ThreeStateButtonStyle(const QString &folder, const QString &picture)
+{
+    return ThreeStateButtonStyle(folder, picture + QStringLiteral(".png"),
+                                 picture + QStringLiteral("Hover.png"),
+                                 picture + QStringLiteral("Click.png"));
 }
 
 QString Theme::PanelStyle(const QString &panelName, const QString &folder, const QString &picture)
 {
     return QStringLiteral("#%1{border:0px;background-position:center;background-repeat:no-repeat;"
                           "background-image: %2;}")
-        .arg(panelName, url(folder, picture));
+        .arg(panelName, Url(folder, picture));
 }
 
 QString Theme::ComboBoxStyle(const QString &folder)
@@ -77,10 +96,10 @@ QString Theme::ComboBoxStyle(const QString &folder)
                "QComboBox QAbstractItemView {outline: 0px solid gray; border: 1px  solid "
                "gray;color: %1; border-image: %6;selection-background-color: %7; }")
         .arg(Rgb(QStringLiteral("ComboxTextColor")),
-             url(folder, QStringLiteral("ComboboxBack.png")),
-             Rgb(QStringLiteral("ComboxBackGroundColor")), url(folder, QStringLiteral("Menu.png")),
-             url(folder, QStringLiteral("MenuClicked.png")),
-             url(folder, QStringLiteral("ComboboxTextBack.png")),
+             Url(folder, QStringLiteral("ComboboxBack.png")),
+             Rgb(QStringLiteral("ComboxBackGroundColor")), Url(folder, QStringLiteral("Menu.png")),
+             Url(folder, QStringLiteral("MenuClicked.png")),
+             Url(folder, QStringLiteral("ComboboxTextBack.png")),
              Rgb(QStringLiteral("ComboxSelectColor")));
 }
 

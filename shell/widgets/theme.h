@@ -3,6 +3,8 @@
 #include <QString>
 #include <Qt>
 
+class QFont;
+
 // The pictures and style sheets the forms share. Pictures lie under <app>/Picture/<Form>/ and
 // style sheets name them by full path; colours are the `Option` theme colours of Config.ini.
 namespace Theme {
@@ -19,6 +21,14 @@ QString PictureFolder(const QString &form);
 // The folder of the notice dialogs' pictures, Picture/WarningDialog/.
 QString WarningFolder();
 
+// The forms' font: "微软雅黑" (the toolkit substitutes an installed family) at `points`.
+QFont Font(int points);
+// Its family alone, for a field that takes its size from its parent.
+QString FontFamily();
+
+// "url(<folder><picture>)", a picture as a style sheet names it.
+QString Url(const QString &folder, const QString &picture);
+
 // "rgb(r,g,b)" of an `Option` colour key such as "LabelColor" or "ButtonColor".
 QString Rgb(const QString &colorKey);
 
@@ -33,9 +43,12 @@ QString CheckBoxStyle(const QString &folder,
 QString ConfirmButtonStyle(const QString &folder,
                            const QString &normal = QStringLiteral("Confirm.png"),
                            const QString &pressed = QStringLiteral("ConfirmClick.png"));
-// The small close button of the notices: Close.png, CloseHover.png, CloseClick.png, or the same
-// three states of another picture name.
-QString CloseButtonStyle(const QString &folder, const QString &picture = QStringLiteral("Close"));
+// A flat picture button: `normal` centred, `hover` while pointed at, `pressed` while held.
+QString ThreeStateButtonStyle(const QString &folder, const QString &normal, const QString &hover,
+                              const QString &pressed);
+// The same for the pictures <picture>.png, <picture>Hover.png and <picture>Click.png, as the
+// notices' close button ("Close") and the window buttons name theirs.
+QString ThreeStateButtonStyle(const QString &folder, const QString &picture);
 // A background panel selected by its object name, so the widgets on it keep their own styles.
 QString PanelStyle(const QString &panelName, const QString &folder,
                    const QString &picture = QStringLiteral("BackGround.png"));

@@ -19,10 +19,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // Hands one event to the callback on a thread of its own, as the library does, and waits for it.
 constexpr int WholeBuffer = std::numeric_limits<int>::min();

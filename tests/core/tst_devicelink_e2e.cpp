@@ -19,10 +19,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 QString path(const QByteArray &bytes)
 {

@@ -17,10 +17,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 DeviceLists &lists()
 {

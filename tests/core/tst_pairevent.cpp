@@ -8,10 +8,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 const unsigned char *bytes(const QByteArray &array)
 {

@@ -25,10 +25,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // A record that differs from the mouse's in every global byte, as a cache file from another day.
 FlashDataMap cachedRecord()

@@ -17,10 +17,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 QAbstractButton *button(const Macro &page, const char *name)
 {

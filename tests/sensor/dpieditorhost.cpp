@@ -28,11 +28,6 @@ namespace DpiEditorHost {
 
 const QString Mouse = QStringLiteral("M1");
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
-
 namespace {
 
 QString modelGroup()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/devicestate.h"
 #include "core/record/flashdatamap.h"
 
 #include <QPoint>
@@ -25,7 +26,7 @@ namespace DpiEditorHost {
 // The simulated mouse's name in the device set.
 extern const QString Mouse;
 
-DeviceState &state();
+inline constexpr auto &state = ::State;
 
 // A fresh device set: receiver R1 with the mouse M1 (first model, factory settings, awake), a
 // state folder of its own, latency 0, the receiver selected with its device server running and

@@ -24,10 +24,7 @@ using namespace SensorBench;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 MyConmboBox *debounceList(const DebounceTime &panel)
 {

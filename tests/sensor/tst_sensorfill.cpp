@@ -27,10 +27,7 @@ using namespace SensorBench;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 PostMsg *hub()
 {

@@ -31,10 +31,7 @@ using namespace SensorBench;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 QString levelFile()
 {

@@ -26,10 +26,7 @@ using namespace SensorBench;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // What stops a panel from writing, or makes it report instead.
 enum Guard

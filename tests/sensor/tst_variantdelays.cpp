@@ -21,10 +21,7 @@ using namespace SensorBench;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 QSpinBox *display(const QWidget *panel)
 {

@@ -30,10 +30,7 @@ using SensorBench::stored;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 QString rowName(const char *stem, int level)
 {

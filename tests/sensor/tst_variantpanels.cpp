@@ -26,10 +26,7 @@ using namespace SensorBench;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // The title-first toggles: 0 ripple control, 1 angle snapping, 2 motion sync.
 std::unique_ptr<TogglePanel> makeToggle(int which)

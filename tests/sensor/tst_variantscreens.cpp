@@ -30,10 +30,7 @@ using namespace SensorBench;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // The settings page's sleep-time entries, and the button page's debounce unit.
 constexpr int FirstSleepEntry = 28;

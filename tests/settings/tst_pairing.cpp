@@ -23,10 +23,7 @@ namespace {
 const QByteArray PairingSet = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\nLedMode=2\n"
                               "[P]\nType=Mouse\nCid=12\nMid=10\nPairing=true\n";
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 QString text(int entry)
 {

@@ -12,10 +12,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // The simulated devices behind the list: what waits in boot mode for an image.
 const QByteArray Plugged = "[M]\nType=Mouse\nCid=12\nMid=10\nCable=true\nCableVID=0x3D7A\n"

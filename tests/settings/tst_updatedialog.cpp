@@ -17,10 +17,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // The mouse of the example sets on its cable, as the device page switches to it.
 constexpr int CableKind = 2;

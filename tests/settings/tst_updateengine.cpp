@@ -7,6 +7,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "settings/formsetting.h"
 #include "settings/updaterun.h"
+#include "settings/upgradewatchdog.h"
 #include "shell/dialogs/updatewarning.h"
 #include "tests/settings/updatebench.h"
 #include "tests/support/filesizelimit.h"
@@ -23,10 +24,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // Receiver "R" (kind 1, class 4) one version older than the shipped receiver image, with the mouse
 // "M" of the first model paired to it, plugged in by its cable and one version older than the
@@ -389,8 +387,8 @@ private slots:
         clock.start();
         b.page->on_Receive_clicked();
         QTRY_COMPARE_WITH_TIMEOUT(state().ReceiverUpdateState.load(), 1, 5000);
-        QVERIFY(b.waitForEnd(FormSetting::UpgradeSilenceLimitMs + 15000));
-        QVERIFY(clock.elapsed() >= FormSetting::UpgradeSilenceLimitMs);
+        QVERIFY(b.waitForEnd(UpgradeWatchdog::LimitMs + 15000));
+        QVERIFY(clock.elapsed() >= UpgradeWatchdog::LimitMs);
         QCOMPARE(state().ReceiverUpdateState.load(), 3);
         QCOMPARE(b.hub->progress, (QList<QPair<int, int>>{{0, 1}}));
         QCOMPARE(RegistryValues::UpdateFailInfo(), ReceiverFailure);

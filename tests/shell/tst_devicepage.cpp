@@ -30,10 +30,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 template <typename T>
 T *child(const QWidget *parent, const char *name)

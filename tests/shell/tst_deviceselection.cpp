@@ -23,10 +23,7 @@ using namespace FirmwareImages;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // Receiver "A" (kind 0) and receiver "B" (kind 1), each with a mouse of model Drive1; the mouse
 // on A is asleep, the one on B awake. A is listed first (its product id comes first in

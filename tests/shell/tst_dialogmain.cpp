@@ -33,10 +33,7 @@ using namespace FirmwareImages;
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // The driver states the program sent since the log was last cleared, in order.
 QStringList driverStatuses()

@@ -29,10 +29,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 const QString Mouse = QStringLiteral("M");
 const QString Receiver = QStringLiteral("R");

@@ -23,10 +23,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 const QString Mouse = QStringLiteral("M");
 const QString CacheName = QStringLiteral("Device_CID0C_MID0A.bin");

@@ -22,10 +22,7 @@
 
 namespace {
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 const QString Mouse = QStringLiteral("M");
 

@@ -28,10 +28,7 @@ namespace {
 
 const QString Mouse = QStringLiteral("Mouse1");
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 QScrollBar *bar(const QWidget &page, const char *area)
 {

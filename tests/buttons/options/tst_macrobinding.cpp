@@ -43,10 +43,7 @@ namespace {
 const QString Mouse = QStringLiteral("Mouse1");
 constexpr int MacroPrefixText = 48;
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 QString prefix()
 {

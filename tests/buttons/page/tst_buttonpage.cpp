@@ -39,10 +39,7 @@ namespace {
 
 const QString Mouse = QStringLiteral("Mouse1");
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // A record naming a function of every category, slots 0 to 11 in category order.
 FlashDataMap everyCategory(FlashDataMap record)

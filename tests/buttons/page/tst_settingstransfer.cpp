@@ -30,10 +30,7 @@ namespace {
 
 const QString Mouse = QStringLiteral("Mouse1");
 
-DeviceState &state()
-{
-    return *DeviceState::instance();
-}
+constexpr auto &state = State;
 
 // Four DPI stages: the shipped first model takes up to 8.
 FlashDataMap recordWithSeed(std::uint8_t seed)
