@@ -18,8 +18,8 @@ struct DeviceAllInfo
     QString Pid = QStringLiteral("0");
     quint8 Cid = 0;
     quint8 Mid = 0;
-    // Connection kind reported by the library. A device that matches no configured model keeps
-    // this default on, so it is 0 (a receiver kind) rather than left undefined.
+    // Connection kind reported by the library; the enumeration stores it for every device it
+    // lists, a device of no configured model included. 0 until then rather than left undefined.
     quint8 Kind = 0;
     // Index of the model section: the section is "Drive" + (DriveIndex + 1); -1 while a scan has
     // not matched a model yet.

@@ -74,6 +74,16 @@ int findModel(const IdentityReply &reply)
     return -1;
 }
 
+// A device of no configured model still keeps the kind byte it reported, so that its tile shows
+// the badge and connection its own kind gives; the default kind 0 would pass any such device off
+// as a 1 kHz receiver.
+void takeUnknownModel(DeviceAllInfo &record, const IdentityReply &reply, int total)
+{
+    record.Kind = reply.Kind;
+    record.Wired = DeviceAllInfo::WiredFromKind(reply.Kind);
+    record.DriveIndex = total;
+}
+
 void takeModel(DeviceAllInfo &record, const IdentityReply &reply, int model)
 {
     record.Cid = reply.Cid;
@@ -204,8 +214,7 @@ bool IdentifyDevice(DeviceAllInfo &record)
     const IdentityReply reply = readIdentity(path);
     const int total = deviceTotal();
     if (!reply.Identified) {
-        record.Wired = DeviceAllInfo::WiredFromKind(reply.Kind);
-        record.DriveIndex = total;
+        takeUnknownModel(record, reply, total);
         return true;
     }
     const int model = findModel(reply);
@@ -217,8 +226,7 @@ bool IdentifyDevice(DeviceAllInfo &record)
     }
     if (total < 1)
         return false;
-    record.Wired = DeviceAllInfo::WiredFromKind(reply.Kind);
-    record.DriveIndex = total;
+    takeUnknownModel(record, reply, total);
     return true;
 }
 
@@ -243,16 +251,14 @@ int IdentifyListedDevice(DeviceAllInfo &record, const QByteArray &path)
     const IdentityReply reply = readIdentity(path);
     const int total = deviceTotal();
     if (!reply.Identified) {
-        record.Wired = DeviceAllInfo::WiredFromKind(reply.Kind);
-        record.DriveIndex = total;
+        takeUnknownModel(record, reply, total);
         return 0;
     }
     const int model = findModel(reply);
     if (model < 0) {
         if (total < 1)
             return 0;
-        record.Wired = DeviceAllInfo::WiredFromKind(reply.Kind);
-        record.DriveIndex = total;
+        takeUnknownModel(record, reply, total);
         return configuredCid() == reply.Cid ? 2 : 3;
     }
 

@@ -53,11 +53,14 @@ QString autostartFile(const QString &name)
     return configFolder() + QStringLiteral("/autostart/") + name + QStringLiteral(".desktop");
 }
 
+// The value name (the executable's base name) names only the file; the entry itself carries the
+// program's name, which is what the desktop's list of start-up programs shows.
 bool setStartupValue(const QString &name, const QString &command)
 {
     const QString path = autostartFile(name);
     return !path.isEmpty() && QDir().mkpath(QFileInfo(path).absolutePath()) &&
-           WholeFile::write(path, DesktopEntry::autostartEntry(name, command));
+           WholeFile::write(
+               path, DesktopEntry::autostartEntry(QString::fromUtf8(ApplicationName), command));
 }
 
 QVariant startupValue(const QString &name, const QVariant &defaultValue)

@@ -6,6 +6,7 @@
 #include "platform/singleinstance.h"
 #include "shell/dialogmain.h"
 #include "shell/dialogs/exeisrun.h"
+#include "shell/toolkitlanguage.h"
 #include "shell/widgets/fontscaling.h"
 
 #include <QApplication>
@@ -50,6 +51,8 @@ int ProgramMain(int &argc, char **argv)
         return 0;
     }
 
+    // Before the main window: it applies the stored language as it is built.
+    FollowLanguageInToolkitDialogs();
     std::unique_ptr<QWidget> window(new DialogMain(nullptr));
     ScaleWidgetFont(window.get(), fontFactor);
     window->show();

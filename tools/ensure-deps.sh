@@ -8,11 +8,12 @@
 set -euo pipefail
 
 # The build (the picture tool letters its pictures in DejaVu Sans and writes them with libpng; the
-# platform layer talks to X11), and xvfb-run with its xauth for a machine without a display.
+# platform layer talks to X11), xvfb-run with its xauth for a machine without a display, and Qt's
+# own translations, so that the toolkit's file and colour dialogs follow the chosen language.
 run_packages=(
   cmake ninja-build g++
   qtbase5-dev qtbase5-dev-tools libx11-dev libpng-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core qttranslations5-l10n
 )
 # A tray host and the pointer for the tests that drive the real program on X11; clang and its
 # sanitizer runtimes for the fuzz targets and the thread checks, zlib for a fuzz target's

@@ -30,6 +30,9 @@ using Handler = std::function<QString(const Request &request)>;
 // An empty handler returns to the toolkit's dialogs.
 void setHandler(Handler handler);
 
+// A save dialog whose filter names one pattern, such as "File(*.bin)", saves under that pattern's
+// suffix: a name typed without it gets it, since the open dialog with the same filter would not
+// list the file otherwise.
 QString getSaveFileName(QWidget *parent = nullptr, const QString &caption = QString(),
                         const QString &dir = QString(), const QString &filter = QString(),
                         QString *selectedFilter = nullptr,
@@ -39,5 +42,9 @@ QString getOpenFileName(QWidget *parent = nullptr, const QString &caption = QStr
                         const QString &dir = QString(), const QString &filter = QString(),
                         QString *selectedFilter = nullptr,
                         QFileDialog::Options options = QFileDialog::Options());
+
+// `path` with the suffix of the one pattern `filter` names, unless it ends with it already (in any
+// case); unchanged for an empty path or a filter of no single pattern.
+QString withFilterSuffix(const QString &path, const QString &filter);
 
 } // namespace FileDialogs

@@ -208,6 +208,9 @@ private slots:
         const QList<DeviceAllInfo> home = lists().HomeDeviceList.get();
         QCOMPARE(home.size(), 1);
         QCOMPARE(home.first().DriveIndex, driveIndex); // 3: an unrecognised model
+        // Identified or not, the entry keeps the kind its receiver reports.
+        QCOMPARE(int(home.first().Kind), 1);
+        QCOMPARE(int(home.first().Wired), 0);
         QCOMPARE(SimulationControl::calls("UsbFinderC_GetDeviceInfo").size(),
                  qMin(emptyReplies + 1, 10));
     }

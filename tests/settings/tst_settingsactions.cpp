@@ -97,8 +97,9 @@ private slots:
         StoreLanguage(0);
     }
 
-    // Ticking the box makes the desktop's autostart entry that starts this program and stores
-    // "1"; unticking removes it and stores "0", also when there was no entry to remove.
+    // Ticking the box makes the desktop's autostart entry that starts this program under its own
+    // name and stores "1"; unticking removes it and stores "0", also when there was no entry to
+    // remove.
     void startWithTheDesktop()
     {
         SettingsBench bench(ReceiverWithMouse);
@@ -118,8 +119,10 @@ private slots:
         box->click();
         QFile file(entry);
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(entry));
-        QCOMPARE(DesktopEntry::execCommand(file.readAll()),
-                 QCoreApplication::applicationFilePath());
+        const QByteArray content = file.readAll();
+        QCOMPARE(DesktopEntry::execCommand(content), QCoreApplication::applicationFilePath());
+        // The desktop lists the entry by the program's name, not by the executable's.
+        QVERIFY2(content.contains("\nName=ZR35 Mouse Software\n"), content.constData());
         QCOMPARE(
             SettingsStore::instance()->value(QStringLiteral("AutoStart"), QStringLiteral("Enable")),
             QStringLiteral("1"));

@@ -7,6 +7,7 @@
 #include "tests/support/librarycallbacks.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
+#include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 
 #include <QApplication>
@@ -208,15 +209,50 @@ private slots:
         QVERIFY(page.RateBadges.isEmpty());
     }
 
+    // A device of no configured model shows the unknown picture with the badge and connection
+    // icon of the kind it reports, not those of a 1 kHz receiver.
+    void unrecognisedModelShowsTheUnknownPicture_data()
+    {
+        QTest::addColumn<QByteArray>("devices");
+        QTest::addColumn<QString>("badge");
+        QTest::addColumn<QString>("connection");
+        QTest::newRow("receiver kind 1") << receiverWithMouse("A", 1, "0x1240", 99) << "4KHz.png"
+                                         << "OnLineWifi.png";
+        QTest::newRow("receiver kind 5") << receiverWithMouse("A", 5, "0x1280", 99) << "8KHz.png"
+                                         << "OnLineWifi.png";
+        QTest::newRow("receiver kind 0") << receiverWithMouse("A", 0, "0x1210", 99) << "1KHz.png"
+                                         << "OnLineWifi.png";
+        const QByteArray cable = "[C]\nType=Mouse\nCid=12\nMid=99\nCable=true\n"
+                                 "CableVID=0x3D7A\nCablePID=0x1201\nCableKind=";
+        QTest::newRow("cable kind 2") << cable + "2\n" << QString() << "OnLineUsb.png";
+        QTest::newRow("cable kind 3") << cable + "3\n"
+                                      << "8KHz.png"
+                                      << "OnLineUsb.png";
+        QTest::newRow("cable of an unknown kind") << cable + "200\n"
+                                                  << QString() << "OnLineUsb.png";
+    }
     void unrecognisedModelShowsTheUnknownPicture()
     {
-        HomeBench bench(receiverWithMouse("A", 1, "0x1240", 99));
+        QFETCH(QByteArray, devices);
+        QFETCH(QString, badge);
+        QFETCH(QString, connection);
+        HomeBench bench(devices);
         QVERIFY(bench.ok());
         DialogChange page;
         page.show();
         QVERIFY(waitForTiles(&page, 1));
         QVERIFY(styleOf(tileButton(&page, 0)).contains(QStringLiteral("Unknow.png")));
         QVERIFY(connectionIcon(&page, 0)->isVisible());
+        QVERIFY(styleOf(connectionIcon(&page, 0)).contains(connection));
+        if (badge.isEmpty()) {
+            QVERIFY(page.RateBadges.isEmpty());
+        } else {
+            QCOMPARE(page.RateBadges.size(), 1);
+            QVERIFY(styleOf(page.RateBadges.first()).contains(badge));
+        }
+        ZR35_SAVE_SCREEN(&page, QStringLiteral("home-unknown-model-%1")
+                                    .arg(QString::fromLatin1(QTest::currentDataTag())
+                                             .replace(QLatin1Char(' '), QLatin1Char('-'))));
     }
 
     void identicalReceiversAreRefused()

@@ -82,6 +82,11 @@ private slots:
         writeMacros();
         Dialog page;
         QVERIFY(openMacroTab(page));
+        // Deleting a macro and deleting one of its events are told apart by their buttons.
+        const QString deleteMacro = child<QAbstractButton>(&page, "DeleteHong")->text();
+        const QString deleteEvent = child<QAbstractButton>(&page, "DeleteKey")->text();
+        QVERIFY(!deleteMacro.isEmpty());
+        QVERIFY2(deleteMacro != deleteEvent, qPrintable(deleteMacro));
         ZR35_SAVE_SCREEN(&page, language == 0 ? "macro-tab-en" : "macro-tab-uk");
         setLanguage(0);
     }

@@ -1,7 +1,7 @@
 // The mouse seen from above: the button page's pictures and the device tiles. The design canvas
 // is the button page's 432 x 356 picture, whose number marks sit on the left button (140, 60),
-// the wheel (198, 60), the right button (260, 60) and the two thumb buttons (100, 120 and
-// 100, 167); the shapes below are placed under those marks.
+// the wheel (198, 60), the right button (260, 60) and the two thumb buttons of the left flank
+// (100, 120 and 100, 167); the shapes below are placed under those marks.
 #include "picturegen.h"
 
 #include <QPainter>
@@ -118,15 +118,13 @@ void drawMouse(QPainter &p, const QRectF &target, int variant, const Theme &them
     p.setBrush(glow);
     p.drawEllipse(QPointF(Cx, 121), 2.2, 2.2);
 
-    // Thumb buttons on the left flank, under the marks at y 120 and 167.
-    const qreal leftEdge = variant == 1 ? Cx - 96 : Cx - 108;
-    sideButton(p, QRectF(leftEdge, 122, 14, 38), shell, line);
-    sideButton(p, QRectF(leftEdge, 168, 14, 38), shell, line);
-    if (variant == 0) {
-        // The extra buttons of the many-button model on the right flank.
-        for (int i = 0; i < 3; ++i)
-            sideButton(p, QRectF(Cx + 94, 112 + i * 34, 12, 28), shell, line);
-    }
+    // The two thumb buttons on the left flank, one under each of the marks 4 and 5 (36 pixels
+    // across, centred at y 139 and 186). Each is longer than its mark and stands out of the flank,
+    // so that both of its ends show around the mark; the right flank has no buttons.
+    const qreal flank = variant == 1 ? Cx - 94 : Cx - 104;
+    const QColor thumb = lit ? theme.accent.darker(160) : shell.lighter(115);
+    sideButton(p, QRectF(flank - 12, 110, 24, 52), thumb, glow);
+    sideButton(p, QRectF(flank - 12, 165, 24, 54), thumb, glow);
 
     // Palm mark.
     p.setPen(QPen(glow, 2.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

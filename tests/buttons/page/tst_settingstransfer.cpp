@@ -124,6 +124,46 @@ private slots:
         QCOMPARE(state().ImportDialogOpen.load(), quint8(0));
     }
 
+    // A name typed without ".bin" is saved with it: the import's "*.bin" filter lists the file,
+    // and the import takes it back. A name that has the suffix, in any case, keeps it as typed.
+    void exportAddsTheSuffix_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("no suffix") << "typed"
+                                   << "typed.bin";
+        QTest::newRow("another suffix") << "typed.txt"
+                                        << "typed.txt.bin";
+        QTest::newRow("the suffix") << "typed.bin"
+                                    << "typed.bin";
+        QTest::newRow("the suffix in capitals") << "typed.BIN"
+                                                << "typed.BIN";
+    }
+    void exportAddsTheSuffix()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, saved);
+        Buttoninterface page;
+        QVERIFY(selectMouse());
+        QTemporaryDir folder;
+        {
+            FileChooser chooser(folder.filePath(typed));
+            click(page, "OutputData");
+            QCOMPARE(chooser.asked.size(), 1);
+        }
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{saved});
+        const QStringList listed =
+            QDir(folder.path()).entryList({QStringLiteral("*.bin")}, QDir::Files);
+        QCOMPARE(listed.size(), 1);
+
+        SimulationControl::clearLog();
+        {
+            FileChooser chooser(folder.filePath(listed.first()));
+            click(page, "ImportData");
+        }
+        QCOMPARE(SimulationControl::receivedRecords().size(), 1);
+    }
+
     // A file cut short, or one whose record holds what no page can set (sent whole, the mouse
     // would hold it and the pages show something else): "not a settings file", nothing sent.
     void damagedFileIsRefusedAndNothingSent_data()
