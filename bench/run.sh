@@ -67,23 +67,29 @@ process_figures() {
       e = median(qm, nq); f = median(qr, nq)
       printf "start-up, exec to the window mapped: probe %.1f ms, program %.1f ms (window %s), ratio %.2f, target at most 1.3: %s\n", a, b, size, b / a, (b / a <= 1.3) ? "met" : "missed"
       printf "memory 2 s after the window shows: probe %.1f MiB, program %.1f MiB, %+.1f MiB, target at most +15 MiB: %s\n", c, d, d - c, (d - c <= 15) ? "met" : "missed"
-      printf "beside the probe without OpenGL (no target): start-up %.1f ms, ratio %.2f; memory %.1f MiB, %+.1f MiB\n", e, b / e, f, d - f
+      # The targets of this round are set against the probe without OpenGL: the same work of the
+      # toolkit on both sides, so that the ratio is the work of the program alone.
+      printf "start-up beside the probe without OpenGL: probe %.1f ms, ratio %.2f, target at most 1.6: %s\n", e, b / e, (b / e <= 1.6) ? "met" : "missed"
+      printf "memory beside the probe without OpenGL: probe %.1f MiB, %+.1f MiB, target at most +12 MiB: %s\n", f, d - f, (d - f <= 12) ? "met" : "missed"
       if (other) printf "(%d runs showed another window and are left out)\n", other
-      printf "rss %.1f %.1f\n", c, d }' | tee "$home/startup.txt" | grep -v '^rss'
-  local probe_rss program_rss
+      printf "rss %.1f %.1f %.1f\n", c, d, f }' | tee "$home/startup.txt" | grep -v '^rss'
+  local probe_rss program_rss raster_rss
   probe_rss=$(awk '/^rss/ { print $2 }' "$home/startup.txt")
   program_rss=$(awk '/^rss/ { print $3 }' "$home/startup.txt")
+  raster_rss=$(awk '/^rss/ { print $4 }' "$home/startup.txt")
   echo
   echo "== device page: tab switch, fill, memory after every tab (bench_tabs on $display, medians of ${BENCH_REPETITIONS:-15})"
   DISPLAY="$display" QT_QPA_PLATFORM=xcb HOME="$home" build/bench/bench/bench_tabs \
-    "${BENCH_REPETITIONS:-15}" 2>/dev/null | awk -v probe="$probe_rss" -v program="$program_rss" '
+    "${BENCH_REPETITIONS:-15}" 2>/dev/null | awk -v probe="$probe_rss" -v program="$program_rss" \
+    -v raster="$raster_rss" '
     /^tab / { printf "%s, target at most 16 ms: %s\n", $0, ($4 <= 16 && $4 >= 0) ? "met" : "missed"; next }
     /^write from the page.s control [0-9]/ { printf "%s, target at most 0.1 ms: %s\n", $0, ($6 <= 0.1) ? "met" : "missed"; next }
     /^fill/ { printf "%s, target at most 5 ms: %s\n", $0, ($11 <= 5) ? "met" : "missed"; next }
     # This process carries the test tools the executable has not: what opening the tabs adds is
     # put on top of the figure of the executable itself.
     /^memory/ { opened = program + $9 - $4
-                printf "%s: the executable with every tab opened about %.1f MiB, %+.1f MiB beside the probe, target at most +15 MiB: %s\n", $0, opened, opened - probe, (opened - probe <= 15) ? "met" : "missed"; next }
+                printf "%s: the executable with every tab opened about %.1f MiB, %+.1f MiB beside the probe, target at most +15 MiB: %s\n", $0, opened, opened - probe, (opened - probe <= 15) ? "met" : "missed"
+                printf "memory with every tab opened beside the probe without OpenGL: %+.1f MiB, target at most +20 MiB: %s\n", opened - raster, (opened - raster <= 20) ? "met" : "missed"; next }
     { print }'
   kill "$xpid"
   wait "$xpid" 2>/dev/null || true
