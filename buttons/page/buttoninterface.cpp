@@ -52,22 +52,14 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     SetupButtonGroups();
     ButtonColorText = ConfigIni::instance()->color(QStringLiteral("ButtonColor"));
 
-    // The saved macros' buttons live on this panel, one per macro file. It lies on the dark page
-    // without a ground of its own and takes the place of the form's contents of the macro list.
-    MacroButtonPanel = new QWidget(this);
+    // The saved macros' buttons live on this panel, one per macro file.
+    MacroButtonPanel = new QWidget(ui->scrollAreaWidgetContents_7);
     MacroButtonPanel->setObjectName(QStringLiteral("MacroButtonPanel"));
-    MacroButtonPanel->setMinimumSize(205, 220);
-    MacroButtonPanel->setMaximumSize(205, 220);
-    MacroButtonPanel->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
     MacroButtonLayout = new QVBoxLayout(MacroButtonPanel);
     MacroButtonLayout->setContentsMargins(0, 0, 0, 0);
-    // The panel takes the size of its buttons: a short list stays packed at the top, and a long
-    // name widens the panel instead of being cut.
+    // The panel takes the size of its buttons: a short list stays packed at the top.
     MacroButtonLayout->setSizeConstraint(QLayout::SetFixedSize);
-    ui->scrollArea_7->setWidget(MacroButtonPanel);
-    // setWidget deleted the form's own contents and their layout.
-    ui->scrollAreaWidgetContents_7 = nullptr;
-    ui->verticalLayout_6 = nullptr;
+    ui->verticalLayout_6->addWidget(MacroButtonPanel);
     BuildMacroButtonList();
 
     ui->DPI_3->hide();

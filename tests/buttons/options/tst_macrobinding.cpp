@@ -30,7 +30,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QScrollArea>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -320,42 +319,6 @@ private slots:
             QCOMPARE(currentPage(page, "stackedWidget_2"), QStringLiteral("page_5"));
             saveScreen(&page, QStringLiteral("buttons-macro-panel"));
         }
-    }
-
-    // The macro list lies on the dark page without a ground of its own, and a name of the longest
-    // length a macro file may have is not squeezed into a narrow button.
-    void macroListShowsNamesOnThePage()
-    {
-        const QString longest = QStringLiteral("abcdefghijklmnopqrstuvwxyz1234");
-        QCOMPARE(longest.size(), 30);
-        macroFiles({{longest + QStringLiteral(".ini"), QByteArray("1\n")},
-                    {QStringLiteral("ab.ini"), QByteArray("1\n")}});
-        Buttoninterface page;
-        page.SlotAllLanguage(0);
-        page.resize(883, 630);
-        page.show();
-        child(page, "TopMusic")->click();
-        child(page, "DPI_10")->click();
-        QCOMPARE(currentPage(page, "stackedWidget_2"), QStringLiteral("page_5"));
-        ZR35_SAVE_SCREEN(&page, QStringLiteral("buttons-macro-longname"));
-        auto *area = page.findChild<QScrollArea *>(QStringLiteral("scrollArea_7"));
-        auto *panel = page.findChild<QWidget *>(QStringLiteral("MacroButtonPanel"));
-        QCOMPARE(area->widget(), panel);
-        // Under the last row the list shows the dark page, not a light ground of its own.
-        const QImage shot = page.grab().toImage();
-        const QPoint below = area->mapTo(&page, QPoint(area->width() / 2, area->height() - 6));
-        QVERIFY2(shot.pixelColor(below).lightness() < 100,
-                 qPrintable(shot.pixelColor(below).name()));
-
-        // The button is as wide as its name and starts at the list's left edge, so the name is
-        // never squeezed and its start always shows; the list is as narrow as its form makes it
-        // and scrolls only up and down, so the end of a name wider than the list goes under the
-        // scroll bar.
-        QToolButton *button = macroButton(page, longest);
-        const int text = button->fontMetrics().horizontalAdvance(longest);
-        QVERIFY2(button->width() >= text,
-                 qPrintable(QStringLiteral("%1 < %2").arg(button->width()).arg(text)));
-        QCOMPARE(button->mapTo(area->viewport(), QPoint(0, 0)).x(), 0);
     }
 
     // The fifth row holds slot 3: the mouse stores {6, 3, repeat} there and the file's record.
