@@ -16,7 +16,7 @@
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/core/hubrecorder.h"
-#include "tests/core/linkfixture.h"
+#include "tests/linksupport/linkfixture.h"
 #include "tests/support/workerthread.h"
 
 #include <QCoreApplication>

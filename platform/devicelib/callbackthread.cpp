@@ -11,19 +11,30 @@
 
 namespace {
 
-// The callbacks into the program that run now or wait to run, on every callback thread.
-std::mutex outstandingMutex;
-std::condition_variable outstandingChanged;
-int outstandingCallbacks = 0;
+// The callbacks into the program that run now or wait to run, on every callback thread. Never
+// destroyed: the threads are detached, and one may count a call that ends while the process exits.
+struct Outstanding
+{
+    std::mutex mutex;
+    std::condition_variable changed;
+    int callbacks = 0;
+};
+
+Outstanding &outstanding()
+{
+    static Outstanding *instance = new Outstanding;
+    return *instance;
+}
 
 void countCallbacks(int change)
 {
     if (change == 0)
         return;
-    std::lock_guard<std::mutex> lock(outstandingMutex);
-    outstandingCallbacks += change;
-    if (outstandingCallbacks == 0)
-        outstandingChanged.notify_all();
+    Outstanding &o = outstanding();
+    std::lock_guard<std::mutex> lock(o.mutex);
+    o.callbacks += change;
+    if (o.callbacks == 0)
+        o.changed.notify_all();
 }
 
 } // namespace
@@ -132,7 +143,8 @@ bool CallbackThread::stop()
 
 bool CallbackThread::waitUntilNoCallbackRuns(int timeoutMs)
 {
-    std::unique_lock<std::mutex> lock(outstandingMutex);
-    return outstandingChanged.wait_for(lock, std::chrono::milliseconds(std::max(0, timeoutMs)),
-                                       [] { return outstandingCallbacks == 0; });
+    Outstanding &o = outstanding();
+    std::unique_lock<std::mutex> lock(o.mutex);
+    return o.changed.wait_for(lock, std::chrono::milliseconds(std::max(0, timeoutMs)),
+                              [&o] { return o.callbacks == 0; });
 }

@@ -1,8 +1,11 @@
 #include "platform/devicelib/deviceset.h"
 
+#include "platform/devicelib/devicestore.h"
 #include "platform/inifile.h"
+#include "platform/wholefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
@@ -205,7 +208,7 @@ void complain(const QString &file, const QString &problem)
 
 } // namespace
 
-bool DeviceSetFile::read(const QString &file, DeviceSet *set, QString *error)
+bool DeviceSetFile::read(const QString &file, DeviceSet *set, QString *error, NoDevice noDevice)
 {
     QString problem;
     if (!QFileInfo(file).isFile()) {
@@ -248,7 +251,8 @@ bool DeviceSetFile::read(const QString &file, DeviceSet *set, QString *error)
             return false;
         }
     }
-    if (read.receivers.isEmpty() && read.mice.isEmpty() && read.screens.isEmpty()) {
+    if (noDevice == NoDevice::Refused && read.receivers.isEmpty() && read.mice.isEmpty() &&
+        read.screens.isEmpty()) {
         *error = QStringLiteral("no device in the file");
         return false;
     }
@@ -256,10 +260,17 @@ bool DeviceSetFile::read(const QString &file, DeviceSet *set, QString *error)
     return true;
 }
 
-DeviceSet DeviceSetFile::builtIn()
+namespace {
+void ensureBuiltInRegistered()
 {
     static const bool registered = (registerBuiltInSet(), true);
     Q_UNUSED(registered);
+}
+} // namespace
+
+DeviceSet DeviceSetFile::builtIn()
+{
+    ensureBuiltInRegistered();
     DeviceSet set;
     QString error;
     // The built-in file is part of the library and is checked by its tests.
@@ -279,4 +290,32 @@ DeviceSet DeviceSetFile::fromEnvironment()
         return builtIn();
     }
     return set;
+}
+
+QByteArray DeviceSetFile::builtInText()
+{
+    ensureBuiltInRegistered();
+    QFile file{QLatin1String(BuiltInFile)};
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString DeviceSetFile::fileToFollow()
+{
+    const QString named = qEnvironmentVariable(EnvironmentVariable);
+    if (!named.isEmpty())
+        return named;
+    // Written anew at every start: the built-in set is what a start without the variable gets,
+    // whatever was made of this file in an earlier run.
+    const QString folder = DeviceStore::folder();
+    const QString file = QDir(folder).filePath(QStringLiteral("devices.ini"));
+    QString error;
+    if (!QDir().mkpath(folder))
+        error = QStringLiteral("cannot make the folder");
+    else if (WholeFile::write(file, builtInText(), &error))
+        return file;
+    std::fprintf(stderr,
+                 "%s: the built-in set of simulated devices cannot be written (%s): its devices "
+                 "cannot be changed while the program runs.\n",
+                 qPrintable(QDir::toNativeSeparators(file)), qPrintable(error));
+    return QString();
 }

@@ -34,6 +34,41 @@ void ScreenBus::load(const QVector<VirtualScreen> &screens)
     m_exchanges = 0;
 }
 
+void ScreenBus::change(const QVector<VirtualScreen> &before, const QVector<VirtualScreen> &after)
+{
+    const auto in = [](const QVector<VirtualScreen> &screens, const QString &name) {
+        return std::any_of(screens.cbegin(), screens.cend(),
+                           [&](const VirtualScreen &screen) { return screen.name == name; });
+    };
+    QVector<VirtualScreen> added;
+    for (const VirtualScreen &screen : after) {
+        if (!in(before, screen.name)) {
+            added.append(screen);
+            DeviceStore::load(added.last());
+        }
+    }
+    QMutexLocker lock(&m_mutex);
+    for (const VirtualScreen &screen : before) {
+        if (in(after, screen.name))
+            continue;
+        m_screens.erase(
+            std::remove_if(m_screens.begin(), m_screens.end(),
+                           [&](const VirtualScreen &s) { return s.name == screen.name; }),
+            m_screens.end());
+        if (m_opened == screen.name)
+            m_opened.clear();
+    }
+    for (const VirtualScreen &screen : after) {
+        VirtualScreen *live = named(screen.name);
+        const auto was = std::find_if(before.cbegin(), before.cend(), [&](const VirtualScreen &s) {
+            return s.name == screen.name;
+        });
+        if (live && was != before.cend() && was->plugged != screen.plugged)
+            live->plugged = screen.plugged;
+    }
+    m_screens += added;
+}
+
 QVector<QByteArray> ScreenBus::find(const QByteArray &vid, const QByteArray &pid)
 {
     QVector<QByteArray> paths;

@@ -19,6 +19,10 @@ public:
     // The screens of a set, each with its stored clock; the controls back to their defaults and
     // no screen opened.
     void load(const QVector<VirtualScreen> &screens);
+    // A followed device set changed from `before` to `after`: a screen that left is gone, one that
+    // came is there with its stored clock, and Plugged plugs or pulls one. A screen has no hot-plug
+    // report: the program finds the change at its next search.
+    void change(const QVector<VirtualScreen> &before, const QVector<VirtualScreen> &after);
 
     // Paths of the plugged screens answering to `pid`. A screen has no vendor text of its own:
     // only the empty vendor text, which matches any vendor, finds it.

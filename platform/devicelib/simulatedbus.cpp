@@ -37,7 +37,12 @@ SimulatedBus &SimulatedBus::instance()
 {
     static SimulatedBus *bus = [] {
         auto *made = new SimulatedBus;
-        made->load(DeviceSetFile::fromEnvironment());
+        const DeviceSet set = DeviceSetFile::fromEnvironment();
+        const QString file = DeviceSetFile::fileToFollow();
+        if (file.isEmpty())
+            made->load(set);
+        else
+            made->follow(file, set);
         // What the devices were told last is stored before the process ends.
         std::atexit([] { SimulatedBus::instance().waitForStore(); });
         return made;
@@ -99,6 +104,15 @@ void SimulatedBus::writeStore()
 
 void SimulatedBus::load(const DeviceSet &set)
 {
+    {
+        QMutexLocker lock(&m_mutex);
+        ++m_following;
+    }
+    replaceDevices(set);
+}
+
+void SimulatedBus::replaceDevices(const DeviceSet &set)
+{
     // The devices come back with what they stored, so every write still to come must land first.
     waitForStore();
     // The screens live apart: nothing of the mice and receivers sees them.
@@ -135,7 +149,8 @@ void SimulatedBus::restart()
         QMutexLocker lock(&m_mutex);
         set = m_definitions;
     }
-    load(set);
+    // A file followed goes on being followed, as the next start would follow it again.
+    replaceDevices(set);
 }
 
 void SimulatedBus::prepare(VirtualMouse &mouse)
@@ -452,6 +467,10 @@ void SimulatedBus::stopHotPlug()
 
 void SimulatedBus::notifyPlugChange()
 {
+    if (m_gatheringPlugChanges) {
+        m_plugChangeGathered = true;
+        return;
+    }
     if (!m_hotPlugThread || !m_hotPlugCallback)
         return;
     const UsbChangedCallback callback = m_hotPlugCallback;
@@ -469,13 +488,18 @@ bool SimulatedBus::plugReceiver(const QString &name, bool plugged)
     VirtualReceiver *receiver = receiverNamed(name);
     if (!receiver)
         return false;
-    if (receiver->plugged != plugged) {
-        receiver->plugged = plugged;
-        // Power goes with the plug: a pairing window does not survive it.
-        receiver->pairStatus = PairIdle;
-        notifyPlugChange();
-    }
+    plugLocked(*receiver, plugged);
     return true;
+}
+
+void SimulatedBus::plugLocked(VirtualReceiver &receiver, bool plugged)
+{
+    if (receiver.plugged == plugged)
+        return;
+    receiver.plugged = plugged;
+    // Power goes with the plug: a pairing window does not survive it.
+    receiver.pairStatus = PairIdle;
+    notifyPlugChange();
 }
 
 bool SimulatedBus::plugCable(const QString &name, bool plugged)
@@ -484,11 +508,16 @@ bool SimulatedBus::plugCable(const QString &name, bool plugged)
     VirtualMouse *mouse = mouseNamed(name);
     if (!mouse || mouse->cableVid.isEmpty())
         return false;
-    if (mouse->cablePlugged != plugged) {
-        mouse->cablePlugged = plugged;
-        notifyPlugChange();
-    }
+    plugCableLocked(*mouse, plugged);
     return true;
+}
+
+void SimulatedBus::plugCableLocked(VirtualMouse &mouse, bool plugged)
+{
+    if (mouse.cablePlugged == plugged || mouse.cableVid.isEmpty())
+        return;
+    mouse.cablePlugged = plugged;
+    notifyPlugChange();
 }
 
 bool SimulatedBus::setAwake(const QString &name, bool awake)
@@ -497,14 +526,19 @@ bool SimulatedBus::setAwake(const QString &name, bool awake)
     VirtualMouse *mouse = mouseNamed(name);
     if (!mouse)
         return false;
-    if (mouse->awake != awake) {
-        mouse->awake = awake;
-        // The receiver's link to its mouse came or went: the hardware library reports that as a
-        // plug change of the receiver.
-        if (pairedReceiver(*mouse))
-            notifyPlugChange();
-    }
+    setAwakeLocked(*mouse, awake);
     return true;
+}
+
+void SimulatedBus::setAwakeLocked(VirtualMouse &mouse, bool awake)
+{
+    if (mouse.awake == awake)
+        return;
+    mouse.awake = awake;
+    // The receiver's link to its mouse came or went: the hardware library reports that as a
+    // plug change of the receiver.
+    if (pairedReceiver(mouse))
+        notifyPlugChange();
 }
 
 void SimulatedBus::setNoAnswer(const QString &operation, int times)

@@ -44,11 +44,21 @@ public:
     static SimulatedBus &instance();
 
     // --- Device set and lifetime ---
-    // Replaces every device by those of set, each with its stored state; stops the server.
+    // Replaces every device by those of set, each with its stored state; stops the server and the
+    // following of a device set file.
     void load(const DeviceSet &set);
     // A restart: the devices of the current set come back from their definitions and stored state
     // only; the server and the hot-plug registration end.
     void restart();
+    // Loads the set of a device set file and follows the file from then on: each change of it
+    // comes to the devices as changeDeviceSet() (devicesetfollower.h). A load ends the following.
+    void follow(const QString &file, const DeviceSet &set);
+    // The difference of `set` to the set loaded or followed last, as it shows on real hardware: a
+    // device that left is unplugged, one that came is plugged in with its stored state, and a
+    // change of Online, Cable or Plugged wakes, sends to sleep, plugs or pulls as the test control
+    // does. Other keys count from the next start. Dropped when the set has been loaded since the
+    // following of `following` began (busdeviceset.cpp).
+    void changeDeviceSet(const DeviceSet &set, int following);
     void setLatency(int milliseconds);
     int latency() const { return m_latencyMs.load(); }
     // Sleeps for the transfer latency (outside any lock).
@@ -135,6 +145,9 @@ public:
 private:
     SimulatedBus();
 
+    // The body of load() and restart().
+    void replaceDevices(const DeviceSet &set);
+
     // What a path reaches. Only valid while m_mutex is held.
     struct Target
     {
@@ -147,6 +160,18 @@ private:
     VirtualReceiver *receiverNamed(const QString &name);
     VirtualReceiver *pairedReceiver(const VirtualMouse &mouse);
     bool anyPlugged() const;
+    // The changes on the device side, for the test control and for a followed device set file
+    // (m_mutex held).
+    void plugLocked(VirtualReceiver &receiver, bool plugged);
+    void plugCableLocked(VirtualMouse &mouse, bool plugged);
+    void setAwakeLocked(VirtualMouse &mouse, bool awake);
+    // A device that leaves the set (busdeviceset.cpp; m_storeMutex and m_mutex held): what it has
+    // not written yet is written first, as a device's flash keeps what it was told before its
+    // plug was pulled.
+    void removeReceiver(const QString &name);
+    void removeMouse(const QString &name);
+    void addReceiver(const VirtualReceiver &receiver);
+    void addMouse(const VirtualMouse &mouse);
     // Takes one pending "no answer" of the operation (m_mutex held).
     bool noAnswer(const char *operation);
     void prepare(VirtualMouse &mouse);
@@ -203,7 +228,10 @@ private:
     void upgradeEnd(int generation, const QString &failure);
 
     mutable QMutex m_mutex;
-    DeviceSet m_definitions; // the set as loaded, for a restart
+    DeviceSet m_definitions; // the set as loaded or last followed, for a restart
+    // Counts the loads and followings: a change read from a file followed before the last one is
+    // dropped.
+    int m_following = 0;
     QVector<VirtualReceiver> m_receivers;
     QVector<VirtualMouse> m_mice;
     QHash<QString, int> m_noAnswer;     // operation -> calls left without answer (-1 all)
@@ -259,6 +287,10 @@ private:
     std::shared_ptr<CallbackThread> m_upgradeThread;
     int m_driverStatus = 0;
 
+    // While a changed device set is applied: its plug changes are gathered into one hot-plug call,
+    // as devices plugged in together make one report.
+    bool m_gatheringPlugChanges = false;
+    bool m_plugChangeGathered = false;
     UsbChangedCallback m_hotPlugCallback = nullptr;
     std::shared_ptr<CallbackThread> m_hotPlugThread;
 

@@ -2,6 +2,7 @@
 
 #include "platform/devicelib/callbackthread.h"
 #include "platform/devicelib/deviceset.h"
+#include "platform/devicelib/devicesetfollower.h"
 #include "platform/devicelib/devicestore.h"
 #include "platform/devicelib/screenbus.h"
 #include "platform/devicelib/simulatedbus.h"
@@ -22,13 +23,33 @@ bool SimulationControl::loadDeviceSet(const QString &file, QString *error)
             *error = problem;
         return false;
     }
+    DeviceSetFollower::stop();
     bus().load(set);
     return true;
 }
 
 void SimulationControl::loadBuiltInDeviceSet()
 {
+    DeviceSetFollower::stop();
     bus().load(DeviceSetFile::builtIn());
+}
+
+bool SimulationControl::followDeviceSet(const QString &file, QString *error)
+{
+    DeviceSet set;
+    QString problem;
+    if (!DeviceSetFile::read(file, &set, &problem)) {
+        if (error)
+            *error = problem;
+        return false;
+    }
+    bus().follow(file, set);
+    return true;
+}
+
+int SimulationControl::deviceSetReadings()
+{
+    return DeviceSetFollower::readings();
 }
 
 void SimulationControl::restartBus()

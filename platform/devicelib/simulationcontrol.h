@@ -18,8 +18,15 @@ namespace SimulationControl {
 // --- The bus ---
 // Replaces the devices by the set of an INI file; false (nothing changed) with *error set when
 // the file cannot be used.
+// Both end the following of a device set file.
 bool loadDeviceSet(const QString &file, QString *error = nullptr);
 void loadBuiltInDeviceSet();
+// Loads the set of a file and follows the file as the program does: each change of it is applied
+// to the devices a moment after it was saved (DEVICES.md). False, nothing changed, as for a load.
+bool followDeviceSet(const QString &file, QString *error = nullptr);
+// How many changed contents of a followed file have been read so far, used or refused: a test
+// that changed the file waits until this has grown, then looks at the devices.
+int deviceSetReadings();
 // A restart of the simulated bus, as at the next start of the program: the devices of the current
 // set come back with only their stored state; the server and the hot-plug registration end.
 void restartBus();

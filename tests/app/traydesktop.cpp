@@ -172,7 +172,12 @@ QVector<TrayDesktop::Window> TrayDesktop::visibleWindows(const QString &classNam
     Display *x = XOpenDisplay(m_display.toLatin1().constData());
     if (!x)
         return windows;
+    // A window may close while the tree is walked; the requests about it then fail, and Xlib's
+    // default handler would end the test for it. A window gone is simply not listed.
+    const XErrorHandler previous = XSetErrorHandler([](Display *, XErrorEvent *) { return 0; });
     collect(x, DefaultRootWindow(x), className.toLatin1(), &windows);
+    XSync(x, False);
+    XSetErrorHandler(previous);
     XCloseDisplay(x);
     return windows;
 }

@@ -5,7 +5,7 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/core/hubrecorder.h"
-#include "tests/core/linkfixture.h"
+#include "tests/linksupport/linkfixture.h"
 #include "tests/support/librarycallbacks.h"
 #include "tests/support/records.h"
 #include "tests/support/testmain.h"

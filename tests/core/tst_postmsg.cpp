@@ -1,11 +1,11 @@
 #include "core/blockingconnect.h"
 #include "core/postmsg.h"
 
+#include "tests/support/ownprocess.h"
 #include "tests/support/testmain.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -138,15 +138,11 @@ private slots:
 
     void blockingEmissionOnGuiThreadFailsLoudly()
     {
-        QProcess child;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(GuardChildVariable, QStringLiteral("1"));
-        child.setProcessEnvironment(environment);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("emitBlockingOnGuiThreadInChild")});
-        QVERIFY(child.waitForFinished(30000));
-        QVERIFY(child.exitStatus() == QProcess::CrashExit || child.exitCode() != 0);
-        const QByteArray output = child.readAllStandardError() + child.readAllStandardOutput();
+        const OwnProcessRun child = runTestFunctionAlone(
+            QStringLiteral("emitBlockingOnGuiThreadInChild"), GuardChildVariable);
+        QVERIFY(child.finished);
+        QVERIFY(child.failed);
+        const QByteArray &output = child.output;
         QVERIFY2(output.contains("blocking signal SigForm() emitted on the GUI thread"),
                  output.constData());
     }

@@ -8,7 +8,7 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/linksupport/readdevice.h"
-#include "tests/support/librarycallbacks.h"
+#include "tests/support/records.h"
 
 #include <QFile>
 #include <QWidget>
@@ -20,31 +20,11 @@ const QByteArray MouseOnReceiver = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=
 
 } // namespace
 
-LightBench::LightBench()
+LightBench::LightBench() : LinkBench(MouseOnReceiver)
 {
     if (LightTexts.rowCount() == 0)
         LoadLanguageFiles();
-    // A callback of the test before must not find the state half made.
-    waitForLibraryCallbacks();
-    DeviceState::ResetForTest();
-    DeviceLists::ResetForTest();
     DeviceState::instance()->WriteEnabled = 1;
-    SimulationControl::setLatency(0);
-    SimulationControl::setStateFolder(m_dir.path() + QStringLiteral("/state"));
-    const QString setFile = m_dir.path() + QStringLiteral("/devices.ini");
-    QFile file(setFile);
-    m_ok = file.open(QIODevice::WriteOnly) && file.write(MouseOnReceiver) == MouseOnReceiver.size();
-    file.close();
-    m_ok = m_ok && SimulationControl::loadDeviceSet(setFile);
-    SimulationControl::clearLog();
-}
-
-LightBench::~LightBench()
-{
-    DeviceLink::StopServer();
-    StopUsbChanged();
-    waitForLibraryCallbacks();
-    SimulationControl::setStateFolder(QString());
 }
 
 bool LightBench::selectMouse()
@@ -65,11 +45,7 @@ bool LightBench::selectMouse()
 
 FlashDataMap LightBench::stored()
 {
-    FlashDataMap record{};
-    const QByteArray bytes = SimulationControl::storedRecord(QStringLiteral("M"));
-    if (bytes.size() == int(sizeof record))
-        memcpy(record.bytes(), bytes.constData(), sizeof record);
-    return record;
+    return mouseRecord(QStringLiteral("M"));
 }
 
 QVector<FlashDataMap> LightBench::sent()

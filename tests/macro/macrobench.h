@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/child.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -14,12 +16,6 @@ class QListWidget;
 // Ukrainian, each entry naming itself ("en Macro 6", "uk Buttoninterface 4").
 void FillMacroTexts();
 QString fixtureText(int language, const QString &table, int entry);
-
-template <typename T>
-T *child(const QWidget *parent, const char *name)
-{
-    return parent->findChild<T *>(QLatin1String(name));
-}
 
 // Until the macro page lists the macro folder, a test puts a macro into the list and selects it.
 void selectNewMacro(Macro &page, const QString &name = QStringLiteral("Recorded"));

@@ -7,7 +7,7 @@
 #include "macro/model/macroname.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "tests/core/linkfixture.h"
+#include "tests/linksupport/linkfixture.h"
 #include "tests/macro/macrobench.h"
 #include "tests/macro/macrobuildercases.h"
 #include "tests/support/records.h"

@@ -8,7 +8,7 @@
 #include "sensor/sensordpi.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/myslider.h"
-#include "tests/core/linkfixture.h"
+#include "tests/linksupport/linkfixture.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -4,12 +4,16 @@
 #include "core/devicestate.h"
 #include "core/postmsg.h"
 #include "platform/appdir.h"
+#include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "tests/core/linkfixture.h"
+#include "tests/linksupport/linkfixture.h"
 #include "tests/sensor/dpieditorhost.h"
 #include "tests/support/workerthread.h"
 
 #include <QFile>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
 #include <QToolButton>
 
 namespace SensorBench {
@@ -73,6 +77,13 @@ void asFilled(const std::function<void()> &setting)
     SimulationControl::clearLog();
 }
 
+void letGo(QSlider *slider, int value)
+{
+    slider->setSliderDown(true);
+    slider->setSliderPosition(value);
+    slider->setSliderDown(false);
+}
+
 FlashDataMap stored()
 {
     return LinkFixture::storedRecord();
@@ -95,6 +106,26 @@ int checkedRate(const QWidget *panel)
 QToolButton *rateButton(const QWidget *panel, int index)
 {
     return panel->findChild<QToolButton *>(QLatin1String(RateButtonNames[index]));
+}
+
+PanelTest::~PanelTest() = default;
+
+void PanelTest::init()
+{
+    QVERIFY(selectMouse());
+    offline.reset(new QSignalSpy(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo));
+    hideModel.reset(new QSignalSpy(PostMsg::GetInstance(), &PostMsg::SigHideModel));
+}
+
+void PanelTest::cleanup()
+{
+    DeviceState &state = State();
+    state.SensorFilling = 0;
+    state.ButtonFilling = 0;
+    state.LightFilling = 0;
+    offline.reset();
+    hideModel.reset();
+    UsbServer_Exit();
 }
 
 } // namespace SensorBench

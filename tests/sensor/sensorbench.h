@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/record/flashdatamap.h"
+#include "tests/support/child.h"
 
 #include <QByteArray>
 #include <QString>
@@ -8,7 +9,10 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
+class QSignalSpy;
+class QSlider;
 class QToolButton;
 
 // The sensor page and its panels against the simulated mouse: the first shipped model on its
@@ -47,20 +51,35 @@ bool showRecord(const FlashDataMap &record);
 // writes), then clears the call log: what the test does next is all the log shows.
 void asFilled(const std::function<void()> &setting);
 
+// The user lets go of the slider's handle at `value`, as a drag ends.
+void letGo(QSlider *slider, int value);
+
 // What the simulated mouse holds now.
 FlashDataMap stored();
 // Sends of the whole record since the log was last cleared.
 int sends();
 
-template <typename T = QWidget>
-T *child(const QObject *parent, const QString &name)
-{
-    return parent->findChild<T *>(name);
-}
-
 // The checked button of the report-rate panel `panel`, 0..6; -1 when none is.
 int checkedRate(const QWidget *panel);
 // The rate button of index 0..6 (125..8000 Hz).
 QToolButton *rateButton(const QWidget *panel, int index);
+
+// The base of a panel test class: each test function starts with the mouse selected
+// (selectMouse()) and spies on the hub's offline notice and sensor-mode signal, and ends with no
+// page filling and the device server gone.
+class PanelTest : public QObject
+{
+    Q_OBJECT
+public:
+    ~PanelTest() override;
+
+protected:
+    std::unique_ptr<QSignalSpy> offline;   // SigMouseOffLineo
+    std::unique_ptr<QSignalSpy> hideModel; // SigHideModel
+
+private slots:
+    void init();
+    void cleanup();
+};
 
 } // namespace SensorBench

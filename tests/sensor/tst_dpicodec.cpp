@@ -5,7 +5,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "sensor/model/dpicodec.h"
 #include "sensor/model/sensorheader.h"
-#include "tests/core/linkfixture.h"
+#include "tests/linksupport/linkfixture.h"
 #include "tests/support/testmain.h"
 
 #include <QBuffer>

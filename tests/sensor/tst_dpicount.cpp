@@ -5,7 +5,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "sensor/sensordpi.h"
 #include "shell/widgets/myconmbobox.h"
-#include "tests/core/linkfixture.h"
+#include "tests/linksupport/linkfixture.h"
 #include "tests/sensor/dpieditorhost.h"
 #include "tests/support/records.h"
 #include "tests/support/screens.h"

@@ -5,7 +5,7 @@
 #include "sensor/model/dpicodec.h"
 #include "sensor/sensordpi.h"
 #include "shell/widgets/myslider.h"
-#include "tests/core/linkfixture.h"
+#include "tests/linksupport/linkfixture.h"
 #include "tests/sensor/dpieditorhost.h"
 #include "tests/support/records.h"
 #include "tests/support/testmain.h"

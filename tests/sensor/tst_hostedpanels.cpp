@@ -7,6 +7,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "sensor/debouncetime.h"
 #include "sensor/stopclosetime.h"
+#include "sensor/stopclosetimeb.h"
 #include "shell/dialogs/lessthree.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/widgets/myconmbobox.h"
@@ -19,6 +20,8 @@
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QSlider>
+#include <QSpinBox>
 
 #include <memory>
 
@@ -47,28 +50,15 @@ void chooseSleep(const StopCloseTime &panel, int index)
 
 } // namespace
 
-// The debounce-time and sleep-time panels as the button, settings and lighting pages host them.
-class TestHostedPanels : public QObject
+// The debounce-time and sleep-time panels as the button, settings and lighting pages host them;
+// the sleep-time guards also for the panel's second layout, one table for both.
+class TestHostedPanels : public PanelTest
 {
     Q_OBJECT
-private:
-    std::unique_ptr<QSignalSpy> offline;
-
 private slots:
     void initTestCase()
     {
         ReloadLanguageFilesForTest(AppDir::filePath(QStringLiteral("Language")));
-    }
-    void init()
-    {
-        QVERIFY(selectMouse());
-        offline.reset(new QSignalSpy(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo));
-    }
-    void cleanup()
-    {
-        state().ButtonFilling = 0;
-        offline.reset();
-        UsbServer_Exit();
     }
 
     // --- Debounce time ---
@@ -246,27 +236,41 @@ private slots:
         list->hidePopup();
     }
 
+    // Both layouts of the sleep-time panel: the list the pages host and the slider of the
+    // second layout; each host's filling keeps its panel from writing.
     void sleepGuards_data()
     {
-        QTest::addColumn<int>("guard"); // 0 writes disabled, 1 ButtonFilling, 2 offline
+        QTest::addColumn<bool>("slider");
+        QTest::addColumn<int>("guard"); // 0 writes disabled, 1 the host filling, 2 offline
         QTest::addColumn<int>("expectedNotices");
-        QTest::newRow("writes disabled") << 0 << 0;
-        QTest::newRow("button page filling") << 1 << 0;
-        QTest::newRow("offline") << 2 << 1;
+        QTest::newRow("list: writes disabled") << false << 0 << 0;
+        QTest::newRow("list: button page filling") << false << 1 << 0;
+        QTest::newRow("list: offline") << false << 2 << 1;
+        QTest::newRow("slider: writes disabled") << true << 0 << 0;
+        QTest::newRow("slider: lighting page filling") << true << 1 << 0;
+        QTest::newRow("slider: offline") << true << 2 << 1;
     }
     void sleepGuards()
     {
+        QFETCH(bool, slider);
         QFETCH(int, guard);
         QFETCH(int, expectedNotices);
-        StopCloseTime panel;
+        StopCloseTime list;
+        StopCloseTimeB sliderPanel;
         if (guard == 0)
             state().WriteEnabled = 0;
         else if (guard == 1)
-            state().ButtonFilling = 1;
+            (slider ? state().LightFilling : state().ButtonFilling) = 1;
         else
             QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
-        chooseSleep(panel, 3);
-        QCOMPARE(sleepList(panel)->currentIndex(), 3);
+        SimulationControl::clearLog();
+        if (slider) {
+            letGo(child<QSlider>(&sliderPanel, QStringLiteral("StopClose")), 4);
+            QCOMPARE(child<QSpinBox>(&sliderPanel, QStringLiteral("spinBoxA"))->value(), 5);
+        } else {
+            chooseSleep(list, 3);
+            QCOMPARE(sleepList(list)->currentIndex(), 3);
+        }
         QCOMPARE(sends(), 0);
         QCOMPARE(offline->size(), expectedNotices);
     }

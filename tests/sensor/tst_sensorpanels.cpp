@@ -3,16 +3,22 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "sensor/motionsync.h"
+#include "sensor/motionsyncb.h"
 #include "sensor/rippecontrol.h"
+#include "sensor/rippecontrolb.h"
 #include "sensor/sensoreffect.h"
+#include "sensor/sensoreffectb.h"
 #include "sensor/sensorlod.h"
 #include "sensor/sensorrate.h"
+#include "sensor/sensorrateb.h"
 #include "sensor/straightline.h"
+#include "sensor/straightlineb.h"
 #include "shell/widgets/myconmbobox.h"
 #include "tests/sensor/sensorbench.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/testmain.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QSignalSpy>
@@ -59,17 +65,100 @@ void addGuardColumns()
     QTest::addColumn<int>("expectedNotices");
 }
 
-// A toggle panel of the three: 0 ripple control, 1 angle snapping, 2 motion sync.
-std::unique_ptr<TogglePanel> makeToggle(int which)
+// The panels' two layouts: the sensor page's, and the second one that a host may build instead
+// (the title first, check boxes for the choices).
+enum Layout
 {
-    switch (which) {
-    case 0:
-        return std::unique_ptr<TogglePanel>(new RippeControl);
-    case 1:
-        return std::unique_ptr<TogglePanel>(new StraightLine);
-    default:
-        return std::unique_ptr<TogglePanel>(new MotionSync);
+    PageLayout,
+    SecondLayout
+};
+
+const char *layoutName(int layout)
+{
+    return layout == PageLayout ? "page layout" : "second layout";
+}
+
+// A toggle panel of the three in `layout`: 0 ripple control, 1 angle snapping, 2 motion sync.
+std::unique_ptr<TogglePanel> makeToggle(int layout, int which)
+{
+    using Make = TogglePanel *(*)();
+    static const Make makers[2][3] = {{[]() -> TogglePanel * { return new RippeControl; },
+                                       []() -> TogglePanel * { return new StraightLine; },
+                                       []() -> TogglePanel * { return new MotionSync; }},
+                                      {[]() -> TogglePanel * { return new RippeControlB; },
+                                       []() -> TogglePanel * { return new StraightLineB; },
+                                       []() -> TogglePanel * { return new MotionSyncB; }}};
+    return std::unique_ptr<TogglePanel>(makers[layout][which]());
+}
+
+// The report-rate panel in either layout: a button per rate (SensorRate) or a check box per rate
+// (SensorRateB), driven as a user and a host drive it.
+class RatePanel
+{
+public:
+    explicit RatePanel(int layout)
+    {
+        if (layout == SecondLayout)
+            boxes.reset(new SensorRateB);
+        else
+            buttons.reset(new SensorRate);
     }
+
+    QWidget *widget() const
+    {
+        return buttons ? static_cast<QWidget *>(buttons.get()) : boxes.get();
+    }
+    void SetRate(int index) { buttons ? buttons->SetRate(index) : boxes->SetRate(index); }
+    void ShowHighRates(int level)
+    {
+        buttons ? buttons->ShowHighRates(level) : boxes->ShowHighRates(level);
+    }
+
+    // The button or box of rate 0..6 (125..8000 Hz).
+    QAbstractButton *rate(int index) const
+    {
+        const char *names[] = {"Button125HZ",  "Button250HZ",  "Button500HZ", "Button1000HZ",
+                               "Button2000HZ", "Button4000HZ", "Button8000HZ"};
+        return child<QAbstractButton>(widget(), QLatin1String(names[index]));
+    }
+    // A user's click: on a check box, where its indicator is drawn.
+    void click(int index) const
+    {
+        QAbstractButton *target = rate(index);
+        const QPoint at = boxes ? QPoint(8, target->height() / 2) : target->rect().center();
+        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, at);
+    }
+    int checked() const
+    {
+        for (int i = 0; i < 7; ++i) {
+            if (rate(i)->isChecked())
+                return i;
+        }
+        return -1;
+    }
+
+private:
+    std::unique_ptr<SensorRate> buttons;
+    std::unique_ptr<SensorRateB> boxes;
+};
+
+// The DPI light's brightness slider of `panel` (either layout) dragged to `step` and let go.
+template <typename Panel>
+void dragBrightness(int step, int code)
+{
+    Panel panel;
+    auto *slider = child<QSlider>(&panel, QStringLiteral("LightH"));
+    auto *box = child<QSpinBox>(&panel, QStringLiteral("LightSpinBox"));
+    asFilled([&] { panel.SetBrightness(step == 1 ? 2 : 1); });
+
+    // Dragged: shown beside it, not written; let go: written once.
+    slider->setSliderDown(true);
+    slider->setSliderPosition(step);
+    QCOMPARE(box->value(), step);
+    QCOMPARE(sends(), 0);
+    slider->setSliderDown(false);
+    QCOMPARE(int(stored().DpiLightBrightness), code);
+    QCOMPARE(sends(), 1);
 }
 
 QToolButton *toggleOf(const TogglePanel *panel)
@@ -90,57 +179,72 @@ MyConmboBox *lodList(const SensorLOD &panel)
 } // namespace
 
 // The toggles, the report rate, the lift-off distance and the DPI light: each user change
-// reaches the simulated mouse as its record byte; each guard keeps it from being written.
-class TestSensorPanels : public QObject
+// reaches the simulated mouse as its record byte; each guard keeps it from being written. Where
+// the panels' second layout (which no page builds) behaves the same, one table holds both
+// layouts; tst_variantpanels tests what only the second layout has.
+class TestSensorPanels : public PanelTest
 {
     Q_OBJECT
-private:
-    std::unique_ptr<QSignalSpy> offline;
-    std::unique_ptr<QSignalSpy> hideModel;
-
 private slots:
-    void init()
-    {
-        QVERIFY(selectMouse());
-        offline.reset(new QSignalSpy(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo));
-        hideModel.reset(new QSignalSpy(PostMsg::GetInstance(), &PostMsg::SigHideModel));
-    }
-    void cleanup()
-    {
-        state().SensorFilling = 0;
-        offline.reset();
-        hideModel.reset();
-        UsbServer_Exit();
-    }
-
     // --- Toggles ---
 
     void toggleClicksWriteOnThenOff_data()
     {
+        QTest::addColumn<int>("layout");
         QTest::addColumn<int>("which");
+        QTest::addColumn<QString>("panelName");
         QTest::addColumn<QString>("toggleName");
-        QTest::newRow("ripple control") << 0 << "RippeControl_2";
-        QTest::newRow("angle snapping") << 1 << "StraightLine_2";
-        QTest::newRow("motion sync") << 2 << "MotionSync_2";
+        // The toggle first with the title beside it, or the title first, right-aligned against
+        // the toggle at the right end.
+        QTest::addColumn<QRect>("toggleGeometry");
+        QTest::addColumn<bool>("titleAlignedRight");
+        QTest::addColumn<int>("titleRight");
+        for (int layout : {PageLayout, SecondLayout}) {
+            const bool second = layout == SecondLayout;
+            const QString suffix = second ? "B" : "";
+            const QRect toggleGeometry = second ? QRect(165, 0, 36, 18) : QRect(0, 0, 36, 18);
+            const auto row = [&](const char *name, int which, const QString &panel) {
+                QTest::addRow("%s: %s", layoutName(layout), name)
+                    << layout << which << panel + suffix << panel + "_2" << toggleGeometry << second
+                    << (second ? 160 : 200);
+            };
+            row("ripple control", 0, "RippeControl");
+            row("angle snapping", 1, "StraightLine");
+            row("motion sync", 2, "MotionSync");
+        }
     }
     void toggleClicksWriteOnThenOff()
     {
+        QFETCH(int, layout);
         QFETCH(int, which);
+        QFETCH(QString, panelName);
         QFETCH(QString, toggleName);
-        std::unique_ptr<TogglePanel> panel = makeToggle(which);
-        QCOMPARE(toggleOf(panel.get())->objectName(), toggleName);
+        QFETCH(QRect, toggleGeometry);
+        QFETCH(bool, titleAlignedRight);
+        QFETCH(int, titleRight);
+        std::unique_ptr<TogglePanel> panel = makeToggle(layout, which);
+        QCOMPARE(panel->objectName(), panelName);
+        auto *toggle = child<QToolButton>(panel.get(), toggleName);
+        QCOMPARE(panel->findChild<QToolButton *>(), toggle);
         QVERIFY(missingPictures(panel.get()).isEmpty());
+        QCOMPARE(toggle->geometry(), toggleGeometry);
+        auto *label = child<QLabel>(panel.get(), QStringLiteral("label"));
+        QCOMPARE(bool(label->alignment() & Qt::AlignRight), titleAlignedRight);
+        QCOMPARE(label->geometry().right(), titleRight);
 
-        QTest::mouseClick(toggleOf(panel.get()), Qt::LeftButton);
-        QCOMPARE(toggleByte(which, stored()), 1);
-        QTest::mouseClick(toggleOf(panel.get()), Qt::LeftButton);
-        QCOMPARE(toggleByte(which, stored()), 0);
-        QCOMPARE(sends(), 2);
-
-        // The host setting it writes nothing.
+        // The host setting it writes nothing, however often.
         panel->SetSwitch(true);
-        QVERIFY(toggleOf(panel.get())->isChecked());
+        panel->SetSwitch(true);
+        QVERIFY(toggle->isChecked());
+        QCOMPARE(sends(), 0);
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(toggleByte(which, stored()), 0);
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QCOMPARE(toggleByte(which, stored()), 1);
         QCOMPARE(sends(), 2);
+        // Kept by the mouse.
+        SimulationControl::restartBus();
+        QCOMPARE(toggleByte(which, stored()), 1);
     }
 
     void toggleGuards_data()
@@ -171,30 +275,37 @@ private slots:
 
     void rateClickWritesItsCode_data()
     {
+        QTest::addColumn<int>("layout");
         QTest::addColumn<int>("index");
         QTest::addColumn<int>("code");
         QTest::addColumn<int>("high");
         const int codes[] = {8, 4, 2, 1, 16, 32, 64};
         const char *names[] = {"125 Hz",  "250 Hz",  "500 Hz", "1000 Hz",
                                "2000 Hz", "4000 Hz", "8000 Hz"};
-        for (int i = 0; i < 7; ++i)
-            QTest::newRow(names[i]) << i << codes[i] << (i >= 4 ? 1 : 0);
+        for (int layout : {PageLayout, SecondLayout}) {
+            for (int i = 0; i < 7; ++i)
+                QTest::addRow("%s: %s", layoutName(layout), names[i])
+                    << layout << i << codes[i] << (i >= 4 ? 1 : 0);
+        }
     }
     void rateClickWritesItsCode()
     {
+        QFETCH(int, layout);
         QFETCH(int, index);
         QFETCH(int, code);
         QFETCH(int, high);
-        SensorRate panel;
+        RatePanel panel(layout);
         panel.ShowHighRates(3);
-        QVERIFY(missingPictures(&panel).isEmpty());
-        QTest::mouseClick(rateButton(&panel, index), Qt::LeftButton);
+        QVERIFY(missingPictures(panel.widget()).isEmpty());
+        panel.SetRate(index == 0 ? 1 : 0);
+        panel.click(index);
+        QCOMPARE(panel.checked(), index);
         QCOMPARE(int(stored().ReportRate), code);
         QCOMPARE(hideModel->size(), 1);
         QCOMPARE(hideModel->at(0).at(0).toInt(), high);
-        // The checked button clicked again stays checked and is written again.
-        QTest::mouseClick(rateButton(&panel, index), Qt::LeftButton);
-        QCOMPARE(checkedRate(&panel), index);
+        // The checked one clicked again stays checked and is written and told again.
+        panel.click(index);
+        QCOMPARE(panel.checked(), index);
         QCOMPARE(sends(), 2);
         QCOMPARE(hideModel->size(), 2);
     }
@@ -221,44 +332,58 @@ private slots:
         QCOMPARE(hideModel->size(), expectedSends);
     }
 
+    void rateSettersWriteNothing_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<int>("index");
+        QTest::addRow("%s", layoutName(PageLayout)) << int(PageLayout) << 5;
+        QTest::addRow("%s", layoutName(SecondLayout)) << int(SecondLayout) << 6;
+    }
     void rateSettersWriteNothing()
     {
-        SensorRate panel;
-        panel.SetRate(5);
-        QCOMPARE(checkedRate(&panel), 5);
+        QFETCH(int, layout);
+        QFETCH(int, index);
+        RatePanel panel(layout);
+        panel.SetRate(index);
+        QCOMPARE(panel.checked(), index);
         panel.SetRate(7);
         panel.SetRate(-1);
-        QCOMPARE(checkedRate(&panel), 5);
+        QCOMPARE(panel.checked(), index);
         QCOMPARE(sends(), 0);
         QCOMPARE(hideModel->size(), 0);
     }
 
     void highRatesByLevel_data()
     {
+        QTest::addColumn<int>("layout");
         QTest::addColumn<int>("level");
         QTest::addColumn<QList<bool>>("shown"); // 2000, 4000, 8000 Hz
-        QTest::newRow("0") << 0 << QList<bool>{false, false, false};
-        QTest::newRow("1") << 1 << QList<bool>{true, true, false};
-        QTest::newRow("2") << 2 << QList<bool>{true, false, false};
-        QTest::newRow("3") << 3 << QList<bool>{true, true, true};
+        for (int layout : {PageLayout, SecondLayout}) {
+            const char *name = layoutName(layout);
+            QTest::addRow("%s: 0", name) << layout << 0 << QList<bool>{false, false, false};
+            QTest::addRow("%s: 1", name) << layout << 1 << QList<bool>{true, true, false};
+            QTest::addRow("%s: 2", name) << layout << 2 << QList<bool>{true, false, false};
+            QTest::addRow("%s: 3", name) << layout << 3 << QList<bool>{true, true, true};
+        }
     }
     void highRatesByLevel()
     {
+        QFETCH(int, layout);
         QFETCH(int, level);
         QFETCH(QList<bool>, shown);
-        SensorRate panel;
+        RatePanel panel(layout);
         panel.SetRate(6);
         panel.ShowHighRates(3);
         panel.ShowHighRates(level);
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(!rateButton(&panel, 4 + i)->isHidden(), shown.at(i));
+            QCOMPARE(!panel.rate(4 + i)->isHidden(), shown.at(i));
         for (int i = 0; i < 4; ++i)
-            QVERIFY(!rateButton(&panel, i)->isHidden());
+            QVERIFY(!panel.rate(i)->isHidden());
         // Hiding a rate does not uncheck it; a level the panel does not know changes nothing.
-        QCOMPARE(checkedRate(&panel), 6);
+        QCOMPARE(panel.checked(), 6);
         panel.ShowHighRates(4);
         for (int i = 0; i < 3; ++i)
-            QCOMPARE(!rateButton(&panel, 4 + i)->isHidden(), shown.at(i));
+            QCOMPARE(!panel.rate(4 + i)->isHidden(), shown.at(i));
     }
 
     // --- Lift-off distance ---
@@ -412,29 +537,25 @@ private slots:
 
     void brightnessStepWritesItsCode_data()
     {
+        QTest::addColumn<int>("layout");
         QTest::addColumn<int>("step");
         QTest::addColumn<int>("code");
         const int codes[] = {16, 30, 60, 90, 128, 150, 180, 210, 230, 255};
-        for (int step = 1; step <= 10; ++step)
-            QTest::newRow(qPrintable(QString::number(step))) << step << codes[step - 1];
+        for (int layout : {PageLayout, SecondLayout}) {
+            for (int step = 1; step <= 10; ++step)
+                QTest::addRow("%s: %d", layoutName(layout), step)
+                    << layout << step << codes[step - 1];
+        }
     }
     void brightnessStepWritesItsCode()
     {
+        QFETCH(int, layout);
         QFETCH(int, step);
         QFETCH(int, code);
-        SensorEffect panel;
-        auto *slider = child<QSlider>(&panel, QStringLiteral("LightH"));
-        auto *box = child<QSpinBox>(&panel, QStringLiteral("LightSpinBox"));
-        asFilled([&] { panel.SetBrightness(step == 1 ? 2 : 1); });
-
-        // Dragged: shown beside it, not written; let go: written once.
-        slider->setSliderDown(true);
-        slider->setSliderPosition(step);
-        QCOMPARE(box->value(), step);
-        QCOMPARE(sends(), 0);
-        slider->setSliderDown(false);
-        QCOMPARE(int(stored().DpiLightBrightness), code);
-        QCOMPARE(sends(), 1);
+        if (layout == SecondLayout)
+            dragBrightness<SensorEffectB>(step, code);
+        else
+            dragBrightness<SensorEffect>(step, code);
     }
 
     void speedStepIsStoredAsItIs()

@@ -28,14 +28,6 @@ QSpinBox *display(const QWidget *panel)
     return child<QSpinBox>(panel, QStringLiteral("spinBoxA"));
 }
 
-// The user lets go of the slider's handle at `value`.
-void letGo(QSlider *slider, int value)
-{
-    slider->setSliderDown(true);
-    slider->setSliderPosition(value);
-    slider->setSliderDown(false);
-}
-
 // A debounce value in the mouse the test can tell from the panel's own.
 void storeDebounce(int value)
 {
@@ -47,26 +39,11 @@ void storeDebounce(int value)
 
 // The debounce-time and sleep-time panels' second and third layouts, which no page builds: the
 // values the user sets reach the simulated mouse as they are shown; the host's setters write
-// nothing.
-class TestVariantDelays : public QObject
+// nothing. The sleep-time guards of both layouts are one table in tst_hostedpanels.
+class TestVariantDelays : public PanelTest
 {
     Q_OBJECT
-private:
-    std::unique_ptr<QSignalSpy> offline;
-
 private slots:
-    void init()
-    {
-        QVERIFY(selectMouse());
-        offline.reset(new QSignalSpy(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo));
-    }
-    void cleanup()
-    {
-        state().LightFilling = 0;
-        offline.reset();
-        UsbServer_Exit();
-    }
-
     // --- Debounce time on a slider ---
 
     void debounceSliderWritesTheValue_data()
@@ -231,32 +208,6 @@ private slots:
         panel.SetIndex(1);
         QCOMPARE(display(&panel)->text(), QStringLiteral("30秒"));
         QCOMPARE(sends(), 0);
-    }
-
-    void sleepGuards_data()
-    {
-        QTest::addColumn<int>("guard"); // 0 writes disabled, 1 LightFilling, 2 offline
-        QTest::addColumn<int>("expectedNotices");
-        QTest::newRow("writes disabled") << 0 << 0;
-        QTest::newRow("lighting page filling") << 1 << 0;
-        QTest::newRow("offline") << 2 << 1;
-    }
-    void sleepGuards()
-    {
-        QFETCH(int, guard);
-        QFETCH(int, expectedNotices);
-        StopCloseTimeB panel;
-        if (guard == 0)
-            state().WriteEnabled = 0;
-        else if (guard == 1)
-            state().LightFilling = 1;
-        else
-            QVERIFY(SimulationControl::setOnline(QStringLiteral("M1"), false));
-        SimulationControl::clearLog();
-        letGo(child<QSlider>(&panel, QStringLiteral("StopClose")), 4);
-        QCOMPARE(display(&panel)->value(), 5);
-        QCOMPARE(sends(), 0);
-        QCOMPARE(offline->size(), expectedNotices);
     }
 };
 

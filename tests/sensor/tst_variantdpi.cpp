@@ -7,7 +7,7 @@
 #include "sensor/sensordpib.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/myslider.h"
-#include "tests/core/linkfixture.h"
+#include "tests/linksupport/linkfixture.h"
 #include "tests/sensor/dpieditorhost.h"
 #include "tests/sensor/sensorbench.h"
 #include "tests/sensor/variantbench.h"
@@ -25,6 +25,7 @@
 #include <memory>
 
 using DpiEditorHost::stageDpi;
+using SensorBench::letGo;
 using SensorBench::sends;
 using SensorBench::stored;
 
@@ -56,14 +57,6 @@ QToolButton *colourButton(const SensorDPIB *editor, int level)
 {
     return editor->findChild<QToolButton *>(QLatin1String(DpiLevels::Table[level].Name) +
                                             QLatin1String("ButtonA"));
-}
-
-// The user lets go of a level's slider at `value`.
-void letGo(MySlider *slider, int value)
-{
-    slider->setSliderDown(true);
-    slider->setSliderPosition(value);
-    slider->setSliderDown(false);
 }
 
 int storedDpi(int level)

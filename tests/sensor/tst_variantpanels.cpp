@@ -28,24 +28,6 @@ namespace {
 
 constexpr auto &state = State;
 
-// The title-first toggles: 0 ripple control, 1 angle snapping, 2 motion sync.
-std::unique_ptr<TogglePanel> makeToggle(int which)
-{
-    switch (which) {
-    case 0:
-        return std::unique_ptr<TogglePanel>(new RippeControlB);
-    case 1:
-        return std::unique_ptr<TogglePanel>(new StraightLineB);
-    default:
-        return std::unique_ptr<TogglePanel>(new MotionSyncB);
-    }
-}
-
-int toggleByte(int which, const FlashDataMap &record)
-{
-    return which == 0 ? record.RippleControl : which == 1 ? record.StraightLine : record.MotionSync;
-}
-
 QCheckBox *box(const QWidget *panel, const char *name)
 {
     return child<QCheckBox>(panel, QLatin1String(name));
@@ -90,29 +72,12 @@ const QStringList LightRowWidgets = {"SpeedH",       "SpeedSpinBox", "LightH",
 
 // The second layouts of the toggles, the report rate, the lift-off distance and the DPI light,
 // which no page builds: each click of the user's reaches the simulated mouse as the twin's code;
-// the host's setters write nothing.
-class TestVariantPanels : public QObject
+// the host's setters write nothing. What both layouts do alike is tested in tst_sensorpanels, one
+// table for both.
+class TestVariantPanels : public PanelTest
 {
     Q_OBJECT
-private:
-    std::unique_ptr<QSignalSpy> offline;
-    std::unique_ptr<QSignalSpy> hideModel;
-
 private slots:
-    void init()
-    {
-        QVERIFY(selectMouse());
-        offline.reset(new QSignalSpy(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo));
-        hideModel.reset(new QSignalSpy(PostMsg::GetInstance(), &PostMsg::SigHideModel));
-    }
-    void cleanup()
-    {
-        state().SensorFilling = 0;
-        offline.reset();
-        hideModel.reset();
-        UsbServer_Exit();
-    }
-
     // The second layouts stand ready for a host; the sensor page keeps its live panels.
     void theSensorPageBuildsNoneOfThem()
     {
@@ -130,48 +95,6 @@ private slots:
     }
 
     // --- Toggles ---
-
-    void toggleClicksWriteOnThenOff_data()
-    {
-        QTest::addColumn<int>("which");
-        QTest::addColumn<QString>("panelName");
-        QTest::addColumn<QString>("toggleName");
-        QTest::newRow("ripple control") << 0 << "RippeControlB"
-                                        << "RippeControl_2";
-        QTest::newRow("angle snapping") << 1 << "StraightLineB"
-                                        << "StraightLine_2";
-        QTest::newRow("motion sync") << 2 << "MotionSyncB"
-                                     << "MotionSync_2";
-    }
-    void toggleClicksWriteOnThenOff()
-    {
-        QFETCH(int, which);
-        QFETCH(QString, panelName);
-        QFETCH(QString, toggleName);
-        std::unique_ptr<TogglePanel> panel = makeToggle(which);
-        QCOMPARE(panel->objectName(), panelName);
-        auto *toggle = child<QToolButton>(panel.get(), toggleName);
-        QVERIFY(toggle);
-        QVERIFY(missingPictures(panel.get()).isEmpty());
-        // The title first, right-aligned against the toggle at the right end.
-        QCOMPARE(toggle->geometry(), QRect(165, 0, 36, 18));
-        auto *label = child<QLabel>(panel.get(), QStringLiteral("label"));
-        QVERIFY(label->alignment() & Qt::AlignRight);
-        QCOMPARE(label->geometry().right(), 160);
-
-        // The host setting it writes nothing, however often.
-        panel->SetSwitch(true);
-        panel->SetSwitch(true);
-        QCOMPARE(sends(), 0);
-        QTest::mouseClick(toggle, Qt::LeftButton);
-        QCOMPARE(toggleByte(which, stored()), 0);
-        QTest::mouseClick(toggle, Qt::LeftButton);
-        QCOMPARE(toggleByte(which, stored()), 1);
-        QCOMPARE(sends(), 2);
-        // Kept by the mouse.
-        SimulationControl::restartBus();
-        QCOMPARE(toggleByte(which, stored()), 1);
-    }
 
     void toggleWithWritesDisabledOnlyShows()
     {
@@ -204,36 +127,6 @@ private slots:
 
     // --- Report rate ---
 
-    void rateClickWritesItsCode_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<int>("high");
-        const int codes[] = {8, 4, 2, 1, 16, 32, 64};
-        for (int i = 0; i < 7; ++i)
-            QTest::newRow(qPrintable(QStringLiteral("rate %1").arg(i)))
-                << i << codes[i] << (i >= 4 ? 1 : 0);
-    }
-    void rateClickWritesItsCode()
-    {
-        QFETCH(int, index);
-        QFETCH(int, code);
-        QFETCH(int, high);
-        SensorRateB panel;
-        QVERIFY(missingPictures(&panel).isEmpty());
-        panel.SetRate(index == 0 ? 1 : 0);
-        clickBox(rateBox(&panel, index));
-        QCOMPARE(checkedRateBox(&panel), index);
-        QCOMPARE(int(stored().ReportRate), code);
-        QCOMPARE(hideModel->size(), 1);
-        QCOMPARE(hideModel->at(0).at(0).toInt(), high);
-        // The checked box clicked again stays checked and is written and told again.
-        clickBox(rateBox(&panel, index));
-        QCOMPARE(checkedRateBox(&panel), index);
-        QCOMPARE(sends(), 2);
-        QCOMPARE(hideModel->size(), 2);
-    }
-
     void rateOfflineTellsNothing()
     {
         SensorRateB panel;
@@ -244,43 +137,6 @@ private slots:
         QCOMPARE(sends(), 0);
         QCOMPARE(offline->size(), 1);
         QCOMPARE(hideModel->size(), 0);
-    }
-
-    void rateSettersWriteNothing()
-    {
-        SensorRateB panel;
-        panel.SetRate(6);
-        QCOMPARE(checkedRateBox(&panel), 6);
-        panel.SetRate(7);
-        panel.SetRate(-1);
-        QCOMPARE(checkedRateBox(&panel), 6);
-        QCOMPARE(sends(), 0);
-        QCOMPARE(hideModel->size(), 0);
-    }
-
-    void highRatesByLevel_data()
-    {
-        QTest::addColumn<int>("level");
-        QTest::addColumn<QList<bool>>("shown"); // 2000, 4000, 8000 Hz
-        QTest::newRow("0") << 0 << QList<bool>{false, false, false};
-        QTest::newRow("1") << 1 << QList<bool>{true, true, false};
-        QTest::newRow("2") << 2 << QList<bool>{true, false, false};
-        QTest::newRow("3") << 3 << QList<bool>{true, true, true};
-    }
-    void highRatesByLevel()
-    {
-        QFETCH(int, level);
-        QFETCH(QList<bool>, shown);
-        SensorRateB panel;
-        panel.SetRate(6);
-        panel.ShowHighRates(level);
-        // A level the panel does not know changes nothing.
-        panel.ShowHighRates(4);
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(!rateBox(&panel, 4 + i)->isHidden(), shown.at(i));
-        for (int i = 0; i < 4; ++i)
-            QVERIFY(!rateBox(&panel, i)->isHidden());
-        QCOMPARE(checkedRateBox(&panel), 6);
     }
 
     // --- Lift-off distance ---
@@ -428,30 +284,6 @@ private slots:
         QVERIFY(box(&panel, "MM1")->isChecked());
         QCOMPARE(shownOf(&panel, LightRowWidgets), (QStringList{"LightH", "LightSpinBox", "line"}));
         QCOMPARE(sends(), 0);
-    }
-
-    void brightnessLetGoWritesItsCode_data()
-    {
-        QTest::addColumn<int>("step");
-        QTest::addColumn<int>("code");
-        QTest::newRow("1") << 1 << 16;
-        QTest::newRow("5") << 5 << 128;
-        QTest::newRow("10") << 10 << 255;
-    }
-    void brightnessLetGoWritesItsCode()
-    {
-        QFETCH(int, step);
-        QFETCH(int, code);
-        SensorEffectB panel;
-        asFilled([&] { panel.SetBrightness(step == 1 ? 2 : 1); });
-        auto *slider = child<QSlider>(&panel, QStringLiteral("LightH"));
-        slider->setSliderDown(true);
-        slider->setSliderPosition(step);
-        QCOMPARE(child<QSpinBox>(&panel, QStringLiteral("LightSpinBox"))->value(), step);
-        QCOMPARE(sends(), 0);
-        slider->setSliderDown(false);
-        QCOMPARE(int(stored().DpiLightBrightness), code);
-        QCOMPARE(sends(), 1);
     }
 
     // The host's speed and brightness are not blocked: the sliders' guards keep a fill from

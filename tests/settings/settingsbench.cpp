@@ -22,48 +22,23 @@ const QByteArray ReceiverWithMouse = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPI
                                      "[M]\nType=Mouse\nCid=12\nMid=10\nReceiver=R\nBattery=80\n"
                                      "Version=0x0105\nCableVID=0x3D7A\nCablePID=0x1201\n";
 
-SettingsBench::SettingsBench(const QByteArray &deviceSet)
+SettingsBench::SettingsBench(const QByteArray &deviceSet) : LinkBench(deviceSet)
 {
     // The shipped language files, as the main window loads them at start.
     if (FormSettingTexts.rowCount() == 0)
         LoadLanguageFiles();
-    // A callback of the test before must not find the state half made.
-    waitForLibraryCallbacks();
-    DeviceState::ResetForTest();
-    DeviceLists::ResetForTest();
     DeviceState::instance()->WriteEnabled = 1;
-
-    const QDir shipped(QStringLiteral(ZR35_TEST_APP_DIR));
-    QDir().mkpath(appFolder());
-    for (const QString &entry : shipped.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
-        if (entry != QLatin1String("bin"))
-            QFile::link(shipped.filePath(entry), appFolder() + QLatin1Char('/') + entry);
-    }
-    AppDir::setOverride(appFolder());
-
-    SimulationControl::setLatency(0);
-    SimulationControl::setStateFolder(m_dir.path() + QStringLiteral("/state"));
-    const QString setFile = m_dir.path() + QStringLiteral("/devices.ini");
-    QFile file(setFile);
-    m_ok = file.open(QIODevice::WriteOnly) && file.write(deviceSet) == deviceSet.size();
-    file.close();
-    m_ok = m_ok && SimulationControl::loadDeviceSet(setFile);
-    SimulationControl::clearLog();
+    QStringList shared = QDir(AppDir::path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    shared.removeAll(QStringLiteral("bin"));
+    useAppFolder(shared);
 }
 
 SettingsBench::~SettingsBench()
 {
-    DeviceLink::StopServer();
-    StopUsbChanged();
-    SimulationControl::setStateFolder(QString());
+    // The devices are quiet before the shipped Config.ini comes back.
+    stop();
     if (m_ownConfig)
         ConfigIni::resetForTests(QString());
-    AppDir::setOverride(QStringLiteral(ZR35_TEST_APP_DIR));
-}
-
-QString SettingsBench::appFolder() const
-{
-    return m_dir.path() + QStringLiteral("/app");
 }
 
 void SettingsBench::useShippedFirmware()
@@ -73,12 +48,7 @@ void SettingsBench::useShippedFirmware()
 
 void SettingsBench::useConfigIni(const QByteArray &configIni)
 {
-    const QString path = m_dir.path() + QStringLiteral("/Config.ini");
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(configIni);
-    file.close();
-    ConfigIni::resetForTests(path);
+    ConfigIni::resetForTests(writeFile(QStringLiteral("Config.ini"), configIni));
     m_ownConfig = true;
 }
 

@@ -1,27 +1,24 @@
 #pragma once
 
 #include "core/deviceallinfo.h"
+#include "tests/linksupport/linkbench.h"
+#include "tests/support/child.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <QWidget>
 
-// A fresh simulated bus and a fresh device state for one test of the settings page: no latency,
-// an empty call log, the devices' stored state in a folder of its own and the given device set
-// (an INI text as the simulated library reads it). Writes are enabled, as on the device page, and
-// the shipped language files are loaded. The app folder is one of its own that shares the build's
-// files but has no firmware images, so that devices of any version are offered no update, unless
-// the test asks for the shipped images.
-class SettingsBench
+// A fresh simulated bus and a fresh device state for one test of the settings page (a LinkBench
+// of the given device set). Writes are enabled, as on the device page, and the shipped language
+// files are loaded. The app folder is one of its own that shares the build's files but has no
+// firmware images, so that devices of any version are offered no update, unless the test asks for
+// the shipped images.
+class SettingsBench : public LinkBench
 {
 public:
     explicit SettingsBench(const QByteArray &deviceSet);
-    ~SettingsBench();
-
-    bool ok() const { return m_ok; }
-    QString folder() const { return m_dir.path(); }
+    ~SettingsBench() override;
 
     // Makes the device at `path` the current one, as the device page has it: its description
     // (customer 12, model 10, the kind given, wired for a cable kind, online, model section
@@ -35,11 +32,8 @@ public:
     void useConfigIni(const QByteArray &configIni);
     // The build's firmware images in the app folder's bin/.
     void useShippedFirmware();
-    QString appFolder() const;
 
 private:
-    QTemporaryDir m_dir;
-    bool m_ok = false;
     bool m_ownConfig = false;
 };
 
@@ -53,10 +47,3 @@ QByteArray receiverPath(const char *name = "R");
 // has stored nothing (it stores only what was changed).
 int receiverLedMode(const char *name = "R");
 int receiverLongRange(const char *name = "R");
-
-// A child of `root` by object name and class; null when there is none.
-template <typename W>
-W *child(const QWidget *root, const char *name)
-{
-    return root->findChild<W *>(QLatin1String(name));
-}

@@ -33,43 +33,11 @@ const QByteArray OneReceiverSet = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0
                                   "[M]\nType=Mouse\nCid=12\nMid=10\nReceiver=R\nBattery=80\n"
                                   "Version=0x0105\nCableVID=0x3D7A\nCablePID=0x1201\n";
 
-HomeBench::HomeBench(const QByteArray &deviceSet)
+HomeBench::HomeBench(const QByteArray &deviceSet) : LinkBench(deviceSet)
 {
-    // A callback of the test before must not find the state half made.
-    waitForLibraryCallbacks();
-    DeviceState::ResetForTest();
-    DeviceLists::ResetForTest();
     storeMouseVersion(QString());
-
-    const QString app = appFolder();
-    QDir().mkpath(app);
-    const QString shipped = QStringLiteral(ZR35_TEST_APP_DIR);
-    for (const QString &entry : {QStringLiteral("Language"), QStringLiteral("Picture"),
-                                 QStringLiteral("usersetting"), QStringLiteral("driver_sensor.h")})
-        QFile::link(shipped + QLatin1Char('/') + entry, app + QLatin1Char('/') + entry);
-    AppDir::setOverride(app);
-
-    SimulationControl::setLatency(0);
-    SimulationControl::setStateFolder(m_dir.path() + QStringLiteral("/state"));
-    const QString setFile = m_dir.path() + QStringLiteral("/devices.ini");
-    QFile file(setFile);
-    m_ok = file.open(QIODevice::WriteOnly) && file.write(deviceSet) == deviceSet.size();
-    file.close();
-    m_ok = m_ok && SimulationControl::loadDeviceSet(setFile);
-    SimulationControl::clearLog();
-}
-
-HomeBench::~HomeBench()
-{
-    DeviceLink::StopServer();
-    StopUsbChanged();
-    SimulationControl::setStateFolder(QString());
-    AppDir::setOverride(QStringLiteral(ZR35_TEST_APP_DIR));
-}
-
-QString HomeBench::appFolder() const
-{
-    return m_dir.path() + QStringLiteral("/app");
+    useAppFolder({QStringLiteral("Language"), QStringLiteral("Picture"),
+                  QStringLiteral("usersetting"), QStringLiteral("driver_sensor.h")});
 }
 
 void HomeBench::makeFirmwareFolder()

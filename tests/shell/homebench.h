@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/record/flashdatamap.h"
+#include "tests/linksupport/linkbench.h"
 #include "tests/support/records.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <functional>
 
@@ -16,18 +16,14 @@ class DialogMain;
 class QLabel;
 class QWidget;
 
-// A fresh simulated bus and a fresh device state for one test of the home page: no latency, an
-// empty call log, the devices' stored state in a folder of its own, the given device set (an INI
-// text as the simulated library reads it), and an app folder of its own that shares the build's
-// language files, pictures, Config.ini and sensor header, and may get a firmware folder.
-class HomeBench
+// A fresh simulated bus and a fresh device state for one test of the home page (a LinkBench of
+// the given device set), no mouse firmware version stored by an earlier run, and an app folder of
+// its own that shares the build's language files, pictures, Config.ini and sensor header, and may
+// get a firmware folder.
+class HomeBench : public LinkBench
 {
 public:
     explicit HomeBench(const QByteArray &deviceSet);
-    ~HomeBench();
-
-    bool ok() const { return m_ok; }
-    QString appFolder() const;
 
     // Firmware image `name` in <app>/bin: its header's target, version word, customer, model and
     // model name (the Config.ini name, e.g. "ZR35_M10").
@@ -40,10 +36,6 @@ public:
     // The mouse firmware version the program last stored for model Drive1 (CID 12, MID 10); an
     // empty text removes it.
     static void storeMouseVersion(const QString &version);
-
-private:
-    QTemporaryDir m_dir;
-    bool m_ok = false;
 };
 
 // A receiver of kind 1 ("R", PID 0x1240) with the mouse "M" of model Drive1 on it, awake; the

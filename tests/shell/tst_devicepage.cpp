@@ -7,6 +7,7 @@
 #include "shell/dialogmain.h"
 #include "shell/dialogs/updataparam.h"
 #include "tests/shell/homebench.h"
+#include "tests/support/child.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/records.h"
@@ -31,12 +32,6 @@
 namespace {
 
 constexpr auto &state = State;
-
-template <typename T>
-T *child(const QWidget *parent, const char *name)
-{
-    return parent->findChild<T *>(QLatin1String(name));
-}
 
 QList<QToolButton *> tabs(const QWidget *page)
 {

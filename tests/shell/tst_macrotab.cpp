@@ -3,6 +3,7 @@
 #include "core/postmsg.h"
 #include "shell/dialog.h"
 #include "tests/shell/homebench.h"
+#include "tests/support/child.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 
@@ -14,12 +15,6 @@
 #include <QWindow>
 
 namespace {
-
-template <typename T>
-T *child(const QWidget *parent, const char *name)
-{
-    return parent->findChild<T *>(QLatin1String(name));
-}
 
 void setLanguage(int language)
 {

@@ -6,6 +6,7 @@
 #include "shell/dialogmain.h"
 #include "shell/dialogs/updataparam.h"
 #include "tests/shell/homebench.h"
+#include "tests/support/child.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/screens.h"
@@ -25,12 +26,6 @@
 #include <memory>
 
 namespace {
-
-template <typename T = QWidget>
-T *child(const QObject *parent, const char *name)
-{
-    return parent->findChild<T *>(QLatin1String(name));
-}
 
 void setLanguage(int language)
 {

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QKeySequence>
 #include <QTest>
 
 ModalDriver::Match ModalDriver::named(const QString &classOrObjectName)
@@ -45,10 +46,7 @@ void ModalDriver::poll()
     }
     if (m_key != 0) {
         QWidget *target = modal->focusWidget() ? modal->focusWidget() : modal;
-        m_poll.stop();
-        m_limit.stop();
-        m_fired = true;
-        m_failure.clear();
+        answer(modal);
         QTest::keyClick(target, Qt::Key(m_key));
         return;
     }
@@ -59,13 +57,20 @@ void ModalDriver::poll()
             QStringLiteral("the dialog has no visible, enabled button \"%1\"").arg(m_button);
         return;
     }
+    answer(modal);
+    button->click();
+}
+
+void ModalDriver::answer(QWidget *modal)
+{
     m_poll.stop();
     m_limit.stop();
     m_fired = true;
     m_failure.clear();
+    // The key or the click runs the dialog's own code, which may hold it open in a loop of its
+    // own: the limit is armed first.
     m_pressed = modal;
     m_closeLimit.start(m_timeoutMs);
-    button->click();
 }
 
 void ModalDriver::giveUp()
@@ -80,7 +85,8 @@ void ModalDriver::checkClosed()
     if (!m_pressed || !m_pressed->isVisible())
         return;
     m_fired = false;
-    m_failure = QStringLiteral("pressed \"%1\", but the dialog stayed open").arg(m_button);
+    const QString answer = m_key != 0 ? QKeySequence(m_key).toString() : m_button;
+    m_failure = QStringLiteral("pressed \"%1\", but the dialog stayed open").arg(answer);
     if (auto *dialog = qobject_cast<QDialog *>(m_pressed.data()))
         dialog->reject();
 }

@@ -13,10 +13,10 @@ class QWidget;
 // while that modal loop runs, a timer on the GUI thread watches the active modal widget and,
 // when it is the expected dialog, presses the named child button or sends the key, once.
 // When the time limit passes first, a modal dialog still open is rejected so the test does not
-// hang, and fired() stays false. A pressed button that leaves its dialog open past the same limit
-// again gets the dialog rejected, and fired() turns false with "pressed, but the dialog stayed
-// open": a broken button fails its test within seconds instead of blocking exec() until the test
-// runner's own timeout.
+// hang, and fired() stays false. A pressed button or a sent key that leaves its dialog open past
+// the same limit again gets the dialog rejected, and fired() turns false with "pressed, but the
+// dialog stayed open": a broken button or key fails its test within seconds instead of blocking
+// exec() until the test runner's own timeout.
 class ModalDriver : public QObject
 {
     Q_OBJECT
@@ -35,6 +35,8 @@ public:
 
 private:
     void poll();
+    // Stops looking and arms the close limit, just before the key or the click.
+    void answer(QWidget *modal);
     void giveUp();
     void checkClosed();
 

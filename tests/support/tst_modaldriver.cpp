@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QPushButton>
 
 #include <memory>
@@ -25,6 +26,20 @@ public:
         connect(hidden, &QPushButton::clicked, this, &QDialog::accept);
         ok->move(0, 30);
     }
+};
+
+// One whose "Stuck" button does nothing and which ignores Escape.
+class KeepsOpenDialog : public OkDialog
+{
+public:
+    KeepsOpenDialog()
+    {
+        auto *stuck = new QPushButton(QStringLiteral("Stuck"), this);
+        stuck->setObjectName(QStringLiteral("Stuck"));
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override { event->accept(); }
 };
 
 } // namespace
@@ -71,21 +86,32 @@ private slots:
         QCOMPARE(driver->failure().isEmpty(), fired);
     }
 
-    // A button that does not close its dialog: the test fails within the limit with the reason,
-    // instead of exec() blocking until the test runner gives up.
-    void buttonThatDoesNotClose()
+    // A button or a key that does not close its dialog: the test fails within the limit with the
+    // reason, instead of exec() blocking until the test runner gives up.
+    void answerThatDoesNotClose_data()
     {
-        OkDialog box;
-        auto *stuck = new QPushButton(QStringLiteral("Stuck"), &box);
-        stuck->setObjectName(QStringLiteral("Stuck"));
-        ModalDriver driver(ModalDriver::named(QStringLiteral("NoticeDialog")),
-                           QStringLiteral("Stuck"), 300);
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("button") << "Stuck" << 0 << "pressed \"Stuck\", but the dialog stayed open";
+        QTest::newRow("key") << QString() << int(Qt::Key_Escape)
+                             << "pressed \"Esc\", but the dialog stayed open";
+    }
+    void answerThatDoesNotClose()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(QString, failure);
+        KeepsOpenDialog box;
+        const ModalDriver::Match dialog = ModalDriver::named(QStringLiteral("NoticeDialog"));
+        const auto driver = key ? std::make_unique<ModalDriver>(dialog, key, 300)
+                                : std::make_unique<ModalDriver>(dialog, button, 300);
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(box.exec(), int(QDialog::Rejected));
         QVERIFY(clock.elapsed() < 3000);
-        QVERIFY(!driver.fired());
-        QCOMPARE(driver.failure(), QStringLiteral("pressed \"Stuck\", but the dialog stayed open"));
+        QVERIFY(!driver->fired());
+        QCOMPARE(driver->failure(), failure);
     }
 
     void predicateSeesTheDialog()

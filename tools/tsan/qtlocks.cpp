@@ -11,6 +11,13 @@
 // call acquires them; a blocking call's slot, once run, releases a second one that its emitter
 // acquires. That orders what Qt orders and no more, so a race between two threads that only share
 // some unrelated emission is still reported (tools/tsan/selftest.cpp checks it).
+//
+// A call queued to one of Qt's own objects (the application object, an event loop), whose event()
+// cannot be taken over from here, is seen arriving through Qt's notification hook instead.
+//
+// A QThread's end is the third kind: QThread::wait returns once the thread has run, which Qt
+// orders through a wait condition of its own. Each thread releases an address of its own QThread
+// object as it ends, and a wait() that saw it end, or the thread's next run, acquires it.
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QComboBox>
@@ -28,6 +35,7 @@
 #include <QSemaphore>
 #include <QSlider>
 #include <QThread>
+#include <QThreadStorage>
 #include <QToolButton>
 #include <QWaitCondition>
 #include <QWidget>
@@ -63,7 +71,8 @@ namespace {
 
 const bool Sanitized = &__tsan_acquire != nullptr;
 
-// Qt's own definition of the operation with the given mangled name.
+// Qt's own definition of the operation with the given mangled name (or the C library's, for an
+// unmangled name the C library defines).
 template <typename Function>
 Function real(const char *name)
 {
@@ -339,9 +348,10 @@ void QWaitCondition::wakeAll()
 //
 // A QByteArray's or QString's block is freed by whoever drops the last reference, and the atomic
 // reference count orders that free after every other holder's use. The program's own drops are
-// inline and seen; the ones inside Qt's library (an assignment, a detach before a write, a resize)
-// are not, so a free on another thread would look unordered with this thread's reads before it.
-// Each of these tells the sanitizer of the release Qt's decrement makes.
+// inline and seen; the ones inside Qt's library (an assignment, a detach before a change in place,
+// a resize) are not, so a free on another thread would look unordered with this thread's reads
+// before it. Each of these tells the sanitizer of the release Qt's decrement makes: every
+// QByteArray operation the program calls that may drop a reference, and QString's few.
 
 QByteArray &QByteArray::operator=(const QByteArray &other) noexcept
 {
@@ -377,6 +387,97 @@ void QByteArray::clear()
     QT_REAL(void (*)(QByteArray *), "_ZN10QByteArray5clearEv");
     released(&d->ref);
     qt(this);
+}
+
+// Changes in place: each detaches a shared block first.
+
+QByteArray &QByteArray::append(char c)
+{
+    QT_REAL(QByteArray & (*)(QByteArray *, char), "_ZN10QByteArray6appendEc");
+    released(&d->ref);
+    return qt(this, c);
+}
+
+QByteArray &QByteArray::append(const char *s)
+{
+    QT_REAL(QByteArray & (*)(QByteArray *, const char *), "_ZN10QByteArray6appendEPKc");
+    released(&d->ref);
+    return qt(this, s);
+}
+
+QByteArray &QByteArray::append(const char *s, int len)
+{
+    QT_REAL(QByteArray & (*)(QByteArray *, const char *, int), "_ZN10QByteArray6appendEPKci");
+    released(&d->ref);
+    return qt(this, s, len);
+}
+
+QByteArray &QByteArray::append(const QByteArray &a)
+{
+    QT_REAL(QByteArray & (*)(QByteArray *, const QByteArray &), "_ZN10QByteArray6appendERKS_");
+    released(&d->ref);
+    return qt(this, a);
+}
+
+QByteArray &QByteArray::replace(int index, int len, const char *s)
+{
+    QT_REAL(QByteArray & (*)(QByteArray *, int, int, const char *),
+            "_ZN10QByteArray7replaceEiiPKc");
+    released(&d->ref);
+    return qt(this, index, len, s);
+}
+
+QByteArray &QByteArray::replace(int index, int len, const char *s, int alen)
+{
+    QT_REAL(QByteArray & (*)(QByteArray *, int, int, const char *, int),
+            "_ZN10QByteArray7replaceEiiPKci");
+    released(&d->ref);
+    return qt(this, index, len, s, alen);
+}
+
+QByteArray &QByteArray::replace(int index, int len, const QByteArray &s)
+{
+    QT_REAL(QByteArray & (*)(QByteArray *, int, int, const QByteArray &),
+            "_ZN10QByteArray7replaceEiiRKS_");
+    released(&d->ref);
+    return qt(this, index, len, s);
+}
+
+QByteArray &QByteArray::replace(const char *before, int bsize, const char *after, int asize)
+{
+    QT_REAL(QByteArray & (*)(QByteArray *, const char *, int, const char *, int),
+            "_ZN10QByteArray7replaceEPKciS1_i");
+    released(&d->ref);
+    return qt(this, before, bsize, after, asize);
+}
+
+QByteArray &QByteArray::replace(const char *before, const QByteArray &after)
+{
+    QT_REAL(QByteArray & (*)(QByteArray *, const char *, const QByteArray &),
+            "_ZN10QByteArray7replaceEPKcRKS_");
+    released(&d->ref);
+    return qt(this, before, after);
+}
+
+void QByteArray::truncate(int pos)
+{
+    QT_REAL(void (*)(QByteArray *, int), "_ZN10QByteArray8truncateEi");
+    released(&d->ref);
+    qt(this, pos);
+}
+
+void QByteArray::chop(int n)
+{
+    QT_REAL(void (*)(QByteArray *, int), "_ZN10QByteArray4chopEi");
+    released(&d->ref);
+    qt(this, n);
+}
+
+void QByteArray::expand(int i)
+{
+    QT_REAL(void (*)(QByteArray *, int), "_ZN10QByteArray6expandEi");
+    released(&d->ref);
+    qt(this, i);
 }
 
 QString &QString::operator=(const QString &other) noexcept
@@ -415,10 +516,15 @@ struct HandOver
     char returned;  // released when a blocking call's slot has run, acquired by its emitter
 };
 
+// The keys' signal index for the calls handed to a receiver with invokeMethod, and for a thread's
+// end (keyed by its QThread object: `delivered` is released as the thread ends).
+constexpr int InvokedCalls = -1;
+constexpr int ThreadEnd = -2;
+
 struct HandOverKey
 {
     const void *object;
-    int signal; // the signal's index among all of the sender's signals; -1: invokeMethod
+    int signal; // the signal's index among all of the sender's signals, or one of the above
 
     bool operator==(const HandOverKey &other) const
     {
@@ -485,6 +591,14 @@ bool blocking(const QAbstractMetaCallEvent *call)
     return call->*member(SemaphoreMember{}) != nullptr;
 }
 
+// The two sync addresses of the queued call an event carries. invokeMethod's calls have no
+// sender; they are keyed by their receiver.
+HandOver &handOverOf(QObject *receiver, const QAbstractMetaCallEvent *call)
+{
+    return call->sender() ? handOver(call->sender(), call->signalId())
+                          : handOver(receiver, InvokedCalls);
+}
+
 // A queued call is delivered as a MetaCall event: the slot runs after the emission that posted it
 // (Qt orders the two through its event queue's lock), and a blocking emitter goes on only after
 // the slot has run (through a semaphore inside Qt). Other events carry nothing across threads here.
@@ -494,9 +608,7 @@ bool delivered(QObject *receiver, QEvent *event, Event qt)
     if (event->type() != QEvent::MetaCall)
         return qt(receiver, event);
     const auto *call = static_cast<const QAbstractMetaCallEvent *>(event);
-    // invokeMethod's calls have no sender; they are keyed by their receiver.
-    HandOver &edge =
-        call->sender() ? handOver(call->sender(), call->signalId()) : handOver(receiver, -1);
+    HandOver &edge = handOverOf(receiver, call);
     // A blocking emitter reads what the slot did; invokeMethod's caller may delete the slot
     // object the call ran (see QMetaObject::invokeMethodImpl below).
     const bool answered = blocking(call) || !call->sender();
@@ -506,6 +618,23 @@ bool delivered(QObject *receiver, QEvent *event, Event qt)
         released(&edge.returned);
     return handled;
 }
+
+// Every event Qt delivers passes Qt's notification hook first, the receivers of Qt's own classes
+// too (the application object, an event loop), whose event() this library cannot take the place
+// of: a queued call to one of them is seen to arrive here. What such a slot did stays unseen by a
+// blocking emitter; the program's blocking receivers are its own classes.
+bool arriving(void **notification)
+{
+    auto *receiver = static_cast<QObject *>(notification[0]);
+    const auto *event = static_cast<const QEvent *>(notification[1]);
+    if (event->type() == QEvent::MetaCall)
+        acquired(
+            &handOverOf(receiver, static_cast<const QAbstractMetaCallEvent *>(event)).delivered);
+    return false; // Qt goes on to deliver the event
+}
+
+const bool ArrivalsSeen =
+    Sanitized && QInternal::registerCallback(QInternal::EventNotifyCallback, arriving);
 
 using EventFunction = bool (*)(QObject *, QEvent *);
 
@@ -530,7 +659,7 @@ bool QMetaObject::invokeMethodImpl(QObject *object, QtPrivate::QSlotObjectBase *
     QT_REAL(bool (*)(QObject *, QtPrivate::QSlotObjectBase *, Qt::ConnectionType, void *),
             "_ZN11QMetaObject16invokeMethodImplEP7QObjectPN9QtPrivate15QSlotObjectBaseEN2Qt14"
             "ConnectionTypeEPv");
-    HandOver &edge = handOver(object, -1);
+    HandOver &edge = handOver(object, InvokedCalls);
     released(&edge.delivered);
     // Qt drops its caller's reference to the slot object before it returns; when the receiver has
     // already run the call, that is the last reference and the object is deleted right there,
@@ -572,3 +701,76 @@ ZR35_DELIVERY(QSlider, "_ZN7QSlider5eventEP6QEvent")
 ZR35_DELIVERY(QProgressBar, "_ZN12QProgressBar5eventEP6QEvent")
 ZR35_DELIVERY(QComboBox, "_ZN9QComboBox5eventEP6QEvent")
 ZR35_DELIVERY(QLineEdit, "_ZN9QLineEdit5eventEP6QEvent")
+
+// --- A QThread's end ---
+
+namespace {
+
+// Owned by a thread's storage slot: Qt deletes it on that thread as the thread ends, after run()
+// and the direct receivers of finished() and before it lets wait() return.
+struct ThreadEndMark
+{
+    const QThread *thread;
+
+    ~ThreadEndMark() { released(&handOver(thread, ThreadEnd).delivered); }
+};
+
+// Made on first use and kept: a static made by the call would have an initialization guard the
+// sanitizer sees (see QT_REAL).
+QThreadStorage<ThreadEndMark *> &threadEndMarks()
+{
+    static std::atomic<QThreadStorage<ThreadEndMark *> *> marks{nullptr};
+    QThreadStorage<ThreadEndMark *> *found = marks.load(std::memory_order_acquire);
+    if (!found) {
+        auto *made = new QThreadStorage<ThreadEndMark *>;
+        if (marks.compare_exchange_strong(found, made, std::memory_order_acq_rel))
+            found = made;
+        else
+            delete made;
+    }
+    return *found;
+}
+
+void threadEnded(const QThread *thread)
+{
+    acquired(&handOver(thread, ThreadEnd).delivered);
+}
+
+} // namespace
+
+// Qt's thread start calls this on the new thread right before run(), once its QThread is the
+// current one: the thread's storage gets the mark that its end deletes. A QThread started again
+// runs after its last run has ended (start() waits for that), so the new run follows it. Qt calls
+// this through the C library's entry, so this definition takes its place; the sanitizer does not
+// define one.
+extern "C" void pthread_testcancel()
+{
+    QT_REAL(void (*)(), "pthread_testcancel");
+    if (Sanitized) {
+        QThreadStorage<ThreadEndMark *> &marks = threadEndMarks();
+        if (!marks.hasLocalData()) {
+            const QThread *thread = QThread::currentThread();
+            threadEnded(thread);
+            marks.setLocalData(new ThreadEndMark{thread});
+        }
+    }
+    qt();
+}
+
+bool QThread::wait(QDeadlineTimer deadline)
+{
+    QT_REAL(bool (*)(QThread *, QDeadlineTimer), "_ZN7QThread4waitE14QDeadlineTimer");
+    const bool ended = qt(this, deadline);
+    if (ended)
+        threadEnded(this);
+    return ended;
+}
+
+bool QThread::wait(unsigned long time)
+{
+    QT_REAL(bool (*)(QThread *, unsigned long), "_ZN7QThread4waitEm");
+    const bool ended = qt(this, time);
+    if (ended)
+        threadEnded(this);
+    return ended;
+}

@@ -9,7 +9,7 @@
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/buttons/page/pagewidgets.h"
-#include "tests/buttons/page/simulatedmouse.h"
+#include "tests/buttons/simulatedmouse.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
@@ -40,7 +40,7 @@ QStringList checkedOf(const QWidget &page, const QStringList &names)
 {
     QStringList checked;
     for (const QString &name : names) {
-        if (child(page, qPrintable(name))->isChecked())
+        if (toolButton(page, qPrintable(name))->isChecked())
             checked << name;
     }
     return checked;
@@ -104,15 +104,7 @@ private slots:
     }
     void cleanupTestCase() { DeviceLink::StopServer(); }
 
-    void init()
-    {
-        SimulationControl::setOnline(Mouse, true);
-        SimulationControl::clearLog();
-        DeviceAllInfo device;
-        device.DriveIndex = 0;
-        state().CurrentDeviceInfo.set(device);
-        state().CurrentLanguage = 0;
-    }
+    void init() { SimulatedMouse::resetForTest(); }
 
     // A row opens the chooser on its button's stored function. The fourth and fifth rows hold
     // slots 4 and 3; browser back is the same scroll step on every row.
@@ -180,7 +172,7 @@ private slots:
         for (const char *area : {"scrollArea_3", "scrollArea_4", "scrollArea_10"})
             bar(page, area)->setSliderPosition(1);
 
-        child(page, qPrintable(row))->click();
+        toolButton(page, qPrintable(row))->click();
 
         QCOMPARE(currentPage(page, "stackedWidget"),
                  function[0] < 12 ? QStringLiteral("page_2") : QStringLiteral("page"));
@@ -222,13 +214,13 @@ private slots:
         store(page, 0, {FunctionCategory::MouseButton, MouseButtonCode::Left, 0});
         store(page, 1, {FunctionCategory::MouseButton, MouseButtonCode::Right, 0});
         if (!second.isEmpty())
-            child(page, qPrintable(second))->setText(text(page, "LeftKey_3"));
-        QVERIFY(!child(page, "Button9")->isVisible());
+            toolButton(page, qPrintable(second))->setText(text(page, "LeftKey_3"));
+        QVERIFY(!toolButton(page, "Button9")->isVisible());
         bar(page, "scrollArea_11")->setStyleSheet(QStringLiteral("QScrollBar {width:7px;}"));
 
         ModalDriver notice(ModalDriver::named(QStringLiteral("LeftButtonOnly")),
                            QStringLiteral("CloseButton"), refused ? 5000 : 300);
-        child(page, "FireKey")->click();
+        toolButton(page, "FireKey")->click();
         QCOMPARE(notice.fired(), refused);
         QCOMPARE(checkedOf(page, Rows).isEmpty(), refused);
         QCOMPARE(currentPage(page, "stackedWidget"),
@@ -273,10 +265,10 @@ private slots:
         QVERIFY(selectMouse());
         page.SlotUpDataButtonUIB(state().CurrentFlashData.get());
 
-        child(page, qPrintable(row))->click();
+        toolButton(page, qPrintable(row))->click();
         if (!category.isEmpty())
-            child(page, qPrintable(category))->click();
-        child(page, qPrintable(option))->click();
+            toolButton(page, qPrintable(category))->click();
+        toolButton(page, qPrintable(option))->click();
 
         if (function.at(0) == char(FunctionCategory::DpiLock))
             function[1] = char(page.DpiToCode(300));
@@ -296,7 +288,7 @@ private slots:
         Buttoninterface page;
         QVERIFY(selectMouse());
         page.SlotUpDataButtonUIB(state().CurrentFlashData.get());
-        child(page, "BackKey")->click();
+        toolButton(page, "BackKey")->click();
         const QString label = text(page, "BackKey");
         QVERIFY(QMetaObject::invokeMethod(&page, "on_MidKey_clicked", Q_ARG(bool, false)));
         QVERIFY(QMetaObject::invokeMethod(&page, "on_Player_clicked", Q_ARG(bool, false)));
@@ -311,14 +303,14 @@ private slots:
         Buttoninterface page;
         QVERIFY(selectMouse());
         page.SlotUpDataButtonUIB(state().CurrentFlashData.get());
-        child(page, "RightKey")->click();
-        child(page, "DPI_12")->click();
+        toolButton(page, "RightKey")->click();
+        toolButton(page, "DPI_12")->click();
         const QString label = text(page, "RightKey");
         const int category = page.Model().ButtonCategories.at(1);
         const QByteArray before = SimulationControl::storedRecord(Mouse);
         QVERIFY(SimulationControl::setOnline(Mouse, false));
         QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
-        child(page, "Mute")->click();
+        toolButton(page, "Mute")->click();
         QCOMPARE(offline.size(), 1);
         QCOMPARE(offline.at(0).at(0).toInt(), 0);
         QCOMPARE(text(page, "RightKey"), label);
@@ -334,10 +326,10 @@ private slots:
         Buttoninterface page;
         QVERIFY(selectMouse());
         page.SlotUpDataButtonUIB(state().CurrentFlashData.get());
-        child(page, "BackKey")->click();
+        toolButton(page, "BackKey")->click();
         ModalDriver cancel(ModalDriver::named(QStringLiteral("FireKey")),
                            QStringLiteral("NewHong_2"));
-        sendMouse(child(page, "DPI_6"), QEvent::MouseButtonDblClick);
+        sendMouse(toolButton(page, "DPI_6"), QEvent::MouseButtonDblClick);
         QVERIFY2(cancel.fired(), qPrintable(cancel.failure()));
         QCOMPARE(storedTriple(2), triple(4, 10, 3));
         QCOMPARE(SimulationControl::receivedRecords().size(), 1);
@@ -367,7 +359,7 @@ private slots:
         QVERIFY(selectMouse());
         store(page, 3, {FunctionCategory::FireKey, 40, 2});
         QCOMPARE(text(page, "TopMusic"), text(page, "DPI_6"));
-        child(page, qPrintable(row))->click();
+        toolButton(page, qPrintable(row))->click();
         const QByteArray before = storedTriple(slot);
 
         int interval = -1;
@@ -383,14 +375,14 @@ private slots:
                 return true;
             },
             accept ? QStringLiteral("NewHong") : QStringLiteral("NewHong_2"));
-        sendMouse(child(page, "DPI_6"), QEvent::MouseButtonPress);
+        sendMouse(toolButton(page, "DPI_6"), QEvent::MouseButtonPress);
         QVERIFY2(dialog.fired(), qPrintable(dialog.failure()));
         QCOMPARE(interval, presetInterval);
         QCOMPARE(count, presetCount);
         QCOMPARE(storedTriple(slot), accept ? triple(4, 100, 1) : before);
         QCOMPARE(currentPage(page, "stackedWidget"),
                  accept ? QStringLiteral("page") : QStringLiteral("page_2"));
-        QVERIFY(child(page, "DPI_6")->isChecked());
+        QVERIFY(toolButton(page, "DPI_6")->isChecked());
     }
 
     // An accepted combination is written to the selected row, which shows its text; the category
@@ -414,7 +406,7 @@ private slots:
         page.SlotUpDataButtonUIB(state().CurrentFlashData.get());
         const QString label = text(page, "StartPause");
         if (rowSelected)
-            child(page, "StartPause")->click();
+            toolButton(page, "StartPause")->click();
         ModalDriver dialog(
             [typed](QWidget *modal) {
                 if (!modal->inherits("GroupKey"))
@@ -427,7 +419,7 @@ private slots:
                 return true;
             },
             QStringLiteral("NewHong"));
-        sendMouse(child(page, "DPI_8"), QEvent::MouseButtonPress);
+        sendMouse(toolButton(page, "DPI_8"), QEvent::MouseButtonPress);
         QVERIFY2(dialog.fired(), qPrintable(dialog.failure()));
         QCOMPARE(SimulationControl::receivedRecords().size(), rowSelected && typed ? 1 : 0);
         if (!typed)
@@ -445,7 +437,7 @@ private slots:
         Buttoninterface page;
         ModalDriver notice(ModalDriver::named(QStringLiteral("MakeMacro")),
                            QStringLiteral("NewHong"));
-        child(page, "DPI_10")->click();
+        toolButton(page, "DPI_10")->click();
         QVERIFY2(notice.fired(), qPrintable(notice.failure()));
         QCOMPARE(currentPage(page, "stackedWidget_2"), QStringLiteral("page_9"));
     }
@@ -461,9 +453,9 @@ private slots:
             const KeyRecord keys = MakeConsumerKeyRecord(0x02, 0x27);
             store(page, 1, {FunctionCategory::KeySequence, 0, 0}, &keys);
             store(page, 0, {FunctionCategory::DpiLock, 15, 0});
-            child(page, "RightKey")->click();
+            toolButton(page, "RightKey")->click();
             ZR35_SAVE_SCREEN(&page, QStringLiteral("buttonoptions-multimedia-%1").arg(language));
-            child(page, "FireKey")->click();
+            toolButton(page, "FireKey")->click();
             ZR35_SAVE_SCREEN(&page, QStringLiteral("buttonoptions-dpilock-%1").arg(language));
         }
     }

@@ -16,7 +16,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "shell/widgets/myconmbobox.h"
 #include "tests/buttons/page/pagewidgets.h"
-#include "tests/buttons/page/simulatedmouse.h"
+#include "tests/buttons/simulatedmouse.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
@@ -160,8 +160,8 @@ private:
         // Written after the fill, which writes the files of macros the mouse holds.
         macroFiles({{QStringLiteral("Greeting.ini"), TwoEvents}});
         emit PostMsg::GetInstance()->SigAddMacroButton();
-        child(page, "TopMusic")->click();
-        child(page, "DPI_10")->click();
+        toolButton(page, "TopMusic")->click();
+        toolButton(page, "DPI_10")->click();
         macroButton(page, QStringLiteral("Greeting"))->click();
         return storedTriple(3) == triple(6, 3, 255);
     }
@@ -177,13 +177,8 @@ private slots:
 
     void init()
     {
-        ConfigIni::resetForTests(QString());
-        SimulationControl::setOnline(Mouse, true);
-        SimulationControl::clearLog();
-        DeviceAllInfo device;
-        device.DriveIndex = 0;
-        state().CurrentDeviceInfo.set(device);
-        state().CurrentLanguage = 0;
+        SimulatedMouse::resetForTest();
+        // A binding is written as soon as it is chosen, as on the device page.
         state().WriteEnabled = 1;
         macroFiles({});
         MacroSync::Clear();
@@ -314,8 +309,8 @@ private slots:
             page.SlotAllLanguage(0);
             page.resize(883, 630);
             page.show();
-            child(page, "TopMusic")->click();
-            child(page, "DPI_10")->click();
+            toolButton(page, "TopMusic")->click();
+            toolButton(page, "DPI_10")->click();
             QCOMPARE(currentPage(page, "stackedWidget_2"), QStringLiteral("page_5"));
             saveScreen(&page, QStringLiteral("buttons-macro-panel"));
         }
@@ -342,8 +337,8 @@ private slots:
         macroFiles({{QStringLiteral("Fast.ini"), repeatLine + (repeatLine.isEmpty() ? "" : events)},
                     {QStringLiteral("Slow.ini"), TwoEvents}});
         emit PostMsg::GetInstance()->SigAddMacroButton();
-        child(page, "TopMusic")->click();
-        child(page, "DPI_10")->click();
+        toolButton(page, "TopMusic")->click();
+        toolButton(page, "DPI_10")->click();
         macroButton(page, QStringLiteral("Fast"))->click();
 
         MacroRecord expected;
@@ -358,7 +353,7 @@ private slots:
         QCOMPARE(currentPage(page, "stackedWidget_2"), QStringLiteral("page_9"));
 
         // The row shows its macro checked when opened again.
-        child(page, "TopMusic")->click();
+        toolButton(page, "TopMusic")->click();
         QVERIFY(macroButton(page, QStringLiteral("Fast"))->isChecked());
     }
 
@@ -369,8 +364,8 @@ private slots:
         Buttoninterface page;
         QVERIFY(showMouse(page));
         const QString label = text(page, "TopMusic");
-        child(page, "TopMusic")->click();
-        child(page, "DPI_10")->click();
+        toolButton(page, "TopMusic")->click();
+        toolButton(page, "DPI_10")->click();
         const QByteArray before = SimulationControl::storedRecord(Mouse);
         QVERIFY(SimulationControl::setOnline(Mouse, false));
         QSignalSpy offline(PostMsg::GetInstance(), &PostMsg::SigMouseOffLineo);
@@ -422,9 +417,9 @@ private slots:
         page.SetKeyCombination(7, QStringLiteral("Ctrl+V"));
         QVERIFY(storedKeys(3) != QByteArray(int(sizeof(KeyRecord)), '\0'));
         const QString bound = prefix() + QStringLiteral("Gone");
-        child(page, "TopMusic")->setText(bound);
-        child(page, "Button8")->setText(bound);
-        child(page, "FireKey")->setText(prefix() + QStringLiteral("Gone2"));
+        toolButton(page, "TopMusic")->setText(bound);
+        toolButton(page, "Button8")->setText(bound);
+        toolButton(page, "FireKey")->setText(prefix() + QStringLiteral("Gone2"));
         SimulationControl::clearLog();
 
         emit PostMsg::GetInstance()->SigDeleteMacroButton(bound);
@@ -444,7 +439,7 @@ private slots:
         // A default the page cannot use assigns nothing: the row keeps its label.
         QCOMPARE(text(page, "TopMusic") == bound, tag == QLatin1String("unusable default"));
         QCOMPARE(text(page, "FireKey"), prefix() + QStringLiteral("Gone2"));
-        QVERIFY(!child(page, "TopMusic")->group()->checkedButton());
+        QVERIFY(!toolButton(page, "TopMusic")->group()->checkedButton());
         // One send per row that got a function, then the last one.
         QCOMPARE(SimulationControl::receivedRecords().size(),
                  tag == QLatin1String("unusable default") ? 2 : 3);
@@ -459,7 +454,7 @@ private slots:
         macroFiles({{QStringLiteral("DPI+.ini"), TwoEvents}});
         Buttoninterface page;
         QVERIFY(showMouse(page));
-        child(page, "BackKey")->setText(QStringLiteral("DPI+"));
+        toolButton(page, "BackKey")->setText(QStringLiteral("DPI+"));
         const QByteArray before = SimulationControl::storedRecord(Mouse);
         PostMsg *hub = PostMsg::GetInstance();
         QSignalSpy downloads(hub, &PostMsg::SigMacroDownLoadData);
@@ -479,8 +474,8 @@ private slots:
         macroFiles({{QStringLiteral("abcdef.ini"), TwoEvents}});
         Buttoninterface page;
         QVERIFY(showMouse(page));
-        child(page, "RightKey")->click();
-        child(page, "DPI_10")->click();
+        toolButton(page, "RightKey")->click();
+        toolButton(page, "DPI_10")->click();
         macroButton(page, QStringLiteral("abcdef"))->click();
         QCOMPARE(storedTriple(1), triple(6, 1, 255));
 
@@ -517,8 +512,8 @@ private slots:
         const QByteArray file = "255\n0x02 0 0\n40ms\n0x0B 1 0\n12ms\n0x0B 1 1\n10ms\n";
         macroFiles({{QStringLiteral("Greeting.ini"), file}});
         emit PostMsg::GetInstance()->SigAddMacroButton();
-        child(page, "TopMusic")->click();
-        child(page, "DPI_10")->click();
+        toolButton(page, "TopMusic")->click();
+        toolButton(page, "DPI_10")->click();
         macroButton(page, QStringLiteral("Greeting"))->click();
         const QByteArray bound = storedMacro(3);
         QCOMPARE(int(bound.at(31)), 3);
@@ -573,7 +568,7 @@ private slots:
             child<QCheckBox>(macroPage, "ReUntil")->click();
             child<QListWidget>(macroPage, "listWidgetKey")->setCurrentRow(2);
             emit child<QComboBox>(macroPage, "ChooseEvent")->activated(4);
-            child(macroPage, "Save")->click();
+            toolButton(macroPage, "Save")->click();
             QCOMPARE(macroFile(name), saved);
         } else if (action == QLatin1String("rename")) {
             name = QStringLiteral("Hello");
@@ -591,7 +586,7 @@ private slots:
         } else {
             ModalDriver confirm(ModalDriver::named(QStringLiteral("DeleteConfirm")),
                                 QStringLiteral("NewHong"));
-            child(macroPage, "DeleteHong")->click();
+            toolButton(macroPage, "DeleteHong")->click();
             QVERIFY(confirm.fired());
         }
         QCOMPARE(offline.isEmpty(), !asleep);
@@ -662,8 +657,8 @@ private slots:
         emit PostMsg::GetInstance()->SigAddMacroButton();
         const QString label = text(page, "TopMusic");
         const QByteArray before = SimulationControl::storedRecord(Mouse);
-        child(page, "TopMusic")->click();
-        child(page, "DPI_10")->click();
+        toolButton(page, "TopMusic")->click();
+        toolButton(page, "DPI_10")->click();
         ModalDriver notice(ModalDriver::named(QStringLiteral("KeyNumberLimit")),
                            QStringLiteral("NewHong"));
         macroButton(page, QStringLiteral("Long"))->click();

@@ -7,7 +7,7 @@
 #include "core/devicewrite.h"
 #include "core/postmsg.h"
 #include "platform/devicelib/simulationcontrol.h"
-#include "tests/buttons/page/simulatedmouse.h"
+#include "tests/buttons/simulatedmouse.h"
 #include "tests/support/testmain.h"
 
 #include <QSignalSpy>

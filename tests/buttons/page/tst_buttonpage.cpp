@@ -12,7 +12,7 @@
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/buttons/page/pagewidgets.h"
-#include "tests/buttons/page/simulatedmouse.h"
+#include "tests/buttons/simulatedmouse.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/screens.h"
 #include "tests/support/testmain.h"
@@ -197,14 +197,9 @@ private slots:
 
     void init()
     {
-        ConfigIni::resetForTests(QString());
-        SimulationControl::setOnline(Mouse, true);
-        SimulationControl::clearLog();
-        DeviceAllInfo device;
-        device.DriveIndex = 0;
-        state().CurrentDeviceInfo.set(device);
-        state().CurrentLanguage = 0;
-        state().WriteEnabled = 0;
+        SimulatedMouse::resetForTest();
+        // No cache of an earlier run: without the mouse, a language change keeps the factory texts
+        // unless the test writes a cache itself.
         state().DeviceCacheName.set(QStringLiteral("no-such-cache"));
     }
 
@@ -232,21 +227,22 @@ private slots:
                               "TopMusic", "BackMusic", "Button7",  "Button8",
                               "Button9",  "Button10",  "Button11", "Button12"};
         for (int i = 0; i < 12; ++i) {
-            QCOMPARE(child(page, rows[i])->isVisible(), i < 5);
-            QCOMPARE(child(page, qPrintable(QStringLiteral("Number%1").arg(i + 1)))->isVisible(),
-                     i < 5);
+            QCOMPARE(toolButton(page, rows[i])->isVisible(), i < 5);
+            QCOMPARE(
+                toolButton(page, qPrintable(QStringLiteral("Number%1").arg(i + 1)))->isVisible(),
+                i < 5);
         }
-        QVERIFY(!child(page, "DPI_3")->isVisibleTo(&page));
-        QVERIFY(!child(page, "DPI_9")->isVisibleTo(&page));
+        QVERIFY(!toolButton(page, "DPI_3")->isVisibleTo(&page));
+        QVERIFY(!toolButton(page, "DPI_9")->isVisibleTo(&page));
         QCOMPARE(child<QStackedWidget>(page, "stackedWidget")->currentIndex(), 0);
         const QList<QButtonGroup *> groups = page.findChildren<QButtonGroup *>();
         QCOMPARE(groups.size(), 4);
         for (QButtonGroup *group : groups)
             QVERIFY(group->exclusive());
         // Not the first row: it is the only one with the left click, which the page guards.
-        child(page, "BackKey")->click();
-        child(page, "RightKey")->click();
-        QVERIFY(!child(page, "BackKey")->isChecked());
+        toolButton(page, "BackKey")->click();
+        toolButton(page, "RightKey")->click();
+        QVERIFY(!toolButton(page, "BackKey")->isChecked());
         QVERIFY(page.Model().ButtonCategories.isEmpty());
         QCOMPARE(missingPictures(&page), QStringList());
     }
@@ -405,7 +401,7 @@ private slots:
         page.show();
         emit PostMsg::GetInstance()->SigMouseIndex(0);
         ZR35_SAVE_SCREEN(&page, QStringLiteral("buttonpage-uk"));
-        child(page, "StartPause")->setChecked(true);
+        toolButton(page, "StartPause")->setChecked(true);
         child<QStackedWidget>(page, "stackedWidget")->setCurrentIndex(1);
         child<QStackedWidget>(page, "stackedWidget_2")->setCurrentIndex(0);
         ZR35_SAVE_SCREEN(&page, QStringLiteral("buttonpage-uk-chooser"));
@@ -419,7 +415,7 @@ private slots:
         emit PostMsg::GetInstance()->SigAllLanguage(0);
         QCOMPARE(text(page, "FireKey"), ButtoninterfaceTexts.text(0, 9, QString()));
         ZR35_SAVE_SCREEN(&page, QStringLiteral("buttonpage-en"));
-        child(page, "StartPause")->setChecked(true);
+        toolButton(page, "StartPause")->setChecked(true);
         child<QStackedWidget>(page, "stackedWidget")->setCurrentIndex(1);
         child<QStackedWidget>(page, "stackedWidget_2")->setCurrentIndex(0);
         ZR35_SAVE_SCREEN(&page, QStringLiteral("buttonpage-en-chooser"));
@@ -449,7 +445,7 @@ private slots:
         Buttoninterface page;
         auto *categories = child<QStackedWidget>(page, "stackedWidget");
         auto *options = child<QStackedWidget>(page, "stackedWidget_2");
-        QToolButton *third = child(page, "BackKey");
+        QToolButton *third = toolButton(page, "BackKey");
 
         // The chooser open on an option list: a press left of the bottom group closes it and
         // deselects the row.
@@ -480,12 +476,12 @@ private slots:
         page.show();
         auto *categories = child<QStackedWidget>(page, "stackedWidget");
         auto *options = child<QStackedWidget>(page, "stackedWidget_2");
-        child(page, "FireKey")->setChecked(true);
+        toolButton(page, "FireKey")->setChecked(true);
         categories->setCurrentIndex(1);
         options->setCurrentIndex(0);
-        child(page, "Number3")->click();
-        QVERIFY(child(page, "BackKey")->isChecked());
-        QVERIFY(!child(page, "FireKey")->isChecked());
+        toolButton(page, "Number3")->click();
+        QVERIFY(toolButton(page, "BackKey")->isChecked());
+        QVERIFY(!toolButton(page, "FireKey")->isChecked());
         // The chooser belonged to the first row: it closes.
         QCOMPARE(categories->currentIndex(), 0);
         QCOMPARE(options->currentIndex(), int(Ui_Buttoninterface::DebouncePage));
@@ -493,7 +489,7 @@ private slots:
             child<QScrollArea>(page, "scrollArea_11")->verticalScrollBar()->sliderPosition(),
             qMin(40, child<QScrollArea>(page, "scrollArea_11")->verticalScrollBar()->maximum()));
 
-        child(page, "DPI_4")->click();
+        toolButton(page, "DPI_4")->click();
         QCOMPARE(options->currentWidget()->objectName(), QStringLiteral("page_8"));
     }
 

@@ -10,7 +10,7 @@
 #include "platform/devicelib/simulationcontrol.h"
 #include "sensor/sensor.h"
 #include "shell/dialogs/updataparam.h"
-#include "tests/buttons/page/simulatedmouse.h"
+#include "tests/buttons/simulatedmouse.h"
 #include "tests/support/filesizelimit.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/records.h"
@@ -81,15 +81,7 @@ private slots:
     }
     void cleanupTestCase() { DeviceLink::StopServer(); }
 
-    void init()
-    {
-        SimulationControl::setOnline(Mouse, true);
-        SimulationControl::clearLog();
-        DeviceAllInfo device;
-        device.DriveIndex = 0;
-        state().CurrentDeviceInfo.set(device);
-        state().CurrentLanguage = 0;
-    }
+    void init() { SimulatedMouse::resetForTest(); }
 
     void exportedSettingsImportAgain()
     {

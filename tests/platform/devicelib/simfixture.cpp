@@ -3,6 +3,7 @@
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "tests/support/librarycallbacks.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -101,53 +102,28 @@ bool EventRecorder::waitForCount(int count, int timeoutMs)
 
 int EventRecorder::settledCount()
 {
-    QThread::msleep(50);
+    // A request posts its events as it is made, and a callback's own requests are posted before
+    // it ends: once no callback runs or waits to run, nothing more is on its way.
+    if (!waitForLibraryCallbacks())
+        return -1;
     return events().size();
 }
 
-SimulatedBench::SimulatedBench(const QByteArray &deviceSet) : m_deviceSet(deviceSet)
+SimulatedBench::SimulatedBench(const QByteArray &deviceSet) : DeviceSetBench(deviceSet)
 {
     EventRecorder::reset();
-    SimulationControl::setLatency(0);
-    SimulationControl::setStateFolder(m_dir.path() + QStringLiteral("/state"));
-    if (deviceSet.isEmpty()) {
-        SimulationControl::loadBuiltInDeviceSet();
-        m_ok = true;
-    } else {
-        m_ok =
-            SimulationControl::loadDeviceSet(writeFile(QStringLiteral("devices.ini"), deviceSet));
-    }
-    SimulationControl::clearLog();
 }
 
 SimulatedBench::~SimulatedBench()
 {
-    UsbServer_Exit();
-    StopUsbChanged();
+    // No event of this test reaches the recorder after it is emptied.
+    stop();
     EventRecorder::reset();
-    // Later writes of the devices go to the isolated HOME of the test, not into a removed folder.
-    SimulationControl::setStateFolder(QString());
-    AppDir::setOverride(QStringLiteral(ZR35_TEST_APP_DIR));
-}
-
-QString SimulatedBench::writeFile(const QString &name, const QByteArray &text) const
-{
-    const QString path = QDir(m_dir.path()).filePath(name);
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(text);
-    return path;
 }
 
 void SimulatedBench::useConfigIni(const QByteArray &text)
 {
+    useAppFolder({});
     writeFile(QStringLiteral("app/usersetting/Config.ini"), text);
-    AppDir::setOverride(m_dir.path() + QStringLiteral("/app"));
-    if (m_deviceSet.isEmpty())
-        SimulationControl::loadBuiltInDeviceSet();
-    else
-        SimulationControl::loadDeviceSet(
-            QDir(m_dir.path()).filePath(QStringLiteral("devices.ini")));
-    SimulationControl::clearLog();
+    reload();
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "tests/support/devicesetbench.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QVector>
 
@@ -42,29 +43,23 @@ void setHook(std::function<void(const Event &)> hook);
 QVector<Event> events();
 // Waits until at least count events have arrived; false on time-out.
 bool waitForCount(int count, int timeoutMs = 3000);
-// Gives the library time to deliver anything still under way, then returns how many arrived.
+// Waits until no library callback runs or waits to run (waitForLibraryCallbacks()), then returns
+// how many events arrived: none still under way can add to them. -1 when the library did not
+// settle within the wait's limit.
 int settledCount();
 
 } // namespace EventRecorder
 
-// A fresh bus for one test: no latency, an empty log, the device state in its own folder and the
-// given device set (an INI text; empty: the built-in set).
-class SimulatedBench
+// A fresh bus for one test (a DeviceSetBench of the given device set; empty: the built-in set)
+// and an empty event recorder.
+class SimulatedBench : public DeviceSetBench
 {
 public:
     explicit SimulatedBench(const QByteArray &deviceSet = QByteArray());
-    ~SimulatedBench();
-    bool ok() const { return m_ok; }
-    QString folder() const { return m_dir.path(); }
-    QString writeFile(const QString &name, const QByteArray &text) const;
+    ~SimulatedBench() override;
     // Points the app folder at one holding this Config.ini (until the bench ends), then reloads
     // the device set so that the mice take this file's factory settings.
     void useConfigIni(const QByteArray &text);
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_deviceSet;
-    bool m_ok = false;
 };
 
 // A receiver "R" of kind 1 answering "0x3D7A"/"0x1240" with one mouse "M" (Cid 12, Mid 10),

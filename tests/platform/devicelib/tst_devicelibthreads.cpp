@@ -1,11 +1,10 @@
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "tests/platform/devicelib/simfixture.h"
+#include "tests/support/librarycallbacks.h"
 #include "tests/support/testmain.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QMutex>
 #include <QSemaphore>
 
@@ -200,7 +199,7 @@ private slots:
         QVERIFY(startOnReceiver());
         UsbServer_ReadAllFlashData();
         QVERIFY(EventRecorder::waitForCount(1));
-        QThread::msleep(30);
+        QVERIFY(waitForLibraryCallbacks());
         QCOMPARE(otherEvents.load(), 0);
     }
 
@@ -224,14 +223,14 @@ private slots:
         StartUsbChanged(&countA, 600);
         QVERIFY(waitFor([] { return hotPlugA == 1; }));
         QVERIFY(hotPlugThread.load() != QThread::currentThreadId());
-        QThread::msleep(30);
+        QVERIFY(waitForLibraryCallbacks());
         QCOMPARE(hotPlugA.load(), 1);
 
         SimulationControl::plugReceiver(QStringLiteral("R"), false);
         QVERIFY(waitFor([] { return hotPlugA == 2; }));
         // With nothing plugged in, a registration gets no call.
         StartUsbChanged(&countB, 600);
-        QThread::msleep(30);
+        QVERIFY(waitForLibraryCallbacks());
         QCOMPARE(hotPlugB.load(), 0);
         SimulationControl::plugReceiver(QStringLiteral("R"), true);
         QVERIFY(waitFor([] { return hotPlugB == 1; }));
@@ -248,7 +247,7 @@ private slots:
         StopUsbChanged();
         SimulationControl::plugCable(QStringLiteral("M"), true);
         SimulationControl::plugReceiver(QStringLiteral("R"), false);
-        QThread::msleep(30);
+        QVERIFY(waitForLibraryCallbacks());
         QCOMPARE(hotPlugA.load(), 1);
     }
 
@@ -275,13 +274,7 @@ private slots:
     {
         static QSemaphore *never = new QSemaphore;
         EventRecorder::reset();
-        SimulationControl::setLatency(0);
-        const QString devices = QDir::home().filePath(QStringLiteral("devices.ini"));
-        QFile file(devices);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(oneMouseSet());
-        file.close();
-        QVERIFY(SimulationControl::loadDeviceSet(devices));
+        QVERIFY(loadDeviceSet(oneMouseSet()));
         EventRecorder::setHook([](const EventRecorder::Event &) { never->acquire(); });
         QVERIFY(startOnReceiver());
         UsbServer_ReadAllFlashData();

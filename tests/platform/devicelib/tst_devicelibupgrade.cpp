@@ -114,7 +114,10 @@ int callback(unsigned char *message)
     return 0;
 }
 
-QVector<Message> all()
+// Const, so that a loop over the copy never detaches it: the detach would read the block the copy
+// shares with `messages` outside the lock, and the callback appends to that block in place as soon
+// as the detach has let go of it (Qt's test for sharing orders nothing).
+const QVector<Message> all()
 {
     QMutexLocker lock(&mutex);
     return messages;

@@ -5,6 +5,7 @@
 #include "shell/dialogs/mouseoffline.h"
 #include "shell/dialogs/progress.h"
 #include "tests/shell/dialogs/noticetexts.h"
+#include "tests/support/child.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/screens.h"
@@ -17,12 +18,6 @@
 #include <QToolButton>
 
 namespace {
-template <typename T>
-T *child(QWidget *dialog, const char *name)
-{
-    return dialog->findChild<T *>(QLatin1String(name));
-}
-
 QString labelText(QWidget *dialog)
 {
     return child<QLabel>(dialog, "label")->text();

@@ -9,6 +9,10 @@
 #include <QSignalSpy>
 #include <QTimer>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 namespace {
 // Counts the events of type QEvent::User + 1 that the slider sends to its parent.
 class JumpCounter : public QWidget
@@ -30,6 +34,22 @@ void sendMouse(QWidget *w, QEvent::Type type, Qt::MouseButton button, QPoint pos
     QMouseEvent e(type, pos, w->mapToGlobal(pos), button,
                   type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
     QCoreApplication::sendEvent(w, &e);
+}
+
+// Waits until each timer of `bar` that runs now has fired a few times more: a value that has not
+// moved by then is held, not merely late.
+bool runningTimersTick(const QObject &bar, int ticks = 3)
+{
+    std::vector<std::unique_ptr<QSignalSpy>> spies;
+    for (QTimer *timer : bar.findChildren<QTimer *>()) {
+        if (timer->isActive())
+            spies.push_back(std::make_unique<QSignalSpy>(timer, &QTimer::timeout));
+    }
+    return !spies.empty() && QTest::qWaitFor([&] {
+        return std::all_of(spies.begin(), spies.end(), [&](const std::unique_ptr<QSignalSpy> &spy) {
+            return spy->count() >= ticks;
+        });
+    });
 }
 } // namespace
 
@@ -157,12 +177,13 @@ private slots:
         MyProgressBar bar;
         bar.mStart(4, 1);
         QTRY_COMPARE(bar.value(), 24);
-        QTest::qWait(30);
+        // Held one short of the stage's end while the creep goes on ticking.
+        QVERIFY(runningTimersTick(bar));
         QCOMPARE(bar.value(), 24);
 
         bar.mUpdate();
         QTRY_COMPARE(bar.value(), 49);
-        QTest::qWait(30);
+        QVERIFY(runningTimersTick(bar));
         QCOMPARE(bar.value(), 49);
 
         bar.mUpdate();

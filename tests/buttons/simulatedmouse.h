@@ -16,4 +16,10 @@ QByteArray start(const QString &stateFolder);
 // so a test sees only what it caused. False when no whole record came.
 bool select(const QByteArray &path);
 
+// The state each test of the page starts from, whatever the test before left: the mouse awake, the
+// call log empty, the shipped Config.ini, the first language, writes off (as before the device
+// page has read a mouse) and the selected device described only as a mouse of the first model
+// group, as the page reads it.
+void resetForTest();
+
 } // namespace SimulatedMouse

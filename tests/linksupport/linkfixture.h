@@ -13,7 +13,9 @@
 namespace LinkFixture {
 
 // Replaces the bus's devices by the set described in `ini` (the format of the simulated library's
-// device files) and clears the call log; false with a message when the text is not a device set.
+// device files) as loadDeviceSet() does (tests/support/devicesetbench.h): once the callbacks of
+// earlier steps have run, with an empty call log; false with a message when the text is not a
+// device set.
 bool loadDevices(const QString &ini);
 
 // One receiver of kind 1 ("R1", PID 0x1240) with a mouse of the first model (Cid 12, Mid 10,
@@ -29,11 +31,11 @@ FlashDataMap storedRecord(const QString &mouse = QStringLiteral("M1"));
 // The device description of a device at `path` as discovery makes it.
 DeviceAllInfo deviceInfo(const QByteArray &path, int kind, int mid = 10, int driveIndex = 0);
 
-// Lets the library's callbacks of earlier steps end, resets the device state and makes `device`
-// the current one as the home page's selection does (description, path and cache name); then
-// reads its record the way the program does: the device server starts on it with the
-// device-event callback and one whole reply of the device is taken, its follow-up answers
-// included. False when no whole reply came.
+// Lets the library's callbacks of earlier steps end, resets the device state and the device lists
+// (resetDeviceSide()) and makes `device` the current one as the home page's selection does
+// (description, path and cache name); then reads its record the way the program does: the device
+// server starts on it with the device-event callback and one whole reply of the device is taken,
+// its follow-up answers included. False when no whole reply came.
 bool selectDevice(const DeviceAllInfo &device);
 
 // The usual start of a test: receiverWithMouse() on the bus, its receiver the current device, the

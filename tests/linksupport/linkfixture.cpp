@@ -1,42 +1,18 @@
-#include "tests/core/linkfixture.h"
+#include "tests/linksupport/linkfixture.h"
 
 #include "core/devicecache.h"
 #include "core/devicestate.h"
-#include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "tests/linksupport/linkbench.h"
 #include "tests/linksupport/readdevice.h"
-#include "tests/support/librarycallbacks.h"
+#include "tests/support/devicesetbench.h"
 #include "tests/support/records.h"
-
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QtTest>
-
-#include <cstring>
 
 namespace LinkFixture {
 
 bool loadDevices(const QString &ini)
 {
-    // A callback of an earlier step must not run into the devices of the next.
-    waitForLibraryCallbacks();
-    QTemporaryDir dir;
-    const QString file = dir.filePath(QStringLiteral("devices.ini"));
-    QFile out(file);
-    if (!out.open(QIODevice::WriteOnly))
-        return false;
-    out.write(ini.toUtf8());
-    out.close();
-    SimulationControl::setLatency(0);
-    QString error;
-    if (!SimulationControl::loadDeviceSet(file, &error)) {
-        qWarning("device set: %s", qPrintable(error));
-        return false;
-    }
-    SimulationControl::clearLog();
-    return true;
+    return loadDeviceSet(ini.toUtf8());
 }
 
 QString receiverWithMouse()
@@ -79,8 +55,7 @@ DeviceAllInfo deviceInfo(const QByteArray &path, int kind, int mid, int driveInd
 
 bool selectDevice(const DeviceAllInfo &device)
 {
-    waitForLibraryCallbacks();
-    DeviceState::ResetForTest();
+    resetDeviceSide();
     DeviceState &s = *DeviceState::instance();
     s.DeviceCacheName.set(DeviceCacheFileName(device.Cid, device.Mid));
     return SelectAndReadDevice(device);
