@@ -286,6 +286,7 @@ void Macro::RenameMacro()
         return;
     QuestionDialog question;
     question.SetQuestionText(1);
+    question.SetCurrentName(item->text());
     ShowNotice(&question);
     const QString newName = question.EnteredName;
     const QString oldName = item->text();

@@ -46,8 +46,10 @@ void Macro::ExPortMacro()
         return;
     // What the page shows as the user asks for the export, unsaved edits included.
     const MacroExport macro{CurrentMacroName(), QString::number(RepeatValue()), ShownEvents()};
+    // The dialog offers the macro's own name; a macro name holds no path separator.
+    const QString offered = QDir::home().filePath(macro.name + QStringLiteral(".ini"));
     const QString path =
-        FileDialogs::getSaveFileName(this, QStringLiteral("FileSave"), QDir::homePath(), Filter);
+        FileDialogs::getSaveFileName(this, QStringLiteral("FileSave"), offered, Filter);
     if (path.isEmpty())
         return;
     const QByteArray bytes = WriteMacroExport(macro, EventItem::Icons());

@@ -85,6 +85,12 @@ void QuestionDialog::SetQuestionText(int second)
     ui->label->setText(second != 0 ? SecondQuestionText : FirstQuestionText);
 }
 
+void QuestionDialog::SetCurrentName(const QString &name)
+{
+    ui->lineEdit->setText(name);
+    ui->lineEdit->selectAll();
+}
+
 void QuestionDialog::WindowClosedLan()
 {
     EnteredName.clear();

@@ -37,6 +37,9 @@ public:
 
     // The question for a new macro (0) or for a rename (any other value).
     void SetQuestionText(int second);
+    // Offers `name` in the field, selected so that typing replaces it: a rename starts from the
+    // macro's current name.
+    void SetCurrentName(const QString &name);
 
     QString EnteredName;
 

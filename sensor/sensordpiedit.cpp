@@ -98,8 +98,18 @@ void SensorDPI::ShowLevelValue(int level)
     ui->spinBoxA->setValue(value);
 }
 
+// The dialog edits the selected level's colour (SetColor), so it opens on that colour.
 void SensorDPI::OpenColorDialog()
 {
+    int level = 0;
+    while (level < DpiLevels::Count && !ui->LevelBars[level]->isChecked())
+        ++level;
+    if (level < DpiLevels::Count) {
+        const QStringList parts = LevelColors[level].split(QLatin1Char(','));
+        if (parts.size() == 3)
+            ColorDialog->setCurrentColor(
+                QColor(parts[0].toInt(), parts[1].toInt(), parts[2].toInt()));
+    }
     ColorDialog->show();
 }
 

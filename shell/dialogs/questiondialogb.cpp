@@ -2,6 +2,7 @@
 
 #include "core/languagetables.h"
 #include "shell/dialogs/noticeframe.h"
+#include "shell/widgets/theme.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -28,6 +29,10 @@ QuestiondialogB::QuestiondialogB(QWidget *parent) : QDialog(parent), ui(new Ui_Q
 {
     ui->setupUi(this);
     NoticeFrame::applyLook(this, ui->QuestionB, ui->label, ui->CloseButton, {});
+    // This notice's panel is 10 px shorter than its window. The window carries the notices'
+    // picture as well, so the strip under the panel continues it instead of showing the
+    // toolkit's light window colour.
+    setStyleSheet(Theme::PanelStyle(objectName(), Theme::WarningFolder()));
     NoticeFrame::followLanguage(this);
     NoticeFrame::finish(this);
 }

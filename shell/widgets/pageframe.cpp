@@ -21,7 +21,10 @@ QFrame *PageFrame::build(QWidget *page, const char *pageName, const char *frameN
     frame->setFixedSize(Width, Height);
     frame->setFrameShape(QFrame::StyledPanel);
     frame->setFrameShadow(QFrame::Raised);
-    frame->setStyleSheet(Theme::PageScrollBarStyle());
+    // The panel keeps its form's frame shape, but on the dark window a raised frame draws a light
+    // line along the page's left and top: the panel itself draws no border.
+    frame->setStyleSheet(Theme::PageScrollBarStyle() +
+                         QStringLiteral("#%1{border:none;}").arg(QLatin1String(frameName)));
     grid->addWidget(frame, 0, 0, 1, 1);
     *layout = grid;
     return frame;

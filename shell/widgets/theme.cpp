@@ -88,7 +88,8 @@ QString Theme::PanelStyle(const QString &panelName, const QString &folder, const
 QString Theme::ComboBoxStyle(const QString &folder)
 {
     return QStringLiteral(
-               "QComboBox{border: 1px solid gray; color: %1; border-image: %2;}"
+               "QComboBox{border: 1px solid gray; color: %1; border-image: %2;"
+               "combobox-popup: 0;}"
                "QComboBox::drop-down:button{border-radius:5px; background:%3;} "
                "QComboBox::down-arrow{image: %4; right: 8px; }"
                "QComboBox::down-arrow:on{ image: %5;}"

@@ -54,7 +54,9 @@ QString PanelStyle(const QString &panelName, const QString &folder,
                    const QString &picture = QStringLiteral("BackGround.png"));
 
 // A drop-down list on ComboboxBack.png in the theme's combo colours: its arrow Menu.png
-// (MenuClicked.png while open), its rows 25 px high on ComboboxTextBack.png.
+// (MenuClicked.png while open), its rows 25 px high on ComboboxTextBack.png. The pop-up is a
+// plain list under the box, so that the list's count of visible rows holds and the current row
+// shows selected.
 QString ComboBoxStyle(const QString &folder);
 // The frame that holds a whole page: a slim dark vertical scroll bar with a grey handle for any
 // list on it that scrolls.

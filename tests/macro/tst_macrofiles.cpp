@@ -6,6 +6,7 @@
 #include "macro/model/macroname.h"
 #include "tests/macro/macrobench.h"
 #include "tests/support/modaldriver.h"
+#include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 
 #include <QCheckBox>
@@ -463,9 +464,22 @@ private slots:
         page.show();
         clickMacro(page, QStringLiteral("old"));
         QSignalSpy renamed(PostMsg::GetInstance(), &PostMsg::SigMacroRename);
-        QScopedPointer<ModalAction> user(nameAnswer(QStringLiteral("new")));
+        // The field starts from the current name, selected so that typing replaces it.
+        QString offered;
+        QString selected;
+        QScopedPointer<ModalAction> user(
+            new ModalAction(QStringLiteral("QuestionDialog"), [&](QWidget *dialog) {
+                auto *field = child<QLineEdit>(dialog, "lineEdit");
+                offered = field->text();
+                selected = field->selectedText();
+                ZR35_SAVE_SCREEN(dialog, QStringLiteral("macro-rename"));
+                field->setText(QStringLiteral("new"));
+                child<QToolButton>(dialog, "NewHong")->click();
+            }));
         QMetaObject::invokeMethod(&page, "RenameMacro");
         QVERIFY(user->done());
+        QCOMPARE(offered, QStringLiteral("old"));
+        QCOMPARE(selected, QStringLiteral("old"));
         QCOMPARE(renamed.size(), 1);
         QCOMPARE(renamed.at(0).at(0).toString(), QStringLiteral("old"));
         QCOMPARE(renamed.at(0).at(1).toString(), QStringLiteral("new"));

@@ -8,6 +8,7 @@
 #include "tests/linksupport/linkfixture.h"
 #include "tests/sensor/dpieditorhost.h"
 #include "tests/support/records.h"
+#include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 
 #include <QAbstractItemView>
@@ -29,6 +30,8 @@ void chooseCount(SensorDPI *editor, int index)
     box->showPopup();
     QAbstractItemView *list = box->view();
     QTRY_VERIFY(list->isVisible());
+    // The list shows five rows at a time; the user scrolls to the others.
+    list->scrollTo(list->model()->index(index, 0));
     const QRect item = list->visualRect(list->model()->index(index, 0));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
     QTRY_VERIFY(!list->isVisible());
@@ -150,6 +153,25 @@ private slots:
         expected.DpiStageCount = std::uint8_t(index + 1);
         SimulationControl::restartBus();
         COMPARE_RECORDS(LinkFixture::storedRecord(), expected);
+    }
+
+    // The open count list shows five rows, scrolls for the rest and marks the count in use.
+    void countListShowsFiveRows()
+    {
+        start(6, 0);
+        editor->show();
+        MyConmboBox *box = countBox(editor.get());
+        QVERIFY(box->count() > 5);
+        box->showPopup();
+        QAbstractItemView *list = box->view();
+        QTRY_VERIFY(list->isVisible());
+        ZR35_SAVE_SCREEN(list->window(), QStringLiteral("sensordpi-count-open"));
+        const int row = list->visualRect(list->model()->index(0, 0)).height();
+        QVERIFY(row > 0);
+        QCOMPARE(list->viewport()->height() / row, 5);
+        QCOMPARE(list->currentIndex().row(), 5);
+        QVERIFY(list->visualRect(list->currentIndex()).intersects(list->viewport()->rect()));
+        box->hidePopup();
     }
 
     // Asleep, the mouse keeps its count and so does the editor; the user is told once.

@@ -14,8 +14,10 @@
 #include "tests/sensor/sensorbench.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
+#include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 
+#include <QAbstractItemView>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QSlider>
@@ -210,6 +212,28 @@ private slots:
         panel.SetIndex(4);
         QCOMPARE(sleepList(panel)->currentIndex(), 4);
         QCOMPARE(sends(), 0);
+    }
+
+    // The open list marks the stored time: its row stands out from the others.
+    void sleepListMarksTheCurrentTime()
+    {
+        StopCloseTime panel;
+        panel.show();
+        panel.SetIndex(4);
+        MyConmboBox *list = sleepList(panel);
+        list->showPopup();
+        QAbstractItemView *view = list->view();
+        QTRY_VERIFY(view->isVisible());
+        ZR35_SAVE_SCREEN(view->window(), QStringLiteral("sleeptime-list-open"));
+        const QImage rows = view->viewport()->grab().toImage();
+        const auto ground = [&](int row) {
+            const QRect place = view->visualRect(view->model()->index(row, 0));
+            return rows.pixelColor(place.left() + 2, place.center().y()).name();
+        };
+        QVERIFY(view->visualRect(view->model()->index(4, 0)).intersects(view->viewport()->rect()));
+        for (int other : {3, 5})
+            QVERIFY2(ground(4) != ground(other), qPrintable(ground(4)));
+        list->hidePopup();
     }
 
     // Both layouts of the sleep-time panel: the list the pages host and the slider of the

@@ -13,6 +13,7 @@
 #include "tests/support/testmain.h"
 
 #include <QAbstractItemView>
+#include <QColorDialog>
 #include <QLabel>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -176,6 +177,25 @@ private slots:
         editor.MarkCurrentBar(9);
         for (int i = 0; i < DpiLevels::Count; ++i)
             QVERIFY(levelBar(&editor, i)->styleSheet().contains(QLatin1String("MinB.png")));
+    }
+
+    // A click on a level's colour bar opens the colour dialog on that level's colour.
+    void colorDialogOpensOnTheLevelsColor()
+    {
+        SensorDPI editor;
+        editor.SetLevelColor(2, QStringLiteral("#0a10ff"));
+        editor.SetLevelColor(5, QStringLiteral("#20c040"));
+        auto *dialog = editor.findChild<QColorDialog *>();
+        QVERIFY(dialog);
+        for (const auto &level :
+             {qMakePair(2, QColor(10, 16, 255)), qMakePair(5, QColor(32, 192, 64))}) {
+            levelBar(&editor, level.first)->click();
+            QTRY_VERIFY(dialog->isVisible());
+            QCOMPARE(dialog->currentColor(), level.second);
+            if (level.first == 2)
+                ZR35_SAVE_SCREEN(dialog, QStringLiteral("sensordpi-colordialog"));
+            dialog->hide();
+        }
     }
 
     void defaultLevelsFromTheModel_data()

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QToolButton>
 
@@ -335,6 +336,28 @@ private slots:
         if (w.notice->heightForWidth(w.notice->width()) > w.notice->height())
             tooLong << w.notice->text();
         QVERIFY2(tooLong.isEmpty(), qPrintable(tooLong.join(QStringLiteral(" | "))));
+        state().CurrentLanguage = 0;
+    }
+
+    // The dialog runs both the update and the repair of a failed update with the same texts, so
+    // none of the texts of either run speaks of an update alone.
+    void sharedTextsFitBothRuns_data() { messagesFit_data(); }
+    void sharedTextsFitBothRuns()
+    {
+        QFETCH(int, language);
+        state().CurrentLanguage = language;
+        UpDateRepair dialog;
+        const Widgets w(dialog);
+        const QStringList texts = {w.notice->text(),      dialog.RepairButtonText,
+                                   dialog.ReadyText,      dialog.RunningText,
+                                   dialog.RepairDoneText, dialog.RepairFailText};
+        const QRegularExpression update(language == 0 ? QStringLiteral("updat")
+                                                      : QStringLiteral("онов"),
+                                        QRegularExpression::CaseInsensitiveOption);
+        for (const QString &text : texts) {
+            QVERIFY(!text.isEmpty());
+            QVERIFY2(!text.contains(update), qPrintable(text));
+        }
         state().CurrentLanguage = 0;
     }
 

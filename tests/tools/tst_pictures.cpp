@@ -175,6 +175,26 @@ private slots:
         QVERIFY(compared > 0);
     }
 
+    // A picture that another form's code names differently ("twin": the file it must equal) is
+    // drawn the same, so the two names never drift apart.
+    void twinsMatch()
+    {
+        int twins = 0;
+        for (const QJsonValue &value : pictures()) {
+            const QJsonObject entry = value.toObject();
+            const QString twin = entry.value(QLatin1String("twin")).toString();
+            if (twin.isEmpty())
+                continue;
+            QJsonObject other = entry;
+            other.insert(QLatin1String("file"), twin);
+            const QImage picture(AppDir::filePath(relativePath(entry)));
+            const QImage original(AppDir::filePath(relativePath(other)));
+            QVERIFY2(!picture.isNull() && picture == original, qPrintable(relativePath(entry)));
+            ++twins;
+        }
+        QVERIFY(twins > 0);
+    }
+
     // The palette is where the theme's colours are kept; Config.ini's Option colours name the
     // roles they stand for in "configOptions".
     void paletteColoursParse()

@@ -13,6 +13,7 @@
 #include "tests/shell/dialogs/noticetexts.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
+#include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 
 #include <QLabel>
@@ -100,6 +101,27 @@ private slots:
         notice->ensurePolished();
         QVERIFY(!referencedPictures(notice.get()).isEmpty());
         QCOMPARE(missingPictures(notice.get()), QStringList());
+    }
+
+    // Every notice is its dark picture from edge to edge: no strip of the toolkit's light window
+    // colour, whatever the size of its panel.
+    void paintedToItsEdges_data() { picturesAreShipped_data(); }
+    void paintedToItsEdges()
+    {
+        QFETCH(QString, dialog);
+        auto notice = makeNotice(dialog);
+        ZR35_SAVE_SCREEN(notice.get(), QStringLiteral("notice-%1").arg(dialog));
+        const QImage image = notice->grab().toImage();
+        QCOMPARE(image.size(), QSize(NoticeFrame::Width, NoticeFrame::Height));
+        QStringList light;
+        for (int y : {2, 70, image.height() - 5, image.height() - 2}) {
+            // Clear of the message, which is light text in the middle.
+            for (int x : {3, 20, image.width() - 4}) {
+                if (image.pixelColor(x, y).lightness() > 128)
+                    light << QStringLiteral("(%1,%2)").arg(x).arg(y);
+            }
+        }
+        QVERIFY2(light.isEmpty(), qPrintable(light.join(QLatin1Char(' '))));
     }
 
     void answers_data()

@@ -1,5 +1,6 @@
 #include "core/devicestate.h"
 #include "core/postmsg.h"
+#include "shell/dialogs/deleteconfirm.h"
 #include "shell/dialogs/findnewver.h"
 #include "shell/dialogs/mouseoffline.h"
 #include "shell/dialogs/progress.h"
@@ -7,6 +8,7 @@
 #include "tests/support/child.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
+#include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 
 #include <QCheckBox>
@@ -71,6 +73,25 @@ private slots:
         const QString style = child<QToolButton>(&notice, "NewHong")->styleSheet();
         QVERIFY(style.contains(QLatin1String("/ConFirm.png")));
         QVERIFY(style.contains(QLatin1String("/ConFirmClick.png")));
+    }
+
+    // The offline notice names its own pictures, but its OK button must look like the OK button
+    // of every other notice: the same accent ground, not a neutral grey.
+    void offlineNoticeButtonLooksLikeTheOthers()
+    {
+        MouseOffLine offline;
+        DeleteConfirm other(nullptr);
+        ZR35_SAVE_SCREEN(&offline, QStringLiteral("notice-offline"));
+        ZR35_SAVE_SCREEN(&other, QStringLiteral("notice-deleteconfirm"));
+        QToolButton *offlineButton = child<QToolButton>(&offline, "NewHong");
+        QToolButton *otherButton = child<QToolButton>(&other, "NewHong");
+        // A point of the button's ground left of its centred caption.
+        const QPoint ground(6, otherButton->height() / 2);
+        const QColor offlineColour = offlineButton->grab().toImage().pixelColor(ground);
+        const QColor otherColour = otherButton->grab().toImage().pixelColor(ground);
+        QVERIFY2(otherColour.blue() > otherColour.red() + 20,
+                 qPrintable(otherColour.name())); // the accent is a blue
+        QCOMPARE(offlineColour.name(), otherColour.name());
     }
 
     void picturesAreShipped()
