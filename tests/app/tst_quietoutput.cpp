@@ -17,10 +17,9 @@ const QString MacroName = QStringLiteral("Greeting");
 constexpr int StateTimeoutMs = 10000;
 
 // Points of the window's forms, in window coordinates. The home page's one tile (its 284 x 360
-// card at 305 in the tile area at 65, 200) and close button; on the device page, whose pages sit
-// at 140, 90, the macro tab and the macro page's first macro, record buttons and save button.
+// card at 305 in the tile area at 65, 200); on the device page, whose pages sit at 140, 90, its
+// close button, the macro tab and the macro page's first macro, record buttons and save button.
 const QPoint OneTile(65 + 305 + 142, 200 + 180);
-const QPoint HomeClose(990, 20);
 const QPoint DeviceClose(990, 30);
 const QPoint MacroTab(411, 75);
 const QPoint FirstMacro(140 + 70 + 40, 90 + 87 + 10);
