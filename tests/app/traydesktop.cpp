@@ -1,5 +1,7 @@
 #include "tests/app/traydesktop.h"
 
+#include "tests/support/appprocess.h"
+
 #include <QDeadlineTimer>
 #include <QProcessEnvironment>
 #include <QTest>
@@ -18,6 +20,12 @@ void ChildProcess::setupChildProcess()
 {
     // Runs in the child between fork and exec.
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+}
+
+void TrayDesktop::showProgramHere(AppProcess &program) const
+{
+    program.setEnv(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    program.setEnv(QStringLiteral("DISPLAY"), m_display);
 }
 
 TrayDesktop::TrayDesktop()

@@ -9,6 +9,8 @@
 
 #include <functional>
 
+class AppProcess;
+
 // A desktop of its own for a test that runs the real program on X11: a virtual X server on a
 // display number the server picks itself (so tests running side by side never meet), and the
 // XEmbed tray host `trayer` docked at the top left, the kind of notification area an XFCE, LXDE or
@@ -36,6 +38,8 @@ public:
     QString failure() const { return m_failure; }
     // ":<n>", for the program's DISPLAY.
     QString display() const { return m_display; }
+    // Makes the program show its windows on this desktop, through X11.
+    void showProgramHere(AppProcess &program) const;
 
     struct Window
     {

@@ -120,8 +120,7 @@ class TestDeviceSetEdits : public QObject
 
     bool start(AppProcess &program, const QString &deviceSet)
     {
-        program.setEnv(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        program.setEnv(QStringLiteral("DISPLAY"), desktop.display());
+        desktop.showProgramHere(program);
         program.setEnv(QStringLiteral("ZR35_DEVICES"), deviceSet);
         return program.start() && program.waitForWindow();
     }

@@ -94,8 +94,7 @@ class TestInterruptedUpdate : public QObject
     bool start(AppProcess &program)
     {
         program.shareTestHome();
-        program.setEnv(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        program.setEnv(QStringLiteral("DISPLAY"), desktop.display());
+        desktop.showProgramHere(program);
         program.setEnv(QStringLiteral("ZR35_DEVICES"), OlderFirmware);
         return program.start() && program.waitForWindow();
     }

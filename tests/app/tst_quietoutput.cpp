@@ -85,8 +85,7 @@ private slots:
         QVERIFY(created.open(QIODevice::WriteOnly));
         created.close();
 
-        program.setEnv(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        program.setEnv(QStringLiteral("DISPLAY"), desktop.display());
+        desktop.showProgramHere(program);
         QVERIFY(program.start());
         QVERIFY2(program.waitForWindow(), program.standardError().right(4000).constData());
 

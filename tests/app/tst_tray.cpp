@@ -67,8 +67,7 @@ class TestTray : public QObject
 
     bool start(AppProcess &program)
     {
-        program.setEnv(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        program.setEnv(QStringLiteral("DISPLAY"), desktop.display());
+        desktop.showProgramHere(program);
         return program.start() && program.waitForWindow();
     }
 

@@ -19,8 +19,7 @@ private slots:
     void theWindowShowsWithoutLoadingOpenGl()
     {
         AppProcess program;
-        program.setEnv(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        program.setEnv(QStringLiteral("DISPLAY"), desktop.display());
+        desktop.showProgramHere(program);
         QVERIFY(program.start());
         QVERIFY2(program.waitForWindow(), program.standardError().right(4000).constData());
 
