@@ -11,6 +11,7 @@
 #include "macro/model/macroname.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "shell/widgets/elidingtoolbutton.h"
 #include "tests/buttons/page/pagewidgets.h"
 #include "tests/buttons/simulatedmouse.h"
 #include "tests/support/picturecheck.h"
@@ -23,6 +24,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPointer>
@@ -97,6 +99,15 @@ void press(QWidget &page, const QPoint &at, Qt::MouseButton button = Qt::LeftBut
     QMouseEvent event(QEvent::MouseButtonPress, at, page.mapToGlobal(at), button, button,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(&page, &event);
+}
+
+// The tip `widget` shows when the pointer rests on it, empty when it shows none.
+QString tipOf(QWidget *widget)
+{
+    const QPoint centre = widget->rect().center();
+    QHelpEvent rest(QEvent::ToolTip, centre, widget->mapToGlobal(centre));
+    QCoreApplication::sendEvent(widget, &rest);
+    return widget->toolTip();
 }
 
 // A widget with the page's stack slots, to see which of the form's own steps reach them.
@@ -201,6 +212,7 @@ private slots:
         // No cache of an earlier run: without the mouse, a language change keeps the factory texts
         // unless the test writes a cache itself.
         state().DeviceCacheName.set(QStringLiteral("no-such-cache"));
+        QDir(MacroFolder()).removeRecursively();
     }
 
     void formConnectsAfterItsFirstPages()
@@ -520,6 +532,61 @@ private slots:
         const QString before = text(page, "BackKey");
         page.SetMultimediaKey(2, 0x183);
         QCOMPARE(text(page, "BackKey"), before);
+    }
+
+    // The chooser's macro list lies on the dark page as the other option lists do, and a name
+    // as long as the macro-name dialog allows can be read whole, from its first letter on.
+    void macroListOnThePage()
+    {
+        const QString longName = QStringLiteral("Quick reload and melee combo 1");
+        QCOMPARE(longName.size(), 30);
+        QVERIFY(QDir().mkpath(MacroFolder()));
+        for (const QString &name : {longName, QStringLiteral("Short")}) {
+            QFile file(QDir(MacroFolder()).filePath(name + QStringLiteral(".ini")));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("1\n");
+        }
+        Buttoninterface page;
+        page.SlotAllLanguage(0);
+        page.show();
+        emit PostMsg::GetInstance()->SigAddMacroButton();
+        toolButton(page, "TopMusic")->setChecked(true);
+        child<QStackedWidget>(page, "stackedWidget")->setCurrentIndex(1);
+        auto *options = child<QStackedWidget>(page, "stackedWidget_2");
+        auto *area = child<QScrollArea>(page, "scrollArea_7");
+        // Below the buttons of either list: what shows there is the list's background.
+        const QPoint belowButtons = area->viewport()->mapTo(&page, QPoint(100, 200));
+        options->setCurrentWidget(child<QWidget>(page, "page_6"));
+        const QColor otherList = page.grab().toImage().pixelColor(belowButtons);
+        options->setCurrentWidget(child<QWidget>(page, "page_5"));
+        ZR35_SAVE_SCREEN(&page, QStringLiteral("buttonpage-en-macros"));
+        const QColor macroList = page.grab().toImage().pixelColor(belowButtons);
+        QCOMPARE(macroList.name(), otherList.name());
+        QVERIFY2(macroList.lightness() < 80, qPrintable(macroList.name()));
+
+        const auto named = [&](const QString &name) {
+            for (auto *button : area->findChildren<ElidingToolButton *>()) {
+                if (button->isVisible() && button->text() == name)
+                    return button;
+            }
+            return static_cast<ElidingToolButton *>(nullptr);
+        };
+        // Binding finds the macro by the button's text, which stays the whole name.
+        ElidingToolButton *longButton = named(longName);
+        QVERIFY(longButton);
+        const QRect drawn(longButton->mapTo(area->viewport(), QPoint()), longButton->size());
+        QVERIFY(area->viewport()->rect().contains(drawn));
+        // Drawn from its first letter to its last, shortened in between, and shown whole when
+        // pointed at; a name that fits is drawn as it is, with no tip.
+        const QString shown = longButton->shownText();
+        QVERIFY2(shown.startsWith(QLatin1String("Quick")) &&
+                     shown.endsWith(QLatin1String("combo 1")) && shown.contains(QChar(0x2026)),
+                 qPrintable(shown));
+        QCOMPARE(tipOf(longButton), longName);
+        ElidingToolButton *shortButton = named(QStringLiteral("Short"));
+        QVERIFY(shortButton);
+        QCOMPARE(shortButton->shownText(), QStringLiteral("Short"));
+        QCOMPARE(tipOf(shortButton), QString());
     }
 
     // The page is built hidden behind the home page, whose window holds back the page's polish
