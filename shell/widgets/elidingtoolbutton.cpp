@@ -1,8 +1,9 @@
 #include "shell/widgets/elidingtoolbutton.h"
 
-#include <QEvent>
+#include <QHelpEvent>
 #include <QStyleOptionToolButton>
 #include <QStylePainter>
+#include <QToolTip>
 
 ElidingToolButton::ElidingToolButton(QWidget *parent) : QToolButton(parent) {}
 
@@ -20,10 +21,13 @@ QString ElidingToolButton::shownText() const
 
 bool ElidingToolButton::event(QEvent *event)
 {
-    // Asked for at the moment it shows, so that it follows the text, the size and the font.
-    if (event->type() == QEvent::ToolTip)
-        setToolTip(shownText() == text() ? QString() : text());
-    return QToolButton::event(event);
+    if (event->type() != QEvent::ToolTip || shownText() == text())
+        return QToolButton::event(event);
+    // Shown without the button as the tip's style-sheet parent: a sheet without a selector above
+    // the button (a list's transparent background) would reach the tip too and leave it an empty
+    // dark box. It still goes when the pointer leaves the button.
+    QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(), text());
+    return true;
 }
 
 void ElidingToolButton::paintEvent(QPaintEvent *)
