@@ -536,7 +536,8 @@ private slots:
     }
 
     // The chooser's macro list lies on the dark page as the other option lists do, and a name
-    // as long as the macro-name dialog allows can be read whole, from its first letter on.
+    // as long as the macro-name dialog allows can be read whole, from its first letter on, in
+    // the list and on the row it is bound to.
     void macroListOnThePage()
     {
         const QString longName = QStringLiteral("Quick reload and melee combo 1");
@@ -549,6 +550,8 @@ private slots:
         }
         Buttoninterface page;
         page.SlotAllLanguage(0);
+        QVERIFY(selectMouse());
+        QVERIFY(fillFromDevice(state().CurrentFlashData.get()));
         page.show();
         emit PostMsg::GetInstance()->SigAddMacroButton();
         toolButton(page, "TopMusic")->setChecked(true);
@@ -599,6 +602,19 @@ private slots:
         const QColor tipBackground = tip->grab().toImage().pixelColor(3, 3);
         QVERIFY2(tipBackground.alpha() == 255 && tipBackground.lightness() > 160,
                  qPrintable(tipBackground.name(QColor::HexArgb)));
+        QToolTip::hideText();
+
+        // Bound to the fifth row, whose label names the macro after the prefix.
+        state().WriteEnabled = 1;
+        longButton->click();
+        state().WriteEnabled = 0;
+        const QString prefix = ButtoninterfaceTexts.text(0, 48, QString());
+        QCOMPARE(text(page, "TopMusic"), prefix + longName);
+        auto *row = qobject_cast<ElidingToolButton *>(toolButton(page, "TopMusic"));
+        QVERIFY(row);
+        ZR35_SAVE_SCREEN(&page, QStringLiteral("buttonpage-en-macro-bound"));
+        QVERIFY2(row->shownText().startsWith(prefix) && row->shownText().endsWith("combo 1"),
+                 qPrintable(row->shownText()));
     }
 
     // The page is built hidden behind the home page, whose window holds back the page's polish
