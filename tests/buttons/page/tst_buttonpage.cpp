@@ -102,6 +102,20 @@ void press(QWidget &page, const QPoint &at, Qt::MouseButton button = Qt::LeftBut
     QCoreApplication::sendEvent(&page, &event);
 }
 
+// As long a name as the macro-name dialog takes.
+const QString LongMacroName = QStringLiteral("Quick reload and melee combo 1");
+
+// Saved macros of these names, each with its repeat line only.
+void saveMacros(const QStringList &names)
+{
+    QVERIFY(QDir().mkpath(MacroFolder()));
+    for (const QString &name : names) {
+        QFile file(QDir(MacroFolder()).filePath(name + QStringLiteral(".ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1\n");
+    }
+}
+
 // The tip shown once the pointer rests on `widget`, empty when none shows.
 QString tipOf(QWidget *widget)
 {
@@ -540,14 +554,9 @@ private slots:
     // the list and on the row it is bound to.
     void macroListOnThePage()
     {
-        const QString longName = QStringLiteral("Quick reload and melee combo 1");
+        const QString longName = LongMacroName;
         QCOMPARE(longName.size(), 30);
-        QVERIFY(QDir().mkpath(MacroFolder()));
-        for (const QString &name : {longName, QStringLiteral("Short")}) {
-            QFile file(QDir(MacroFolder()).filePath(name + QStringLiteral(".ini")));
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("1\n");
-        }
+        saveMacros({longName, QStringLiteral("Short")});
         Buttoninterface page;
         page.SlotAllLanguage(0);
         QVERIFY(selectMouse());
@@ -620,9 +629,10 @@ private slots:
     // The page is built hidden behind the home page, whose window holds back the page's polish
     // until it has painted: building it styles none of its widgets (their sheets are only kept,
     // their pictures not decoded), and once polished it looks as a page built and drawn at once.
-    // Last: it replaces the application's style for a while.
+    // A full macro list is built with it. Last: it replaces the application's style for a while.
     void builtHiddenIsStyledOnlyWhenPolished()
     {
+        saveMacros({LongMacroName, "b", "c", "d", "e", "f", "g"});
         AppStyle style;
         QImage drawnAtOnce;
         {
