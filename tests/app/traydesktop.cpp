@@ -199,6 +199,19 @@ bool TrayDesktop::click(const QPoint &at, int button) const
     return ok;
 }
 
+bool TrayDesktop::clickUntil(const QPoint &at, int button, const std::function<bool()> &done,
+                             int timeoutMs, int retryAfterMs) const
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    for (int attempt = 0; !deadline.hasExpired(); ++attempt) {
+        if (!click(at + QPoint(0, attempt % 2), button))
+            return false;
+        if (QTest::qWaitFor(done, retryAfterMs))
+            return true;
+    }
+    return false;
+}
+
 bool TrayDesktop::typeKeys(const QStringList &keys) const
 {
     bool ok = false;

@@ -57,6 +57,13 @@ public:
                            const std::function<bool(const Window &)> &which, int timeoutMs) const;
     // Moves the pointer to `at` (screen coordinates) and clicks `button` (1 left, 3 right).
     bool click(const QPoint &at, int button) const;
+    // Clicks at `at` until `done` holds, waiting `retryAfterMs` after each click, for up to
+    // `timeoutMs` in all. A click on a window the server has only just mapped can come before the
+    // program has taken that window in, and is then lost, as a user's too-early click would be.
+    // Each try is a pixel off the one before: xdotool's synchronous move waits for the pointer to
+    // move, which it would not.
+    bool clickUntil(const QPoint &at, int button, const std::function<bool()> &done, int timeoutMs,
+                    int retryAfterMs = 1500) const;
     // Types the keys named (X key names: "q", "Return") into the window that has the focus, one
     // press and release each.
     bool typeKeys(const QStringList &keys) const;

@@ -11,7 +11,6 @@ using Window = TrayDesktop::Window;
 
 const QString ProgramClass = QStringLiteral("zr35-mouse-software");
 constexpr int StateTimeoutMs = 10000;
-constexpr int RetryAfterMs = 1500;
 
 // Points of the window's forms, in window coordinates: the minimise buttons of the home page and
 // of the device page, and the middle of the home page's one tile (a tile page of one tile puts
@@ -97,20 +96,9 @@ class TestTray : public QObject
                waitUntilNoWindow(isMainWindow) && waitForWindow(isTrayIcon, icon);
     }
 
-    // A click on a window the tray host has only just mapped can come before the program has
-    // taken that window in, and is then lost, as a user's too-early click would be: clicks until
-    // `done` holds, waiting a while after each one. Each try is a pixel off the one before:
-    // xdotool's synchronous move waits for the pointer to move, which it would not.
     bool clickUntil(const QPoint &at, int button, const std::function<bool()> &done)
     {
-        const QDeadlineTimer deadline(StateTimeoutMs);
-        for (int attempt = 0; !deadline.hasExpired(); ++attempt) {
-            if (!desktop.click(at + QPoint(0, attempt % 2), button))
-                return false;
-            if (QTest::qWaitFor(done, RetryAfterMs))
-                return true;
-        }
-        return false;
+        return desktop.clickUntil(at, button, done, StateTimeoutMs);
     }
 
     // Right-clicks the icon and picks the first ("Show window") or the last ("Exit") entry of its
