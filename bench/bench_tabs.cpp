@@ -14,6 +14,7 @@
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "shell/mytoolbuttonenter.h"
+#include "shell/widgets/dialogbuttonicons.h"
 #include "shell/widgets/fontscaling.h"
 
 #include <QApplication>
@@ -114,6 +115,7 @@ int main(int argc, char **argv)
     // As the executable does: its windows ask for no OpenGL surface.
     QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
     QApplication app(argc, argv);
+    DialogButtonIcons::install(app);
     BenchSupport::prepareApplication();
     const int rounds = argc > 1 ? qMax(1, atoi(argv[1])) : 15;
 

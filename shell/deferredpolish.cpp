@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QChildEvent>
-#include <QTimer>
 #include <QWidget>
 
 DeferredPolish::DeferredPolish(QWidget *part, QObject *parent) : QObject(parent), m_part(part) {}
@@ -75,10 +74,5 @@ bool DeferredPolish::eventFilter(QObject *watched, QEvent *event)
     // A widget of the part is about to be shown: it and its parents get their polish first.
     if (type == QEvent::Show && inPart(watched))
         release();
-    // The window has painted what it shows: the rest waits until the event loop is idle again.
-    else if (type == QEvent::Paint && !m_releaseQueued && !inPart(watched)) {
-        m_releaseQueued = true;
-        QTimer::singleShot(0, this, &DeferredPolish::release);
-    }
     return false;
 }

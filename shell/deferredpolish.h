@@ -13,8 +13,9 @@ class QWidget;
 // it later, in the order the toolkit sent it. Showing a window polishes every widget inside it,
 // hidden or not: for the device page, built at start-up behind the home page, that means parsing
 // its pages' style sheets and decoding their pictures before the window can appear. Polishing is
-// what the toolkit does to a widget before it is first shown; nothing else can see it, so it may
-// wait until the part is first shown, or until the window has painted and the program is idle.
+// what the toolkit does to a widget before it is first shown; nothing else can see it, so it
+// waits until the part is first shown: a part never shown (the program left on its home page)
+// never parses those sheets or holds those pictures.
 class DeferredPolish : public QObject
 {
 public:
@@ -22,9 +23,8 @@ public:
     explicit DeferredPolish(QWidget *part, QObject *parent = nullptr);
     ~DeferredPolish() override;
 
-    // Runs `show` with the part's polish events held back; they are delivered once the window has
-    // painted and the event loop is idle again, or before a widget of the part is shown, whichever
-    // comes first. Does nothing special once released.
+    // Runs `show` with the part's polish events held back; they are delivered before a widget of
+    // the part is shown, or by release(). Does nothing special once released.
     void holdWhile(const std::function<void()> &show);
     // The part is now `part`, a widget inside the former one: a part is held while it is being
     // built inside a parent that stands for it, then narrowed to the finished part.
@@ -49,5 +49,4 @@ private:
     std::vector<Held> m_held;
     bool m_capturing = false;
     bool m_released = false;
-    bool m_releaseQueued = false;
 };

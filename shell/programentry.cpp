@@ -7,6 +7,7 @@
 #include "shell/dialogmain.h"
 #include "shell/dialogs/exeisrun.h"
 #include "shell/toolkitlanguage.h"
+#include "shell/widgets/dialogbuttonicons.h"
 #include "shell/widgets/fontscaling.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ int ProgramMain(int &argc, char **argv)
     if (!QCoreApplication::instance()) {
         QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
         ownApplication = std::make_unique<QApplication>(argc, argv);
+        DialogButtonIcons::install(*ownApplication);
     }
     auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
     if (!app)
