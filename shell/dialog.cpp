@@ -16,6 +16,7 @@
 #include "settings/formsetting.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/dialogs/updataparam.h"
+#include "shell/pagebackground.h"
 #include "shell/widgets/formparts.h"
 #include "shell/widgets/stylewhenpolished.h"
 #include "shell/widgets/theme.h"
@@ -157,6 +158,7 @@ Dialog::Dialog(QWidget *parent) : QWidget(parent), ui(new Ui_Dialog)
     ui->LightsButton->hide();
     ui->line_6->hide();
     ImageFolder = Theme::PictureFolder(QStringLiteral("Dialog"));
+    Background = std::make_unique<PageBackground>(ui->frame_2, BackgroundPicture());
 
     // The button page first: it creates the device service the other pages' slots rely on.
     // Made inside their stack: moving a finished page there would resolve its style sheets again.
@@ -252,20 +254,28 @@ void Dialog::ApplyPictures()
             .arg(ConfigIni::instance()->color(QStringLiteral("LabelColor"))));
 }
 
-// The window-sized background is the largest picture of the page and the page starts hidden
-// behind the home page: it is decoded when the page is first shown, before its first paint.
-void Dialog::ApplyBackground()
+QString Dialog::BackgroundPicture()
 {
-    BackgroundApplied = true;
-    ui->frame_2->setStyleSheet(
-        QStringLiteral("#frame_2{border-image: url(%1BackGround.png);}").arg(ImageFolder));
+    return Theme::PictureFolder(QStringLiteral("Dialog")) + QStringLiteral("BackGround.png");
 }
 
+// The window-sized background is the largest picture of the page and the page starts hidden
+// behind the home page: it is decoded when the page shows, before it paints, and given up again
+// while the home page shows (DialogMain).
 void Dialog::showEvent(QShowEvent *event)
 {
-    if (!BackgroundApplied)
-        ApplyBackground();
+    Background->apply();
     QWidget::showEvent(event);
+}
+
+void Dialog::ReleaseBackground()
+{
+    Background->release();
+}
+
+bool Dialog::BackgroundHeld() const
+{
+    return Background->applied();
 }
 
 QList<QToolButton *> Dialog::Tabs() const

@@ -7,6 +7,7 @@
 class Buttoninterface;
 class FormSetting;
 class Macro;
+class PageBackground;
 class QButtonGroup;
 class QFrame;
 class QLabel;
@@ -65,6 +66,12 @@ public:
     // The one parameter-update notice the device service's requests run (tests read its mode).
     UpDataParam *parameterDialog() const { return ParamDialog.get(); }
 
+    // The page's window-sized background, shown from the page's showing on; given up while the
+    // page is hidden behind the home page.
+    static QString BackgroundPicture();
+    void ReleaseBackground();
+    bool BackgroundHeld() const;
+
 public slots:
     void WindowClosed();
     void WindowMin();
@@ -96,7 +103,6 @@ private:
     // No level: empty text, no fill, no charging mark.
     void ShowNoBatteryLevel();
     void ApplyPictures();
-    void ApplyBackground();
     QList<QToolButton *> Tabs() const;
 
     std::unique_ptr<Ui_Dialog> ui;
@@ -109,5 +115,5 @@ private:
     // Reused for every request of the device service; lives as long as the page.
     std::unique_ptr<UpDataParam> ParamDialog;
     QString ImageFolder;
-    bool BackgroundApplied = false;
+    std::unique_ptr<PageBackground> Background;
 };

@@ -11,6 +11,7 @@
 #include "settings/updaterepair.h"
 #include "shell/dialogs/noticeframe.h"
 #include "shell/mytoolbuttonenter.h"
+#include "shell/pagebackground.h"
 #include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/theme.h"
@@ -188,8 +189,8 @@ void DialogChange::applyTheme()
 {
     const QString p = HomePicturePath;
 
-    ui->frameChange->setStyleSheet(
-        QStringLiteral("#frameChange{border-image: url(%1);}").arg(BackgroundPicture()));
+    Background = std::make_unique<PageBackground>(ui->frameChange, BackgroundPicture());
+    Background->apply();
     ui->CloseButton->setStyleSheet(Theme::ThreeStateButtonStyle(p, QStringLiteral("Close")));
     ui->MinButton->setStyleSheet(Theme::ThreeStateButtonStyle(p, QStringLiteral("Min")));
     ui->Repair->setStyleSheet(QStringLiteral("#Repair{border:0px;background-image: %1;"
@@ -217,6 +218,24 @@ void DialogChange::applyFirmwarePanelTheme()
     ui->CloseButton_2->setStyleSheet(Theme::ThreeStateButtonStyle(w, QStringLiteral("Close")));
     ui->FindVer->setStyleSheet(Theme::PanelStyle(QStringLiteral("FindVer"), w));
     ui->NoApear->setStyleSheet(Theme::CheckBoxStyle(w));
+}
+
+// Shown at once; given up while the device page shows (DialogMain) and taken back before the
+// page paints again.
+void DialogChange::showEvent(QShowEvent *event)
+{
+    Background->apply();
+    QWidget::showEvent(event);
+}
+
+void DialogChange::ReleaseBackground()
+{
+    Background->release();
+}
+
+bool DialogChange::BackgroundHeld() const
+{
+    return Background->applied();
 }
 
 bool DialogChange::eventFilter(QObject *watched, QEvent *event)

@@ -10,6 +10,7 @@
 #include <memory>
 
 class MyConmboBox;
+class PageBackground;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -67,6 +68,8 @@ public:
     QString HomePicturePath; // <appdir>/Picture/DialogChange/
     // The window-sized background, shown as soon as the page is.
     static QString BackgroundPicture();
+    void ReleaseBackground();
+    bool BackgroundHeld() const;
     int ModelCount = 0; // Option/DeviceTotal, never below 0
 
     // Texts of the current language.
@@ -94,6 +97,7 @@ public slots:
 protected:
     void changeEvent(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void applyTheme();
@@ -111,4 +115,5 @@ private:
     void selectDevice(const DeviceAllInfo &entry);
 
     std::unique_ptr<Ui_DialogChange> ui;
+    std::unique_ptr<PageBackground> Background;
 };

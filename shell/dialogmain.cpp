@@ -40,6 +40,8 @@
 #include <QMouseEvent>
 #include <QStackedWidget>
 
+#include <optional>
+
 std::function<bool()> DialogMain::TrayAvailable = [] {
     return QSystemTrayIcon::isSystemTrayAvailable();
 };
@@ -166,15 +168,30 @@ void DialogMain::SlotChangeMainDialog(int page)
         s.OnDevicePage = 0;
         emit hub->SigMainPageChange();
         DeviceLink::StopServer();
+        // The home page gave its background up while the device page showed: decoded beside
+        // the GUI thread's wait, in the cache before the page shows and sets its sheet.
+        std::optional<PixmapPrefetch> background;
+        if (!HomePage->BackgroundHeld())
+            background.emplace(DialogChange::BackgroundPicture());
         Sleep(100);
+        if (background)
+            background->deliver();
         ui->stackedWidgetMain->setCurrentIndex(HomePageIndex);
+        DevicePage->ReleaseBackground();
         // The library calls back after registration only while devices are present: when the
         // device that was shown was the last one, the tiles must not go on showing it.
         HandleHomeUsbChanged();
         StartUsbChanged(HomeUsbChanged, 600);
     } else if (page == DevicePageIndex) {
+        // Decoded beside the page's first polish; the page sets its sheet as it shows.
+        std::optional<PixmapPrefetch> background;
+        if (!DevicePage->BackgroundHeld())
+            background.emplace(Dialog::BackgroundPicture());
         DevicePagePolish->release();
+        if (background)
+            background->deliver();
         ui->stackedWidgetMain->setCurrentIndex(DevicePageIndex);
+        HomePage->ReleaseBackground();
         StartUsbChanged(DeviceUsbChanged, 600);
     }
 }

@@ -4,13 +4,16 @@
 #include "core/postmsg.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "shell/dialog.h"
+#include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "shell/dialogs/updataparam.h"
+#include "shell/pixmapprefetch.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/child.h"
 #include "tests/support/modaldriver.h"
 #include "tests/support/picturecheck.h"
 #include "tests/support/records.h"
+#include "tests/support/screens.h"
 #include "tests/support/testmain.h"
 #include "tests/support/workerthread.h"
 
@@ -18,9 +21,12 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -28,6 +34,7 @@
 
 #include <csignal>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -39,6 +46,40 @@ QList<QToolButton *> tabs(const QWidget *page)
             child<QToolButton>(page, "MacroButton"), child<QToolButton>(page, "FormSetting"),
             child<QToolButton>(page, "LightsButton")};
 }
+
+// Whether the frame alone (no child) draws exactly the picture stored in `file`.
+bool drawsPicture(QFrame *frame, const QString &file)
+{
+    QImage drawn(frame->size(), QImage::Format_RGB32);
+    drawn.fill(Qt::black);
+    frame->render(&drawn, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return drawn == QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+// The decoded picture of `file` as the pixmap cache holds it; null when it holds none.
+QPixmap cachedPicture(const QString &file)
+{
+    QPixmap cached;
+    QPixmapCache::find(PixmapPrefetch::cacheKey(file), &cached);
+    return cached;
+}
+
+// Hands every event a watched object receives to a function.
+class EventWatch : public QObject
+{
+public:
+    explicit EventWatch(std::function<void(QObject *, QEvent *)> seen) : Seen(std::move(seen)) {}
+
+protected:
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        Seen(object, event);
+        return false;
+    }
+
+private:
+    std::function<void(QObject *, QEvent *)> Seen;
+};
 
 // Until the macro page lists the macro folder, a test puts a macro into the list itself; recording
 // needs one selected.
@@ -306,6 +347,74 @@ private slots:
         const QString style = background->styleSheet();
         QVERIFY(style.contains(QLatin1String("Picture/Dialog/BackGround.png")));
         QVERIFY(missingPictures(background).isEmpty());
+    }
+
+    // Only one of the window's two pages shows: the one behind gives its window-sized background
+    // up (nothing holds the decoded picture any longer) and draws it again when it shows, before
+    // its first paint.
+    void hiddenPageGivesItsBackgroundUp()
+    {
+        HomeBench bench(OneReceiverSet);
+        DialogMain window;
+        DialogChange *home = window.homePage();
+        Dialog *page = window.devicePage();
+        auto *homeFrame = child<QFrame>(home, "frameChange");
+        auto *deviceFrame = child<QFrame>(page, "frame_2");
+        const QString homeFile = DialogChange::BackgroundPicture();
+        const QString deviceFile = Dialog::BackgroundPicture();
+        // Every paint of a page's frame must find its picture there.
+        int unheldPaints = 0;
+        int homePaints = 0;
+        EventWatch paints([&](QObject *object, QEvent *event) {
+            if (event->type() != QEvent::Paint)
+                return;
+            if (object == homeFrame)
+                ++homePaints;
+            const bool held = object == homeFrame ? home->BackgroundHeld() : page->BackgroundHeld();
+            unheldPaints += held ? 0 : 1;
+        });
+        homeFrame->installEventFilter(&paints);
+        deviceFrame->installEventFilter(&paints);
+
+        window.show();
+        QVERIFY(waitForTiles(home, 1));
+        QTRY_VERIFY(homePaints > 0);
+        QVERIFY(drawsPicture(homeFrame, homeFile));
+        for (int round = 0; round < 2; ++round) {
+            // Held by the frame's style and the pixmap cache; given up by both once hidden.
+            QPixmap homePicture = cachedPicture(homeFile);
+            QVERIFY(!homePicture.isNull() && !homePicture.isDetached());
+            if (round == 0) {
+                QCOMPARE(openDevicePageSettled(window), page);
+            } else {
+                clickTile(window);
+                QCOMPARE(currentPage(window), 1);
+            }
+            QVERIFY(page->BackgroundHeld());
+            QVERIFY(drawsPicture(deviceFrame, deviceFile));
+            QVERIFY(!home->BackgroundHeld());
+            QVERIFY(homePicture.isDetached());
+            QVERIFY(cachedPicture(homeFile).isNull());
+
+            QPixmap devicePicture = cachedPicture(deviceFile);
+            QVERIFY(!devicePicture.isNull() && !devicePicture.isDetached());
+            child<QToolButton>(page, "UpArrow")->click();
+            QCOMPARE(currentPage(window), 0);
+            QVERIFY(home->BackgroundHeld());
+            QVERIFY(drawsPicture(homeFrame, homeFile));
+            QVERIFY(!page->BackgroundHeld());
+            QVERIFY(devicePicture.isDetached());
+            QVERIFY(cachedPicture(deviceFile).isNull());
+            const int painted = homePaints;
+            QTRY_VERIFY(homePaints > painted);
+            QVERIFY(waitForTiles(home, 1));
+        }
+        ZR35_SAVE_SCREEN(&window, QStringLiteral("main_window_home_page_again"));
+        clickTile(window);
+        QCOMPARE(currentPage(window), 1);
+        QVERIFY(drawsPicture(deviceFrame, deviceFile));
+        ZR35_SAVE_SCREEN(&window, QStringLiteral("main_window_device_page_again"));
+        QCOMPARE(unheldPaints, 0);
     }
 
     void openFromTileThenBack_data()
