@@ -2,6 +2,7 @@
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "platform/inifile.h"
 #include "tests/platform/devicelib/simfixture.h"
 #include "tests/support/testmain.h"
 
@@ -9,7 +10,6 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSemaphore>
-#include <QSettings>
 
 #include <atomic>
 
@@ -186,8 +186,7 @@ QStringList listed()
 
 QString storedVersion(const QString &file)
 {
-    return QSettings(SimulationControl::stateFolder() + QLatin1Char('/') + file,
-                     QSettings::IniFormat)
+    return IniFile(SimulationControl::stateFolder() + QLatin1Char('/') + file)
         .value(file.startsWith(QLatin1String("mouse")) ? QStringLiteral("Mouse/Version")
                                                        : QStringLiteral("Receiver/Version"))
         .toString();
