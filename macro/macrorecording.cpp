@@ -9,6 +9,7 @@
 #include "macro/keyboardhook.h"
 #include "macro/keynumberlimit.h"
 #include "macro/model/keyvocabulary.h"
+#include "macro/model/macroevents.h"
 #include "macro/model/macroname.h"
 #include "macro/ui_macro.h"
 #include "shell/dialogs/exeisrun.h"
@@ -80,9 +81,11 @@ void Macro::SlotSetMacroPage()
     // What was recorded is the user's newest word on the macro: into its file, as Save writes
     // it. The button page is not asked now (the mouse is let go of as the page is left): the mouse
     // gets the macro the next time it answers. A macro whose file has gone meanwhile is not made
-    // again behind the user's back.
+    // again behind the user's back, and a recording left before its first key, which only
+    // emptied the list, leaves the file as the user last saved it.
     const std::optional<QString> path = MacroFilePath(MacroFolderPath, CurrentMacroName());
-    if (recording && MacroSelected() && path && QFileInfo::exists(*path))
+    if (recording && MacroSelected() && path && QFileInfo::exists(*path) &&
+        KeyEventCount(ShownEvents()) > 0)
         SaveShownMacro();
 }
 

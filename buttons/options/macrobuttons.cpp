@@ -3,11 +3,14 @@
 // selected row (macrobinding.cpp).
 #include "buttons/options/macrolist.h"
 #include "buttons/page/buttoninterface.h"
+#include "buttons/page/ui_buttoninterface.h"
 #include "macro/model/macroname.h"
+#include "shell/widgets/elidingtoolbutton.h"
 #include "shell/widgets/fontscaling.h"
 #include "shell/widgets/theme.h"
 
 #include <QButtonGroup>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -25,8 +28,11 @@ QString macroButtonSheet(const QString &textColor, const QString &folder)
 
 QToolButton *Buttoninterface::NewMacroPanelButton(const QString &text, const QFont &font)
 {
-    auto *button = new QToolButton(MacroButtonPanel);
+    auto *button = new ElidingToolButton(MacroButtonPanel);
     button->setText(text);
+    // As wide as every other option, whatever the name: the list has no horizontal scroll bar,
+    // so a longer name is drawn shortened and shown whole when pointed at.
+    button->setMaximumWidth(174);
     button->setStyleSheet(macroButtonSheet(ButtonColorText, ImageFolder));
     button->setFont(font);
     button->setCheckable(true);
@@ -55,6 +61,23 @@ void Buttoninterface::FillMacroPanel(const QFont &font)
 
 void Buttoninterface::BuildMacroButtonList()
 {
+    // The panel replaces the form's contents of the list's scroll area. It is made in place and
+    // given its sheet while still empty: a widget moved, or a sheet set above widgets that have
+    // sheets of their own, is styled at once, and the page is built hidden, to be styled only
+    // when it is first polished.
+    QScrollArea *area = ui->scrollArea_7;
+    MacroButtonPanel = new QWidget(area->viewport());
+    MacroButtonPanel->setObjectName(QStringLiteral("MacroButtonPanel"));
+    MacroButtonPanel->setStyleSheet(QStringLiteral("background-color:transparent;border:none;"));
+    MacroButtonLayout = new QVBoxLayout(MacroButtonPanel);
+    // In line with the buttons of the other option lists.
+    MacroButtonLayout->setContentsMargins(7, -1, -1, -1);
+    // The panel takes the size of its buttons: a short list stays packed at the top.
+    MacroButtonLayout->setSizeConstraint(QLayout::SetFixedSize);
+    area->setWidget(MacroButtonPanel);
+    // setWidget() deleted them.
+    ui->scrollAreaWidgetContents_7 = nullptr;
+    ui->verticalLayout_6 = nullptr;
     // Built before the start-up pass, which scales these buttons with every other widget.
     FillMacroPanel(Theme::Font(9));
 }

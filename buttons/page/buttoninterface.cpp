@@ -52,14 +52,7 @@ Buttoninterface::Buttoninterface(QWidget *parent) : QWidget(parent), ui(new Ui_B
     SetupButtonGroups();
     ButtonColorText = ConfigIni::instance()->color(QStringLiteral("ButtonColor"));
 
-    // The saved macros' buttons live on this panel, one per macro file.
-    MacroButtonPanel = new QWidget(ui->scrollAreaWidgetContents_7);
-    MacroButtonPanel->setObjectName(QStringLiteral("MacroButtonPanel"));
-    MacroButtonLayout = new QVBoxLayout(MacroButtonPanel);
-    MacroButtonLayout->setContentsMargins(0, 0, 0, 0);
-    // The panel takes the size of its buttons: a short list stays packed at the top.
-    MacroButtonLayout->setSizeConstraint(QLayout::SetFixedSize);
-    ui->verticalLayout_6->addWidget(MacroButtonPanel);
+    // The saved macros' buttons, one per macro file.
     BuildMacroButtonList();
 
     ui->DPI_3->hide();

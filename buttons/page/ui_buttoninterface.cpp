@@ -1,6 +1,7 @@
 #include "buttons/page/ui_buttoninterface.h"
 
 #include "sensor/debouncetime.h"
+#include "shell/widgets/elidingtoolbutton.h"
 #include "shell/widgets/formparts.h"
 #include "shell/widgets/myconmbobox.h"
 #include "shell/widgets/mytoolbutton.h"
@@ -503,7 +504,9 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
         number->setFont(numberFont);
         this->*row.label = number;
 
-        QToolButton *selector = makeButton(scrollAreaWidgetContents_11, row.selectorName);
+        // A row bound to a macro is labelled with the macro's name, which may not fit.
+        QToolButton *selector =
+            makeButton<ElidingToolButton>(scrollAreaWidgetContents_11, row.selectorName);
         selector->setGeometry(30, row.selectorY, 262, 26);
         fix(selector, 262, 26);
         QFont selectorFont = Theme::Font(11);

@@ -11,6 +11,7 @@ using Window = TrayDesktop::Window;
 
 const QString ProgramClass = QStringLiteral("zr35-mouse-software");
 constexpr int StateTimeoutMs = 10000;
+constexpr int RetryAfterMs = 1500;
 
 // Points of the window's forms, in window coordinates: the minimise buttons of the home page and
 // of the device page, and the middle of the home page's one tile (a tile page of one tile puts
@@ -96,16 +97,52 @@ class TestTray : public QObject
                waitUntilNoWindow(isMainWindow) && waitForWindow(isTrayIcon, icon);
     }
 
+    // A click on a window the tray host has only just mapped can come before the program has
+    // taken that window in, and is then lost, as a user's too-early click would be: clicks until
+    // `done` holds, waiting a while after each one. Each try is a pixel off the one before:
+    // xdotool's synchronous move waits for the pointer to move, which it would not.
+    bool clickUntil(const QPoint &at, int button, const std::function<bool()> &done)
+    {
+        const QDeadlineTimer deadline(StateTimeoutMs);
+        for (int attempt = 0; !deadline.hasExpired(); ++attempt) {
+            if (!desktop.click(at + QPoint(0, attempt % 2), button))
+                return false;
+            if (QTest::qWaitFor(done, RetryAfterMs))
+                return true;
+        }
+        return false;
+    }
+
     // Right-clicks the icon and picks the first ("Show window") or the last ("Exit") entry of its
-    // menu: the first quarter of its height is the first entry, the last quarter the last.
-    bool pickFromTheMenu(const Window &icon, bool first)
+    // menu: the first quarter of its height is the first entry, the last quarter the last. Holds
+    // once the entry did what it says.
+    bool pickFromTheMenu(const Window &icon, bool first, AppProcess &program)
     {
         Window menu;
-        if (!desktop.click(icon.geometry.center(), 3) || !waitForWindow(isTrayMenu, &menu))
+        const auto menuShown = [&] {
+            for (const Window &window : desktop.visibleWindows(ProgramClass)) {
+                if (isTrayMenu(window)) {
+                    menu = window;
+                    return true;
+                }
+            }
             return false;
+        };
+        if (!clickUntil(icon.geometry.center(), 3, menuShown)) {
+            return false;
+        }
         const QRect r = menu.geometry;
         const int y = first ? r.top() + r.height() / 4 : r.bottom() - r.height() / 4;
-        return desktop.click(QPoint(r.center().x(), y), 1);
+        const auto entryTaken = [&] {
+            if (!first)
+                return !alive(program);
+            for (const Window &window : desktop.visibleWindows(ProgramClass)) {
+                if (isMainWindow(window))
+                    return true;
+            }
+            return false;
+        };
+        return clickUntil(QPoint(r.center().x(), y), 1, entryTaken);
     }
 
     bool windowIsBack()
@@ -145,16 +182,19 @@ private slots:
         Window icon;
         for (int round = 1; round <= 10; ++round) {
             QVERIFY2(minimise(onDevicePage, &icon), qPrintable(QString::number(round)));
-            QVERIFY(pickFromTheMenu(icon, true));
+            QVERIFY(pickFromTheMenu(icon, true, program));
             QVERIFY2(windowIsBack() && alive(program), why(program, round).constData());
         }
 
         QVERIFY(minimise(onDevicePage, &icon));
-        QVERIFY(desktop.click(icon.geometry.center(), 1));
+        QVERIFY(clickUntil(icon.geometry.center(), 1, [&] {
+            Window main;
+            return desktop.waitForWindow(ProgramClass, isMainWindow, &main, 0);
+        }));
         QVERIFY2(windowIsBack() && alive(program), why(program, 11).constData());
 
         QVERIFY(minimise(onDevicePage, &icon));
-        QVERIFY(pickFromTheMenu(icon, false));
+        QVERIFY(pickFromTheMenu(icon, false, program));
         QVERIFY(program.waitForExit());
         QVERIFY2(!program.crashed() && program.exitCode() == 0,
                  program.standardError().right(4000).constData());

@@ -293,14 +293,26 @@ private slots:
         QCOMPARE(child<QListWidget>(&again, "listWidgetKey")->count(), atTheLimit ? 139 : 3);
     }
 
-    // Leaving the page without a recording writes nothing.
+    // Leaving the page writes nothing when nothing was recorded: without a recording, and with a
+    // recording left before its first key, whose start emptied the list but not the file.
+    void leavingWithoutARecordingWritesNothing_data()
+    {
+        QTest::addColumn<bool>("started");
+        QTest::newRow("no recording") << false;
+        QTest::newRow("a recording without a key") << true;
+    }
     void leavingWithoutARecordingWritesNothing()
     {
+        QFETCH(bool, started);
+        const QByteArray saved = "5\n0x04 1 0\n10ms\n0x04 1 1\n";
         Recording r;
-        writeMacro(QStringLiteral("Recorded.ini"), "5\n");
+        writeMacro(QStringLiteral("Recorded.ini"), saved);
         child<QCheckBox>(&r.page, "ReUntil")->click();
+        if (started)
+            r.start();
         emit PostMsg::GetInstance()->SigSetMacroPage();
-        QCOMPARE(macroFile(QStringLiteral("Recorded.ini")), QByteArray("5\n"));
+        QCOMPARE(state().MacroRecording.load(), quint8(0));
+        QCOMPARE(macroFile(QStringLiteral("Recorded.ini")), saved);
     }
 
     // The user clicks a macro (the list takes the focus) and Start: keys that would press a

@@ -3,6 +3,7 @@
 #include "core/postmsg.h"
 #include "core/registryvalues.h"
 #include "core/startup.h"
+#include "core/updatefailinfo.h"
 #include "platform/devicelib/simulationcontrol.h"
 #include "settings/formsetting.h"
 #include "settings/updaterepair.h"
@@ -158,6 +159,8 @@ private slots:
         QCOMPARE(state().ReceiverUpdateState.load(), 0); // the engine's first tick is to come
         tryToClose();
         QVERIFY(dialog()->isVisible());
+        // What keeps the main window and the notification area's Exit from ending the program.
+        QVERIFY(FirmwareRunUnderWay());
 
         QTRY_COMPARE_WITH_TIMEOUT(state().ReceiverUpdateState.load(), 2, 20000);
         QVERIFY(state().MouseUpdateState.load() != 1); // only the engine's ticks start it
@@ -165,12 +168,14 @@ private slots:
         QVERIFY(dialog()->isVisible());
         QCOMPARE(message(), dialog()->RunningText);
         QCOMPARE(home.count(), 0);
+        QVERIFY(FirmwareRunUnderWay());
 
         QTRY_COMPARE_WITH_TIMEOUT(message(), dialog()->RepairDoneText, 20000);
         QTest::keyClick(dialog(), Qt::Key_Escape);
         QTRY_VERIFY(!dialog()->isVisible());
         QCOMPARE(home.count(), 0);
         QVERIFY(b.waitForEnd());
+        QVERIFY(!FirmwareRunUnderWay());
     }
 
     // The receiver's upgrade stops at 40 %: the dialog says the update failed and can be closed,

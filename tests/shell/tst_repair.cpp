@@ -227,25 +227,37 @@ private slots:
     // confirmed question: the main window's own dialog repairs that receiver, which no check has
     // looked at, with the image the main window found for it. A mouse that waits in boot mode
     // (not on the list, so the repair does not reach it) keeps its record, and Repair stays
-    // offered for it.
+    // offered for it. An image the receiver refuses leaves it untouched: the record the repair
+    // wrote for it goes again, and the one found before (or none) is back.
     void forcedRepair_data()
     {
         QTest::addColumn<QByteArray>("devices");
         QTest::addColumn<QString>("record");
         QTest::addColumn<int>("mouseBootMode");
-        QTest::newRow("nothing waits") << Receiver + Mouse << QString() << 0;
-        QTest::newRow("the mouse waits in boot mode") << MouseFailed << MouseRecord << 1;
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("nothing waits") << Receiver + Mouse << QString() << 0 << false;
+        QTest::newRow("the mouse waits in boot mode") << MouseFailed << MouseRecord << 1 << false;
+        QTest::newRow("image refused, nothing waits") << Receiver + Mouse << QString() << 0 << true;
+        QTest::newRow("image refused, the mouse waits in boot mode")
+            << MouseFailed << MouseRecord << 1 << true;
     }
     void forcedRepair()
     {
         QFETCH(QByteArray, devices);
         QFETCH(QString, record);
         QFETCH(int, mouseBootMode);
+        QFETCH(bool, refused);
         if (!record.isEmpty())
             RegistryValues::SetUpdateFailInfo(record);
         HomeBench bench(devices);
         QVERIFY(bench.ok());
-        bench.useShippedFirmware();
+        if (refused) {
+            // Found by its header, refused by the device: it carries no integrity fields.
+            bench.writeImage(QStringLiteral("rx4k.bin"), FirmwareImages::ReceiverTarget, 0x0102,
+                             "ZR35_RX4K");
+        } else {
+            bench.useShippedFirmware();
+        }
         HomeBench::storeMouseVersion(QStringLiteral("v1.05"));
         SimulationControl::setUpgradeStepDelay(20);
         DialogMain window;
@@ -253,22 +265,25 @@ private slots:
         QVERIFY(waitForTiles(window.homePage(), 1));
         ModalDriver question(ModalDriver::named(QStringLiteral("ContainReset")),
                              QStringLiteral("OK"));
-        ModalDriver repaired(
-            [](QWidget *modal) {
+        ModalDriver ended(
+            [refused](QWidget *modal) {
                 auto *dialog = qobject_cast<UpDateRepair *>(modal);
-                return dialog && message(dialog) == dialog->RepairDoneText;
+                return dialog && message(dialog) ==
+                                     (refused ? dialog->RepairFailText : dialog->RepairDoneText);
             },
-            QStringLiteral("NewHong_2"), 15000);
+            QLatin1String(refused ? "CloseButton" : "NewHong_2"), 15000);
         Ends ends;
         QTest::keyClick(&window, Qt::Key_Space);
         QVERIFY2(question.fired(), qPrintable(question.failure()));
-        QVERIFY2(repaired.fired(), qPrintable(repaired.failure()));
+        QVERIFY2(ended.fired(), qPrintable(ended.failure()));
         QCOMPARE(SimulationControl::calls(QStringLiteral("UsbUpgrade_Start")).size(), 1);
-        QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("R")), 0x0102);
+        QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("R")),
+                 refused ? 0x0101 : 0x0102);
         QCOMPARE(SimulationControl::bootMode(QStringLiteral("R")), 0);
         QCOMPARE(SimulationControl::firmwareVersion(QStringLiteral("M")), 0x0104);
         QCOMPARE(SimulationControl::bootMode(QStringLiteral("M")), mouseBootMode);
-        QVERIFY(ends.done());
+        QCOMPARE(ends.done(), !refused);
+        QCOMPARE(ends.repaired(), QList<int>{refused ? 1 : 0});
         QCOMPARE(RegistryValues::UpdateFailInfo(), record);
         QVERIFY(flagsRestored());
         QTRY_COMPARE(repairButton(window)->isVisible(), !record.isEmpty());

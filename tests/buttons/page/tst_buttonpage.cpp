@@ -11,6 +11,7 @@
 #include "macro/model/macroname.h"
 #include "platform/appdir.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "shell/widgets/elidingtoolbutton.h"
 #include "tests/buttons/page/pagewidgets.h"
 #include "tests/buttons/simulatedmouse.h"
 #include "tests/support/picturecheck.h"
@@ -23,6 +24,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPointer>
@@ -34,6 +36,7 @@
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <QToolTip>
 
 namespace {
 
@@ -97,6 +100,29 @@ void press(QWidget &page, const QPoint &at, Qt::MouseButton button = Qt::LeftBut
     QMouseEvent event(QEvent::MouseButtonPress, at, page.mapToGlobal(at), button, button,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(&page, &event);
+}
+
+// As long a name as the macro-name dialog takes.
+const QString LongMacroName = QStringLiteral("Quick reload and melee combo 1");
+
+// Saved macros of these names, each with its repeat line only.
+void saveMacros(const QStringList &names)
+{
+    QVERIFY(QDir().mkpath(MacroFolder()));
+    for (const QString &name : names) {
+        QFile file(QDir(MacroFolder()).filePath(name + QStringLiteral(".ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("1\n");
+    }
+}
+
+// The tip shown once the pointer rests on `widget`, empty when none shows.
+QString tipOf(QWidget *widget)
+{
+    const QPoint centre = widget->rect().center();
+    QHelpEvent rest(QEvent::ToolTip, centre, widget->mapToGlobal(centre));
+    QCoreApplication::sendEvent(widget, &rest);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
 // A widget with the page's stack slots, to see which of the form's own steps reach them.
@@ -201,6 +227,7 @@ private slots:
         // No cache of an earlier run: without the mouse, a language change keeps the factory texts
         // unless the test writes a cache itself.
         state().DeviceCacheName.set(QStringLiteral("no-such-cache"));
+        QDir(MacroFolder()).removeRecursively();
     }
 
     void formConnectsAfterItsFirstPages()
@@ -522,12 +549,90 @@ private slots:
         QCOMPARE(text(page, "BackKey"), before);
     }
 
+    // The chooser's macro list lies on the dark page as the other option lists do, and a name
+    // as long as the macro-name dialog allows can be read whole, from its first letter on, in
+    // the list and on the row it is bound to.
+    void macroListOnThePage()
+    {
+        const QString longName = LongMacroName;
+        QCOMPARE(longName.size(), 30);
+        saveMacros({longName, QStringLiteral("Short")});
+        Buttoninterface page;
+        page.SlotAllLanguage(0);
+        QVERIFY(selectMouse());
+        QVERIFY(fillFromDevice(state().CurrentFlashData.get()));
+        page.show();
+        emit PostMsg::GetInstance()->SigAddMacroButton();
+        toolButton(page, "TopMusic")->setChecked(true);
+        child<QStackedWidget>(page, "stackedWidget")->setCurrentIndex(1);
+        auto *options = child<QStackedWidget>(page, "stackedWidget_2");
+        auto *area = child<QScrollArea>(page, "scrollArea_7");
+        // Below the buttons of either list: what shows there is the list's background.
+        const QPoint belowButtons = area->viewport()->mapTo(&page, QPoint(100, 200));
+        options->setCurrentWidget(child<QWidget>(page, "page_6"));
+        const QColor otherList = page.grab().toImage().pixelColor(belowButtons);
+        options->setCurrentWidget(child<QWidget>(page, "page_5"));
+        ZR35_SAVE_SCREEN(&page, QStringLiteral("buttonpage-en-macros"));
+        const QColor macroList = page.grab().toImage().pixelColor(belowButtons);
+        QCOMPARE(macroList.name(), otherList.name());
+        QVERIFY2(macroList.lightness() < 80, qPrintable(macroList.name()));
+
+        const auto named = [&](const QString &name) {
+            for (auto *button : area->findChildren<ElidingToolButton *>()) {
+                if (button->isVisible() && button->text() == name)
+                    return button;
+            }
+            return static_cast<ElidingToolButton *>(nullptr);
+        };
+        // Binding finds the macro by the button's text, which stays the whole name.
+        ElidingToolButton *longButton = named(longName);
+        QVERIFY(longButton);
+        const QRect drawn(longButton->mapTo(area->viewport(), QPoint()), longButton->size());
+        QVERIFY(area->viewport()->rect().contains(drawn));
+        // Drawn from its first letter to its last, shortened in between, and shown whole when
+        // pointed at, on a tip that the list's transparent sheet does not reach; a name that
+        // fits is drawn as it is, with no tip.
+        const QString shown = longButton->shownText();
+        QVERIFY2(shown.startsWith(QLatin1String("Quick")) &&
+                     shown.endsWith(QLatin1String("combo 1")) && shown.contains(QChar(0x2026)),
+                 qPrintable(shown));
+        ElidingToolButton *shortButton = named(QStringLiteral("Short"));
+        QVERIFY(shortButton);
+        QCOMPARE(shortButton->shownText(), QStringLiteral("Short"));
+        QCOMPARE(tipOf(shortButton), QString());
+        QCOMPARE(tipOf(longButton), longName);
+        QWidget *tip = nullptr;
+        for (QWidget *window : QApplication::topLevelWidgets()) {
+            if (window->inherits("QTipLabel") && window->isVisible())
+                tip = window;
+        }
+        QVERIFY(tip);
+        ZR35_SAVE_SCREEN(tip, QStringLiteral("buttonpage-en-macro-tip"));
+        const QColor tipBackground = tip->grab().toImage().pixelColor(3, 3);
+        QVERIFY2(tipBackground.alpha() == 255 && tipBackground.lightness() > 160,
+                 qPrintable(tipBackground.name(QColor::HexArgb)));
+        QToolTip::hideText();
+
+        // Bound to the fifth row, whose label names the macro after the prefix.
+        state().WriteEnabled = 1;
+        longButton->click();
+        state().WriteEnabled = 0;
+        const QString prefix = ButtoninterfaceTexts.text(0, 48, QString());
+        QCOMPARE(text(page, "TopMusic"), prefix + longName);
+        auto *row = qobject_cast<ElidingToolButton *>(toolButton(page, "TopMusic"));
+        QVERIFY(row);
+        ZR35_SAVE_SCREEN(&page, QStringLiteral("buttonpage-en-macro-bound"));
+        QVERIFY2(row->shownText().startsWith(prefix) && row->shownText().endsWith("combo 1"),
+                 qPrintable(row->shownText()));
+    }
+
     // The page is built hidden behind the home page, whose window holds back the page's polish
     // until it has painted: building it styles none of its widgets (their sheets are only kept,
     // their pictures not decoded), and once polished it looks as a page built and drawn at once.
-    // Last: it replaces the application's style for a while.
+    // A full macro list is built with it. Last: it replaces the application's style for a while.
     void builtHiddenIsStyledOnlyWhenPolished()
     {
+        saveMacros({LongMacroName, "b", "c", "d", "e", "f", "g"});
         AppStyle style;
         QImage drawnAtOnce;
         {
