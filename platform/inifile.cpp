@@ -2,9 +2,11 @@
 
 #include "platform/wholefile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSet>
@@ -256,6 +258,31 @@ void report(const QString &path, const QVector<LeftOutLine> &lines)
     }
 }
 
+// QSettings keeps what it read of each file for the whole process and reads a file again only when
+// its size or its modification time changed. A file rewritten with the same size within one tick
+// of the file system's clock (a few milliseconds: a device's state file written twice in a row)
+// would read as it was before. What QSettings read of each path is noted here, and a file whose
+// bytes differ from that under the same size and time is read from a private copy. Never
+// destroyed: a library thread may read while the process exits.
+struct Read
+{
+    qint64 size = -1;
+    QDateTime modified;
+    uint bytes = 0; // a hash of them
+};
+
+struct ReadByQSettings
+{
+    QMutex mutex;
+    QHash<QString, Read> files;
+};
+
+ReadByQSettings &readByQSettings()
+{
+    static ReadByQSettings *instance = new ReadByQSettings;
+    return *instance;
+}
+
 } // namespace
 
 IniFile::IniFile(const QString &path) : m_path(path)
@@ -273,10 +300,21 @@ IniFile::IniFile(const QString &path) : m_path(path)
     for (const LeftOutLine &line : qAsConst(leftOut))
         m_leftOut << line.key;
 
+    const QFileInfo info(path);
+    const QString absolute = info.absoluteFilePath();
+    const Read now{content.size(), info.lastModified(), qHash(content)};
+    bool stale = false;
+    {
+        QMutexLocker lock(&readByQSettings().mutex);
+        const auto before = readByQSettings().files.constFind(absolute);
+        stale = before != readByQSettings().files.constEnd() && before->size == now.size &&
+                before->modified == now.modified && before->bytes != now.bytes;
+    }
+
     // QSettings reads files only: what is left of a damaged file is read from a private copy.
     QTemporaryFile copy(QDir::tempPath() + QStringLiteral("/zr35-ini-XXXXXX.ini"));
     QString readFrom = path;
-    if (!m_leftOut.isEmpty()) {
+    if (!m_leftOut.isEmpty() || stale) {
         if (!copy.open() || copy.write(safe) != safe.size() || !copy.flush()) {
             m_readable = false;
             return;
@@ -295,6 +333,10 @@ IniFile::IniFile(const QString &path) : m_path(path)
             m_values.insert(name, value);
     }
     m_status = settings.status();
+    if (readFrom == path) {
+        QMutexLocker lock(&readByQSettings().mutex);
+        readByQSettings().files.insert(absolute, now);
+    }
     report(path, leftOut);
 }
 

@@ -255,8 +255,9 @@ bool SimulatedBus::update(const unsigned char *record)
         return false;
     VirtualMouse changed = *target.mouse;
     QStringList cuts;
-    changed.record = ConfigurationImage::stored(received, &cuts);
-    if (!storeNow(changed))
+    QByteArray image;
+    changed.record = ConfigurationImage::stored(received, &cuts, &image);
+    if (!storeNow(changed, image))
         return false;
     for (QString &cut : cuts)
         cut.prepend(changed.name + QStringLiteral(": "));

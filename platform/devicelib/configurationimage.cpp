@@ -177,13 +177,30 @@ bool ConfigurationImage::decode(const unsigned char *image, unsigned char *recor
     return true;
 }
 
-QByteArray ConfigurationImage::stored(const QByteArray &record, QStringList *cuts)
+QByteArray ConfigurationImage::stored(const QByteArray &record, QStringList *cuts,
+                                      QByteArray *image)
 {
     QByteArray full = record.left(RecordSize);
     full.append(QByteArray(RecordSize - full.size(), '\0'));
-    const QByteArray image =
-        encode(reinterpret_cast<const unsigned char *>(full.constData()), cuts);
-    decode(reinterpret_cast<const unsigned char *>(image.constData()),
-           reinterpret_cast<unsigned char *>(full.data()));
+    QStringList cut;
+    const QByteArray packed =
+        encode(reinterpret_cast<const unsigned char *>(full.constData()), &cut);
+    // Every value the image cannot hold is named as it is cut: with none cut the record comes
+    // back byte for byte, and unpacking it again would only cost as much as packing it.
+    if (!cut.isEmpty()) {
+        decode(reinterpret_cast<const unsigned char *>(packed.constData()),
+               reinterpret_cast<unsigned char *>(full.data()));
+    } else {
+#ifndef QT_NO_DEBUG
+        QByteArray unpacked(RecordSize, '\0');
+        decode(reinterpret_cast<const unsigned char *>(packed.constData()),
+               reinterpret_cast<unsigned char *>(unpacked.data()));
+        Q_ASSERT_X(unpacked == full, "ConfigurationImage::stored", "a value was cut unnamed");
+#endif
+    }
+    if (cuts)
+        *cuts += cut;
+    if (image)
+        *image = packed;
     return full;
 }

@@ -51,7 +51,9 @@ QByteArray encode(const unsigned char *record, QStringList *cuts = nullptr);
 // image: ImageSize bytes. Fills all RecordSize bytes of record; false (record untouched) when the
 // magic or the checksum is wrong.
 bool decode(const unsigned char *image, unsigned char *record);
-// The record as the device keeps it: encode then decode.
-QByteArray stored(const QByteArray &record, QStringList *cuts = nullptr);
+// The record as the device keeps it: encode then decode. *image (when given) receives the image
+// it was decoded from, which is also the image of the returned record.
+QByteArray stored(const QByteArray &record, QStringList *cuts = nullptr,
+                  QByteArray *image = nullptr);
 
 } // namespace ConfigurationImage

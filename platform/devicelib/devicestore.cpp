@@ -6,7 +6,9 @@
 #include "platform/wholefile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSet>
@@ -35,10 +37,9 @@ QString filePath(const char *kind, const QString &name)
         .filePath(QLatin1String(kind) + QLatin1Char('-') + name + QStringLiteral(".ini"));
 }
 
-QString hex(uint value)
+QByteArray hex(uint value)
 {
-    return QStringLiteral("0x") +
-           QString::number(value, 16).rightJustified(4, QLatin1Char('0')).toUpper();
+    return "0x" + QByteArray::number(value, 16).rightJustified(4, '0').toUpper();
 }
 
 // The files that could not be written since they were last written, each told once on standard
@@ -74,20 +75,60 @@ void tellUnwritable(const QString &path, bool written, const QString &error)
                  qPrintable(QDir::toNativeSeparators(path)), qPrintable(error));
 }
 
+// What this process last wrote to each state file: a save that would write the bytes the file
+// holds is not made (the device page sends back every record it reads, and each read would
+// otherwise write the file anew). The file is read to see that it still holds them: someone else
+// may have changed or removed it. Held across the write, so that what is noted is what the file
+// holds. Never destroyed: the store thread may write while the process exits.
+struct Store
+{
+    QMutex mutex;
+    QHash<QString, QByteArray> written;
+    QSet<QString> unsynced; // saved with Sync::Later, not yet on the disk
+};
+
+Store &store()
+{
+    static Store *instance = new Store;
+    return *instance;
+}
+
+bool holds(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.size() == text.size() && file.readAll() == text;
+}
+
 // The few keys are written as INI text by hand (plain numbers, hex and Base64, nothing to escape)
 // as a whole file: a crash or a full disk while writing leaves the previous file whole.
-bool writeAtomically(const QString &path, const QString &group, const QStringList &lines)
+bool writeAtomically(const QString &path, const QByteArray &group, const QByteArrayList &lines,
+                     DeviceStore::Sync sync)
 {
-    QByteArray text = '[' + group.toUtf8() + "]\n";
-    for (const QString &line : lines)
-        text += line.toUtf8() + '\n';
+    const QByteArray text = '[' + group + "]\n" + lines.join('\n') + '\n';
+    QMutexLocker lock(&store().mutex);
+    if (store().written.value(path) == text && holds(path, text))
+        return true;
     QString error;
+    // The folder is made only when the file cannot be: it exists for every write but the first.
+    const auto writeFile = [&] {
+        return sync == DeviceStore::Sync::Now ? WholeFile::write(path, text, &error)
+                                              : WholeFile::writeUnsynced(path, text, &error);
+    };
+    bool written = writeFile();
     const QString folder = QFileInfo(path).absolutePath();
-    bool written = QDir().mkpath(folder);
-    if (!written)
-        error = QStringLiteral("cannot make the folder");
+    if (!written && !QFileInfo::exists(folder)) {
+        if (QDir().mkpath(folder))
+            written = writeFile();
+        else
+            error = QStringLiteral("cannot make the folder");
+    }
+    if (written)
+        store().written.insert(path, text);
     else
-        written = WholeFile::write(path, text, &error);
+        store().written.remove(path);
+    if (written && sync == DeviceStore::Sync::Later)
+        store().unsynced.insert(path);
+    lock.unlock();
     tellUnwritable(path, written, error);
     return written;
 }
@@ -132,19 +173,20 @@ void DeviceStore::setFolder(const QString &folder)
     folderOverride().folder = folder;
 }
 
-bool DeviceStore::save(const VirtualMouse &mouse)
+bool DeviceStore::save(const VirtualMouse &mouse, Sync sync, const QByteArray &image)
 {
-    const QByteArray image = ConfigurationImage::encode(
-        reinterpret_cast<const unsigned char *>(mouse.record.constData()));
-    return writeAtomically(filePath("mouse", mouse.name), QStringLiteral("Mouse"),
-                           {QStringLiteral("Cid=%1").arg(mouse.cid),
-                            QStringLiteral("Mid=%1").arg(mouse.mid),
-                            QStringLiteral("Version=") + hex(mouse.version),
-                            QStringLiteral("Profile=%1").arg(mouse.profile),
-                            QStringLiteral("Receiver=") + mouse.receiver,
-                            QStringLiteral("BootMode=%1").arg(mouse.upgrade.bootMode ? 1 : 0),
-                            QStringLiteral("Upgrades=%1").arg(mouse.upgrade.upgrades),
-                            QStringLiteral("Image=") + QString::fromLatin1(image.toBase64())});
+    const QByteArray packed =
+        image.isEmpty() ? ConfigurationImage::encode(
+                              reinterpret_cast<const unsigned char *>(mouse.record.constData()))
+                        : image;
+    return writeAtomically(
+        filePath("mouse", mouse.name), "Mouse",
+        {"Cid=" + QByteArray::number(mouse.cid), "Mid=" + QByteArray::number(mouse.mid),
+         "Version=" + hex(mouse.version), "Profile=" + QByteArray::number(mouse.profile),
+         "Receiver=" + mouse.receiver.toUtf8(),
+         "BootMode=" + QByteArray::number(mouse.upgrade.bootMode ? 1 : 0),
+         "Upgrades=" + QByteArray::number(mouse.upgrade.upgrades), "Image=" + packed.toBase64()},
+        sync);
 }
 
 bool DeviceStore::load(VirtualMouse &mouse)
@@ -177,20 +219,18 @@ bool DeviceStore::load(VirtualMouse &mouse)
     return true;
 }
 
-bool DeviceStore::save(const VirtualReceiver &receiver)
+bool DeviceStore::save(const VirtualReceiver &receiver, Sync sync)
 {
     return writeAtomically(
-        filePath("receiver", receiver.name), QStringLiteral("Receiver"),
-        {QStringLiteral("Kind=%1").arg(receiver.kind),
-         QStringLiteral("Version=") + hex(receiver.version),
-         QStringLiteral("ReceiverId=%1, %2, %3")
-             .arg(receiver.id[0])
-             .arg(receiver.id[1])
-             .arg(receiver.id[2]),
-         QStringLiteral("DongleRgb=") + QString::fromLatin1(receiver.dongleRgb.toHex()),
-         QStringLiteral("LongRange=%1").arg(receiver.longRange),
-         QStringLiteral("BootMode=%1").arg(receiver.upgrade.bootMode ? 1 : 0),
-         QStringLiteral("Upgrades=%1").arg(receiver.upgrade.upgrades)});
+        filePath("receiver", receiver.name), "Receiver",
+        {"Kind=" + QByteArray::number(receiver.kind), "Version=" + hex(receiver.version),
+         "ReceiverId=" + QByteArray::number(receiver.id[0]) + ", " +
+             QByteArray::number(receiver.id[1]) + ", " + QByteArray::number(receiver.id[2]),
+         "DongleRgb=" + receiver.dongleRgb.toHex(),
+         "LongRange=" + QByteArray::number(receiver.longRange),
+         "BootMode=" + QByteArray::number(receiver.upgrade.bootMode ? 1 : 0),
+         "Upgrades=" + QByteArray::number(receiver.upgrade.upgrades)},
+        sync);
 }
 
 bool DeviceStore::load(VirtualReceiver &receiver)
@@ -236,9 +276,28 @@ bool DeviceStore::save(const VirtualScreen &screen)
                                                 .arg(c.Second)
                                                 .arg(c.Weekday)
                                           : QString();
-    return writeAtomically(filePath("screen", screen.name), QStringLiteral("Screen"),
-                           {QStringLiteral("PID=") + QString::fromLatin1(screen.pid),
-                            QStringLiteral("Clock=") + clock});
+    return writeAtomically(
+        filePath("screen", screen.name), "Screen",
+        {"PID=" + QString::fromLatin1(screen.pid).toUtf8(), "Clock=" + clock.toUtf8()}, Sync::Now);
+}
+
+void DeviceStore::syncSaved()
+{
+    QSet<QString> paths;
+    {
+        QMutexLocker lock(&store().mutex);
+        paths.swap(store().unsynced);
+    }
+    // A file that cannot be synced is as a device whose flash wore out after it took a write:
+    // nothing of the program can mend it, and standard error says so. A file removed meanwhile
+    // (its folder deleted) has nothing left to keep.
+    for (const QString &path : qAsConst(paths)) {
+        QString error;
+        if (!WholeFile::sync(path, &error) && QFileInfo::exists(path))
+            std::fprintf(stderr,
+                         "%s: the simulated device's state may not survive a power cut (%s)\n",
+                         qPrintable(QDir::toNativeSeparators(path)), qPrintable(error));
+    }
 }
 
 bool DeviceStore::load(VirtualScreen &screen)

@@ -53,6 +53,8 @@ SimulatedBus &SimulatedBus::instance()
 namespace {
 // One write of the store waiting is enough: it writes whatever changed until it runs.
 constexpr int StoreWriteKey = 1;
+// Likewise one sync: it syncs every file written until it runs.
+constexpr int StoreSyncKey = 2;
 } // namespace
 
 SimulatedBus::SimulatedBus()
@@ -73,33 +75,37 @@ void SimulatedBus::waitForStore()
 
 void SimulatedBus::writeStore()
 {
-    // Held to the last file: a write the program sent may not be overtaken by an older state.
-    QMutexLocker store(&m_storeMutex);
-    QVector<VirtualMouse> mice;
-    QVector<VirtualReceiver> receivers;
     {
-        QMutexLocker lock(&m_mutex);
-        for (const QString &name : qAsConst(m_unsavedMice)) {
-            if (const VirtualMouse *mouse = mouseNamed(name))
-                mice.append(*mouse);
+        // Held to the last file: a write the program sent may not be overtaken by an older state.
+        QMutexLocker store(&m_storeMutex);
+        QVector<VirtualMouse> mice;
+        QVector<VirtualReceiver> receivers;
+        {
+            QMutexLocker lock(&m_mutex);
+            for (const QString &name : qAsConst(m_unsavedMice)) {
+                if (const VirtualMouse *mouse = mouseNamed(name))
+                    mice.append(*mouse);
+            }
+            for (const QString &name : qAsConst(m_unsavedReceivers)) {
+                if (const VirtualReceiver *receiver = receiverNamed(name))
+                    receivers.append(*receiver);
+            }
+            m_unsavedMice.clear();
+            m_unsavedReceivers.clear();
         }
-        for (const QString &name : qAsConst(m_unsavedReceivers)) {
-            if (const VirtualReceiver *receiver = receiverNamed(name))
-                receivers.append(*receiver);
+        for (const VirtualMouse &mouse : qAsConst(mice)) {
+            if (!DeviceStore::save(mouse, DeviceStore::Sync::Later))
+                CallLog::record(QStringLiteral("store"),
+                                QStringLiteral("cannot write the state of %1").arg(mouse.name));
         }
-        m_unsavedMice.clear();
-        m_unsavedReceivers.clear();
+        for (const VirtualReceiver &receiver : qAsConst(receivers)) {
+            if (!DeviceStore::save(receiver, DeviceStore::Sync::Later))
+                CallLog::record(QStringLiteral("store"),
+                                QStringLiteral("cannot write the state of %1").arg(receiver.name));
+        }
     }
-    for (const VirtualMouse &mouse : qAsConst(mice)) {
-        if (!DeviceStore::save(mouse))
-            CallLog::record(QStringLiteral("store"),
-                            QStringLiteral("cannot write the state of %1").arg(mouse.name));
-    }
-    for (const VirtualReceiver &receiver : qAsConst(receivers)) {
-        if (!DeviceStore::save(receiver))
-            CallLog::record(QStringLiteral("store"),
-                            QStringLiteral("cannot write the state of %1").arg(receiver.name));
-    }
+    // Outside the lock: the program's next write need not wait for the disk.
+    DeviceStore::syncSaved();
 }
 
 void SimulatedBus::load(const DeviceSet &set)
@@ -168,20 +174,27 @@ void SimulatedBus::prepare(VirtualReceiver &receiver)
     DeviceStore::load(receiver);
 }
 
-bool SimulatedBus::storeNow(const VirtualMouse &mouse)
+bool SimulatedBus::storeNow(const VirtualMouse &mouse, const QByteArray &image)
 {
-    if (!DeviceStore::save(mouse))
+    if (!DeviceStore::save(mouse, DeviceStore::Sync::Later, image))
         return false;
     m_unsavedMice.remove(mouse.name);
+    syncSoon();
     return true;
 }
 
 bool SimulatedBus::storeNow(const VirtualReceiver &receiver)
 {
-    if (!DeviceStore::save(receiver))
+    if (!DeviceStore::save(receiver, DeviceStore::Sync::Later))
         return false;
     m_unsavedReceivers.remove(receiver.name);
+    syncSoon();
     return true;
+}
+
+void SimulatedBus::syncSoon()
+{
+    m_storeThread->post([] { DeviceStore::syncSaved(); }, 0, StoreSyncKey);
 }
 
 void SimulatedBus::persist(const VirtualMouse &mouse)

@@ -184,10 +184,15 @@ private:
     // Writes the device's state as it will be once a write the program sent is taken, before it is
     // taken (m_storeMutex, then m_mutex held): false when the store cannot hold it, and the device
     // then refuses the write and keeps its state, as a device whose flash write failed. The
-    // program's writes so wait for the disk, as they would wait for the device's flash.
-    bool storeNow(const VirtualMouse &mouse);
+    // program's writes so wait until the file holds the state (a crash of the program cannot lose
+    // it), not for the disk's sync: that follows on the store thread (syncSoon), as a device's
+    // flash cell settles after its write. image: the configuration image of mouse.record, when
+    // at hand.
+    bool storeNow(const VirtualMouse &mouse, const QByteArray &image = {});
     bool storeNow(const VirtualReceiver &receiver);
-    // On the store thread: writes the state of every device changed since its last write.
+    void syncSoon();
+    // On the store thread: writes the state of every device changed since its last write, then
+    // syncs what was written.
     void writeStore();
 
     // Queues a hot-plug call (m_mutex held).

@@ -1,10 +1,9 @@
 #include "platform/appinfo.h"
+#include "platform/inifile.h"
 #include "platform/registry.h"
 #include "tests/app/traydesktop.h"
 #include "tests/support/appprocess.h"
 #include "tests/support/testmain.h"
-
-#include <QSettings>
 
 #include <functional>
 
@@ -56,7 +55,7 @@ QString kept(const QString &kind, const QString &name, const QString &key)
                          QLatin1Char('-') + name + QStringLiteral(".ini");
     QString group = kind;
     group[0] = group.at(0).toUpper();
-    return QSettings(file, QSettings::IniFormat).value(group + QLatin1Char('/') + key).toString();
+    return IniFile(file).value(group + QLatin1Char('/') + key).toString();
 }
 
 QString receiverKeeps(const QString &key)

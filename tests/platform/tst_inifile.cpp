@@ -3,6 +3,7 @@
 #include "tests/support/standarderror.h"
 #include "tests/support/testmain.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -199,6 +200,26 @@ private slots:
         const QString blocked = writeFile(dir, QStringLiteral("plain"), "x");
         QVERIFY(!IniFile::write(blocked + QStringLiteral("/out.ini"), values));
         QCOMPARE(readFile(blocked), QByteArray("x"));
+    }
+
+    // A file rewritten with the same size within one tick of the file system's clock keeps its
+    // modification time: it reads as it is now, not as it was when last read.
+    void aRewriteWithinOneClockTickReadsAnew()
+    {
+        QTemporaryDir dir;
+        const QString path =
+            writeFile(dir, QStringLiteral("state.ini"), "[Receiver]\nLongRange=1\n");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
+        QCOMPARE(IniFile(path).value(QStringLiteral("Receiver/LongRange")).toString(), "1");
+        for (const QByteArray mode : {"0", "1", "0"}) {
+            QVERIFY(file.seek(0));
+            QCOMPARE(file.write("[Receiver]\nLongRange=" + mode + "\n"), qint64(23));
+            QVERIFY(file.flush());
+            QVERIFY(file.setFileTime(modified, QFileDevice::FileModificationTime));
+            QCOMPARE(IniFile(path).value(QStringLiteral("Receiver/LongRange")).toByteArray(), mode);
+        }
     }
 
     // QSettings writes the text first and misses a full disk as QSaveFile does; the file on disk

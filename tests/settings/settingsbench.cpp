@@ -9,12 +9,12 @@
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "platform/inifile.h"
 #include "tests/linksupport/readdevice.h"
 #include "tests/support/librarycallbacks.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSettings>
 #include <QWidget>
 
 const QByteArray ReceiverWithMouse = "[R]\nType=Receiver\nKind=1\nVID=0x3D7A\nPID=0x1240\n"
@@ -88,8 +88,7 @@ QVariant storedReceiverValue(const char *name, const char *key)
     // Asking for the folder waits until every change so far is written.
     const QString file = SimulationControl::stateFolder() + QStringLiteral("/receiver-") +
                          QLatin1String(name) + QStringLiteral(".ini");
-    return QSettings(file, QSettings::IniFormat)
-        .value(QStringLiteral("Receiver/") + QLatin1String(key));
+    return IniFile(file).value(QStringLiteral("Receiver/") + QLatin1String(key));
 }
 } // namespace
 

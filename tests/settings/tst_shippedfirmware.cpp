@@ -7,6 +7,7 @@
 #include "platform/devicelib/deviceset.h"
 #include "platform/devicelib/modelconfig.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "platform/inifile.h"
 #include "settings/formsetting.h"
 #include "tests/settings/updatebench.h"
 #include "tests/support/testmain.h"
@@ -14,7 +15,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
-#include <QSettings>
 
 namespace {
 
@@ -27,8 +27,7 @@ QDir shippedBin()
 
 QString storedValue(const QString &file, const QString &key)
 {
-    return QSettings(SimulationControl::stateFolder() + QLatin1Char('/') + file,
-                     QSettings::IniFormat)
+    return IniFile(SimulationControl::stateFolder() + QLatin1Char('/') + file)
         .value(key)
         .toString();
 }

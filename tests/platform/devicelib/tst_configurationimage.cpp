@@ -203,11 +203,14 @@ private slots:
         record.replace(offset, written.size(), written);
 
         QStringList cuts;
-        const QByteArray stored = ConfigurationImage::stored(record, &cuts);
+        QByteArray image;
+        const QByteArray stored = ConfigurationImage::stored(record, &cuts, &image);
         QCOMPARE(cuts, QStringList{cut});
         QByteArray expected = base;
         expected.replace(offset, kept.size(), kept);
         QCOMPARE(stored, expected);
+        // The device stores this image for the record it keeps, without packing it again.
+        QCOMPARE(image, ConfigurationImage::encode(bytesOf(stored)));
     }
 
     void damagedImageLeavesTheRecordAlone_data()

@@ -2,6 +2,7 @@
 #include "platform/appdir.h"
 #include "platform/devicelib/devicelib.h"
 #include "platform/devicelib/simulationcontrol.h"
+#include "platform/inifile.h"
 #include "tests/platform/devicelib/simfixture.h"
 #include "tests/support/testmain.h"
 
@@ -9,7 +10,6 @@
 #include <QMutex>
 #include <QMutexLocker>
 #include <QSemaphore>
-#include <QSettings>
 
 #include <atomic>
 
@@ -114,13 +114,13 @@ int callback(unsigned char *message)
     return 0;
 }
 
-// Const, so that a loop over the copy never detaches it: the detach would read the block the copy
-// shares with `messages` outside the lock, and the callback appends to that block in place as soon
-// as the detach has let go of it (Qt's test for sharing orders nothing).
+// A copy of its own, made under the lock. A copy sharing its block with `messages` is read outside
+// the lock, and once it has let go of the block the callback appends to it in place: Qt's test for
+// sharing orders nothing, so the thread checker sees the two touch the block unordered.
 const QVector<Message> all()
 {
     QMutexLocker lock(&mutex);
-    return messages;
+    return QVector<Message>(messages.cbegin(), messages.cend());
 }
 
 QList<int> progress()
@@ -186,8 +186,7 @@ QStringList listed()
 
 QString storedVersion(const QString &file)
 {
-    return QSettings(SimulationControl::stateFolder() + QLatin1Char('/') + file,
-                     QSettings::IniFormat)
+    return IniFile(SimulationControl::stateFolder() + QLatin1Char('/') + file)
         .value(file.startsWith(QLatin1String("mouse")) ? QStringLiteral("Mouse/Version")
                                                        : QStringLiteral("Receiver/Version"))
         .toString();

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <memory>
+
 namespace {
 
 QByteArray r()
@@ -19,6 +21,12 @@ QByteArray r()
 const FlashDataMap *record(const QByteArray &a)
 {
     return reinterpret_cast<const FlashDataMap *>(a.constData());
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // What a user does in one run: a changed record, a receiver LED mode, long range, a profile.
@@ -191,6 +199,41 @@ private slots:
         // Taken again once the store can hold it.
         QVERIFY(reinterpret_cast<Send>(send)());
         QVERIFY(held() != before);
+    }
+
+    // A write of the state the device holds stores nothing (the device page sends back every
+    // record it reads), so a full disk does not refuse it; a state file that someone else changed
+    // or removed meanwhile is written again.
+    void aWriteOfTheHeldStateStoresNothing_data()
+    {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::newRow("the disk filled") << "full";
+        QTest::newRow("the file changed") << "changed";
+        QTest::newRow("the file removed") << "removed";
+    }
+    void aWriteOfTheHeldStateStoresNothing()
+    {
+        QFETCH(QString, meanwhile);
+        SimulatedBench bench(oneMouseSet());
+        const QByteArray changed = useTheMouse();
+        const QString path = QDir(SimulationControl::stateFolder()).filePath("mouse-M.ini");
+        const QByteArray text = contentOf(path);
+        QVERIFY(text.contains("Profile=2\n"));
+        std::unique_ptr<FileSizeLimit> full;
+        if (meanwhile == "full") {
+            full = std::make_unique<FileSizeLimit>(64);
+            QVERIFY(full->ok());
+        } else if (meanwhile == "changed") {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray(text).replace("Profile=2\n", "Profile=3\n"));
+        } else {
+            QVERIFY(QFile::remove(path));
+        }
+        QVERIFY(ProtocolDataUpdate(record(changed)));
+        QVERIFY(UsbServer_SetCurrentConfig(2));
+        full.reset();
+        QCOMPARE(contentOf(path), text);
     }
 
     // A state folder the user cannot write: one line names the file, however often the device is
