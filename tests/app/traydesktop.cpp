@@ -219,36 +219,31 @@ bool TrayDesktop::typeKeys(const QStringList &keys) const
     return ok;
 }
 
+bool TrayDesktop::findWindow(const QString &className,
+                             const std::function<bool(const Window &)> &which, Window *found) const
+{
+    for (const Window &window : visibleWindows(className)) {
+        if (which(window)) {
+            if (found)
+                *found = window;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool TrayDesktop::waitForWindow(const QString &className,
                                 const std::function<bool(const Window &)> &which, Window *found,
                                 int timeoutMs) const
 {
-    return QTest::qWaitFor(
-        [&] {
-            for (const Window &window : visibleWindows(className)) {
-                if (which(window)) {
-                    *found = window;
-                    return true;
-                }
-            }
-            return false;
-        },
-        timeoutMs);
+    return QTest::qWaitFor([&] { return findWindow(className, which, found); }, timeoutMs);
 }
 
 bool TrayDesktop::waitUntilNoWindow(const QString &className,
                                     const std::function<bool(const Window &)> &which,
                                     int timeoutMs) const
 {
-    return QTest::qWaitFor(
-        [&] {
-            for (const Window &window : visibleWindows(className)) {
-                if (which(window))
-                    return false;
-            }
-            return true;
-        },
-        timeoutMs);
+    return QTest::qWaitFor([&] { return !findWindow(className, which); }, timeoutMs);
 }
 
 bool TrayDesktop::typeKeys(const QByteArray &id, const QStringList &keys) const

@@ -49,6 +49,10 @@ public:
     };
     // The windows of X class name `className` that are on screen, the tray icon among them.
     QVector<Window> visibleWindows(const QString &className) const;
+    // Whether a window of `className` that `which` accepts is on screen now; the first such one
+    // goes to `found` (when given).
+    bool findWindow(const QString &className, const std::function<bool(const Window &)> &which,
+                    Window *found = nullptr) const;
     // Waits (up to `timeoutMs`) for a window of `className` on screen that `which` accepts.
     bool waitForWindow(const QString &className, const std::function<bool(const Window &)> &which,
                        Window *found, int timeoutMs) const;

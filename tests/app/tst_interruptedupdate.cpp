@@ -14,6 +14,7 @@ using Window = TrayDesktop::Window;
 const QString ProgramClass = QStringLiteral("zr35-mouse-software");
 constexpr int StateTimeoutMs = 30000;
 constexpr int RetryStartAfterMs = 6000;
+constexpr int TileOpensWithinMs = 10000;
 
 // The receiver and the mouse on its cable, both one version older than the shipped images.
 const QString OlderFirmware =
@@ -100,27 +101,13 @@ class TestInterruptedUpdate : public QObject
     }
 
     // The tiles are built a moment after the window shows: a click that came before them opens
-    // nothing, and is made again. The pointer leaves the tile in between: xdotool waits for a
-    // move to the point it is at for ever.
+    // nothing, and is made again.
     bool openTile(const Window &main, const QPoint &tile)
     {
-        const QPoint aside(tile.x(), 100);
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            if ((attempt > 0 && !clickIn(main, aside)) || !clickIn(main, tile))
-                return false;
-            const bool opened = QTest::qWaitFor(
-                [&] {
-                    for (const Window &window : desktop.visibleWindows(ProgramClass)) {
-                        if (isDialog(window))
-                            return true;
-                    }
-                    return false;
-                },
-                10000);
-            if (opened)
-                return true;
-        }
-        return false;
+        return desktop.clickUntil(
+            main.geometry.topLeft() + tile, 1,
+            [&] { return desktop.findWindow(ProgramClass, isDialog); }, 3 * TileOpensWithinMs,
+            TileOpensWithinMs);
     }
 
     // Clicks the dialog's start button until the receiver's transfer has begun (the receiver

@@ -107,28 +107,13 @@ class TestTray : public QObject
     bool pickFromTheMenu(const Window &icon, bool first, AppProcess &program)
     {
         Window menu;
-        const auto menuShown = [&] {
-            for (const Window &window : desktop.visibleWindows(ProgramClass)) {
-                if (isTrayMenu(window)) {
-                    menu = window;
-                    return true;
-                }
-            }
+        if (!clickUntil(icon.geometry.center(), 3,
+                        [&] { return desktop.findWindow(ProgramClass, isTrayMenu, &menu); }))
             return false;
-        };
-        if (!clickUntil(icon.geometry.center(), 3, menuShown)) {
-            return false;
-        }
         const QRect r = menu.geometry;
         const int y = first ? r.top() + r.height() / 4 : r.bottom() - r.height() / 4;
         const auto entryTaken = [&] {
-            if (!first)
-                return !alive(program);
-            for (const Window &window : desktop.visibleWindows(ProgramClass)) {
-                if (isMainWindow(window))
-                    return true;
-            }
-            return false;
+            return first ? desktop.findWindow(ProgramClass, isMainWindow) : !alive(program);
         };
         return clickUntil(QPoint(r.center().x(), y), 1, entryTaken);
     }
@@ -175,10 +160,8 @@ private slots:
         }
 
         QVERIFY(minimise(onDevicePage, &icon));
-        QVERIFY(clickUntil(icon.geometry.center(), 1, [&] {
-            Window main;
-            return desktop.waitForWindow(ProgramClass, isMainWindow, &main, 0);
-        }));
+        QVERIFY(clickUntil(icon.geometry.center(), 1,
+                           [&] { return desktop.findWindow(ProgramClass, isMainWindow); }));
         QVERIFY2(windowIsBack() && alive(program), why(program, 11).constData());
 
         QVERIFY(minimise(onDevicePage, &icon));
