@@ -168,10 +168,14 @@ void DialogChange::addTilePage(int firstTile, int tileCount)
         button->setFixedSize(284, 360);
         button->move(spots[t].button);
         button->setFocusPolicy(Qt::NoFocus);
+        // The tile starts with the look its refresh below will give it (the state was read just
+        // before): the page is polished as it is added to the stack, and a first look of
+        // "offline" would decode that picture only to replace it at once and keep it cached.
         const bool unknown = entry.DriveIndex >= ModelCount || entry.DriveIndex < 0;
         button->setStyleSheet(
-            tileStyle(HomePicturePath +
-                      (unknown ? QStringLiteral("Unknow.png") : QStringLiteral("DisOnlin0.png"))));
+            tileStyle(HomePicturePath + (unknown             ? QStringLiteral("Unknow.png")
+                                         : entry.Online == 1 ? QStringLiteral("OnLine0.png")
+                                                             : QStringLiteral("DisOnlin0.png"))));
         TileButtons.append(button);
 
         QLabel *offline = addIcon(page, QStringLiteral("label%1").arg(number), spots[t].icons,

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
@@ -22,6 +21,20 @@ static void registerBuiltInSet()
 namespace {
 
 const char BuiltInFile[] = ":/devicelib/builtin-devices.ini";
+
+// A device's name is a file name too (its state file): letters, digits, '-' and '_'. Checked by
+// hand: a regular expression here was the program's only one at start-up, and its engine stayed
+// paged in for the rest of the run.
+bool IsDeviceName(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    return std::all_of(name.cbegin(), name.cend(), [](QChar c) {
+        const ushort u = c.unicode();
+        return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') ||
+               u == '-' || u == '_';
+    });
+}
 
 // Reads one section; the first problem ends the reading with a message that names the section and
 // the key, so a typo in a hand-written file is found at once.
@@ -221,11 +234,10 @@ bool DeviceSetFile::read(const QString &file, DeviceSet *set, QString *error, No
         return false;
     }
     DeviceSet read;
-    static const QRegularExpression validName(QStringLiteral("^[A-Za-z0-9_-]+$"));
     const QStringList sections = ini.childGroups();
     for (const QString &section : sections) {
         SectionReader r(ini, section, &problem);
-        if (!validName.match(section).hasMatch())
+        if (!IsDeviceName(section))
             r.fail("", QStringLiteral("is no valid device name (letters, digits, - and _)"));
         const QByteArray type = r.text("Type", true);
         if (type == "Receiver")
