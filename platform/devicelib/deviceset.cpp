@@ -23,8 +23,8 @@ namespace {
 const char BuiltInFile[] = ":/devicelib/builtin-devices.ini";
 
 // A device's name is a file name too (its state file): letters, digits, '-' and '_'. Checked by
-// hand: a regular expression here was the program's only one at start-up, and its engine stayed
-// paged in for the rest of the run.
+// hand: a compiled regular expression for a check this simple stayed in memory for the rest of
+// the run.
 bool IsDeviceName(const QString &name)
 {
     if (name.isEmpty())
