@@ -15,7 +15,6 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
@@ -105,9 +104,7 @@ Macro::Macro(QWidget *parent) : QWidget(parent), ui(new Ui_Macro), DelayClock(Mo
     ui->StartRecord->setFocusPolicy(Qt::NoFocus);
 
     ui->ChooseEvent->setStyleSheet(Theme::ComboBoxStyle(ImageFolder));
-    auto *events = new QListView(ui->ChooseEvent);
-    events->setStyleSheet(Theme::ComboListStyle());
-    ui->ChooseEvent->setView(events);
+    Theme::UseComboList(ui->ChooseEvent);
     ui->ChooseEvent->setMaxVisibleItems(5);
 
     ui->StopRecord->hide();

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
-#include <QListView>
 #include <QSlider>
 #include <QSpinBox>
 
@@ -39,9 +38,7 @@ void PanelForm::StyleList(QComboBox *list, const QString &folder, bool ownView)
                         QStringLiteral("QComboBox:disabled{color: rgb(141,148,158);}"));
     if (!ownView)
         return;
-    auto *view = new QListView(list);
-    view->setStyleSheet(Theme::ComboListStyle());
-    list->setView(view);
+    Theme::UseComboList(list);
 }
 
 namespace {

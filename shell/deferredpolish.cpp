@@ -25,12 +25,12 @@ void DeferredPolish::holdWhile(const std::function<void()> &show)
         show();
         return;
     }
+    // Installed again, it would be asked twice; it stays until release().
+    qApp->removeEventFilter(this);
     qApp->installEventFilter(this);
     m_capturing = true;
     show();
     m_capturing = false;
-    if (m_held.empty())
-        qApp->removeEventFilter(this);
 }
 
 void DeferredPolish::release()
@@ -52,11 +52,22 @@ void DeferredPolish::release()
             QCoreApplication::sendEvent(h.target, &polished);
         }
     }
+    // The widgets whose requests were dropped: the part is polished whole as it first shows.
+    if (m_part) {
+        for (QWidget *widget : m_part->findChildren<QWidget *>())
+            widget->ensurePolished();
+    }
 }
 
 bool DeferredPolish::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // The toolkit asks every widget it makes to polish itself at the next turn of the event loop.
+    // That reaches the widgets the part's own polish missed: those made inside a widget polished
+    // before them (a list placed in its scroll area while empty, which shows and so polishes it,
+    // and filled afterwards). The part polishes them as it is first shown, where they are needed.
+    if (type == QEvent::PolishRequest && inPart(watched))
+        return true;
     if (m_capturing) {
         if (type == QEvent::Polish && inPart(watched)) {
             m_held.push_back({watched, type, nullptr});

@@ -24,7 +24,9 @@ public:
     ~DeferredPolish() override;
 
     // Runs `show` with the part's polish events held back; they are delivered before a widget of
-    // the part is shown, or by release(). Does nothing special once released.
+    // the part is shown, or by release(). Until then the toolkit's requests that the part's widgets
+    // polish themselves at the next turn of the event loop are dropped: each is polished as it is
+    // first shown or measured. Does nothing special once released.
     void holdWhile(const std::function<void()> &show);
     // The part is now `part`, a widget inside the former one: a part is held while it is being
     // built inside a parent that stands for it, then narrowed to the finished part.

@@ -572,8 +572,14 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     }
     DPI_6 = scrollAreaWidgetContents_4->findChild<MyToolButton *>(QStringLiteral("DPI_6"));
     DPI_8 = scrollAreaWidgetContents_4->findChild<MyToolButton *>(QStringLiteral("DPI_8"));
-    gridLayout->addWidget(scrollArea_4, 0, 0, 1, 1);
     stackedWidget->addWidget(page_2);
+    // A stack shows the page it makes current, and showing a page lays it out at once: the scroll
+    // area would measure the whole list, every caption in its fonts, though the page is hidden
+    // until the device page shows and is laid out again then. So the page becomes current before
+    // its scroll area enters its layout. Set before the slots are connected: the first pages shown
+    // reach no slot of the page.
+    stackedWidget->setCurrentIndex(1);
+    gridLayout->addWidget(scrollArea_4, 0, 0, 1, 1);
 
     groupBox_4 = Make<QGroupBox>(groupBox, "groupBox_4");
     setBorderless(groupBox_4);
@@ -680,8 +686,7 @@ void Ui_Buttoninterface::setupUi(QWidget *form)
     Reset->setFont(Theme::Font(10));
 
     retranslateUi(form);
-    // Set before the slots are connected: the first pages shown reach no slot of the page.
-    stackedWidget->setCurrentIndex(1);
+    // The debounce page has no layout to run.
     stackedWidget_2->setCurrentIndex(DebouncePage);
     QMetaObject::connectSlotsByName(form);
 }

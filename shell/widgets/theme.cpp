@@ -3,7 +3,9 @@
 #include "core/configini.h"
 #include "platform/appdir.h"
 
+#include <QComboBox>
 #include <QFont>
+#include <QListView>
 
 QFont Theme::Font(int points)
 {
@@ -109,6 +111,12 @@ QString Theme::ComboListStyle()
     return QStringLiteral("QListView::item:selected{background-color: %1;}"
                           "QListView::item:hover{background-color: %1;}")
         .arg(Rgb(QStringLiteral("ComboxSelectColor")));
+}
+
+void Theme::UseComboList(QComboBox *box)
+{
+    box->setView(new QListView(box));
+    box->view()->setStyleSheet(ComboListStyle());
 }
 
 QString Theme::PageScrollBarStyle()

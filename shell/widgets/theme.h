@@ -3,6 +3,7 @@
 #include <QString>
 #include <Qt>
 
+class QComboBox;
 class QFont;
 
 // The pictures and style sheets the forms share. Pictures lie under <app>/Picture/<Form>/ and
@@ -64,5 +65,11 @@ QString PageScrollBarStyle();
 
 // The style of such a list's own view: the selection colour for the selected and hovered row.
 QString ComboListStyle();
+// Gives `box` a list view of its own as its pop-up, in ComboListStyle. The view is made on the box,
+// whose font it takes, and takes its sheet once it is in the pop-up: a view that enters the pop-up
+// with a sheet of its own is restyled there at once, with the pop-up's frame and scroll bars, while
+// a sheet set afterwards waits, like every other sheet of a page built hidden, for the box's first
+// showing.
+void UseComboList(QComboBox *box);
 
 } // namespace Theme

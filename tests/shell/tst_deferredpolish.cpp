@@ -81,6 +81,32 @@ private slots:
         QCOMPARE(pages.backLabel->font().pixelSize(), 31);
     }
 
+    // A widget made in the part after the part was polished (as a list is filled after its
+    // scroll area showed it) is not reached by the part's polish: the toolkit's request that it
+    // polish itself at the next turn of the event loop waits too, and the part's first showing
+    // polishes it, shown or not.
+    void aWidgetMadeLaterWaitsForThePart()
+    {
+        TwoPages pages;
+        pages.show();
+        auto *late = new QLabel(QStringLiteral("late"), pages.back);
+        late->setStyleSheet(QStringLiteral("QLabel { font-size: 27px; }"));
+        auto *lateHidden = new QLabel(QStringLiteral("hidden"), pages.back);
+        lateHidden->setStyleSheet(QStringLiteral("QLabel { font-size: 23px; }"));
+        lateHidden->hide();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        QVERIFY(!polished(late));
+        QVERIFY(!polished(lateHidden));
+        QCOMPARE(late->font().pixelSize(), -1);
+        pages.stack->setCurrentIndex(1);
+        QVERIFY(polished(late));
+        QCOMPARE(late->font().pixelSize(), 27);
+        QVERIFY(polished(lateHidden));
+        QCOMPARE(lateHidden->font().pixelSize(), 23);
+    }
+
     void aWidgetGoneMeanwhileIsSkipped()
     {
         TwoPages pages;
