@@ -11,17 +11,28 @@ namespace {
 
 constexpr char Magic[4] = {'Z', 'R', 'F', 'W'};
 
-std::array<std::uint32_t, 256> makeCrcTable()
+// Eight tables of 256 entries: table k gives the CRC of a byte followed by k zero bytes, so that
+// eight bytes are taken at a time (about a fifth of the time of one byte at a time; the device
+// library checks a 6912-byte image for every setting the program writes).
+using CrcTables = std::array<std::array<std::uint32_t, 256>, 8>;
+
+constexpr CrcTables makeCrcTables()
 {
-    std::array<std::uint32_t, 256> table{};
+    CrcTables tables{};
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
         for (int k = 0; k < 8; ++k)
             c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-        table[n] = c;
+        tables[0][n] = c;
     }
-    return table;
+    for (std::size_t k = 1; k < tables.size(); ++k) {
+        for (std::size_t n = 0; n < 256; ++n)
+            tables[k][n] = (tables[k - 1][n] >> 8) ^ tables[0][tables[k - 1][n] & 0xFF];
+    }
+    return tables;
 }
+
+constexpr CrcTables CrcTable = makeCrcTables();
 
 std::uint32_t headerCrc(const std::uint8_t *image)
 {
@@ -33,10 +44,17 @@ std::uint32_t headerCrc(const std::uint8_t *image)
 
 std::uint32_t Crc32(const std::uint8_t *data, std::size_t length)
 {
-    static const std::array<std::uint32_t, 256> table = makeCrcTable();
+    const CrcTables &t = CrcTable;
     std::uint32_t c = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < length; ++i)
-        c = table[(c ^ data[i]) & 0xFF] ^ (c >> 8);
+    for (; length >= 8; data += 8, length -= 8) {
+        const std::uint32_t low = c ^ LittleEndian::readU32(data);
+        const std::uint32_t high = LittleEndian::readU32(data + 4);
+        c = t[7][low & 0xFF] ^ t[6][(low >> 8) & 0xFF] ^ t[5][(low >> 16) & 0xFF] ^
+            t[4][low >> 24] ^ t[3][high & 0xFF] ^ t[2][(high >> 8) & 0xFF] ^
+            t[1][(high >> 16) & 0xFF] ^ t[0][high >> 24];
+    }
+    for (; length > 0; ++data, --length)
+        c = t[0][(c ^ *data) & 0xFF] ^ (c >> 8);
     return c ^ 0xFFFFFFFFu;
 }
 

@@ -71,16 +71,29 @@ public:
     void waitUntilWatching() { m_watching.acquire(); }
 
 private:
-    // A file replaced by another is no longer watched under its name; the folder's change tells
-    // that the new one is there.
+    // The file itself is watched, and its folder only while the file is missing: the device store
+    // writes its state files beside the built-in set's file, a new file renamed into the folder
+    // for every write the program makes, and a watch of the folder woke this thread for each of
+    // them on the writer's time. A file replaced by another (an editor's save) or removed tells
+    // its watch so; the watch then stays with the file that was replaced, so it is taken anew
+    // each time, for whatever file the name holds now.
     void watch(QFileSystemWatcher &watcher)
     {
-        const QFileInfo info(m_file);
-        const QString folder = info.absolutePath();
-        if (!watcher.directories().contains(folder) && QFileInfo(folder).isDir())
-            watcher.addPath(folder);
-        if (!watcher.files().contains(m_file) && info.exists())
-            watcher.addPath(m_file);
+        if (watcher.files().contains(m_file))
+            watcher.removePath(m_file);
+        const QString folder = QFileInfo(m_file).absolutePath();
+        // A file made between a failed attempt and the folder's watch is taken at the second.
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (QFileInfo::exists(m_file) && watcher.addPath(m_file)) {
+                if (watcher.directories().contains(folder))
+                    watcher.removePath(folder);
+                return;
+            }
+            if (!watcher.directories().contains(folder) && QFileInfo(folder).isDir())
+                watcher.addPath(folder);
+            if (!QFileInfo::exists(m_file))
+                return;
+        }
     }
 
     // Other files of the folder change too (the device store writes beside the built-in set's

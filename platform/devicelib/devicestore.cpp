@@ -14,6 +14,7 @@
 #include <QSet>
 
 #include <cstdio>
+#include <initializer_list>
 #include <limits>
 
 namespace {
@@ -99,12 +100,31 @@ bool holds(const QString &path, const QByteArray &text)
     return file.open(QIODevice::ReadOnly) && file.size() == text.size() && file.readAll() == text;
 }
 
-// The few keys are written as INI text by hand (plain numbers, hex and Base64, nothing to escape)
-// as a whole file: a crash or a full disk while writing leaves the previous file whole.
-bool writeAtomically(const QString &path, const QByteArray &group, const QByteArrayList &lines,
-                     DeviceStore::Sync sync)
+struct Key
 {
-    const QByteArray text = '[' + group + "]\n" + lines.join('\n') + '\n';
+    const char *name;
+    QByteArray value;
+};
+
+// The few keys are written as INI text by hand (plain numbers, hex and Base64, nothing to escape),
+// in one piece: a mouse's file is about 9 KiB, written anew for every change the program sends,
+// and each piece joined on the way was another buffer of that size to allocate and fill.
+QByteArray iniText(const char *group, std::initializer_list<Key> keys)
+{
+    int size = int(qstrlen(group)) + 3;
+    for (const Key &key : keys)
+        size += int(qstrlen(key.name)) + key.value.size() + 2;
+    QByteArray text;
+    text.reserve(size);
+    text.append('[').append(group).append("]\n");
+    for (const Key &key : keys)
+        text.append(key.name).append('=').append(key.value).append('\n');
+    return text;
+}
+
+// Written as a whole file: a crash or a full disk while writing leaves the previous file whole.
+bool writeAtomically(const QString &path, const QByteArray &text, DeviceStore::Sync sync)
+{
     QMutexLocker lock(&store().mutex);
     if (store().written.value(path) == text && holds(path, text))
         return true;
@@ -180,12 +200,15 @@ bool DeviceStore::save(const VirtualMouse &mouse, Sync sync, const QByteArray &i
                               reinterpret_cast<const unsigned char *>(mouse.record.constData()))
                         : image;
     return writeAtomically(
-        filePath("mouse", mouse.name), "Mouse",
-        {"Cid=" + QByteArray::number(mouse.cid), "Mid=" + QByteArray::number(mouse.mid),
-         "Version=" + hex(mouse.version), "Profile=" + QByteArray::number(mouse.profile),
-         "Receiver=" + mouse.receiver.toUtf8(),
-         "BootMode=" + QByteArray::number(mouse.upgrade.bootMode ? 1 : 0),
-         "Upgrades=" + QByteArray::number(mouse.upgrade.upgrades), "Image=" + packed.toBase64()},
+        filePath("mouse", mouse.name),
+        iniText("Mouse", {{"Cid", QByteArray::number(mouse.cid)},
+                          {"Mid", QByteArray::number(mouse.mid)},
+                          {"Version", hex(mouse.version)},
+                          {"Profile", QByteArray::number(mouse.profile)},
+                          {"Receiver", mouse.receiver.toUtf8()},
+                          {"BootMode", QByteArray::number(mouse.upgrade.bootMode ? 1 : 0)},
+                          {"Upgrades", QByteArray::number(mouse.upgrade.upgrades)},
+                          {"Image", packed.toBase64()}}),
         sync);
 }
 
@@ -222,14 +245,16 @@ bool DeviceStore::load(VirtualMouse &mouse)
 bool DeviceStore::save(const VirtualReceiver &receiver, Sync sync)
 {
     return writeAtomically(
-        filePath("receiver", receiver.name), "Receiver",
-        {"Kind=" + QByteArray::number(receiver.kind), "Version=" + hex(receiver.version),
-         "ReceiverId=" + QByteArray::number(receiver.id[0]) + ", " +
-             QByteArray::number(receiver.id[1]) + ", " + QByteArray::number(receiver.id[2]),
-         "DongleRgb=" + receiver.dongleRgb.toHex(),
-         "LongRange=" + QByteArray::number(receiver.longRange),
-         "BootMode=" + QByteArray::number(receiver.upgrade.bootMode ? 1 : 0),
-         "Upgrades=" + QByteArray::number(receiver.upgrade.upgrades)},
+        filePath("receiver", receiver.name),
+        iniText("Receiver", {{"Kind", QByteArray::number(receiver.kind)},
+                             {"Version", hex(receiver.version)},
+                             {"ReceiverId", QByteArray::number(receiver.id[0]) + ", " +
+                                                QByteArray::number(receiver.id[1]) + ", " +
+                                                QByteArray::number(receiver.id[2])},
+                             {"DongleRgb", receiver.dongleRgb.toHex()},
+                             {"LongRange", QByteArray::number(receiver.longRange)},
+                             {"BootMode", QByteArray::number(receiver.upgrade.bootMode ? 1 : 0)},
+                             {"Upgrades", QByteArray::number(receiver.upgrade.upgrades)}}),
         sync);
 }
 
@@ -276,9 +301,10 @@ bool DeviceStore::save(const VirtualScreen &screen)
                                                 .arg(c.Second)
                                                 .arg(c.Weekday)
                                           : QString();
-    return writeAtomically(
-        filePath("screen", screen.name), "Screen",
-        {"PID=" + QString::fromLatin1(screen.pid).toUtf8(), "Clock=" + clock.toUtf8()}, Sync::Now);
+    return writeAtomically(filePath("screen", screen.name),
+                           iniText("Screen", {{"PID", QString::fromLatin1(screen.pid).toUtf8()},
+                                              {"Clock", clock.toUtf8()}}),
+                           Sync::Now);
 }
 
 void DeviceStore::syncSaved()

@@ -158,6 +158,14 @@ bool saveAndWait(const QString &file, const QByteArray &text)
     return changeAndWait([&] { return save(file, text); });
 }
 
+// Writes the file in place, as some editors and a shell's redirection do.
+bool overwrite(const QString &file, const QByteArray &text)
+{
+    QFile written(file);
+    return written.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           written.write(text) == text.size() && written.flush();
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(Control)
@@ -236,6 +244,29 @@ private slots:
         QVERIFY(saveAndWait(file, withMouseKeys("Online=false\n")));
         QCOMPARE(SimulationControl::profile(QStringLiteral("M")), 3);
         QVERIFY(!UsbFinderC_GetDeviceOnLine(r().constData()));
+    }
+
+    // The file is watched for itself: a save that replaced it leaves the new file followed, in
+    // place too, and so does a file made again where one was deleted.
+    void theFileIsFollowedWhicheverWayItIsWritten()
+    {
+        SimulatedBench bench;
+        const QString file = bench.writeFile(QStringLiteral("devices.ini"), oneMouseSet());
+        QVERIFY(SimulationControl::followDeviceSet(file));
+        QVERIFY(attachProgram());
+
+        QVERIFY(saveAndWait(file, withMouseKeys("Online=false\n")));
+        QVERIFY(!UsbFinderC_GetDeviceOnLine(r().constData()));
+        QVERIFY(changeAndWait([&] { return overwrite(file, oneMouseSet()); }));
+        QVERIFY(UsbFinderC_GetDeviceOnLine(r().constData()));
+
+        const QByteArray told =
+            standardError([&] { QVERIFY(changeAndWait([&] { return QFile::remove(file); })); });
+        QVERIFY2(told.contains("no such file"), told.constData());
+        QVERIFY(changeAndWait([&] { return overwrite(file, withMouseKeys("Online=false\n")); }));
+        QVERIFY(!UsbFinderC_GetDeviceOnLine(r().constData()));
+        QVERIFY(changeAndWait([&] { return overwrite(file, oneMouseSet()); }));
+        QVERIFY(UsbFinderC_GetDeviceOnLine(r().constData()));
     }
 
     void aFileThatCannotBeUsedChangesNothing_data()
