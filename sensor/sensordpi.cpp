@@ -73,6 +73,8 @@ void SensorDPI::ApplyStyles()
             .arg(url));
 
     ui->ChooseEvent->setStyleSheet(Theme::ComboBoxStyle(PictureDir));
+    // Its sheet is set before it enters the pop-up, unlike Theme::UseComboList: so its open list
+    // keeps the application's font, not the box's.
     auto *list = new QListView;
     list->setStyleSheet(Theme::ComboListStyle());
     ui->ChooseEvent->setView(list);

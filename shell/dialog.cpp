@@ -268,16 +268,6 @@ void Dialog::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
-void Dialog::ReleaseBackground()
-{
-    Background->release();
-}
-
-bool Dialog::BackgroundHeld() const
-{
-    return Background->applied();
-}
-
 QList<QToolButton *> Dialog::Tabs() const
 {
     return {ui->ButtonMain, ui->SensorButton, ui->LightsButton, ui->MacroButton, ui->FormSetting};

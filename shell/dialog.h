@@ -69,8 +69,7 @@ public:
     // The page's window-sized background, shown from the page's showing on; given up while the
     // page is hidden behind the home page.
     static QString BackgroundPicture();
-    void ReleaseBackground();
-    bool BackgroundHeld() const;
+    PageBackground &background() const { return *Background; }
 
 public slots:
     void WindowClosed();

@@ -204,6 +204,8 @@ void DialogChange::applyTheme()
     // pictures are decoded when it first shows, before it is drawn.
     ui->FindVer->installEventFilter(this);
 
+    // Its sheet is set before it enters the pop-up, unlike Theme::UseComboList: so its open list
+    // keeps the application's font, not the box's.
     auto *list = new QListView(ui->comboBox);
     list->setStyleSheet(Theme::ComboListStyle());
     ui->comboBox->setMaxVisibleItems(5);
@@ -226,16 +228,6 @@ void DialogChange::showEvent(QShowEvent *event)
 {
     Background->apply();
     QWidget::showEvent(event);
-}
-
-void DialogChange::ReleaseBackground()
-{
-    Background->release();
-}
-
-bool DialogChange::BackgroundHeld() const
-{
-    return Background->applied();
 }
 
 bool DialogChange::eventFilter(QObject *watched, QEvent *event)

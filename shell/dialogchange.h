@@ -68,8 +68,7 @@ public:
     QString HomePicturePath; // <appdir>/Picture/DialogChange/
     // The window-sized background, shown as soon as the page is.
     static QString BackgroundPicture();
-    void ReleaseBackground();
-    bool BackgroundHeld() const;
+    PageBackground &background() const { return *Background; }
     int ModelCount = 0; // Option/DeviceTotal, never below 0
 
     // Texts of the current language.

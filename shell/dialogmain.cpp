@@ -28,6 +28,7 @@
 #include "shell/dialogs/noticeframe.h"
 #include "shell/dialogs/updatewarning.h"
 #include "shell/firmwareoffer.h"
+#include "shell/pagebackground.h"
 #include "shell/pixmapprefetch.h"
 #include "shell/widgets/theme.h"
 
@@ -40,7 +41,7 @@
 #include <QMouseEvent>
 #include <QStackedWidget>
 
-#include <optional>
+#include <memory>
 
 std::function<bool()> DialogMain::TrayAvailable = [] {
     return QSystemTrayIcon::isSystemTrayAvailable();
@@ -170,28 +171,24 @@ void DialogMain::SlotChangeMainDialog(int page)
         DeviceLink::StopServer();
         // The home page gave its background up while the device page showed: decoded beside
         // the GUI thread's wait, in the cache before the page shows and sets its sheet.
-        std::optional<PixmapPrefetch> background;
-        if (!HomePage->BackgroundHeld())
-            background.emplace(DialogChange::BackgroundPicture());
+        const std::unique_ptr<PixmapPrefetch> background = HomePage->background().prefetch();
         Sleep(100);
         if (background)
             background->deliver();
         ui->stackedWidgetMain->setCurrentIndex(HomePageIndex);
-        DevicePage->ReleaseBackground();
+        DevicePage->background().release();
         // The library calls back after registration only while devices are present: when the
         // device that was shown was the last one, the tiles must not go on showing it.
         HandleHomeUsbChanged();
         StartUsbChanged(HomeUsbChanged, 600);
     } else if (page == DevicePageIndex) {
         // Decoded beside the page's first polish; the page sets its sheet as it shows.
-        std::optional<PixmapPrefetch> background;
-        if (!DevicePage->BackgroundHeld())
-            background.emplace(Dialog::BackgroundPicture());
+        const std::unique_ptr<PixmapPrefetch> background = DevicePage->background().prefetch();
         DevicePagePolish->release();
         if (background)
             background->deliver();
         ui->stackedWidgetMain->setCurrentIndex(DevicePageIndex);
-        HomePage->ReleaseBackground();
+        HomePage->background().release();
         StartUsbChanged(DeviceUsbChanged, 600);
     }
 }

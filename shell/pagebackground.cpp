@@ -41,6 +41,11 @@ void PageBackground::apply()
     }
 }
 
+std::unique_ptr<PixmapPrefetch> PageBackground::prefetch() const
+{
+    return Applied ? nullptr : std::make_unique<PixmapPrefetch>(FileName);
+}
+
 void PageBackground::release()
 {
     if (!Applied)

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <memory>
+
+class PixmapPrefetch;
 class QFrame;
 
 // The window-sized picture a page's frame draws as its border image. The home page and the device
@@ -21,7 +24,9 @@ public:
     // the pixmap cache). Does nothing while the picture is given up.
     void release();
     bool applied() const { return Applied; }
-    const QString &fileName() const { return FileName; }
+    // While the picture is given up: its decode, started beside the GUI thread, for apply() to find
+    // in the pixmap cache once delivered. Null while the picture is shown.
+    std::unique_ptr<PixmapPrefetch> prefetch() const;
 
 private:
     QFrame *Frame;

@@ -7,6 +7,7 @@
 #include "shell/dialogchange.h"
 #include "shell/dialogmain.h"
 #include "shell/dialogs/updataparam.h"
+#include "shell/pagebackground.h"
 #include "shell/pixmapprefetch.h"
 #include "tests/shell/homebench.h"
 #include "tests/support/child.h"
@@ -370,7 +371,8 @@ private slots:
                 return;
             if (object == homeFrame)
                 ++homePaints;
-            const bool held = object == homeFrame ? home->BackgroundHeld() : page->BackgroundHeld();
+            const bool held =
+                object == homeFrame ? home->background().applied() : page->background().applied();
             unheldPaints += held ? 0 : 1;
         });
         homeFrame->installEventFilter(&paints);
@@ -390,9 +392,9 @@ private slots:
                 clickTile(window);
                 QCOMPARE(currentPage(window), 1);
             }
-            QVERIFY(page->BackgroundHeld());
+            QVERIFY(page->background().applied());
             QVERIFY(drawsPicture(deviceFrame, deviceFile));
-            QVERIFY(!home->BackgroundHeld());
+            QVERIFY(!home->background().applied());
             QVERIFY(homePicture.isDetached());
             QVERIFY(cachedPicture(homeFile).isNull());
 
@@ -400,9 +402,9 @@ private slots:
             QVERIFY(!devicePicture.isNull() && !devicePicture.isDetached());
             child<QToolButton>(page, "UpArrow")->click();
             QCOMPARE(currentPage(window), 0);
-            QVERIFY(home->BackgroundHeld());
+            QVERIFY(home->background().applied());
             QVERIFY(drawsPicture(homeFrame, homeFile));
-            QVERIFY(!page->BackgroundHeld());
+            QVERIFY(!page->background().applied());
             QVERIFY(devicePicture.isDetached());
             QVERIFY(cachedPicture(deviceFile).isNull());
             const int painted = homePaints;
